@@ -1,0 +1,37 @@
+#pragma once
+
+#include <string>
+
+namespace velantro {
+
+// Every modal box of the program goes through this one interface: the window shows real message
+// boxes, tests record the texts and answer the questions.
+class Messages {
+ public:
+  virtual ~Messages() = default;
+  // A box with one OK button.
+  virtual void Information(const std::string& text, const std::string& caption) = 0;
+  // Yes/No question; true for Yes.
+  virtual bool AskYesNo(const std::string& text, const std::string& caption) = 0;
+  // OK/Cancel question; true for OK.
+  virtual bool AskOkCancel(const std::string& text, const std::string& caption) = 0;
+};
+
+// 0 English (the default), 1 Chinese.
+enum class Language { English = 0, Chinese = 1 };
+
+struct LocalizedText {
+  std::string chinese;
+  std::string english;
+  const std::string& In(Language language) const {
+    return language == Language::Chinese ? chinese : english;
+  }
+};
+
+// Shows the text and caption of the given language in an OK box.
+inline void ShowLocalizedMessage(Messages& messages, Language language, const LocalizedText& text,
+                                 const LocalizedText& caption) {
+  messages.Information(text.In(language), caption.In(language));
+}
+
+}  // namespace velantro

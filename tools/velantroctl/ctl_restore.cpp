@@ -1,0 +1,13 @@
+#include <cstdio>
+
+#include "CtlCommands.h"
+
+namespace velantro::ctl {
+
+// Placeholder until the command is written; replace this file.
+int RunRestore(const std::vector<std::string>&) {
+  std::fputs("velantroctl restore: not available yet\n", stderr);
+  return kExitUsage;
+}
+
+}  // namespace velantro::ctl
