@@ -1,0 +1,146 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <random>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "link/Frames.h"
+#include "model/ParamAddress.h"
+#include "model/ParamStore.h"
+
+namespace velantro {
+
+constexpr int kUnitModeCount = 9;
+constexpr size_t kUnitNameLength = 20;
+
+// Faults the stand-in unit can inject. Shares are probabilities 0 … 1, drawn from a generator
+// seeded with `seed`, so a run with the same seed and the same traffic behaves the same.
+struct SimOptions {
+  uint32_t seed = 1;
+  double dropAckShare = 0.0;  // share of acknowledgements (FE BB) never sent; the write still lands
+  double corruptShare = 0.0;  // share of data frames sent with one byte flipped
+  int64_t delayMs = 0;        // every answer is held back this long after its request arrived
+  bool silent = false;        // hears nothing and answers nothing, like a pulled cable
+};
+
+// Counters for tests and the sim's log.
+struct SimStats {
+  int framesReceived = 0;   // complete frames with a good checksum
+  int framesRejected = 0;   // candidate frames dropped (bad checksum, bad command, unknown kind)
+  int bytesDiscarded = 0;   // bytes skipped while resynchronising on FC
+  int acksSent = 0;
+  int acksDropped = 0;
+  int dataFramesSent = 0;
+  int framesCorrupted = 0;
+  int writesApplied = 0;    // value, DEQ, band, password, save, recall and upload writes
+};
+
+// One answer waiting to leave the unit.
+struct SimAnswer {
+  int64_t dueMs = 0;
+  Bytes bytes;
+};
+
+// The stand-in effect unit's protocol engine. It keeps its own parameter image in the unit's
+// layout (11 x 145), nine stored modes with names, two passwords and a management code, and
+// answers the console's frames the way the hardware does. No clock of its own: the caller passes
+// the time with every call.
+class UnitSim {
+ public:
+  explicit UnitSim(SimOptions options = {});
+
+  // Bytes as they arrive on the line or the socket, in any chunking. Frames are reassembled from
+  // the stream; garbage is skipped up to the next FC. A gap longer than kStreamGapMs between two
+  // calls discards a half-received frame.
+  void Receive(std::span<const uint8_t> bytes, int64_t nowMs);
+  // Every answer whose due time has come, oldest first, each one its own chunk.
+  std::vector<Bytes> TakeAnswers(int64_t nowMs);
+  // Due time of the oldest waiting answer, if any.
+  std::optional<int64_t> NextAnswerDueMs() const;
+  size_t PendingAnswerCount() const { return answers_.size(); }
+  // Forgets a half-received frame (a new client connected).
+  void ResetStream();
+
+  // Fault injection, usable at any time.
+  void SetDropAckShare(double share) { options_.dropAckShare = share; }
+  void SetCorruptShare(double share) { options_.corruptShare = share; }
+  void SetDelayMs(int64_t delayMs) { options_.delayMs = delayMs; }
+  void SetSilent(bool silent) { options_.silent = silent; }
+  const SimOptions& options() const { return options_; }
+  const SimStats& stats() const { return stats_; }
+
+  // The unit's image, unit layout: Image()[page][deviceIndex].
+  const DeviceTable& Image() const { return image_; }
+  int32_t Value(int page, int deviceIndex) const;
+  // Direct write into the image (tests and tools); out-of-row writes are ignored.
+  void SetValue(int page, int deviceIndex, int32_t value);
+  // Value at an effective address, read through the unit's current music setting.
+  int32_t ValueAt(ParamAddress effective) const;
+  // The music setting at 0x0001 (0 or 1) that selects the layout of pages 0 and 6 to 9.
+  int MusicSetting() const;
+
+  // Stored modes.
+  int CurrentMode() const { return image_[kSystemPage][IndexOf(sysaddr::CurrentMode)]; }
+  const std::string& ModeName(int mode) const;
+  const DeviceTable& StoredMode(int mode) const;
+  void SetModeName(int mode, const std::string& name);
+
+  const std::string& SystemPassword() const { return systemPassword_; }
+  const std::string& KeyLockPassword() const { return keyLockPassword_; }
+  const std::array<uint8_t, 4>& ManagementCode() const { return managementCode_; }
+  void SetManagementCode(const std::array<uint8_t, 4>& code);
+
+  // Counts every change of the unit's state (image, modes, names, passwords); the server saves
+  // its state file when this moves.
+  uint64_t ChangeCount() const { return changeCount_; }
+
+  // Every good frame received since the last call, in order (tests look at what the console
+  // sent).
+  std::vector<Bytes> TakeReceivedFrames();
+
+  // State file: image, modes, names, passwords, management code as plain text. LoadState leaves
+  // the unit as it was and returns false when the file is missing or malformed.
+  bool SaveState(const std::string& path) const;
+  bool LoadState(const std::string& path);
+
+  // The factory image the unit starts with (EQ bands, levels, output mixes).
+  static DeviceTable DefaultImage();
+
+  static constexpr int64_t kStreamGapMs = 500;
+
+ private:
+  void HandleFrame(std::span<const uint8_t> frame, int64_t nowMs);
+  void HandleWrite(int page, int index, std::span<const uint8_t> payload, int64_t nowMs);
+  void HandleRequest(int page, int index, std::span<const uint8_t> payload, int64_t nowMs);
+  void StoreEffective(int page, int index, int32_t value);
+  bool StoreBand(int page, int band, std::span<const uint8_t> values);
+  void SendAck(int64_t nowMs);
+  void SendData(ParamAddress address, std::span<const uint8_t> payload, int64_t nowMs);
+  void SendValue(ParamAddress address, int32_t value, int64_t nowMs);
+  void Enqueue(Bytes bytes, int64_t nowMs);
+  bool Chance(double share);
+  void Touch() { ++changeCount_; }
+
+  SimOptions options_;
+  SimStats stats_;
+  std::mt19937 rng_;
+
+  DeviceTable image_{};
+  std::array<DeviceTable, kUnitModeCount> modes_{};
+  std::array<std::string, kUnitModeCount> modeNames_{};
+  std::string systemPassword_ = "123456";
+  std::string keyLockPassword_ = "1234";
+  std::array<uint8_t, 4> managementCode_{0x5A, 0x3C, 0x00, 0x7E};
+
+  Bytes stream_;
+  int64_t lastByteMs_ = 0;
+  std::vector<SimAnswer> answers_;
+  std::vector<Bytes> received_;
+  uint64_t changeCount_ = 0;
+};
+
+}  // namespace velantro
