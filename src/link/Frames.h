@@ -47,6 +47,9 @@ Bytes BuildLinkControl(int code);
 Bytes BuildPageRequest(int page);
 Bytes BuildItemRequest(ParamAddress address);
 Bytes BuildNameRequest(int modeNumber);
+// Number of values a page upload carries: PageValueCount, and 106 (both music settings) for
+// page 0.
+int PageUploadValueCount(int page);
 // Page upload: page number then DeviceImage[page][0 … n-1], n = PageValueCount (106 for page 0).
 Bytes BuildPageUpload(const ParamStore& store, int page);
 // Upload closing request: A0 to 0x0A11 carrying ViewValues[10][17].

@@ -29,14 +29,14 @@ struct SimOptions {
 
 // Counters for tests and the sim's log.
 struct SimStats {
-  int framesReceived = 0;   // complete frames with a good checksum
-  int framesRejected = 0;   // candidate frames dropped (bad checksum, bad command, unknown kind)
-  int bytesDiscarded = 0;   // bytes skipped while resynchronising on FC
+  int framesReceived = 0;  // complete frames with a good checksum
+  int framesRejected = 0;  // candidate frames dropped (bad checksum, bad command, unknown kind)
+  int bytesDiscarded = 0;  // bytes skipped while resynchronising on FC
   int acksSent = 0;
   int acksDropped = 0;
   int dataFramesSent = 0;
   int framesCorrupted = 0;
-  int writesApplied = 0;    // value, DEQ, band, password, save, recall and upload writes
+  int writesApplied = 0;  // value, DEQ, band, password, save, recall and upload writes
 };
 
 // One answer waiting to leave the unit.
@@ -69,7 +69,8 @@ class UnitSim {
   void SetDropAckShare(double share) { options_.dropAckShare = share; }
   void SetCorruptShare(double share) { options_.corruptShare = share; }
   void SetDelayMs(int64_t delayMs) { options_.delayMs = delayMs; }
-  void SetSilent(bool silent) { options_.silent = silent; }
+  // Going silent also drops the answers still waiting to leave.
+  void SetSilent(bool silent);
   const SimOptions& options() const { return options_; }
   const SimStats& stats() const { return stats_; }
 

@@ -1,7 +1,165 @@
-#include <cstdio>
+// velantro-unit-sim: a stand-in effect unit on TCP (and optionally a pseudo-terminal).
+//
+//   velantro-unit-sim [--listen HOST] [--port N] [--pty] [--state FILE] [--seed N]
+//                     [--drop-acks P] [--corrupt P] [--delay-ms N]
+//
+// SIGINT and SIGTERM end it cleanly (the state file is written); SIGUSR1 makes the unit fall
+// silent and, sent again, answer again.
 
-// Placeholder until the stand-in unit's server is written; replace this file.
-int main() {
-  std::fputs("velantro-unit-sim: not available yet\n", stderr);
-  return 2;
+#include <QCoreApplication>
+#include <QSocketNotifier>
+#include <QStringList>
+#include <csignal>
+#include <cstdio>
+#include <optional>
+
+#include "SimServer.h"
+
+#ifdef __linux__
+#include <sys/signalfd.h>
+#include <unistd.h>
+#endif
+
+namespace velantro {
+namespace {
+
+constexpr int kUsageError = 2;
+
+const char kUsage[] =
+    "usage: velantro-unit-sim [--listen HOST] [--port N] [--pty] [--state FILE] [--seed N]\n"
+    "                         [--drop-acks P] [--corrupt P] [--delay-ms N]\n"
+    "  --listen HOST   address to listen on (default 127.0.0.1)\n"
+    "  --port N        TCP port, 0 picks a free one (default 8889)\n"
+    "  --pty           also serve a pseudo-terminal; its path is printed as \"pty: PATH\"\n"
+    "  --state FILE    load the unit's state from FILE and save every change to it\n"
+    "  --seed N        seed of the fault generator (default 1)\n"
+    "  --drop-acks P   share 0..1 of acknowledgements never sent\n"
+    "  --corrupt P     share 0..1 of data frames sent with one byte flipped\n"
+    "  --delay-ms N    hold every answer back N ms\n";
+
+std::optional<long long> ParseInteger(const QString& text, long long low, long long high) {
+  bool ok = false;
+  const long long value = text.toLongLong(&ok);
+  if (!ok || value < low || value > high) return std::nullopt;
+  return value;
 }
+
+std::optional<double> ParseShare(const QString& text) {
+  bool ok = false;
+  const double value = text.toDouble(&ok);
+  if (!ok || !(value >= 0.0 && value <= 1.0)) return std::nullopt;
+  return value;
+}
+
+// Returns false (with a message) on wrong usage.
+bool ParseArguments(const QStringList& args, ServerOptions& options, QString& error) {
+  for (qsizetype k = 1; k < args.size(); ++k) {
+    const QString& flag = args[k];
+    if (flag == QLatin1String("--pty")) {
+      options.pty = true;
+      continue;
+    }
+    if (flag == QLatin1String("--help") || flag == QLatin1String("-h")) {
+      error.clear();
+      return false;
+    }
+    if (k + 1 >= args.size()) {
+      error = QStringLiteral("%1 needs a value").arg(flag);
+      return false;
+    }
+    const QString value = args[++k];
+    bool good = true;
+    if (flag == QLatin1String("--listen")) {
+      options.listenHost = value;
+    } else if (flag == QLatin1String("--port")) {
+      const auto port = ParseInteger(value, 0, 65535);
+      good = port.has_value();
+      if (good) options.port = static_cast<quint16>(*port);
+    } else if (flag == QLatin1String("--state")) {
+      options.stateFile = value;
+      good = !value.isEmpty();
+    } else if (flag == QLatin1String("--seed")) {
+      const auto seed = ParseInteger(value, 0, 0xFFFFFFFFll);
+      good = seed.has_value();
+      if (good) options.sim.seed = static_cast<uint32_t>(*seed);
+    } else if (flag == QLatin1String("--drop-acks")) {
+      const auto share = ParseShare(value);
+      good = share.has_value();
+      if (good) options.sim.dropAckShare = *share;
+    } else if (flag == QLatin1String("--corrupt")) {
+      const auto share = ParseShare(value);
+      good = share.has_value();
+      if (good) options.sim.corruptShare = *share;
+    } else if (flag == QLatin1String("--delay-ms")) {
+      const auto delay = ParseInteger(value, 0, 3600000);
+      good = delay.has_value();
+      if (good) options.sim.delayMs = *delay;
+    } else {
+      error = QStringLiteral("unknown option %1").arg(flag);
+      return false;
+    }
+    if (!good) {
+      error = QStringLiteral("bad value for %1: %2").arg(flag, value);
+      return false;
+    }
+  }
+  return true;
+}
+
+int Run(int argc, char** argv) {
+#ifdef __linux__
+  // Signals arrive as readable data on a descriptor, handled in the event loop like any other
+  // input; blocked before any thread exists so every thread inherits the mask.
+  sigset_t handled;
+  sigemptyset(&handled);
+  sigaddset(&handled, SIGINT);
+  sigaddset(&handled, SIGTERM);
+  sigaddset(&handled, SIGUSR1);
+  sigprocmask(SIG_BLOCK, &handled, nullptr);
+  const int signalFd = signalfd(-1, &handled, SFD_NONBLOCK | SFD_CLOEXEC);
+#endif
+  std::signal(SIGPIPE, SIG_IGN);
+
+  QCoreApplication app(argc, argv);
+  ServerOptions options;
+  QString error;
+  if (!ParseArguments(app.arguments(), options, error)) {
+    if (!error.isEmpty()) std::fprintf(stderr, "velantro-unit-sim: %s\n", qPrintable(error));
+    std::fputs(kUsage, error.isEmpty() ? stdout : stderr);
+    return error.isEmpty() ? 0 : kUsageError;
+  }
+
+  SimServer server(options);
+  if (!server.Start(error)) {
+    std::fprintf(stderr, "velantro-unit-sim: %s\n", qPrintable(error));
+    return 1;
+  }
+
+#ifdef __linux__
+  if (signalFd >= 0) {
+    auto* notifier = new QSocketNotifier(signalFd, QSocketNotifier::Read, &app);
+    QObject::connect(notifier, &QSocketNotifier::activated, &app, [&server, signalFd] {
+      signalfd_siginfo info{};
+      while (::read(signalFd, &info, sizeof info) == static_cast<ssize_t>(sizeof info)) {
+        if (info.ssi_signo == SIGUSR1) {
+          server.ToggleSilent();
+        } else {
+          QCoreApplication::quit();
+        }
+      }
+    });
+  }
+#endif
+
+  const int code = app.exec();
+  server.Stop();
+#ifdef __linux__
+  if (signalFd >= 0) ::close(signalFd);
+#endif
+  return code;
+}
+
+}  // namespace
+}  // namespace velantro
+
+int main(int argc, char** argv) { return velantro::Run(argc, argv); }

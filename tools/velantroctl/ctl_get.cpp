@@ -1,13 +1,37 @@
 #include <cstdio>
 
 #include "CtlCommands.h"
+#include "CtlLink.h"
 
 namespace velantro::ctl {
 
-// Placeholder until the command is written; replace this file.
-int RunGet(const std::vector<std::string>&) {
-  std::fputs("velantroctl get: not available yet\n", stderr);
-  return kExitUsage;
+// velantroctl get LINK ADDRESS: downloads the image and prints ViewValues at the address, with
+// the view selectors at their start values.
+int RunGet(const std::vector<std::string>& words) {
+  std::vector<std::string> args = words;
+  LinkTarget target;
+  if (!TakeLinkTarget(args, target) || args.size() != 1) {
+    std::fputs("usage: velantroctl get LINK ADDRESS\n", stderr);
+    return kExitUsage;
+  }
+  const std::optional<long> address = ParseNumber(args[0]);
+  if (!address) {
+    std::fputs("usage: velantroctl get LINK ADDRESS (decimal or 0x-hex)\n", stderr);
+    return kExitUsage;
+  }
+  if (*address < 0 || *address > 0xFFFF ||
+      !ParamStore::InViewRow(PageOf(static_cast<int>(*address)),
+                             IndexOf(static_cast<int>(*address)))) {
+    std::fprintf(stderr, "velantroctl: address %s is outside the parameter pages\n",
+                 args[0].c_str());
+    return kExitBadInput;
+  }
+  CtlLink session(target, false);
+  if (!session.ConnectAndDownload()) return session.ReportFailure();
+  const int value = session.store.View(static_cast<ParamAddress>(*address));
+  session.Disconnect();
+  std::printf("%d\n", value);
+  return kExitOk;
 }
 
 }  // namespace velantro::ctl

@@ -1,0 +1,777 @@
+#include "binding/ControlBinding.h"
+
+#include <QAbstractButton>
+#include <QAbstractSlider>
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMetaObject>
+#include <QPalette>
+#include <QPushButton>
+#include <QSlider>
+#include <QWidget>
+
+#include "binding/Scales.h"
+#include "ui/Console.h"
+#include "ui/Looks.h"
+#include "ui/Widgets.h"
+
+namespace velantro {
+
+namespace {
+
+// Point labels per graph that take part in band highlighting (graphs 0 .. 9).
+constexpr std::array<int, kGraphCount> kHighlightLabels{{10, 15, 5, 7, 7, 7, 7, 0, 3, 3, 0}};
+constexpr int kHighlightGraphs = 8;  // graphs 0 .. 7 are highlighted
+
+const QColor kSelectedLabelColour(82, 171, 225);
+const QColor kCurrentEditFrame(68, 134, 255);
+const QColor kIdleEditFrame(128, 128, 128);
+
+// Point labels of the graphs: name and count (graph 0 music, 1 MIC, 2 effect, 3 main, 5 AUX,
+// 8 DEQ), and the page stamped on the first `stamped` of them.
+struct PointLabelSet {
+  int graph;
+  const char* name;
+  int count;
+  int stamped;
+  int page;
+};
+constexpr std::array<PointLabelSet, 6> kPointLabelSets{{
+    {0, "MusEQPointLabel", 10, 10, 0},
+    {1, "MicEQPointLabel", 15, 15, 1},
+    {2, "EffEQPointLabel", 5, 5, 4},
+    {3, "MainEQPointLabel", 8, 7, 6},
+    {5, "SubEQPointLabel", 8, 7, 7},
+    {8, "DEQPointLabel", 3, 0, 2},
+}};
+
+QString Numbered(const char* name, int n) { return QString::fromLatin1(name) + QString::number(n); }
+
+}  // namespace
+
+ControlBinding::ControlBinding(QWidget* root, ParamStore& store, Messages& messages,
+                               const int& currentSection)
+    : QObject(nullptr), root_(root), store_(store), messages_(messages),
+      currentSection_(&currentSection) {
+  // The mouse wheel steps CurrentEdit wherever the pointer is over the window, before the
+  // control under it sees the wheel.
+  qApp->installEventFilter(this);
+}
+
+ControlBinding::ControlBinding(Console& console, QWidget* root)
+    : ControlBinding(root, console.store, console.messages(), console.CurrentSection) {}
+
+ControlBinding::~ControlBinding() {
+  if (qApp != nullptr) qApp->removeEventFilter(this);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Properties and kinds
+// ---------------------------------------------------------------------------------------------
+
+ControlKind ControlBinding::KindOf(const QWidget* control) {
+  if (control == nullptr) return ControlKind::None;
+  const QString kind = control->property("kind").toString();
+  if (kind == QLatin1String("edit")) return ControlKind::Edit;
+  if (kind == QLatin1String("combo")) return ControlKind::Combo;
+  if (kind == QLatin1String("bar")) return ControlKind::TrackBar;
+  if (kind == QLatin1String("pane")) return ControlKind::Pane;
+  if (kind == QLatin1String("button")) return ControlKind::Button;
+  if (kind == QLatin1String("spin")) return ControlKind::Spin;
+  if (kind == QLatin1String("image")) return ControlKind::Image;
+  if (qobject_cast<const QSlider*>(control) != nullptr) return ControlKind::TrackBar;
+  if (qobject_cast<const QComboBox*>(control) != nullptr) return ControlKind::Combo;
+  if (const auto* edit = qobject_cast<const QLineEdit*>(control)) {
+    return edit->isReadOnly() ? ControlKind::Pane : ControlKind::Edit;
+  }
+  if (qobject_cast<const QLabel*>(control) != nullptr) return ControlKind::Pane;
+  if (qobject_cast<const QAbstractButton*>(control) != nullptr) return ControlKind::Button;
+  const QMetaObject* meta = control->metaObject();
+  if (meta->indexOfSignal("upClicked()") >= 0 && meta->indexOfSignal("downClicked()") >= 0) {
+    return ControlKind::Spin;
+  }
+  return ControlKind::None;
+}
+
+ButtonRole ControlBinding::RoleOf(const QWidget* button) {
+  if (button == nullptr) return ButtonRole::Toggle;
+  const QString role = button->property("role").toString();
+  if (role == QLatin1String("option")) return ButtonRole::Option;
+  if (role == QLatin1String("phase")) return ButtonRole::Phase;
+  if (role == QLatin1String("eqpass")) return ButtonRole::EqPass;
+  if (const auto* b = qobject_cast<const QAbstractButton*>(button)) {
+    if (b->text() == QLatin1String("EQ pass")) return ButtonRole::EqPass;
+  }
+  if (role.isEmpty()) {
+    if (button->width() == 14) return ButtonRole::Option;
+    if (button->width() == 15) return ButtonRole::Phase;
+  }
+  return ButtonRole::Toggle;
+}
+
+int ControlBinding::AddressOf(const QWidget* control) {
+  if (control == nullptr) return -1;
+  bool ok = false;
+  const int address = control->property("address").toInt(&ok);
+  return ok ? address : -1;
+}
+
+QString ControlBinding::HintOf(const QWidget* control) {
+  return control == nullptr ? QString() : control->property("hint").toString();
+}
+
+void ControlBinding::SetHint(QWidget* control, const QString& hint) {
+  if (control != nullptr) control->setProperty("hint", hint);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Lookups
+// ---------------------------------------------------------------------------------------------
+
+namespace {
+bool SlotOf(ParamAddress address, int& page, int& slot) {
+  if (address < 0) return false;
+  page = PageOf(address);
+  slot = IndexOf(address);
+  return page < kPageCount && slot < kBindingSlots;
+}
+}  // namespace
+
+QWidget* ControlBinding::SideControl(int page, int slot, int entry) const {
+  if (page < 0 || page >= kPageCount || slot < 0 || slot >= kBindingSlots || entry < 0 ||
+      entry > 2) {
+    return nullptr;
+  }
+  return sides_[page][slot][entry];
+}
+
+QWidget* ControlBinding::PointLabel(int graph, int number) const {
+  if (graph < 0 || graph >= kGraphCount || number < 0 || number >= kPointLabelsPerGraph) {
+    return nullptr;
+  }
+  return pointLabels_[graph][number];
+}
+
+QWidget* ControlBinding::MainControlAt(ParamAddress address) const {
+  int page = 0, slot = 0;
+  return SlotOf(address, page, slot) ? main_[page][slot] : nullptr;
+}
+
+QWidget* ControlBinding::ValuePaneAt(ParamAddress address) const {
+  int page = 0, slot = 0;
+  return SlotOf(address, page, slot) ? panes_[page][slot] : nullptr;
+}
+
+QWidget* ControlBinding::SpinControlAt(ParamAddress address) const {
+  int page = 0, slot = 0;
+  return SlotOf(address, page, slot) ? spins_[page][slot] : nullptr;
+}
+
+QWidget* ControlBinding::SideControlAt(ParamAddress address, int entry) const {
+  int page = 0, slot = 0;
+  return SlotOf(address, page, slot) ? SideControl(page, slot, entry) : nullptr;
+}
+
+QWidget* ControlBinding::Find(const QString& name) const { return names_.value(name, nullptr); }
+
+// ---------------------------------------------------------------------------------------------
+// BuildBindingTables
+// ---------------------------------------------------------------------------------------------
+
+void ControlBinding::IndexWidgets() {
+  names_.clear();
+  if (root_ == nullptr) return;
+  const QList<QWidget*> all = root_->findChildren<QWidget*>();
+  for (QWidget* w : all) {
+    const QString name = w->objectName();
+    if (!name.isEmpty() && !names_.contains(name)) names_.insert(name, w);
+  }
+}
+
+void ControlBinding::BindBar(int page, int slot, const QString& name, const QString& spin) {
+  QWidget* bar = Find(name);
+  main_[page][slot] = bar;
+  QString pane = name;
+  const int at = pane.lastIndexOf(QLatin1String("Bar"));
+  if (at >= 0) pane.replace(at, 3, QLatin1String("Pane"));
+  panes_[page][slot] = Find(pane);
+  if (!spin.isEmpty()) spins_[page][slot] = Find(spin);
+}
+
+// One EQ band of five fields at slots k .. k + 4. The DEQ channels use their own image and gain
+// bar names.
+void ControlBinding::BindBandBlock(int page, int k, const QString& prefix,
+                                   const QString& spinPrefix, int n) {
+  const bool deq = page == kDeqPage;
+  const QString num = QString::number(n);
+  main_[page][k] = Find(prefix + "ModeBox" + num);
+  const QStringList images = deq ? QStringList{"PEQBtn", "LEQBtn", "HEQBtn"}
+                                 : QStringList{"PEQBtn", "LSQBtn", "HSQBtn"};
+  for (int j = 0; j < 3; ++j) sides_[page][k][j] = Find(prefix + images[j] + num);
+  main_[page][k + 1] = Find(prefix + "FreEdit" + num);
+  spins_[page][k + 1] = Find(spinPrefix + "FreUpDownBtn" + num);
+  main_[page][k + 2] = Find(prefix + "GainEdit" + num);
+  spins_[page][k + 2] = Find(spinPrefix + "GainUpDownBtn" + num);
+  sides_[page][k + 2][0] = Find(prefix + (deq ? "GainBar" : "EQGainBar") + num);
+  for (int q = 3; q <= 4; ++q) {
+    main_[page][k + q] = Find(prefix + "QEdit" + num);
+    spins_[page][k + q] = Find(spinPrefix + "QUpDownBtn" + num);
+  }
+}
+
+void ControlBinding::FillTables() {
+  main_ = {};
+  panes_ = {};
+  spins_ = {};
+  sides_ = {};
+  tabs_ = {};
+  pointLabels_ = {};
+  typeImages_.clear();
+
+  placeholder_ = qobject_cast<QLineEdit*>(Find(QStringLiteral("Example")));
+  if (placeholder_ == nullptr && root_ != nullptr) {
+    placeholder_ = new QLineEdit(root_);
+    placeholder_->setObjectName(QStringLiteral("Example"));
+    placeholder_->hide();
+    names_.insert(placeholder_->objectName(), placeholder_);
+  }
+  QWidget* const ph = placeholder_;
+
+  // Page 0, music.
+  main_[0][0] = Find("AutoModeBtn");
+  panes_[0][0] = Find("ManulModeBtn");
+  main_[0][1] = Find("DiscoModeBtn");
+  panes_[0][1] = Find("SingModeBtn");
+  main_[0][2] = ph;
+  main_[0][3] = Find("MusEQAllpassBtn");
+  for (int n = 1; n <= 10; ++n) BindBandBlock(0, 4 + 5 * (n - 1), "Mus", "Mus", n);
+
+  // Page 1, MIC.
+  BindBar(1, 0, "MicHPFreBar", "MicHPFreUpDownBtn");
+  main_[1][1] = ph;
+  BindBar(1, 2, "MicFBEBar", "MicFBEUpDownBtn");
+  BindBar(1, 3, "MicNoiseBar", "MicNoiseUpDownBtn");
+  main_[1][4] = ph;
+  main_[1][5] = ph;
+  for (int n = 1; n <= 15; ++n) BindBandBlock(1, 6 + 5 * (n - 1), "Mic", "MIc", n);
+
+  // Page 2, DEQ: three channels of twelve slots.
+  main_[2][0] = ph;
+  for (int g = 1; g <= 3; ++g) {
+    const int b = kDeqChannelSize * (g - 1);
+    const QString num = QString::number(g);
+    main_[2][b + 1] = Find("DEQALLPASSBtn" + num);
+    BindBandBlock(2, b + 2, "DEQ", "DEQ", g);
+    main_[2][b + 7] = Find("DEQTypeBox" + num);
+    sides_[2][b + 7][0] = Find("DEQTYpeOffBtn" + num);
+    sides_[2][b + 7][1] = Find("DEQTYpeBelowBtn" + num);
+    sides_[2][b + 7][2] = Find("DEQTYpeAboveBtn" + num);
+    BindBar(2, b + 8, "DEQRmsAttackBar" + num);
+    BindBar(2, b + 9, "DEQRmsReleaseBar" + num);
+    BindBar(2, b + 10, "DEQRmsLevelBar" + num);
+    BindBar(2, b + 11, "DEQRmsRatioBar" + num);
+    main_[2][b + 12] = Find("DEQModeFastBtn" + num);
+  }
+
+  // Page 4, echo.
+  main_[4][0] = Find("EchoEffPhaseBtn");
+  BindBar(4, 1, "EchoEffLevelBar");
+  main_[4][2] = Find("EchoDirectPhaseBtn");
+  BindBar(4, 3, "EchoDirectLevelBar");
+  BindBar(4, 4, "EchoHPFreBar", "EchoHPFreUpDownBtn");
+  BindBar(4, 5, "EchoLPFreBar", "EchoLPFreUpDownBtn");
+  BindBar(4, 6, "EchoPreDelayBar");
+  BindBar(4, 7, "EchoTimeBar");
+  BindBar(4, 8, "EchoRepeatBar");
+  BindBar(4, 9, "EchoRTimeBar");
+  BindBar(4, 10, "EchoRPreDelayBar");
+  main_[4][11] = Find("EchoModeBtn1");
+  for (int s = 12; s <= 15; ++s) main_[4][s] = ph;
+  for (int n = 1; n <= 5; ++n) BindBandBlock(4, 16 + 5 * (n - 1), "Echo", "Echo", n);
+
+  // Page 5, reverb (its EQ is shown through page 4's band controls).
+  main_[5][0] = Find("RvbEffPhaseBtn");
+  BindBar(5, 1, "RvbEffLevelBar");
+  main_[5][2] = Find("RvbDirectPhaseBtn");
+  panes_[5][2] = main_[5][2];
+  BindBar(5, 3, "RvbDirectLevelBar");
+  BindBar(5, 4, "RvbTimeBar");
+  BindBar(5, 5, "RvbPreDelayBar");
+  BindBar(5, 6, "RvbHPFreBar", "RvbHPFreUpDownBtn");
+  BindBar(5, 7, "RvbLPFreBar", "RvbLPFreUpDownBtn");
+  main_[5][8] = Find("RvbMusicPhaseBtn");
+  BindBar(5, 9, "RvbMusicBar");
+  BindBar(5, 10, "RvbMusHPFreBar");
+  BindBar(5, 11, "RvbMusLPFreBar");
+  BindBar(5, 12, "RvbMusTreDecayBar");
+  BindBar(5, 13, "RvbMusBassDecayBar");
+
+  // Pages 6 (main output) and 7 (AUX output): the source mix, crossover, limiter and bands.
+  struct OutputNames {
+    int page;
+    const char* prefix;
+    const char* hpType;
+    const char* hpSpin;
+    const char* hpQSpin;
+    const char* lpType;
+    const char* lpSpin;
+    const char* lpQSpin;
+    int firstBand;
+  };
+  const std::array<OutputNames, 2> outputs{{
+      {6, "Main", "MainHPTypeBox", "MainHPFreUpDownBtn", "MainHPQUpDownBtn", "MainLPTypeBox",
+       "MainMusLPFreUpDownBtn", "MainLPQUpDownBtn", 34},
+      {7, "Sub", "SubMusHPType", "SubHPFreUpDownBtn", "SubMusHPuserQUpDownBtn", "SubMusLPType",
+       "SubLPFreUpDownBtn", "SubMusLPuserQUpDownBtn", 31},
+  }};
+  const std::array<const char*, 4> sources{{"Mus", "Mic", "Echo", "Rvb"}};
+  for (const OutputNames& o : outputs) {
+    const int p = o.page;
+    const QString pre = QString::fromLatin1(o.prefix);
+    for (int i = 0; i < 4; ++i) {
+      BindBar(p, 4 * i, pre + sources[i] + "LevelBar");
+      main_[p][4 * i + 2] = Find(pre + sources[i] + "PhaseBtn");
+    }
+    for (int s = 1; s <= 15; s += 2) main_[p][s] = ph;
+    main_[p][16] = Find(o.hpType);
+    BindBar(p, 17, pre + "MusHPFreBar", o.hpSpin);
+    BindBar(p, 18, pre + "MusHPQBar", o.hpQSpin);
+    main_[p][19] = Find(o.lpType);
+    BindBar(p, 20, pre + "MusLPFreBar", o.lpSpin);
+    BindBar(p, 21, pre + "MusLPQBar", o.lpQSpin);
+    BindBar(p, 22, pre + "RmsAttackBar");
+    BindBar(p, 23, pre + "RmsReleaseBar");
+    BindBar(p, 24, pre + "RmsLevelBar");
+    BindBar(p, 25, pre + "RmsRatioBar");
+    main_[p][26] = Find(pre + "ModeFastBtn1");
+    for (int n = 1; n <= 8; ++n) BindBandBlock(p, o.firstBand + 5 * (n - 1), pre, pre, n);
+  }
+  BindBar(6, 27, "MainLdelayBar");
+  BindBar(6, 28, "MainRdelayBar");
+  main_[6][29] = Find("MainLmuteBtn");
+  main_[6][30] = Find("MainRmuteBtn");
+  main_[6][31] = Find("MAINToneBox");
+  main_[6][32] = ph;
+  main_[6][33] = ph;
+  BindBar(7, 27, "SubdelayBar");
+  main_[7][28] = Find("SubmuteBtn");
+  main_[7][29] = ph;
+  main_[7][30] = ph;
+
+  // Page 10, system.
+  for (int s : {0, 1, 4, 5, 15, 16}) main_[10][s] = ph;
+  main_[10][2] = Find("SysModeBox");
+  main_[10][3] = Find("SysMusInputLevel");
+  panes_[10][3] = main_[10][3];
+  BindBar(10, 6, "SysMusStartVolBar");
+  BindBar(10, 7, "SysMusMaxVolBar");
+  BindBar(10, 8, "SysMicStartVolBar");
+  BindBar(10, 9, "SysMicMaxVolBar");
+  BindBar(10, 10, "SysEffStartVolBar");
+  BindBar(10, 11, "SysEffMaxVolBar");
+  main_[10][12] = Find("SysUserBtn");
+  main_[10][13] = Find("SysPanelBtn1");
+  main_[10][14] = Find("SysInput");
+  panes_[10][14] = main_[10][14];
+  main_[10][17] = Find("SysRemoteBtn1");
+  BindBar(10, 32, "SysMusNormalVolBar");
+  BindBar(10, 33, "SysMicNormalVolBar");
+  BindBar(10, 34, "SysEffNormalVolBar");
+
+  for (int i = 0; i < kTabButtonCount; ++i) tabs_[i] = Find(Numbered("FormTabBtn", i + 1));
+  for (const PointLabelSet& set : kPointLabelSets) {
+    for (int i = 0; i < set.count; ++i) {
+      pointLabels_[set.graph][i] = Find(Numbered(set.name, i + 1));
+    }
+  }
+  optionGroup_ = {Find("SysMusInputLevel"), Find("SysMusInputLevel2"), Find("SysMusInputLevel3")};
+
+  // The type images: entry 0 of a side set that is not a track bar.
+  for (int p = 0; p < kPageCount; ++p) {
+    for (int s = 0; s < kBindingSlots; ++s) {
+      QWidget* first = sides_[p][s][0];
+      if (first == nullptr || KindOf(first) == ControlKind::TrackBar) continue;
+      for (QWidget* image : sides_[p][s]) {
+        if (image != nullptr) typeImages_.insert(image);
+      }
+    }
+  }
+}
+
+void ControlBinding::StampAll() {
+  for (int p = 0; p < kPageCount; ++p) {
+    for (int s = 0; s < kBindingSlots && s < PageValueCount(p); ++s) {
+      const int address = MakeAddress(p, s);
+      if (QWidget* c = main_[p][s]) {
+        const ControlKind k = KindOf(c);
+        if (k == ControlKind::Edit || k == ControlKind::Combo || k == ControlKind::TrackBar ||
+            k == ControlKind::Button) {
+          c->setProperty("address", address);
+        }
+      }
+      if (QWidget* c = panes_[p][s]) {
+        const ControlKind k = KindOf(c);
+        if (k == ControlKind::Combo || k == ControlKind::Pane || k == ControlKind::Button) {
+          c->setProperty("address", address);
+        }
+      }
+      if (QWidget* c = spins_[p][s]) {
+        const ControlKind k = KindOf(c);
+        if (k == ControlKind::Button || k == ControlKind::Spin) c->setProperty("address", address);
+      }
+      QWidget* first = sides_[p][s][0];
+      if (first == nullptr) continue;
+      if (IsTypeImage(first)) {
+        for (int j = 0; j < 3; ++j) {
+          if (QWidget* image = sides_[p][s][j]) {
+            image->setProperty("address", address);
+            SetHint(image, QString::number(j));
+          }
+        }
+      } else if (KindOf(first) == ControlKind::TrackBar) {
+        first->setProperty("address", address);
+      }
+    }
+  }
+  for (int i = 0; i < kTabButtonCount; ++i) {
+    if (tabs_[i] != nullptr) tabs_[i]->setProperty("address", i);
+  }
+  for (const PointLabelSet& set : kPointLabelSets) {
+    for (int i = 0; i < set.stamped; ++i) {
+      if (QWidget* label = pointLabels_[set.graph][i]) label->setProperty("address", set.page);
+    }
+  }
+}
+
+// Slider looks follow MicHPFreBar, band gain bars MusEQGainBar1 (look and width).
+void ControlBinding::ApplyTemplates() {
+  QWidget* barTemplate = Find("MicHPFreBar");
+  QWidget* gainTemplate = Find("MusEQGainBar1");
+  for (int p = 0; p < kPageCount; ++p) {
+    for (int s = 0; s < kBindingSlots; ++s) {
+      QWidget* c = main_[p][s];
+      if (p != kSystemPage && barTemplate != nullptr && c != nullptr && c != barTemplate &&
+          KindOf(c) == ControlKind::TrackBar) {
+        c->setStyleSheet(barTemplate->styleSheet());
+      }
+      QWidget* gain = sides_[p][s][0];
+      if (p != kDeqPage && gainTemplate != nullptr && gain != nullptr && gain != gainTemplate &&
+          KindOf(gain) == ControlKind::TrackBar) {
+        gain->setStyleSheet(gainTemplate->styleSheet());
+        gain->resize(gainTemplate->width(), gain->height());
+      }
+    }
+  }
+}
+
+void ControlBinding::WriteStartValues() {
+  store_.SetDevice(10, 17, 0);
+  store_.SetDevice(0, 0, 1);
+  for (int p = 6; p <= 9; ++p) store_.SetDevice(p, 20, 362);  // low-pass "Off"
+  store_.SetDevice(1, 1, 64);
+}
+
+void ControlBinding::BuildBindingTables() {
+  IndexWidgets();
+  FillTables();
+  currentEdit_ = qobject_cast<QLineEdit*>(Find("MusFreEdit1"));
+  if (currentEdit_ == nullptr) currentEdit_ = placeholder_;
+  highlighted_ = placeholder_;
+  refreshInProgress_ = true;
+  StampAll();
+  ApplyTemplates();
+  ConnectAll();
+  WriteStartValues();
+  refreshInProgress_ = false;
+}
+
+// ---------------------------------------------------------------------------------------------
+// ControlAction
+// ---------------------------------------------------------------------------------------------
+
+int ControlBinding::ControlAction(QWidget* control, int number) {
+  if (control == nullptr) return 0;
+  const ControlKind kind = KindOf(control);
+  const QString name = control->objectName();
+  if (number >= 0 && number <= 9) {
+    auto* edit = qobject_cast<QLineEdit*>(control);
+    return kind == ControlKind::Edit && edit != nullptr ? BandSelection(edit, number) : 0;
+  }
+  auto* button = qobject_cast<QAbstractButton*>(control);
+  auto pair = [&](const char* first, const char* second, ButtonLook downLook) {
+    const bool isFirst = name == QLatin1String(first);
+    auto* a = qobject_cast<QAbstractButton*>(isFirst ? control : Find(first));
+    auto* b = qobject_cast<QAbstractButton*>(isFirst ? Find(second) : control);
+    SetButtonLook(isFirst ? a : b, downLook);
+    SetButtonLook(isFirst ? b : a, ButtonLook::Normal);
+    return isFirst ? 0 : 1;
+  };
+  switch (number) {
+    case action::kTabSelect:
+      return std::find(tabs_.begin(), tabs_.end(), control) != tabs_.end() ? TabSelection(control)
+                                                                            : 0;
+    case action::kToggle: {
+      if (kind != ControlKind::Button) return 0;
+      const bool wasOn = HintOf(control) == QLatin1String("1");
+      SetHint(control, wasOn ? QStringLiteral("0") : QStringLiteral("1"));
+      SetButtonLook(button, wasOn ? ButtonLook::Normal : ButtonLook::Down);
+      return wasOn ? 0 : 1;
+    }
+    case action::kPhase: {
+      if (kind != ControlKind::Button || button == nullptr) return 0;
+      const bool wasOn = HintOf(control) == QLatin1String("1");
+      button->setText(wasOn ? QString() : QStringLiteral("+"));
+      SetHint(control, wasOn ? QStringLiteral("0") : QStringLiteral("1"));
+      SetButtonLook(button, wasOn ? ButtonLook::Inverted : ButtonLook::Normal);
+      return wasOn ? 0 : 1;
+    }
+    case action::kAutoManual:
+      if (name != QLatin1String("AutoModeBtn") && name != QLatin1String("ManulModeBtn")) return 0;
+      return pair("AutoModeBtn", "ManulModeBtn", ButtonLook::Down);
+    case action::kSingDisco:
+      if (name != QLatin1String("SingModeBtn") && name != QLatin1String("DiscoModeBtn")) return 0;
+      return pair("SingModeBtn", "DiscoModeBtn", ButtonLook::Down);
+    case action::kMicGroup:
+      if (name != QLatin1String("MicABtn") && name != QLatin1String("MicBBtn")) return 0;
+      return pair("MicABtn", "MicBBtn", ButtonLook::Down);
+    case action::kOptionLook:
+      return kind == ControlKind::Button && RoleOf(control) == ButtonRole::Option
+                 ? OptionLook(control)
+                 : 0;
+    case action::kLinkButtons: {
+      if (name != QLatin1String("LinkBtn") && name != QLatin1String("UnLinkBtn")) return 0;
+      const bool link = name == QLatin1String("LinkBtn");
+      auto* linkBtn = qobject_cast<QAbstractButton*>(link ? control : Find("LinkBtn"));
+      auto* unlinkBtn = qobject_cast<QAbstractButton*>(link ? Find("UnLinkBtn") : control);
+      if (linkBtn != nullptr) {
+        linkBtn->setText(link ? QStringLiteral("Unlink") : QStringLiteral("Connect"));
+        QPalette palette = linkBtn->palette();
+        palette.setColor(QPalette::ButtonText, link ? Qt::white : Qt::black);
+        linkBtn->setPalette(palette);
+      }
+      SetButtonLook(linkBtn, link ? ButtonLook::Down : ButtonLook::Normal);
+      SetButtonLook(unlinkBtn, link ? ButtonLook::Normal : ButtonLook::Down);
+      return link ? 0 : 1;
+    }
+    case action::kTypeImages:
+      if (IsTypeImage(control)) TypeImages(control);
+      return 0;
+    case action::kDeqDynamics:
+      if (auto* combo = qobject_cast<QComboBox*>(control);
+          combo != nullptr && name.startsWith(QLatin1String("DEQTypeBox"))) {
+        DeqDynamics(combo);
+      }
+      return 0;
+    default:
+      return 0;
+  }
+}
+
+int ControlBinding::BandSelection(QLineEdit* edit, int graph) {
+  if (refreshInProgress_) return 0;
+  const BandLocation location = LocateBand(AddressOf(edit), store_.MicGroup);
+  const int band = location.band;
+  SetSelectedBand(graph, band);
+  if (currentEdit_ != highlighted_) {
+    for (int g = 0; g < kHighlightGraphs; ++g) {
+      for (int i = 0; i < kHighlightLabels[g]; ++i) {
+        QWidget* label = pointLabels_[g][i];
+        if (label == nullptr) continue;
+        QColor colour = kSelectedLabelColour;
+        colour.setAlpha(i == band ? 255 : 0);
+        QPalette palette = label->palette();
+        palette.setColor(QPalette::Window, colour);
+        label->setPalette(palette);
+        label->setAutoFillBackground(i == band);
+        label->setProperty("highlighted", i == band);
+      }
+    }
+    auto frame = [](QWidget* w, const QColor& colour) {
+      w->setProperty("frameColor", colour);
+      w->setStyleSheet(QStringLiteral("QLineEdit { border-color: %1; }").arg(colour.name()));
+    };
+    if (QWidget* bound = MainControlAt(AddressOf(currentEdit_));
+        bound != nullptr && bound != placeholder_ && KindOf(bound) == ControlKind::Edit) {
+      frame(bound, kCurrentEditFrame);
+    }
+    if (highlighted_ != nullptr && highlighted_ != placeholder_ &&
+        KindOf(highlighted_) == ControlKind::Edit && highlighted_ != currentEdit_) {
+      frame(highlighted_, kIdleEditFrame);
+    }
+    highlighted_ = currentEdit_;
+  }
+  KeepBandVisible(band);
+  if (bandSelected) bandSelected(graph, band);
+  return band;
+}
+
+// Keeps the selected band inside the visible part of the band strip on view.
+void ControlBinding::KeepBandVisible(int band) {
+  const int sheet = *currentSection_ & 0xFF;
+  const char* name = nullptr;
+  int width = 0;
+  if (sheet == 1) {
+    name = "MicPanScrollBar";
+    width = 10;
+  } else if (sheet == 3) {
+    name = "MainPanScrollBar";
+    width = 5;
+  } else if (sheet == 5) {
+    name = "SubPanScrollBar";
+    width = 5;
+  }
+  if (name == nullptr) return;
+  auto* bar = qobject_cast<QAbstractSlider*>(Find(QString::fromLatin1(name)));
+  if (bar == nullptr) return;
+  if (band > bar->value() + width) {
+    bar->setValue(band - (width - 1));
+  } else if (bar->value() > band) {
+    bar->setValue(band);
+  }
+}
+
+int ControlBinding::TabSelection(QWidget* tab) {
+  int index = AddressOf(tab);
+  if (index < 0 || index >= kTabButtonCount) {
+    index = static_cast<int>(std::find(tabs_.begin(), tabs_.end(), tab) - tabs_.begin());
+  }
+  for (QWidget* t : tabs_) {
+    auto* button = qobject_cast<QAbstractButton*>(t);
+    if (button == nullptr) continue;
+    SetButtonLook(button, t == tab ? ButtonLook::Selected : ButtonLook::Normal);
+    QPalette palette = button->palette();
+    palette.setColor(QPalette::ButtonText, t == tab ? Qt::white : Qt::black);
+    button->setPalette(palette);
+  }
+  switch (index) {
+    case 0:
+      return 0x0000;
+    case 1:
+      return 0x0101;
+    case 2:
+      return 0x0402;
+    case 3:
+      store_.MainOutputPage = 6;
+      return 0x0603;
+    case 4:
+      store_.AuxOutputPage = 7;
+      return 0x0705;
+    case 5:
+      store_.AuxOutputPage = 8;
+      return 0x0705;
+    case 6:
+      store_.MainOutputPage = 9;
+      return 0x0603;
+    case 7:
+      return 0x0A07;
+    case 8:
+      return 0x0208;
+    default:
+      return 0;
+  }
+}
+
+int ControlBinding::OptionLook(QWidget* button) {
+  const int address = AddressOf(button);
+  const int page = PageOf(address);
+  const bool three = address == 0x0A03 || address == 0x0A0E || page == 2 || page == 6 || page == 7;
+  const int count = three ? 3 : 2;
+  const int position = HintOf(button).toInt();
+  // The music input group keeps its own down picture when chosen.
+  const bool ownDown = address == 0x0A0E;
+  for (int j = 0; j < count; ++j) {
+    auto* member = qobject_cast<QAbstractButton*>(optionGroup_[j]);
+    if (member == nullptr) continue;
+    const ButtonLook chosen = ownDown ? ButtonLook::Down : ButtonLook::Selected;
+    SetButtonLook(member, j == position ? chosen : ButtonLook::Normal);
+  }
+  return position;
+}
+
+void ControlBinding::TypeImages(QWidget* image) {
+  const int address = AddressOf(image);
+  const int chosen = HintOf(image).toInt();
+  const bool deqMode = address == 0x0207 || address == 0x0213 || address == 0x021F;
+  const std::array<TypePicture, 3> pictures =
+      deqMode ? std::array<TypePicture, 3>{TypePicture::DeqOff, TypePicture::Below,
+                                           TypePicture::Above}
+              : std::array<TypePicture, 3>{TypePicture::Peq, TypePicture::Lsq, TypePicture::Hsq};
+  for (int j = 0; j < 3; ++j) {
+    QWidget* side = SideControlAt(address, j);
+    if (side == nullptr) continue;
+    if (auto* label = qobject_cast<QLabel*>(side)) {
+      ShowTypeImage(label, pictures[j], j == chosen);
+    } else {
+      side->setProperty("on", j == chosen);
+    }
+  }
+}
+
+void ControlBinding::DeqDynamics(QComboBox* combo) {
+  const int address = AddressOf(combo);
+  const bool active = combo->currentIndex() != 0;
+  for (int i = 1; i <= 4; ++i) {
+    QWidget* bar = MainControlAt(address + i);
+    if (bar == nullptr || KindOf(bar) != ControlKind::TrackBar) continue;
+    bar->setProperty("look", active ? "normal" : "disabled");
+    Repolish(bar);
+  }
+  const int channel = (IndexOf(address) - 7) / kDeqChannelSize;
+  for (int i = 0; i < 3; ++i) {
+    const QString name = QStringLiteral("AmpLBtn%1_%2").arg(channel).arg(i);
+    if (QWidget* amp = Find(name)) amp->setEnabled(active);
+  }
+}
+
+int ControlBinding::SelectedBand(int graph) const {
+  return graph >= 0 && graph < kGraphCount ? selectedBand_[graph] : 0;
+}
+
+void ControlBinding::SetSelectedBand(int graph, int band) {
+  if (graph >= 0 && graph < kGraphCount) selectedBand_[graph] = band;
+}
+
+void ControlBinding::SetCurrentEdit(QLineEdit* edit) {
+  currentEdit_ = edit != nullptr ? edit : placeholder_.data();
+}
+
+// ---------------------------------------------------------------------------------------------
+// GraphHost
+// ---------------------------------------------------------------------------------------------
+
+void ControlBinding::ApplyControlValue(GraphControl control, int step, bool fromStore, double x) {
+  if (!control.valid()) return;
+  QWidget* c = control.table == ControlTable::Pane ? ValuePaneAt(control.address)
+                                                    : MainControlAt(control.address);
+  if (c != nullptr) ApplyControlValue(c, step, fromStore, x);
+}
+
+bool ControlBinding::IsEditBox(ParamAddress address) const {
+  QWidget* c = MainControlAt(address);
+  return c != nullptr && c != placeholder_ && KindOf(c) == ControlKind::Edit;
+}
+
+void ControlBinding::SelectEdit(ParamAddress address) {
+  if (!IsEditBox(address)) return;
+  auto* edit = qobject_cast<QLineEdit*>(MainControlAt(address));
+  if (edit != nullptr && edit->isEnabled()) BandEditClicked(edit);
+}
+
+void ControlBinding::SetEqPassState(int page, int value) {
+  if (page >= 0 && page < kPageCount) eqPassState_[page] = value;
+}
+
+void ControlBinding::ChooseBandType(ParamAddress address, int item) {
+  auto* combo = qobject_cast<QComboBox*>(MainControlAt(address));
+  if (combo == nullptr) return;
+  combo->setCurrentIndex(item);
+  BandTypeChanged(combo);
+}
+
+void ControlBinding::Redraw(int point, int page) {
+  if (redrawCurves) redrawCurves(point, page);
+}
+
+}  // namespace velantro

@@ -1,0 +1,694 @@
+// Edit dispatch: every operator action on a bound control becomes a limited, shown, stored and
+// sent parameter value.
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QComboBox>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QSlider>
+#include <QWheelEvent>
+#include <cmath>
+
+#include "binding/ControlBinding.h"
+#include "binding/Scales.h"
+#include "ui/Looks.h"
+
+namespace velantro {
+
+namespace {
+
+constexpr double kIntLimit = 1e9;
+
+// Truncation toward zero, saturated and NaN-safe: a raw value from anywhere is never trusted.
+int Truncate(double x) {
+  if (std::isnan(x)) return 0;
+  if (x >= kIntLimit) return static_cast<int>(kIntLimit);
+  if (x <= -kIntLimit) return -static_cast<int>(kIntLimit);
+  return static_cast<int>(x);
+}
+
+// Track bar positions round to the nearest integer, halves to even.
+int RoundHalfEven(double x) {
+  if (std::isnan(x)) return 0;
+  if (x >= kIntLimit) return static_cast<int>(kIntLimit);
+  if (x <= -kIntLimit) return -static_cast<int>(kIntLimit);
+  const double down = std::floor(x);
+  const double diff = x - down;
+  double result = down;
+  if (diff > 0.5 || (diff == 0.5 && std::fmod(down, 2.0) != 0.0)) result = down + 1.0;
+  return static_cast<int>(result);
+}
+
+void ShowText(QWidget* control, const QString& text) {
+  if (auto* edit = qobject_cast<QLineEdit*>(control)) {
+    edit->setText(text);
+  } else if (auto* label = qobject_cast<QLabel*>(control)) {
+    label->setText(text);
+  }
+}
+
+int ScaleOfHint(const QString& hint) {
+  bool ok = false;
+  const int scale = hint.trimmed().toInt(&ok);
+  return ok ? scale : 0;
+}
+
+// The three volume bars of a source on the system page: normal, start, limit.
+struct VolumeSource {
+  ParamAddress normal;
+  ParamAddress start;
+  ParamAddress limit;
+};
+constexpr std::array<VolumeSource, 3> kVolumeSources{{
+    {0x0A20, 0x0A06, 0x0A07},  // music
+    {0x0A21, 0x0A08, 0x0A09},  // MIC
+    {0x0A22, 0x0A0A, 0x0A0B},  // effect
+}};
+
+// The option groups: address and the buttons at positions 0, 1, 2.
+struct OptionGroupNames {
+  ParamAddress address;
+  std::array<const char*, 3> names;
+};
+constexpr std::array<OptionGroupNames, 11> kOptionGroups{{
+    {0x020C, {"DEQModeFastBtn1", "DEQModeMidBtn1", "DEQModeSlowBtn1"}},
+    {0x0218, {"DEQModeFastBtn2", "DEQModeMidBtn2", "DEQModeSlowBtn2"}},
+    {0x0224, {"DEQModeFastBtn3", "DEQModeMidBtn3", "DEQModeSlowBtn3"}},
+    {0x0A03, {"SysMusInputLevel", "SysMusInputLevel2", "SysMusInputLevel3"}},
+    {0x0A0C, {"SysUserBtn", "SysManagerBtn", nullptr}},
+    {0x0A0D, {"SysPanelBtn1", "SysPanelBtn2", nullptr}},
+    {0x0A0E, {"SysInput", "SysInput2", "SysInput3"}},
+    {0x0A11, {"SysRemoteBtn1", "SysRemoteBtn2", nullptr}},
+    {0x061A, {"MainModeFastBtn1", "MainModeMidBtn1", "MainModeSlowBtn1"}},
+    {0x071A, {"SubModeFastBtn1", "SubModeMidBtn1", "SubModeSlowBtn1"}},
+    {0x040B, {"EchoModeBtn1", "EchoModeBtn2", nullptr}},
+}};
+
+struct CrossoverBox {
+  const char* name;
+  const char* qBar;
+  const char* qSpin;
+  bool lowPass;
+};
+constexpr std::array<CrossoverBox, 4> kCrossoverBoxes{{
+    {"MainHPTypeBox", "MainMusHPQBar", "MainHPQUpDownBtn", false},
+    {"MainLPTypeBox", "MainMusLPQBar", "MainLPQUpDownBtn", true},
+    {"SubMusHPType", "SubMusHPQBar", "SubMusHPuserQUpDownBtn", false},
+    {"SubMusLPType", "SubMusLPQBar", "SubMusLPuserQUpDownBtn", true},
+}};
+constexpr int kLastFixedCrossoverType = 2;  // items above this are user types with their own Q
+
+}  // namespace
+
+// ---------------------------------------------------------------------------------------------
+// ApplyControlValue / CommitEdit
+// ---------------------------------------------------------------------------------------------
+
+void ControlBinding::ApplyControlValue(QWidget* c, int step, bool fromStore, double x) {
+  if (c == nullptr || c == placeholder_) return;
+  const ControlKind kind = KindOf(c);
+  int s = 0;
+  if (kind == ControlKind::Edit) {
+    s = ScaleOfHint(HintOf(c));
+  } else if (kind == ControlKind::Pane) {
+    s = ScaleOfHint(HintOf(c));
+    if (s <= 4) return;
+  } else if (kind == ControlKind::Combo) {
+    if (HintOf(c).isEmpty()) return;
+    s = ScaleOfHint(HintOf(c));
+  } else {
+    return;
+  }
+  const int own = AddressOf(c);
+  if (own < 0) return;
+  const ParamAddress a = ResolveQAddress(own, store_);
+  const int page = PageOf(a);
+  const int index = IndexOf(a);
+
+  const bool bandScale = s == 2 || s == 3 || s == 4;
+  if (bandScale && !fromStore) {
+    if (step == kStepUp) x += 1;
+    if (step == kStepDown) x -= 1;
+  }
+
+  switch (s) {
+    case 1: {
+      if (x > 2) x = 2;
+      if (auto* combo = qobject_cast<QComboBox*>(c)) {
+        const int item = Truncate(x);
+        combo->setCurrentIndex(item >= 0 && item < combo->count() ? item : -1);
+      }
+      break;
+    }
+    case 2: {
+      if (!fromStore) x = std::clamp(x, 0.0, static_cast<double>(kMaxFrequencyIndex));
+      if (x > kMaxFrequencyIndex) x = kMaxFrequencyIndex;
+      ShowText(c, QString::fromLatin1(FrequencyText(Truncate(x))));
+      if (auto* bound = qobject_cast<QLineEdit*>(MainControlAt(a));
+          bound != nullptr && KindOf(bound) == ControlKind::Edit) {
+        currentEdit_ = bound;
+      }
+      ControlAction(c, GraphIndex(a));
+      break;
+    }
+    case 3: {
+      if (!fromStore) x = std::clamp(x, 0.0, static_cast<double>(kGainRawMax));
+      if (x > kGainRawMax) x = kGainRawMax;
+      ShowText(c, QString::fromStdString(FormatNumber(x / 5.0 - 24.0, 1)));
+      ControlAction(c, GraphIndex(a));
+      break;
+    }
+    case 4: {
+      if (!fromStore) {
+        const BandLocation where = LocateBand(a, store_.MicGroup);
+        const int type = where.isBandField() ? store_.View(a - where.field) : kBandTypePeq;
+        const int limit = QLimitForType(type);
+        if (x > limit) x = limit;
+        if (x < 0) x = 0;
+        ShowText(c, QString::fromLatin1(QText(Truncate(x))));
+      } else {
+        int v = store_.View(a);
+        if (v > kPeqQLimit) {
+          v = kPeqQLimit;
+          store_.SetView(page, index, v);
+        }
+        ShowText(c, QString::fromLatin1(QText(v)));
+        x = v;
+      }
+      ControlAction(c, GraphIndex(a));
+      break;
+    }
+    default:
+      if (HasScaleText(s)) {
+        const ScaledValue scaled = ApplyScale(s, x);
+        x = scaled.value;
+        ShowText(c, QString::fromStdString(scaled.text));
+      }
+      break;
+  }
+
+  // The linked track bar follows without running its own change handler.
+  QWidget* barWidget = MainControlAt(a);
+  if (KindOf(barWidget) != ControlKind::TrackBar) barWidget = SideControlAt(a, 0);
+  if (auto* bar = qobject_cast<QSlider*>(barWidget);
+      bar != nullptr && KindOf(bar) == ControlKind::TrackBar) {
+    trackBarGuard_ = true;
+    bar->setValue(RoundHalfEven(x));
+    trackBarGuard_ = false;
+  }
+
+  const int u = Truncate(x);
+  if (s <= 4) StoreBoth(a, u);
+  if (!fromStore) {
+    if (s <= 4) {
+      store_.SetBand(a, u);
+    } else {
+      store_.SetParam(a, u);
+    }
+  }
+  if ((s <= 7 || s == 13 || s == 19) && !refreshInProgress_) lastChange_ = GraphChange{a, u};
+}
+
+// ViewValues at a and DeviceImage at a's effective address, without sending.
+void ControlBinding::StoreBoth(ParamAddress address, int value) {
+  store_.SetView(PageOf(address), IndexOf(address), value);
+  const ParamAddress e = store_.EffectiveAddress(address);
+  const int ep = PageOf(e);
+  store_.SetDevice(ep, ParamStore::DeviceIndex(ep, IndexOf(e), store_.LayoutFlag), value);
+}
+
+void ControlBinding::CommitEdit(int step) {
+  QLineEdit* edit = currentEdit_;
+  if (edit == nullptr || edit == placeholder_) return;
+  QString kept;
+  for (const QChar ch : edit->text()) {
+    const char16_t u = ch.unicode();
+    if ((u >= '0' && u <= '9') || u == '-' || u == '.') kept.append(ch);
+  }
+  if (kept.isEmpty()) {
+    edit->setText(lastGoodText_);
+    return;
+  }
+  bool ok = false;
+  const double number = QLocale::c().toDouble(kept, &ok);
+  if (!ok || !std::isfinite(number)) {
+    edit->setText(lastGoodText_);
+    return;
+  }
+  const QString hint = HintOf(edit);
+  if (hint.isEmpty()) {
+    messages_.Information("error", "Velantro");
+    edit->setText(lastGoodText_);
+    return;
+  }
+  const double raw = ParseDisplayValue(ScaleOfHint(hint), number);
+  ApplyControlValue(edit, step, false, raw);
+  lastGoodText_ = edit->text();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Band edit boxes
+// ---------------------------------------------------------------------------------------------
+
+bool ControlBinding::IsBandEdit(const QWidget* w) const {
+  return w != nullptr && w != placeholder_ && bandEdits_.contains(w);
+}
+
+// Before the binding moves the focus to `next` itself, the band edit that has it leaves first,
+// so its own exit commits its own text and not the text of `next`.
+void ControlBinding::LeaveFocusedEdit(QWidget* next) {
+  QWidget* focused = QApplication::focusWidget();
+  if (focused != nullptr && focused != next && IsBandEdit(focused)) focused->clearFocus();
+}
+
+void ControlBinding::BandEditClicked(QLineEdit* edit) {
+  auto* bound = qobject_cast<QLineEdit*>(MainControlAt(AddressOf(edit)));
+  if (bound == nullptr || bound == placeholder_ || KindOf(bound) != ControlKind::Edit) return;
+  wheelArmed_ = true;
+  LeaveFocusedEdit(bound);
+  currentEdit_ = bound;
+  bound->setFocus(Qt::MouseFocusReason);
+  lastGoodText_ = bound->text();
+  const int32_t saved = store_.SuppressSend;
+  store_.SuppressSend = 1;
+  CommitEdit(kStepNone);
+  store_.SuppressSend = saved;
+}
+
+void ControlBinding::BandEditExit() {
+  if (currentEdit_ == nullptr || currentEdit_ == placeholder_) return;
+  if (!currentEdit_->text().isEmpty()) {
+    CommitEdit(kStepNone);
+  } else {
+    currentEdit_->setText(lastGoodText_);
+  }
+}
+
+// Key handling of a band edit. Returns true when the key is used up here.
+bool ControlBinding::KeyPress(QLineEdit* edit, QEvent* event) {
+  auto* key = static_cast<QKeyEvent*>(event);
+  switch (key->key()) {
+    case Qt::Key_Left:
+    case Qt::Key_Down:
+      if (currentEdit_ != placeholder_) CommitEdit(kStepDown);
+      return true;
+    case Qt::Key_Up:
+    case Qt::Key_Right:
+      if (currentEdit_ != placeholder_) CommitEdit(kStepUp);
+      return true;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      currentEdit_ = edit;
+      BandEditExit();
+      return true;
+    case Qt::Key_Backspace:
+      currentEdit_ = edit;
+      return false;
+    default:
+      break;
+  }
+  if (key->matches(QKeySequence::Paste)) return true;
+  // Shortcuts (copy, cut, undo, select all) insert nothing; the edit handles them itself.
+  if (key->modifiers() & (Qt::ControlModifier | Qt::MetaModifier | Qt::AltModifier)) return false;
+  const QString text = key->text();
+  if (text.isEmpty()) return false;  // Delete, Home, End, Tab: the edit's own keys
+  currentEdit_ = edit;
+  const char16_t u = text.at(0).unicode();
+  const bool accepted = text.size() == 1 && ((u >= '0' && u <= '9') || u == '-' || u == '.');
+  return !accepted;
+}
+
+bool ControlBinding::Wheel(QEvent* event) {
+  if (!wheelArmed_) return false;
+  auto* wheel = static_cast<QWheelEvent*>(event);
+  const QPoint delta = wheel->angleDelta();
+  const int d = delta.y() != 0 ? delta.y() : delta.x();
+  if (d > 0) {
+    CommitEdit(kStepUp);
+  } else if (d < 0) {
+    CommitEdit(kStepDown);
+  }
+  return true;
+}
+
+bool ControlBinding::eventFilter(QObject* watched, QEvent* event) {
+  switch (event->type()) {
+    case QEvent::Wheel: {
+      auto* w = qobject_cast<QWidget*>(watched);
+      if (w == nullptr || root_ == nullptr || !wheelArmed_) break;
+      if (w != root_ && !root_->isAncestorOf(w)) break;
+      return Wheel(event);
+    }
+    case QEvent::KeyPress: {
+      auto* w = qobject_cast<QWidget*>(watched);
+      if (!IsBandEdit(w)) break;
+      return KeyPress(static_cast<QLineEdit*>(w), event);
+    }
+    case QEvent::MouseButtonRelease: {
+      auto* w = qobject_cast<QWidget*>(watched);
+      if (!IsBandEdit(w)) break;
+      auto* mouse = static_cast<QMouseEvent*>(event);
+      if (mouse->button() == Qt::LeftButton && w->rect().contains(mouse->position().toPoint())) {
+        BandEditClicked(static_cast<QLineEdit*>(w));
+      }
+      break;
+    }
+    case QEvent::FocusOut: {
+      auto* w = qobject_cast<QWidget*>(watched);
+      if (!IsBandEdit(w)) break;
+      const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+      // Switching to another window or opening a popup is not leaving the edit, and an edit
+      // that is hidden or being destroyed with its window commits nothing.
+      if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason) break;
+      if (!w->isVisible()) break;
+      BandEditExit();
+      break;
+    }
+    default:
+      break;
+  }
+  return QObject::eventFilter(watched, event);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Spin buttons, track bars
+// ---------------------------------------------------------------------------------------------
+
+void ControlBinding::SpinClicked(QWidget* spin, bool up) {
+  QWidget* c = MainControlAt(AddressOf(spin));
+  if (c == nullptr || c == placeholder_) return;
+  const ControlKind kind = KindOf(c);
+  if (kind == ControlKind::Edit) {
+    auto* edit = static_cast<QLineEdit*>(c);
+    LeaveFocusedEdit(edit);
+    currentEdit_ = edit;
+    edit->setFocus(Qt::OtherFocusReason);
+    CommitEdit(up ? kStepUp : kStepDown);
+  } else if (kind == ControlKind::TrackBar) {
+    auto* bar = static_cast<QSlider*>(c);
+    bar->setValue(bar->value() + (up ? 1 : -1));
+  }
+}
+
+void ControlBinding::OnSpinUp() { SpinClicked(qobject_cast<QWidget*>(sender()), true); }
+void ControlBinding::OnSpinDown() { SpinClicked(qobject_cast<QWidget*>(sender()), false); }
+
+void ControlBinding::TrackBarChanged(QSlider* bar) {
+  if (trackBarGuard_ || bar == nullptr) return;
+  QWidget* pane = ValuePaneAt(AddressOf(bar));
+  if (KindOf(pane) == ControlKind::Pane) ApplyControlValue(pane, kStepNone, false, bar->value());
+  currentEdit_ = placeholder_;
+}
+
+void ControlBinding::GainBarChanged(QSlider* bar) {
+  if (trackBarGuard_ || bar == nullptr) return;
+  auto* edit = qobject_cast<QLineEdit*>(MainControlAt(AddressOf(bar)));
+  if (edit == nullptr || edit == placeholder_ || KindOf(edit) != ControlKind::Edit) return;
+  currentEdit_ = edit;
+  ApplyControlValue(edit, kStepNone, false, bar->value());
+}
+
+// The handler a bar's change event runs, by the bar's binding.
+void ControlBinding::SliderChanged(QSlider* bar) {
+  const int address = AddressOf(bar);
+  if (IsVolumeBar(address)) {
+    VolumeBarChanged(bar);
+  } else if (SideControlAt(address, 0) == bar) {
+    GainBarChanged(bar);
+  } else {
+    TrackBarChanged(bar);
+  }
+}
+
+bool ControlBinding::IsVolumeBar(ParamAddress address) {
+  for (const VolumeSource& source : kVolumeSources) {
+    if (address == source.normal || address == source.start || address == source.limit) {
+      return true;
+    }
+  }
+  return false;
+}
+
+void ControlBinding::VolumeBarChanged(QSlider* bar) {
+  if (bar == nullptr) return;
+  const int address = AddressOf(bar);
+  const VolumeSource* source = nullptr;
+  int role = 0;
+  for (const VolumeSource& s : kVolumeSources) {
+    if (address == s.normal || address == s.start || address == s.limit) {
+      source = &s;
+      role = address == s.normal ? 0 : (address == s.start ? 1 : 2);
+    }
+  }
+  if (source == nullptr) return;
+  QWidget* pane = ValuePaneAt(address);
+  const int prev = HintOf(pane).toInt();
+  if (role == 0 && bar->value() > prev + 1 && store_.SuppressSend == 0) {
+    // The normal volume rises by one step per change event; the change event of this move
+    // stores, shows and sends the value.
+    bar->setValue(prev + 1);
+    return;
+  }
+  const int position = bar->value();
+  LinkVolumeBars(qobject_cast<QSlider*>(MainControlAt(source->normal)),
+                 qobject_cast<QSlider*>(MainControlAt(source->start)),
+                 qobject_cast<QSlider*>(MainControlAt(source->limit)), role, pane);
+  // Lowered to the limit: its own change event has done the rest.
+  if (bar->value() != position) return;
+  SetHint(pane, QString::number(position));
+  store_.SetParam(address, position);
+}
+
+void ControlBinding::LinkVolumeBars(QSlider* normal, QSlider* start, QSlider* limit, int role,
+                                    QWidget* pane) {
+  auto lower = [&](QSlider* bar) {
+    if (bar != nullptr && limit != nullptr && bar->value() > limit->value()) {
+      bar->setValue(limit->value());
+    }
+  };
+  if (store_.SuppressSend == 0) {
+    if (role == 0) lower(normal);
+    if (role == 1) lower(start);
+    if (role == 2) {
+      lower(start);
+      lower(normal);
+    }
+  }
+  QSlider* shown = role == 0 ? normal : (role == 1 ? start : limit);
+  if (shown != nullptr) ShowText(pane, QString::fromStdString(FormatNumber(shown->value(), 0)));
+}
+
+// ---------------------------------------------------------------------------------------------
+// Combo boxes
+// ---------------------------------------------------------------------------------------------
+
+void ControlBinding::BandTypeChanged(QComboBox* combo) {
+  if (combo == nullptr) return;
+  const int v = combo->currentIndex();
+  const ParamAddress a = AddressOf(combo);
+  if (a < 0) return;
+  if (v >= 0 && v <= 2) {
+    QWidget* image = SideControlAt(a, v);
+    if (IsTypeImage(image)) ControlAction(image, action::kTypeImages);
+  }
+  if (combo->objectName().startsWith(QLatin1String("DEQTypeBox"))) {
+    ControlAction(combo, action::kDeqDynamics);
+    if (store_.SuppressSend != 0) return;
+    store_.SetParam(a, v);
+    if (!DeqResetRunning) {
+      // The channel's gain goes back to 0 dB through its own bar.
+      if (auto* gain = qobject_cast<QSlider*>(SideControlAt(a - 3, 0))) {
+        gain->setValue(kGainRawZeroDb);
+        lastChange_ = GraphChange{AddressOf(gain), kGainRawZeroDb};
+      }
+    }
+    return;
+  }
+  if (store_.SuppressSend != 0) return;
+  store_.SetBand(a, v);
+  const ParamAddress q = a + (v == kBandTypePeq ? kBandFieldPeqQ : kBandFieldShelfQ);
+  if (auto* qEdit = qobject_cast<QLineEdit*>(MainControlAt(q));
+      qEdit != nullptr && KindOf(qEdit) == ControlKind::Edit && qEdit != placeholder_) {
+    currentEdit_ = qEdit;
+    ApplyControlValue(qEdit, kStepNone, true, store_.View(q));
+  }
+  lastChange_ = GraphChange{a, v};
+}
+
+void ControlBinding::CrossoverTypeChanged(QComboBox* combo) {
+  if (combo == nullptr) return;
+  const ParamAddress a = AddressOf(combo);
+  if (a < 0) return;
+  const int v = combo->currentIndex();
+  store_.SetParam(a, v);
+  for (const CrossoverBox& box : kCrossoverBoxes) {
+    if (combo->objectName() != QLatin1String(box.name)) continue;
+    const bool user = v > kLastFixedCrossoverType;
+    if (QWidget* bar = Find(box.qBar)) bar->setEnabled(user);
+    if (QWidget* spin = Find(box.qSpin)) spin->setEnabled(user);
+    const int page = PageOf(a);
+    const int sheet = *currentSection_ & 0xFF;
+    if ((page == 6 && sheet == 3) || (page == 7 && sheet == 5)) {
+      const int n = kBandCount[page];
+      Redraw(box.lowPass ? n + 1 : n, page);
+    }
+  }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Buttons
+// ---------------------------------------------------------------------------------------------
+
+void ControlBinding::ToggleClicked(QPushButton* button) {
+  if (button == nullptr) return;
+  const ParamAddress a = AddressOf(button);
+  if (a < 0) return;
+  switch (RoleOf(button)) {
+    case ButtonRole::Phase:
+      store_.SetParam(a, ControlAction(button, action::kPhase));
+      break;
+    case ButtonRole::Toggle:
+      store_.SetParam(a, ControlAction(button, action::kToggle));
+      break;
+    case ButtonRole::Option:
+      OptionClicked(button);
+      break;
+    case ButtonRole::EqPass:
+      break;  // the graph panel's own handlers
+  }
+}
+
+void ControlBinding::LoadOptionGroup(ParamAddress address) {
+  for (const OptionGroupNames& group : kOptionGroups) {
+    if (group.address != address) continue;
+    for (int j = 0; j < 3; ++j) {
+      optionGroup_[j] = group.names[j] != nullptr ? Find(group.names[j]) : nullptr;
+    }
+    if (address == 0x0A0C) {
+      if (QWidget* box = Find("SysUserMangerGrop")) box->setEnabled(false);
+    }
+    return;
+  }
+}
+
+// Selects member `position` of the loaded group and stores the value (sent unless suppressed).
+void ControlBinding::ApplyOption(ParamAddress address, int position) {
+  QWidget* member = nullptr;
+  for (QWidget* candidate : optionGroup_) {
+    if (candidate != nullptr && HintOf(candidate).toInt() == position &&
+        !HintOf(candidate).isEmpty()) {
+      member = candidate;
+    }
+  }
+  if (member == nullptr && position >= 0 && position < 3) member = optionGroup_[position];
+  if (member == nullptr) {
+    // A stored value no member stands for: no button is shown chosen, nothing is written.
+    for (QWidget* candidate : optionGroup_) {
+      if (auto* b = qobject_cast<QAbstractButton*>(candidate)) SetButtonLook(b, ButtonLook::Normal);
+    }
+    return;
+  }
+  ControlAction(member, action::kOptionLook);
+  store_.SetParam(address, position);
+  if (QWidget* group = Find("SignRzGroup")) group->setEnabled(store_.View(10, 12) != 0);
+  if (address >= 0x0600 && address <= 0x09FF) Redraw(kWholePagePoint, PageOf(*currentSection_));
+}
+
+void ControlBinding::OptionClicked(QPushButton* button) {
+  if (button == nullptr) return;
+  const ParamAddress a = AddressOf(button);
+  if (a < 0) return;
+  LoadOptionGroup(a);
+  const int position = HintOf(button).toInt();
+  if (position > 3) return;
+  ApplyOption(a, position);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Connections
+// ---------------------------------------------------------------------------------------------
+
+void ControlBinding::ConnectControl(QWidget* c, int page, int slot) {
+  if (c == nullptr || c == placeholder_ || connected_.contains(c)) return;
+  switch (KindOf(c)) {
+    case ControlKind::Edit:
+      bandEdits_.insert(c);
+      break;
+    case ControlKind::TrackBar: {
+      auto* bar = qobject_cast<QSlider*>(c);
+      if (bar == nullptr) return;
+      connect(bar, &QSlider::valueChanged, this, [this, bar] { SliderChanged(bar); });
+      break;
+    }
+    case ControlKind::Combo: {
+      auto* combo = qobject_cast<QComboBox*>(c);
+      if (combo == nullptr) return;
+      const bool crossover =
+          std::any_of(kCrossoverBoxes.begin(), kCrossoverBoxes.end(),
+                      [&](const CrossoverBox& b) { return c->objectName() == b.name; }) ||
+          c->objectName() == QLatin1String("MAINToneBox");
+      if (IsTypeImage(SideControl(page, slot, 0))) {
+        connect(combo, &QComboBox::activated, this, [this, combo] { BandTypeChanged(combo); });
+      } else if (crossover) {
+        connect(combo, &QComboBox::activated, this,
+                [this, combo] { CrossoverTypeChanged(combo); });
+      } else {
+        return;  // the mode list belongs to the device commands
+      }
+      break;
+    }
+    case ControlKind::Button: {
+      auto* button = qobject_cast<QPushButton*>(c);
+      if (button == nullptr) return;
+      const ButtonRole role = RoleOf(button);
+      // The mode pairs of the music page and the EQ-pass buttons have handlers of their own.
+      if (role == ButtonRole::EqPass || (page == 0 && slot <= 1)) return;
+      if (role == ButtonRole::Option) {
+        connect(button, &QPushButton::clicked, this, [this, button] { OptionClicked(button); });
+      } else {
+        connect(button, &QPushButton::clicked, this, [this, button] { ToggleClicked(button); });
+      }
+      break;
+    }
+    case ControlKind::Spin: {
+      const QMetaObject* meta = c->metaObject();
+      const int up = meta->indexOfSignal("upClicked()");
+      const int down = meta->indexOfSignal("downClicked()");
+      if (up < 0 || down < 0) return;
+      const QMetaObject* mine = metaObject();
+      QMetaObject::connect(c, up, this, mine->indexOfSlot("OnSpinUp()"));
+      QMetaObject::connect(c, down, this, mine->indexOfSlot("OnSpinDown()"));
+      break;
+    }
+    default:
+      return;
+  }
+  connected_.insert(c);
+}
+
+void ControlBinding::ConnectAll() {
+  for (int p = 0; p < kPageCount; ++p) {
+    for (int s = 0; s < kBindingSlots; ++s) {
+      ConnectControl(main_[p][s], p, s);
+      ConnectControl(spins_[p][s], p, s);
+      QWidget* gain = sides_[p][s][0];
+      if (gain != nullptr && KindOf(gain) == ControlKind::TrackBar) ConnectControl(gain, p, s);
+    }
+  }
+  for (const OptionGroupNames& group : kOptionGroups) {
+    for (const char* name : group.names) {
+      auto* button = name != nullptr ? qobject_cast<QPushButton*>(Find(name)) : nullptr;
+      if (button == nullptr || connected_.contains(button)) continue;
+      connect(button, &QPushButton::clicked, this, [this, button] { OptionClicked(button); });
+      connected_.insert(button);
+    }
+  }
+}
+
+}  // namespace velantro

@@ -1,0 +1,319 @@
+// Model to view: every bound control shows the store's value without sending anything back; the
+// auto mode and EQ pass locks; the EQ band defaults.
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSlider>
+
+#include "binding/ControlBinding.h"
+#include "binding/Scales.h"
+
+namespace velantro {
+
+namespace {
+
+// Default frequency (FrequencyTable index) of each band, pages 0 to 9.
+const std::array<std::vector<int>, kEqPageCount> kDefaultFrequencies{{
+    {25, 60, 95, 130, 170, 205, 245, 290, 333, 360},
+    {2, 25, 49, 73, 96, 120, 144, 167, 187, 215, 238, 262, 287, 309, 333},
+    {72, 203, 332},
+    {25, 60, 95, 130, 170, 205, 245, 290, 333},
+    {26, 103, 181, 260, 335},
+    {26, 103, 181, 260, 335},
+    {60, 95, 130, 170, 205, 245, 290, 333},
+    {60, 95, 130, 170, 205, 245, 290, 333},
+    {60, 95, 130, 170, 205, 245, 290, 333},
+    {60, 95, 130, 170, 205, 245, 290, 333},
+}};
+// Field defaults: type PEQ, (frequency per band), gain 0.0 dB, PEQ Q "1.00", shelf Q "0.71".
+constexpr std::array<int, kBandValueCount> kFieldDefaults{{kBandTypePeq, 0, kGainRawZeroDb, 16, 10}};
+
+constexpr int kMusicLockedSlots = 48;  // the auto mode locks music slots 1 .. 48
+constexpr int kOutputSourceSlots = 16;  // slots 0 .. 15 of the output pages: levels and phases
+
+// Pages that have no controls of their own are shown through the controls of another page.
+int ShownPage(int target) {
+  switch (target) {
+    case 3:
+      return 1;
+    case 5:
+      return 4;
+    case 8:
+      return 7;
+    case 9:
+      return 6;
+    default:
+      return target;
+  }
+}
+
+void Enable(QWidget* w, bool on) {
+  if (w != nullptr) w->setEnabled(on);
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------------------------
+// RefreshAllControls
+// ---------------------------------------------------------------------------------------------
+
+void ControlBinding::RefreshAllControls(int target) {
+  refreshInProgress_ = true;
+  store_.SuppressSend = 1;
+  store_.RebuildViewValues(store_.LayoutFlag);
+  store_.LayoutFlag = static_cast<uint8_t>(store_.View(0, 1));
+
+  const int shown = ShownPage(target);
+  for (int p = 0; p < kPageCount; ++p) {
+    if (shown != kAllPages && p != shown) continue;
+    const int slotCount = std::min(PageValueCount(p), kRefreshSlotLimit);
+    for (int s = 0; s < slotCount; ++s) RefreshSlot(p, s);
+  }
+
+  if (autoManualHandler) {
+    auto* button = qobject_cast<QPushButton*>(
+        Find(store_.View(0, 0) == 0 ? QStringLiteral("AutoModeBtn") : QStringLiteral("ManulModeBtn")));
+    if (button != nullptr) autoManualHandler(button);
+  }
+  RefreshEqPass();
+  Enable(Find("SignRzGroup"), store_.View(10, 12) != 0);
+  Enable(Find("SysUserMangerGrop"), false);
+  RefreshModeList();
+
+  refreshInProgress_ = false;
+  Redraw(kWholePagePoint, PageOf(*currentSection_));
+  store_.SuppressSend = 0;
+
+  if (auto* label = qobject_cast<QLabel*>(Find("CurrentModeLabel"))) {
+    label->setText(QStringLiteral("（Current Mode：%1 ）").arg(store_.Device(10, 2) + 1));
+  }
+  CheckAutoKeyLock();
+}
+
+void ControlBinding::RefreshSlot(int page, int slot) {
+  QWidget* c = main_[page][slot];
+  if (c == nullptr || c == placeholder_) return;
+  const int v = store_.View(page, slot);
+  switch (KindOf(c)) {
+    case ControlKind::TrackBar:
+      RefreshTrackBar(static_cast<QSlider*>(c), v);
+      break;
+    case ControlKind::Button: {
+      auto* button = qobject_cast<QPushButton*>(c);
+      if (button == nullptr) break;
+      if (page == 0 && slot == 0) break;  // Auto/Manual follows below
+      if (page == 0 && slot == 1) {
+        ControlAction(Find(v == 0 ? QStringLiteral("SingModeBtn") : QStringLiteral("DiscoModeBtn")),
+                      action::kSingDisco);
+        break;
+      }
+      const ParamAddress a = AddressOf(button);
+      const ButtonRole role = RoleOf(button);
+      if (role == ButtonRole::Option) {
+        // The member that stands for v is chosen; the members keep their positions as hints.
+        LoadOptionGroup(a);
+        ApplyOption(a, v);
+        break;
+      }
+      SetHint(button, v == 0 ? QStringLiteral("1") : QStringLiteral("0"));
+      if (role == ButtonRole::Phase) {
+        store_.SetParam(a, ControlAction(button, action::kPhase));
+      } else if (role == ButtonRole::EqPass) {
+        if (page == kDeqPage) DeqChannelPassFromRefresh(button);
+      } else {
+        store_.SetParam(a, ControlAction(button, action::kToggle));
+      }
+      break;
+    }
+    case ControlKind::Combo: {
+      auto* combo = qobject_cast<QComboBox*>(c);
+      if (combo == nullptr) break;
+      const int item = v % 10;
+      combo->setCurrentIndex(item >= 0 && item < combo->count() ? item : -1);
+      if (IsTypeImage(sides_[page][slot][0])) BandTypeChanged(combo);
+      break;
+    }
+    case ControlKind::Edit:
+      ApplyControlValue(c, kStepNone, true, v);
+      break;
+    default:
+      break;
+  }
+}
+
+// The bar's change event shows the pane; a bar already at the stored position runs it too, so
+// the pane never keeps a text from before the refresh.
+void ControlBinding::RefreshTrackBar(QSlider* bar, int value) {
+  const int before = bar->value();
+  bar->setValue(value);
+  if (bar->value() == before) SliderChanged(bar);
+}
+
+// The DEQ channel's EQ pass takes the stored state (its graph and lock follow after the refresh).
+void ControlBinding::DeqChannelPassFromRefresh(QPushButton* button) {
+  const ParamAddress a = AddressOf(button);
+  const int v = ControlAction(button, action::kToggle);
+  const int page = PageOf(a);
+  const int index = IndexOf(a);
+  store_.SetView(page, index, v);
+  store_.SetDevice(page, ParamStore::DeviceIndex(page, index, store_.LayoutFlag), v);
+  store_.SetParam(a, v);
+}
+
+// The "EQ pass" button follows the page on view; DEQ and System have no page EQ pass.
+void ControlBinding::RefreshEqPass() {
+  const int q = PageOf(*currentSection_);
+  QWidget* notice = Find("EQPassLabel");
+  if (q == kDeqPage || q >= kEqPageCount) {
+    if (notice != nullptr) notice->hide();
+    return;
+  }
+  const ParamAddress a = MakeAddress(q, kFirstBandIndex[q] - 1);
+  int r = 0;
+  if (QWidget* button = Find("MusEQAllpassBtn")) {
+    button->setProperty("address", a);
+    SetHint(button, store_.View(a) == 0 ? QStringLiteral("1") : QStringLiteral("0"));
+    r = ControlAction(button, action::kToggle);
+  }
+  eqPassState_[q] = r;
+  if (notice != nullptr) notice->setVisible(r != 0);
+}
+
+void ControlBinding::RefreshModeList() {
+  auto* box = qobject_cast<QComboBox*>(Find("SysModeBox"));
+  if (box == nullptr) return;
+  const int remembered = store_.Device(10, 2);
+  box->clear();
+  for (int i = 0; i < static_cast<int>(store_.ModeNames.size()); ++i) {
+    box->addItem(QStringLiteral("%1-%2").arg(i + 1).arg(
+        QString::fromStdString(store_.ModeNames[static_cast<size_t>(i)])));
+  }
+  box->setCurrentIndex(remembered >= 0 && remembered < box->count() ? remembered : -1);
+  if (modeBoxHandler) modeBoxHandler();
+}
+
+void ControlBinding::CheckAutoKeyLock() {
+  if (firstDownloadFlag == nullptr || *firstDownloadFlag != 1 || store_.View(10, 13) != 1) return;
+  *firstDownloadFlag = 2;
+  if (QWidget* panel = Find("FirstCheckGrop")) panel->show();
+  if (auto* tab = qobject_cast<QAbstractButton*>(Find("FormTabBtn8"))) tab->click();
+  Enable(Find("TopTileGrop"), false);
+  Enable(Find("FormPageItem"), false);
+  if (QWidget* entry = Find("PanelPassWordEdit")) entry->setFocus(Qt::OtherFocusReason);
+}
+
+// ---------------------------------------------------------------------------------------------
+// EnableBoundControls
+// ---------------------------------------------------------------------------------------------
+
+void ControlBinding::EnableBoundControls(int flag, int page) {
+  auto enableIf = [](QWidget* w, ControlKind kind, bool on) {
+    if (w != nullptr && KindOf(w) == kind) w->setEnabled(on);
+  };
+  if (page == kAutoModeLock) {
+    const bool e = flag != 0;
+    if (store_.View(0, 3) == 0) {
+      Enable(Find("MusScrollBox"), e);
+      for (int s = 1; s <= kMusicLockedSlots; ++s) {
+        if (KindOf(spins_[0][s]) != ControlKind::Spin) continue;
+        spins_[0][s]->setEnabled(e);
+        enableIf(main_[0][s], ControlKind::Edit, e);
+      }
+    }
+    for (int p = 6; p <= 9; ++p) {
+      for (int s = 0; s < kOutputSourceSlots; ++s) {
+        QWidget* c = main_[p][s];
+        const ControlKind kind = KindOf(c);
+        if (c != placeholder_ &&
+            (kind == ControlKind::TrackBar || kind == ControlKind::Button ||
+             kind == ControlKind::Combo || kind == ControlKind::Edit)) {
+          c->setEnabled(e);
+        }
+        enableIf(spins_[p][s], ControlKind::Spin, e);
+        enableIf(panes_[p][s], ControlKind::Button, e);
+      }
+    }
+    Enable(Find("SingModeBtn"), e);
+    Enable(Find("DiscoModeBtn"), e);
+    return;
+  }
+
+  const bool e = HintOf(Find("MusEQAllpassBtn")) != QLatin1String("1");
+  switch (page) {
+    case 0:
+      if (flag == 0) return;  // the auto mode lock rules the music page
+      Enable(Find("MusScrollBox"), e);
+      break;
+    case 1:
+      Enable(Find("MicCurvyPanel"), e);
+      Enable(Find("MicScrollBox"), e);
+      break;
+    case kDeqPage:
+      for (int g = 1; g <= 3; ++g) {
+        const int b = kDeqChannelSize * (g - 1);
+        const bool eg = store_.View(kDeqPage, b + 1) == 0;
+        for (int s = b + 3; s <= b + 6; ++s) {
+          enableIf(main_[kDeqPage][s], ControlKind::Edit, eg);
+          enableIf(spins_[kDeqPage][s], ControlKind::Spin, eg);
+        }
+        Enable(Find(QStringLiteral("DEQ%1Grop").arg(g)), eg);
+      }
+      return;
+    case 4:
+      Enable(Find("EffScrollBar"), e);
+      break;
+    case 5:
+      break;
+    case 6:
+      Enable(Find("MainPanScrollBox"), e);
+      break;
+    case 7:
+      Enable(Find("SubScrollPaneBox"), e);
+      break;
+    default:
+      return;  // pages 3, 8, 9 and 10 have no EQ pass lock
+  }
+  const int first = kFirstBandIndex[page];
+  const int last = first + kBandValueCount * kBandCount[page];
+  for (int s = first; s <= last && s < kBindingSlots; ++s) {
+    if (main_[page][s] != placeholder_) enableIf(main_[page][s], ControlKind::Edit, e);
+    enableIf(spins_[page][s], ControlKind::Spin, e);
+  }
+}
+
+// ---------------------------------------------------------------------------------------------
+// ResetEqBands
+// ---------------------------------------------------------------------------------------------
+
+void ControlBinding::ResetEqBands(int target) {
+  for (int i = 0; i < kEqPageCount; ++i) {
+    if (target != i && target != kAllPages) continue;
+    const int d = target == kAllPages ? i : PageOf(store_.EffectiveAddress(MakeAddress(i, 0)));
+    const std::vector<int>& frequencies = kDefaultFrequencies[static_cast<size_t>(i)];
+    for (int b = 0; b < kBandCount[i]; ++b) {
+      int j = 0;
+      for (int f = 0; f < kBandValueCount; ++f) {
+        const int value = f == kBandFieldFrequency ? frequencies[static_cast<size_t>(b)]
+                                                   : kFieldDefaults[static_cast<size_t>(f)];
+        j = i == kDeqPage ? kDeqChannelSize * b + kDeqFirstBandIndex + f
+                          : kFirstBandIndex[i] + kBandValueCount * b + f;
+        if (target == kAllPages && i == 0) {
+          // Both music settings take the defaults; ViewValues follows at the refresh.
+          store_.SetDevice(0, ParamStore::DeviceIndex(0, j, 0), value);
+          store_.SetDevice(0, ParamStore::DeviceIndex(0, j, 1), value);
+        } else {
+          store_.SetDevice(d, ParamStore::DeviceIndex(d, j, store_.LayoutFlag), value);
+          store_.SetView(d, j, value);
+        }
+      }
+      // j is the band's field 4: the band frame carries all five values.
+      if (target != kAllPages) store_.SetBand(MakeAddress(i, j), store_.View(d, j));
+    }
+  }
+  RefreshAllControls(target);
+}
+
+}  // namespace velantro

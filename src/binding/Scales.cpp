@@ -1,0 +1,342 @@
+#include "binding/Scales.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdlib>
+#include <system_error>
+
+#include "model/ParamStore.h"
+
+namespace velantro {
+
+namespace {
+
+// Truncation toward zero, saturated so that later integer arithmetic cannot overflow.
+int Trunc(double x) {
+  if (std::isnan(x)) return 0;
+  constexpr double kLimit = 1e9;
+  if (x >= kLimit) return static_cast<int>(kLimit);
+  if (x <= -kLimit) return -static_cast<int>(kLimit);
+  return static_cast<int>(x);
+}
+
+template <std::size_t N>
+std::string_view ClampedText(const std::array<std::string_view, N>& table, int index) {
+  return table[static_cast<std::size_t>(ClampIndex(index, static_cast<int>(N)))];
+}
+
+template <std::size_t N>
+constexpr std::array<double, N> ValuesOf(const std::array<std::string_view, N>& table) {
+  std::array<double, N> values{};
+  for (std::size_t i = 0; i < N; ++i) values[i] = DecimalValue(table[i]);
+  return values;
+}
+
+constexpr auto kFrequencyValues = ValuesOf(FrequencyTable);
+constexpr auto kQValues = ValuesOf(QTable);
+constexpr auto kRatioValues = ValuesOf(RatioTable);
+constexpr auto kReleaseValues = ValuesOf(ReleaseTable);
+constexpr auto kAttackValues = ValuesOf(AttackTable);
+
+template <std::size_t N>
+double ClampedValue(const std::array<double, N>& values, int index) {
+  return values[static_cast<std::size_t>(ClampIndex(index, static_cast<int>(N)))];
+}
+
+// Halves to even, as the gain parser rounds. A typed "0.1" gives (24.1 * 5) = 120.5 only up to
+// binary error, so anything within a billionth of a half counts as the half.
+double RoundHalfEven(double x) {
+  if (!std::isfinite(x)) return x;
+  const double down = std::floor(x);
+  const double diff = x - down;
+  constexpr double kTolerance = 1e-9;
+  if (std::fabs(diff - 0.5) <= kTolerance) {
+    return std::fmod(down, 2.0) == 0.0 ? down : down + 1.0;
+  }
+  return diff < 0.5 ? down : down + 1.0;
+}
+
+std::string FrequencyHzText(int index) {
+  std::string text(FrequencyText(index));
+  text += "Hz";
+  return text;
+}
+
+}  // namespace
+
+int TableIndex(double x, int count) { return ClampIndex(Trunc(x), count); }
+
+std::string_view FrequencyText(int index) { return ClampedText(FrequencyTable, index); }
+std::string_view QText(int index) { return ClampedText(QTable, index); }
+std::string_view RatioText(int index) { return ClampedText(RatioTable, index); }
+std::string_view ReleaseText(int index) { return ClampedText(ReleaseTable, index); }
+std::string_view AttackText(int index) { return ClampedText(AttackTable, index); }
+std::string_view BandTypeText(int index) { return ClampedText(kBandTypeNames, index); }
+
+double FrequencyHz(int index) { return ClampedValue(kFrequencyValues, index); }
+double QValue(int index) { return ClampedValue(kQValues, index); }
+double RatioValue(int index) { return ClampedValue(kRatioValues, index); }
+double ReleaseValue(int index) { return ClampedValue(kReleaseValues, index); }
+double AttackValue(int index) { return ClampedValue(kAttackValues, index); }
+
+// ---------------------------------------------------------------------------------------------
+
+std::string FormatNumber(double value, int decimals) {
+  if (decimals < 0) decimals = 0;
+  if (!std::isfinite(value)) value = 0.0;
+  const bool negative = value < 0;
+  const double magnitude = std::fabs(value);
+
+  // Fifteen significant digits first, so that 0.25 stays 0.25 and 24.2 - 24 reads as 0.2; then
+  // decimal rounding with halves away from zero.
+  std::string digits;  // integer and fraction digits without the point
+  int integerDigits = 1;
+  if (magnitude == 0.0) {
+    digits.assign(static_cast<std::size_t>(1 + decimals), '0');
+  } else {
+    char buf[64];
+    const auto res =
+        std::to_chars(buf, buf + sizeof buf, magnitude, std::chars_format::scientific, 14);
+    std::string_view sci(buf, static_cast<std::size_t>(res.ptr - buf));  // d.ddddddddddddde±XX
+    const std::size_t ePos = sci.find('e');
+    std::string mantissa;
+    for (std::size_t i = 0; i < ePos; ++i) {
+      if (sci[i] != '.') mantissa += sci[i];
+    }
+    int exponent = 0;
+    std::string_view expText = sci.substr(ePos + 1);
+    if (!expText.empty() && expText.front() == '+') expText.remove_prefix(1);
+    std::from_chars(expText.data(), expText.data() + expText.size(), exponent);
+
+    // The number is 0.mantissa × 10^(exponent + 1). Build it as a digit string with
+    // `lead` integer digits (at least one) and exactly `decimals` fraction digits after rounding.
+    const int pointPos = exponent + 1;  // digits of the mantissa before the point
+    std::string all;                    // digits with the point at position `lead`
+    int lead = pointPos;
+    if (pointPos <= 0) {
+      all.assign(static_cast<std::size_t>(-pointPos), '0');
+      all += mantissa;
+      lead = 0;
+    } else {
+      all = mantissa;
+      if (static_cast<int>(all.size()) < pointPos) {
+        all.append(static_cast<std::size_t>(pointPos) - all.size(), '0');
+      }
+    }
+    const int keep = lead + decimals;
+    bool roundUp = false;
+    if (keep < static_cast<int>(all.size())) {
+      roundUp = all[static_cast<std::size_t>(keep)] >= '5';
+      all.resize(static_cast<std::size_t>(keep));
+    } else {
+      all.append(static_cast<std::size_t>(keep) - all.size(), '0');
+    }
+    if (roundUp) {
+      int i = keep - 1;
+      while (i >= 0 && all[static_cast<std::size_t>(i)] == '9') {
+        all[static_cast<std::size_t>(i)] = '0';
+        --i;
+      }
+      if (i >= 0) {
+        ++all[static_cast<std::size_t>(i)];
+      } else {
+        all.insert(all.begin(), '1');
+        ++lead;
+      }
+    }
+    if (lead == 0) {
+      all.insert(all.begin(), '0');
+      lead = 1;
+    }
+    // Drop leading zeros of the integer part, keeping one.
+    std::size_t strip = 0;
+    while (strip + 1 < static_cast<std::size_t>(lead) && all[strip] == '0') ++strip;
+    digits = all.substr(strip);
+    integerDigits = lead - static_cast<int>(strip);
+  }
+
+  const bool allZero = digits.find_first_not_of('0') == std::string::npos;
+  std::string out;
+  if (negative && !allZero) out += '-';
+  out.append(digits, 0, static_cast<std::size_t>(integerDigits));
+  if (decimals > 0) {
+    out += '.';
+    out.append(digits, static_cast<std::size_t>(integerDigits), std::string::npos);
+  }
+  return out;
+}
+
+double LimitToScale(ValueScale scale, double x) {
+  if (std::isnan(x)) return 0.0;
+  if (!HasScaleText(scale)) return x;
+  const ScaleBounds& bounds = kScaleBounds[static_cast<std::size_t>(scale)];
+  if (x > bounds.upper) x = bounds.upper;
+  if (bounds.hasLower && x < bounds.lower) x = bounds.lower;
+  return x;
+}
+
+std::string ScaleText(ValueScale scale, double x) {
+  if (std::isnan(x)) x = 0.0;
+  const int t = Trunc(x);
+  switch (scale) {
+    case 1:
+      return t < 0 ? std::string() : std::string(BandTypeText(t));
+    case 2:
+      return std::string(FrequencyText(t));
+    case 3:
+      return FormatNumber(x / 5.0 - 24.0, 1);
+    case 4:
+    case 19:
+      return std::string(QText(t));
+    case 5:
+      return x == 362 ? std::string("Off") : FrequencyHzText(t);
+    case 6:
+    case 13:
+      return x == 0 ? std::string("Off") : FrequencyHzText(Trunc(x - 1));
+    case 7:
+      return x == 64 ? std::string("Off") : FrequencyHzText(ClampIndex(t, 65) + 297);
+    case 8:
+      return FormatNumber(x, 0);
+    case 9:
+    case 11:
+      return FormatNumber(2.0 * x, 0);
+    case 10:
+      return FormatNumber(x - 50.0, 0);
+    case 12:
+      return FormatNumber(62.5 * x, 0);
+    case 14:
+      return FormatNumber(x - 20.0, 0);
+    case 15:
+      return std::string(RatioText(t));
+    case 16:
+      return std::string(ReleaseText(t));
+    case 17:
+      return std::string(AttackText(t));
+    case 18:
+      return FormatNumber(x / 10.0, 1);
+    case 20:
+      return FormatNumber(x - 36.0, 0);
+    case 21:
+      return x == 0 ? std::string("Off") : FormatNumber(x + 1.0, 0) + "Hz";
+    case 22:
+      return x == 0 ? std::string("Off") : FormatNumber(x, 0);
+    default:
+      return std::string();
+  }
+}
+
+ScaledValue ApplyScale(ValueScale scale, double x) {
+  const double limited = LimitToScale(scale, x);
+  return ScaledValue{limited, ScaleText(scale, limited)};
+}
+
+double ParseDisplayValue(ValueScale scale, double v) {
+  switch (scale) {
+    case 2: {
+      if (std::isnan(v)) return 0.0;
+      int i = 0;
+      while (i < kFrequencyCount && !(v <= kFrequencyValues[static_cast<std::size_t>(i)])) ++i;
+      if (i == 0) return 0.0;
+      if (i >= kMaxFrequencyIndex) return kMaxFrequencyIndex;
+      const double below = kFrequencyValues[static_cast<std::size_t>(i - 1)];
+      const double above = kFrequencyValues[static_cast<std::size_t>(i)];
+      return v - below > above - v ? i : i - 1;
+    }
+    case 3:
+      return RoundHalfEven((v + 24.0) * 5.0);
+    case 4: {
+      if (std::isnan(v)) return 0.0;
+      int i = 0;
+      while (i < kQCount && !(v <= kQValues[static_cast<std::size_t>(i)])) ++i;
+      return i;  // kQCount (101) when above the table
+    }
+    default:
+      return v;
+  }
+}
+
+// ---------------------------------------------------------------------------------------------
+
+namespace {
+
+// band = (i - F) div 5, field = (i - F) mod 5, for indexes within the page's band groups.
+BandLocation GeneralRule(int page, int index) {
+  const int first = kFirstBandIndex[static_cast<std::size_t>(page)];
+  const int groups = kBandGroupCount[static_cast<std::size_t>(page)];
+  if (first < 0 || index < first || index >= first + kBandValueCount * groups) return {};
+  return {(index - first) / kBandValueCount, (index - first) % kBandValueCount};
+}
+
+}  // namespace
+
+BandLocation LocateBand(ParamAddress address, int micGroup) {
+  if (address < 0 || address > 0xFFFF) return {};
+  const int page = PageOf(address);
+  const int index = IndexOf(address);
+  switch (page) {
+    case 0:
+      return GeneralRule(page, index);
+    case 1:
+    case 3:
+      if (index == 0) return {(page == 1 && micGroup == 1) ? 9 : 15, kBandFieldType};
+      if (index >= 81) return {};
+      return GeneralRule(page, index);
+    case 2:
+      for (int g = 0; g < kBandCount[2]; ++g) {
+        const int first = kDeqChannelSize * g + kDeqFirstBandIndex;
+        if (index >= first && index < first + kBandValueCount) return {g, index - first};
+      }
+      return {};
+    case 4:
+    case 5: {
+      const int highPass = page == 4 ? 4 : 6;
+      if (index == highPass) return {5, kBandFieldType};
+      if (index == highPass + 1) return {6, kBandFieldType};
+      return GeneralRule(page, index);
+    }
+    case 6:
+    case 7:
+    case 8:
+    case 9: {
+      const int n = kBandCount[static_cast<std::size_t>(page)];
+      if (index >= 16 && index <= 18) return {n, kBandFieldType};
+      if (index >= 19 && index <= 21) return {n + 1, kBandFieldType};
+      return GeneralRule(page, index);
+    }
+    default:
+      return {};
+  }
+}
+
+ParamAddress ResolveQAddress(ParamAddress address, const ParamStore& store) {
+  const BandLocation where = LocateBand(address, store.MicGroup);
+  if (where.field != kBandFieldPeqQ && where.field != kBandFieldShelfQ) return address;
+  const ParamAddress typeAddress = address - where.field;
+  return store.View(typeAddress) == kBandTypePeq ? typeAddress + kBandFieldPeqQ
+                                                 : typeAddress + kBandFieldShelfQ;
+}
+
+int GraphIndex(ParamAddress address) {
+  if (address < 0 || address > 0xFFFF) return 0;
+  switch (PageOf(address)) {
+    case 1:
+      return 1;
+    case 2:
+      return 8;
+    case 3:
+      return 9;
+    case 4:
+    case 5:
+      return 2;
+    case 6:
+    case 9:
+      return 3;
+    case 7:
+    case 8:
+      return 5;
+    default:
+      return 0;
+  }
+}
+
+}  // namespace velantro

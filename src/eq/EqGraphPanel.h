@@ -1,0 +1,181 @@
+#pragma once
+
+// The EQ graph panel of the main window: AdvPanel1 (the outer panel with the axis labels), its
+// inner panel AdvPanel2 with the drawing area Image1, the point handles EP1 .. EP15, HPF and LPF,
+// the point label EQlabel and the "EQ PASS" notice EQPassLabel. It draws through GraphRenderer,
+// edits bands by dragging the handles (through the GraphHost's ApplyControlValue) and runs the
+// 15 ms graph timer that redraws whatever band changed last.
+
+#include <QLabel>
+#include <QTimer>
+#include <QWidget>
+#include <array>
+#include <functional>
+
+#include "eq/GraphHost.h"
+#include "eq/GraphRenderer.h"
+
+class QAbstractButton;
+
+namespace velantro {
+
+class ParamStore;
+
+// The drag state: one instance, owned by the panel.
+struct PointDrag {
+  int pressed = -1;         // handle number last pressed, -1: the press was not on a handle
+  QPoint pressPosition;     // mouse position at the press, in the handle's coordinates
+  bool dragging = false;    // set by a press on a handle, cleared by the release
+  bool qStepMode = false;   // set by a right press on a band handle
+  int dragged = 0;          // handle whose targets were set last
+  float pointerFrequency = 0;
+  float pointerGain = 0;
+  float targetFrequency = 0;  // FrequencyTable index under the pointer
+  float targetGain = 0;       // gain raw value under the pointer
+  float appliedFrequency = 0;
+  float appliedGain = 0;
+  GraphChange seenChange;  // the LastChange already redrawn
+};
+
+// A point handle: a small round marker that forwards its mouse events to the panel.
+class GraphHandle : public QWidget {
+  Q_OBJECT
+ public:
+  GraphHandle(int number, QWidget* parent);
+  int number() const { return number_; }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+
+ private:
+  int number_;
+};
+
+// A label of the graph (axis labels, EQlabel, EQPassLabel): a transparent QLabel painted with the
+// graph's own text primitive, so the window and the command-line picture look alike.
+class GraphLabel : public QLabel {
+  Q_OBJECT
+ public:
+  GraphLabel(TextStyle style, const QString& name, QWidget* parent);
+  TextStyle style() const { return style_; }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+
+ private:
+  TextStyle style_;
+};
+
+// The drawing area: shows the renderer's bitmap; forwards moves and releases (Q stepping).
+class GraphImage : public QWidget {
+  Q_OBJECT
+ public:
+  explicit GraphImage(QWidget* parent);
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+};
+
+class EqGraphPanel : public QWidget {
+  Q_OBJECT
+ public:
+  static constexpr int kGraphTimerMs = 15;
+
+  // The panel is AdvPanel1 at its design size 1135 x 344. Creating it registers the 17 handles,
+  // builds the background (mode 0) and sets the curve pen.
+  explicit EqGraphPanel(ParamStore& store, QWidget* parent = nullptr);
+  ~EqGraphPanel() override;
+
+  // The edit path and section state. Without a host the graph draws page 0 and edits nothing.
+  void SetHost(GraphHost* host) { host_ = host; }
+  GraphHost* host() const { return host_; }
+
+  // First show of the main window: from now on presses act, and the 15 ms graph timer runs.
+  void Start();
+  bool started() const { return started_; }
+  void StopTimer();
+
+  // Redraw of Part "curve rendering": point 20 is the whole page. Callers pass the page of
+  // CurrentSection or of the value that changed. This is the function every "redraw the EQ
+  // graph" of the binding calls.
+  void DrawPageCurves(int point, int page);
+  // A ready-made hook for the binding's redrawCurves.
+  std::function<void(int point, int page)> RedrawHook();
+  // Full redraw of the section on view followed by the label of its SelectedBand (section
+  // switch, resize).
+  void RedrawSection();
+
+  void BuildGraphBackground(int mode);
+
+  // The "EQ PASS" notice over the graph.
+  void ShowEqPassNotice(bool visible);
+  bool eqPassNoticeShown() const;
+
+  // One tick of the graph timer: applies the drag targets (while no drag is in progress) and
+  // redraws the band of LastChange if it changed.
+  void GraphTick();
+
+  // Buttons around the graph; the window connects their clicks here.
+  void OnEqPassButton(QAbstractButton* button);       // "EQ pass" (MusEQAllpassBtn)
+  void OnEqResetButton();                             // "EQ Reset"
+  void OnDeqPassButton(QAbstractButton* button);      // DEQALLPASSBtn1 .. 3
+  void OnBandTypeImage(QWidget* image);               // the three type images of a band
+
+  // Mouse events of the handles, the drawing area and the labels (positions in the sender's
+  // coordinates).
+  void HandlePress(int handle, Qt::MouseButton button, QPoint pos);
+  void HandleMove(int handle, QPoint pos);
+  void HandleRelease(int handle, Qt::MouseButton button);
+  void ImageMove(Qt::MouseButtons buttons, QPoint pos);
+  void ImageRelease(Qt::MouseButton button);
+  void LabelRelease();
+
+  // Pieces, for the window and the tests.
+  GraphRenderer& renderer() { return renderer_; }
+  const PointDrag& drag() const { return drag_; }
+  QWidget* innerPanel() const { return advPanel2_; }  // AdvPanel2
+  QWidget* image() const { return image1_; }          // Image1
+  GraphHandle* handleWidget(int i) const { return handles_[static_cast<std::size_t>(i)]; }
+  QLabel* pointLabel() const { return pointLabel_; }      // EQlabel
+  QLabel* eqPassLabel() const { return eqPassLabel_; }    // EQPassLabel
+  // The whole panel as the command line draws it.
+  QImage RenderImage() const { return renderer_.RenderPanelImage(); }
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  int SectionPage() const;
+  int SectionSheet() const;
+  bool MusicAuto() const;
+  bool BandEditLocked(int sheet) const;
+  ParamAddress BandFieldAddress(int handle, int field) const;
+  void ApplyDrag();
+  void SyncWidgets();
+  void SyncAxisLabels();
+  void SyncHandle(int i);
+  void SyncPointLabel();
+
+  ParamStore& store_;
+  GraphHost* host_ = nullptr;
+  GraphRenderer renderer_;
+  PointDrag drag_;
+  bool started_ = false;
+  QTimer timer_;
+  QWidget* advPanel2_ = nullptr;
+  GraphImage* image1_ = nullptr;
+  std::array<GraphHandle*, kHandleCount> handles_{};
+  GraphLabel* pointLabel_ = nullptr;
+  GraphLabel* eqPassLabel_ = nullptr;
+  std::array<GraphLabel*, kGainLabelCount> gainLabels_{};
+  std::array<GraphLabel*, kFrequencyLabelCount> frequencyLabels_{};
+};
+
+}  // namespace velantro

@@ -1,0 +1,69 @@
+#pragma once
+
+// What the EQ graph needs from the rest of the window: the section on view and the edit path of
+// the bound controls. The control binding implements it in the program; tests implement it on a
+// bare store. Kept narrow on purpose: every edit the graph makes goes through ApplyControlValue.
+
+#include "model/ParamAddress.h"
+
+class QWidget;
+
+namespace velantro {
+
+// Which binding table a control reference of the graph points into.
+enum class ControlTable {
+  Main,  // MainControls: band edits (frequency, gain, Q) and band type combo boxes
+  Pane,  // ValuePanes: the crossover frequency panes (MicHPFrePane, EchoLPFrePane, ...)
+};
+
+// A control of the binding tables, named by table and stamped address.
+struct GraphControl {
+  ParamAddress address = -1;  // -1: no control
+  ControlTable table = ControlTable::Main;
+  bool valid() const { return address >= 0; }
+  friend bool operator==(const GraphControl&, const GraphControl&) = default;
+};
+
+// LastChange: address and raw value of the last change the graph must pick up.
+struct GraphChange {
+  ParamAddress address = -1;
+  int value = 0;
+  friend bool operator==(const GraphChange&, const GraphChange&) = default;
+};
+
+class GraphHost {
+ public:
+  virtual ~GraphHost() = default;
+
+  // CurrentSection: page * 256 + sheet of the section on view.
+  virtual int CurrentSection() const = 0;
+  // RefreshInProgress: no redraw while a refresh walks the controls.
+  virtual bool RefreshInProgress() const = 0;
+  // LastChange of the edit dispatch.
+  virtual GraphChange LastChange() const = 0;
+  // SelectedBand of a graph (GraphIndex numbering).
+  virtual int SelectedBand(int graph) const = 0;
+
+  // ApplyControlValue(control, step, fromStore, x) on the control the reference names.
+  // A reference without a control does nothing.
+  virtual void ApplyControlValue(GraphControl control, int step, bool fromStore, double x) = 0;
+  // CommitEdit(step) on CurrentEdit.
+  virtual void CommitEdit(int step) = 0;
+  // Whether MainControls at the address is an edit box (enabled or not).
+  virtual bool IsEditBox(ParamAddress address) const = 0;
+  // "Select the edit": if MainControls at the address is an enabled edit box, run its click
+  // action (band selection), which makes it CurrentEdit.
+  virtual void SelectEdit(ParamAddress address) = 0;
+
+  // ControlAction(control, number), e.g. 11 toggles a bitmap button and returns its new state.
+  virtual int ControlAction(QWidget* control, int number) = 0;
+  // EqPassState[page] := value.
+  virtual void SetEqPassState(int page, int value) = 0;
+  virtual void EnableBoundControls(int flag, int page) = 0;
+  virtual void ResetEqBands(int target) = 0;
+  // A band type image with item `item` was clicked for the band type field at `address`: if the
+  // main control there is a combo box, select the item and run its change handling.
+  virtual void ChooseBandType(ParamAddress address, int item) = 0;
+};
+
+}  // namespace velantro

@@ -1,0 +1,518 @@
+#include "link/DeviceLink.h"
+
+#include <array>
+#include <cctype>
+#include <cmath>
+#include <utility>
+
+namespace velantro {
+
+namespace {
+
+// Items read after the pages, by step.
+constexpr std::array<ParamAddress, 5> kVolumeItems{0x0A07, 0x0A08, 0x0A09, 0x0A0A, 0x0A0B};
+constexpr std::array<ParamAddress, 3> kNormalVolumeItems{0x0A20, 0x0A21, 0x0A22};
+constexpr std::array<ParamAddress, 7> kSystemItems{0x0A02, 0x0A03, 0x0A04, 0x0A05,
+                                                   0x0A0C, 0x0A0D, 0x0A0E};
+constexpr int kLastPageStep = 9;
+constexpr int kFirstVolumeStep = 10;
+constexpr int kFirstNormalVolumeStep = 15;
+constexpr int kNameSetupStep = 17;
+constexpr int kStartVolumeStep = 19;
+constexpr int kFirstSystemItemStep = 20;
+constexpr int kDeviceCodeStep = 27;
+constexpr int kRemoteStep = 28;
+constexpr int kModeSaveStep = 29;
+// Upload steps.
+constexpr int kLastVolumeWriteStep = 5;
+constexpr int kFirstPageUploadStep = 6;
+constexpr int kLastPageUploadStep = 15;
+
+const LocalizedText kBadPortMessage(const std::string& text) {
+  return {"端口号无效: \"" + text + "\"。请输入 1 到 65535 之间的数字。",
+          "Invalid port \"" + text + "\": enter a number from 1 to 65535."};
+}
+
+// The port field as a TCP port number, or 0 when it is not one.
+uint16_t ParsePort(const std::string& text) {
+  size_t begin = 0;
+  size_t end = text.size();
+  while (begin < end && std::isspace(static_cast<unsigned char>(text[begin]))) ++begin;
+  while (end > begin && std::isspace(static_cast<unsigned char>(text[end - 1]))) --end;
+  if (begin == end || end - begin > 5) return 0;
+  long value = 0;
+  for (size_t i = begin; i < end; ++i) {
+    if (!std::isdigit(static_cast<unsigned char>(text[i]))) return 0;
+    value = value * 10 + (text[i] - '0');
+  }
+  return value >= 1 && value <= 65535 ? static_cast<uint16_t>(value) : 0;
+}
+
+}  // namespace
+
+DeviceLink::DeviceLink(ParamStore& store, LinkConfig& config, SerialPort& serial,
+                       NetworkClient& network, LinkTimers& timers, LinkView& view,
+                       Messages& messages)
+    : store_(store),
+      config_(config),
+      serial_(serial),
+      network_(network),
+      timers_(timers),
+      view_(view),
+      messages_(messages),
+      queue_(*this) {
+  store_.SetChangeSink(&queue_);
+}
+
+DeviceLink::~DeviceLink() {
+  if (store_.changeSink() == &queue_) store_.SetChangeSink(nullptr);
+}
+
+void DeviceLink::SetPortList(std::vector<std::string> names) {
+  ports_ = std::move(names);
+  selection_ = ports_.empty() ? -1 : 0;
+}
+
+void DeviceLink::FillPortList() { SetPortList(serial_.PortNames()); }
+
+// ---------------------------------------------------------------------------------------------
+// Connect, Disconnect
+
+void DeviceLink::Connect() {
+  if (ports_.empty()) {
+    kind_ = LinkKind::Network;
+  } else {
+    // Every search starts from the first port, even after one that ended on the network.
+    selection_ = 0;
+    kind_ = LinkKind::Serial;
+  }
+  StartSearch();
+}
+
+void DeviceLink::ConnectOnNetwork() {
+  kind_ = LinkKind::Network;
+  StartSearch();
+}
+
+void DeviceLink::StartSearch() {
+  linkAnswer_ = 0;
+  searchPosition_ = 0;
+  FirstDownloadFlag = 0;
+  store_.SuppressSend = 0;
+  // A search is never online: edits made meanwhile must not be sent.
+  online_ = false;
+  timers_.Start(LinkTimer::Search);
+  view_.SetLinkButton(LinkButtonLook::Unlink);
+  timers_.Stop(LinkTimer::Download);
+  timers_.Stop(LinkTimer::Hold);
+  downloading_ = false;
+  ShowStatusCaption(linktext::kSearching);
+  step_ = 0;
+  stepCount_ = kDownloadStepCount;
+  UpdateDeviceStatus();
+  view_.ShowDeviceStatus();
+}
+
+void DeviceLink::Disconnect() {
+  if (online_) SendLinkControl(kLinkDisconnect);
+  online_ = false;
+  view_.SetLinkButton(LinkButtonLook::Connect);
+  timers_.Stop(LinkTimer::Search);
+  timers_.Stop(LinkTimer::Download);
+  timers_.Stop(LinkTimer::Hold);
+  downloading_ = false;
+  ShowStatusCaption(linktext::kDisconnected);
+  stepCount_ = kReloadStepCount;
+  UpdateDeviceStatus();
+  view_.HideDeviceStatus();
+}
+
+void DeviceLink::PressLinkButton() {
+  if (online_) {
+    Disconnect();
+  } else {
+    Connect();
+  }
+}
+
+void DeviceLink::OnClose() {
+  if (online_) SendLinkControl(kLinkDisconnect);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Search
+
+void DeviceLink::SearchTick() {
+  view_.ShowDeviceStatus();
+  if (linkAnswer_ == 1) {
+    RaiseLinkEvent(kEventLinkStart);
+    return;
+  }
+  if (kind_ == LinkKind::Serial) {
+    SerialSearchStep();
+  } else {
+    NetworkSearchStep();
+  }
+}
+
+void DeviceLink::SerialSearchStep() {
+  if (searchPosition_ > lastPort_ + 1 || selection_ < 0) {
+    searchPosition_ = 0;
+    kind_ = LinkKind::Network;
+    view_.SetPortLabel(linktext::kNetworkPort);
+    if (!ConnectNetwork()) return;
+    SendLinkControl(kLinkConnect);
+    return;
+  }
+  if (serial_.IsOpen()) serial_.Close();
+  // One tick past the last port selects nothing: the name is empty and the open fails.
+  const bool inList = searchPosition_ < static_cast<int>(ports_.size());
+  selection_ = inList ? searchPosition_ : -1;
+  const std::string name = inList ? ports_[static_cast<size_t>(searchPosition_)] : std::string();
+  serial_.SetPortName(name);
+  view_.SetPortLabel(name);
+  lastPort_ = selection_;
+  // A port that cannot be opened is skipped; Transmit drops the request on a closed port.
+  serial_.Open();
+  SendLinkControl(kLinkConnect);
+  ++searchPosition_;
+}
+
+void DeviceLink::NetworkSearchStep() {
+  if (searchPosition_ == 0) {
+    view_.SetPortLabel(linktext::kNetworkPort);
+    if (!ConnectNetwork()) return;
+  }
+  ++searchPosition_;
+  timers_.SetInterval(LinkTimer::Download, kNetworkDownloadIntervalMs);
+  if (searchPosition_ <= kNetworkLinkRequests) {
+    SendLinkControl(kLinkConnect);
+    return;
+  }
+  searchPosition_ = 0;
+  RaiseLinkEvent(kEventLinkFailed);
+  network_.Deactivate();
+}
+
+bool DeviceLink::ConnectNetwork() {
+  network_.Deactivate();
+  const uint16_t port = ParsePort(config_.portText);
+  if (port == 0) {
+    searchPosition_ = 0;
+    GoOffline(kBadPortMessage(config_.portText), false);
+    return false;
+  }
+  networkReceiver_.Reset();
+  network_.ConnectNetwork(config_.host, port);
+  return true;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Download, reload, upload
+
+int DeviceLink::progressPercent() const {
+  if (stepCount_ <= 0) return 0;
+  return static_cast<int>(std::lround(100.0 * step_ / stepCount_));
+}
+
+void DeviceLink::StartTransfer(int stepCount, Direction direction) {
+  step_ = 0;
+  stepCount_ = stepCount;
+  direction_ = direction;
+  waitTicks_ = 0;
+  nameCounter_ = 0;
+  requestedName_ = -1;
+  firstStepRepeats_ = 0;
+  downloading_ = true;
+}
+
+void DeviceLink::AwaitReply() {
+  replyState_ = ReplyState::Waiting;
+  waitTicks_ = 0;
+}
+
+void DeviceLink::DownloadTick() {
+  if (waitTicks_ < kWaitTicksLimit) ++waitTicks_;
+  UpdateDeviceStatus();
+  view_.ShowDeviceStatus();
+  const bool answered = replyState_ == ReplyState::FrameReceived ||
+                        (replyState_ == ReplyState::Acknowledged && direction_ == Direction::Write);
+  if (answered) {
+    if (step_ >= stepCount_) {
+      replyState_ = ReplyState::None;
+      timers_.Stop(LinkTimer::Download);
+      RaiseLinkEvent(kEventDownloadComplete);
+      timers_.SetInterval(LinkTimer::Download, kDownloadIntervalMs);
+    } else {
+      AdvanceStep();
+      SendStepRequest();
+    }
+    AwaitReply();
+  } else if (replyState_ == ReplyState::Waiting && waitTicks_ > kReplyTimeoutTicks) {
+    if (step_ <= 1 && firstStepRepeats_ < kFirstStepRepeats) {
+      ++firstStepRepeats_;
+      SendStepRequest();
+    } else {
+      replyState_ = ReplyState::Late;
+    }
+    waitTicks_ = 0;
+  } else if (replyState_ == ReplyState::Late && waitTicks_ >= kLateTicksLimit) {
+    replyState_ = ReplyState::None;
+    RaiseLinkEvent(kEventLinkFailed);
+  }
+}
+
+void DeviceLink::AdvanceStep() {
+  firstStepRepeats_ = 0;
+  if (step_ == kModeNameStep) {
+    namePayload_ = nameCounter_;
+    ++nameCounter_;
+    if (nameCounter_ > kModeNameCount || direction_ == Direction::Write) {
+      nameCounter_ = 0;
+      step_ = kModeNameStep + 1;
+    }
+  } else if (step_ == kNameSetupStep) {
+    namePayload_ = nameCounter_;
+    ++nameCounter_;
+    step_ = kModeNameStep;
+  } else {
+    ++step_;
+  }
+}
+
+void DeviceLink::SendStepRequest() {
+  requestedName_ = -1;
+  const int s = step_;
+  if (direction_ == Direction::Write) {
+    if (s <= kLastVolumeWriteStep) {
+      const ParamAddress address = sysaddr::MusicStartVolume + s;
+      SendValue(address, store_.Device(kSystemPage, IndexOf(address)));
+    } else if (s <= kLastPageUploadStep) {
+      Transmit(BuildPageUpload(store_, s - kFirstPageUploadStep));
+    } else {
+      Transmit(BuildUploadClosing(store_));
+    }
+    return;
+  }
+  if (s <= kLastPageStep) {
+    Transmit(BuildPageRequest(s));
+  } else if (s < kFirstNormalVolumeStep) {
+    Transmit(BuildItemRequest(kVolumeItems[static_cast<size_t>(s - kFirstVolumeStep)]));
+  } else if (s <= kNameSetupStep) {
+    Transmit(BuildItemRequest(kNormalVolumeItems[static_cast<size_t>(s - kFirstNormalVolumeStep)]));
+  } else if (s == kModeNameStep) {
+    requestedName_ = namePayload_;
+    Transmit(BuildNameRequest(namePayload_));
+  } else if (s == kStartVolumeStep) {
+    Transmit(BuildItemRequest(sysaddr::MusicStartVolume));
+  } else if (s < kDeviceCodeStep) {
+    Transmit(BuildItemRequest(kSystemItems[static_cast<size_t>(s - kFirstSystemItemStep)]));
+  } else if (s == kDeviceCodeStep) {
+    Transmit(BuildItemRequest(sysaddr::DeviceCode));
+  } else if (s == kRemoteStep) {
+    Transmit(BuildItemRequest(sysaddr::Remote));
+  } else if (s == kModeSaveStep) {
+    Transmit(BuildItemRequest(sysaddr::ModeSave));
+  }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Link events
+
+void DeviceLink::RaiseLinkEvent(int event) {
+  switch (event) {
+    case kEventDownloadComplete:
+      OnDownloadComplete();
+      break;
+    case kEventReload:
+      OnReload();
+      break;
+    case kEventModeSaved:
+      OnModeSaved();
+      break;
+    case kEventLinkStart:
+      OnLinkStart();
+      break;
+    case kEventUpload:
+      OnUpload();
+      break;
+    case kEventUnitLost:
+      GoOffline(linktext::kLostMessage, true);
+      break;
+    case kEventLinkFailed:
+      GoOffline(linktext::kFailedMessage, false);
+      break;
+    default:
+      return;
+  }
+  if (onLinkEvent) onLinkEvent(event);
+}
+
+void DeviceLink::OnDownloadComplete() {
+  store_.LayoutFlag = static_cast<uint8_t>(store_.Device(0, 1));
+  if (FirstDownloadFlag == 0) FirstDownloadFlag = 1;
+  downloading_ = false;
+  view_.RefreshAll();
+  online_ = true;
+  queue_.ClearValues();
+  queue_.ClearBands();
+  view_.SetLinkButton(LinkButtonLook::Unlink);
+  ShowStatus(linktext::kOnline);
+  UpdateDeviceStatus();
+  view_.HideDeviceStatus();
+  view_.ShowMainWindow();
+  timers_.Start(LinkTimer::Hold);
+}
+
+void DeviceLink::OnReload() {
+  timers_.Stop(LinkTimer::Search);
+  timers_.Start(LinkTimer::Download);
+  queue_.ClearValues();
+  queue_.ClearBands();
+  timers_.Stop(LinkTimer::Hold);
+  StartTransfer(kReloadStepCount, Direction::Read);
+  ShowStatus(linktext::kLoading);
+  SendStepRequest();
+  online_ = false;
+  // The first request waits for its answer like every other one.
+  AwaitReply();
+}
+
+void DeviceLink::OnModeSaved() {
+  view_.RebuildModeList();
+  online_ = true;
+  ShowStatus(linktext::kOnline);
+  view_.SetStatusColour(kStatusDarkBlue);
+  ShowLocalizedMessage(messages_, config_.LanguageSetting, linktext::kSavedMessage,
+                       linktext::kCaption);
+}
+
+void DeviceLink::OnLinkStart() {
+  timers_.Stop(LinkTimer::Search);
+  queue_.ClearValues();
+  queue_.ClearBands();
+  timers_.Stop(LinkTimer::Hold);
+  StartTransfer(kDownloadStepCount, Direction::Read);
+  replyState_ = ReplyState::None;
+  if (kind_ == LinkKind::Network) {
+    SendLinkControl(kLinkConnect);
+    timers_.SetInterval(LinkTimer::Download, kNetworkDownloadIntervalMs);
+  } else {
+    timers_.SetInterval(LinkTimer::Download, kDownloadIntervalMs);
+  }
+  online_ = false;
+  view_.SetStatusColour(kStatusSilver);
+  ShowStatus(linktext::kLinking);
+  SendStepRequest();
+  // Covered by the waiting state on both transports, so a unit that stops answering after the
+  // link request ends the download instead of leaving it hanging.
+  AwaitReply();
+  timers_.Start(LinkTimer::Download);
+}
+
+void DeviceLink::OnUpload() {
+  if (!online_) return;
+  timers_.Stop(LinkTimer::Search);
+  timers_.Start(LinkTimer::Download);
+  queue_.ClearValues();
+  timers_.Stop(LinkTimer::Hold);
+  StartTransfer(kUploadStepCount, Direction::Write);
+  ShowStatus(linktext::kDownload);
+  online_ = false;
+  SendStepRequest();
+  // An acknowledgement left over from before the upload must not count for its first step.
+  AwaitReply();
+}
+
+void DeviceLink::GoOffline(const LocalizedText& message, bool touchOnline) {
+  timers_.Stop(LinkTimer::Download);
+  timers_.Stop(LinkTimer::Search);
+  downloading_ = false;
+  store_.SuppressSend = 0;
+  if (touchOnline) online_ = false;
+  view_.SetLinkButton(LinkButtonLook::Connect);
+  ShowStatus(linktext::kOffLine);
+  view_.SetStatusColour(kStatusRed);
+  UpdateDeviceStatus();
+  view_.HideDeviceStatus();
+  ShowLocalizedMessage(messages_, config_.LanguageSetting, message, linktext::kCaption);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Receiving
+
+void DeviceLink::OnSerialBytes(size_t count) {
+  decodeKind_ = LinkKind::Serial;
+  serialReceiver_.OnReceive(serial_, count, *this);
+}
+
+void DeviceLink::OnNetworkChunk(std::span<const uint8_t> chunk) {
+  if (kind_ != LinkKind::Network) return;
+  decodeKind_ = LinkKind::Network;
+  networkReceiver_.OnChunk(chunk, *this);
+}
+
+void DeviceLink::OnAcknowledge() {
+  linkAnswer_ = 1;
+  queue_.OnAcknowledge();
+  // While reading, only data frames answer requests; a late acknowledgement of the link request
+  // must not end the wait for one.
+  const bool awaitingData = downloading_ && direction_ == Direction::Read &&
+                            (replyState_ == ReplyState::Waiting || replyState_ == ReplyState::Late);
+  if (!awaitingData) replyState_ = ReplyState::Acknowledged;
+}
+
+void DeviceLink::OnFrame(std::span<const uint8_t> frame) {
+  DecodeFrame(decodeKind_, frame, store_, requestedName_);
+  replyState_ = ReplyState::FrameReceived;
+}
+
+void DeviceLink::OnBadFrameHeader() { replyState_ = ReplyState::FrameReceived; }
+
+// ---------------------------------------------------------------------------------------------
+// Sending and showing
+
+void DeviceLink::Transmit(const Bytes& bytes) {
+  if (kind_ == LinkKind::Serial) {
+    if (serial_.IsOpen()) serial_.Write(bytes);
+  } else {
+    network_.Send(bytes);
+  }
+}
+
+void DeviceLink::SendValue(ParamAddress address, int value) {
+  Transmit(BuildValue(kCmdWrite, address, value));
+}
+
+void DeviceLink::SendBlock(ParamAddress address, std::span<const uint8_t> payload) {
+  Transmit(BuildBlock(kCmdWrite, address, payload));
+}
+
+void DeviceLink::SendLinkControl(int code) { Transmit(BuildLinkControl(code)); }
+
+void DeviceLink::SaveMode(int index, const std::string& name) {
+  if (index < 0 || index >= kModeNameCount) return;
+  store_.ModeNames[static_cast<size_t>(index)] = name;
+  Transmit(BuildModeSave(index, name));
+  queue_.ExpectModeSaved();
+  ShowStatusCaption(linktext::kSaving);
+  online_ = false;
+}
+
+void DeviceLink::ShowStatusCaption(const std::string& caption) {
+  statusCaption_ = caption;
+  view_.SetStatusCaption(caption);
+}
+
+void DeviceLink::ShowStatus(const LocalizedText& text) {
+  const Language other =
+      config_.LanguageSetting == Language::Chinese ? Language::English : Language::Chinese;
+  statusCaption_ = text.In(config_.LanguageSetting);
+  view_.SetStatus(statusCaption_, text.In(other));
+}
+
+void DeviceLink::UpdateDeviceStatus() {
+  view_.UpdateDeviceStatus(statusCaption_, progressPercent());
+}
+
+}  // namespace velantro

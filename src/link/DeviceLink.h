@@ -1,0 +1,216 @@
+#pragma once
+
+// The device link: finds the unit (serial ports one per second, then the network), downloads
+// its whole parameter image one request per reply, keeps track of whether it is online, and
+// moves whole images to the unit. No clock: the three timers call the tick methods.
+
+#include <cstdint>
+#include <functional>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "link/ChangeQueue.h"
+#include "link/Frames.h"
+#include "link/LinkInterfaces.h"
+#include "link/SerialReceiver.h"
+#include "model/Messages.h"
+#include "model/ParamStore.h"
+
+namespace velantro {
+
+enum class ReplyState : uint8_t {
+  None = 0,
+  Acknowledged = 1,
+  FrameReceived = 2,
+  Waiting = 3,
+  Late = 4
+};
+enum class Direction : uint8_t { Read, Write };
+
+// Link events for RaiseLinkEvent.
+constexpr int kEventDownloadComplete = 1;
+constexpr int kEventReload = 2;
+constexpr int kEventModeSaved = 3;
+constexpr int kEventLinkStart = 4;
+constexpr int kEventUpload = 6;
+constexpr int kEventUnitLost = 7;
+constexpr int kEventLinkFailed = 9;
+
+constexpr int kDownloadStepCount = 29;
+constexpr int kReloadStepCount = 19;
+constexpr int kUploadStepCount = 19;
+constexpr int kModeNameStep = 18;
+constexpr int kModeNameCount = 9;
+constexpr int kFullDownloadRequests = 38;
+
+constexpr int kWaitTicksLimit = 100;    // wait ticks count to at most this
+constexpr int kReplyTimeoutTicks = 10;  // no answer after more than this: repeat or late
+constexpr int kLateTicksLimit = 100;    // late this long: the link fails
+// Steps 0 and 1 are asked again at each timeout, this many times, before the wait goes late.
+constexpr int kFirstStepRepeats = 3;
+constexpr int kNetworkLinkRequests = 3;  // link requests on the network before the search fails
+
+// The link's status texts.
+namespace linktext {
+inline const LocalizedText kOnline{"设备已连接", "Online"};
+inline const LocalizedText kLoading{"加载中...", "Loading..."};
+inline const LocalizedText kLinking{"连接中...", "Linking..."};
+inline const LocalizedText kDownload{"下载数据...", "Download..."};
+inline const LocalizedText kOffLine{"设备未连接", "Off Line"};
+inline const LocalizedText kLostMessage{"已断开连接!", "Off Line!"};
+inline const LocalizedText kFailedMessage{"连接失败!", "Off Line!"};
+inline const LocalizedText kSavedMessage{"保存成功!", "Save Success!"};
+inline const LocalizedText kCaption{"提示", "Confirm"};
+inline const std::string kSearching = "Equipment search...";
+inline const std::string kDisconnected = "OffLine";
+inline const std::string kSaving = "Saving...";
+inline const std::string kNetworkPort = "Network";
+}  // namespace linktext
+
+class DeviceLink : public ReceiverSink {
+ public:
+  DeviceLink(ParamStore& store, LinkConfig& config, SerialPort& serial, NetworkClient& network,
+             LinkTimers& timers, LinkView& view, Messages& messages);
+  DeviceLink(const DeviceLink&) = delete;
+  DeviceLink& operator=(const DeviceLink&) = delete;
+  ~DeviceLink() override;
+
+  // The serial port list; the first entry is selected when there is one.
+  void SetPortList(std::vector<std::string> names);
+  // Fills the port list from the serial port interface.
+  void FillPortList();
+  const std::vector<std::string>& portList() const { return ports_; }
+  int portSelection() const { return selection_; }
+
+  // Starts a search: serial ports first (from the first one), then the network.
+  void Connect();
+  // Starts a search on the network at once (--unit), whatever the port list holds.
+  void ConnectOnNetwork();
+  // Goes offline; sends the disconnect code when online.
+  void Disconnect();
+  // The link button: Disconnect while online, Connect otherwise.
+  void PressLinkButton();
+  // The main window closes: the disconnect code when online, nothing else.
+  void OnClose();
+
+  void SearchTick();
+  void DownloadTick();
+  void HoldTick() { queue_.HoldTick(); }
+  void RaiseLinkEvent(int event);
+
+  // Serial receive event with the count of waiting bytes.
+  void OnSerialBytes(size_t count);
+  // Socket read event with every byte that was waiting.
+  void OnNetworkChunk(std::span<const uint8_t> chunk);
+
+  // Sends finished bytes on the current link kind: serial only while the port is open, network
+  // whatever the socket's state.
+  void Transmit(const Bytes& bytes);
+  void SendValue(ParamAddress address, int value);
+  void SendBlock(ParamAddress address, std::span<const uint8_t> payload);
+  void SendLinkControl(int code);
+
+  // Mode save (device commands): ModeNames[index] := name, the 29-byte save frame goes out
+  // directly, and the link waits for the acknowledgement ("Saving...", offline for edits).
+  void SaveMode(int index, const std::string& name);
+
+  // Status label caption only (hint unchanged); also what the Device Status dialog copies.
+  void ShowStatusCaption(const std::string& caption);
+  void ShowStatus(const LocalizedText& text);
+  void UpdateDeviceStatus();
+  void Log(const std::string& line) { view_.LogLine(line); }
+
+  // State.
+  bool LinkOnline() const { return online_; }
+  void SetLinkOnline(bool online) { online_ = online; }
+  LinkKind kind() const { return kind_; }
+  int LinkAnswer() const { return linkAnswer_; }
+  ReplyState replyState() const { return replyState_; }
+  void SetReplyState(ReplyState state) { replyState_ = state; }
+  int step() const { return step_; }
+  int stepCount() const { return stepCount_; }
+  Direction direction() const { return direction_; }
+  int waitTicks() const { return waitTicks_; }
+  int nameCounter() const { return nameCounter_; }
+  int searchPosition() const { return searchPosition_; }
+  int lastPort() const { return lastPort_; }
+  bool downloading() const { return downloading_; }
+  int progressPercent() const;
+  const std::string& statusCaption() const { return statusCaption_; }
+  int FirstDownloadFlag = 0;  // 0 after Connect, 1 after the first download, 2 set by refresh
+  // Told of every link event after it has taken effect (tools wait for event 1, tests record).
+  std::function<void(int event)> onLinkEvent;
+
+  ChangeQueue& queue() { return queue_; }
+  const ChangeQueue& queue() const { return queue_; }
+  ParamStore& store() { return store_; }
+  LinkTimers& timers() { return timers_; }
+  LinkView& view() { return view_; }
+  Messages& messages() { return messages_; }
+  const LinkConfig& config() const { return config_; }
+  const SerialReceiver& serialReceiver() const { return serialReceiver_; }
+  const NetworkReceiver& networkReceiver() const { return networkReceiver_; }
+
+ private:
+  // ReceiverSink.
+  void OnAcknowledge() override;
+  void OnFrame(std::span<const uint8_t> frame) override;
+  void OnBadFrameHeader() override;
+  void OnDiagnostic(const std::string& line) override { Log(line); }
+
+  void StartSearch();
+  void SerialSearchStep();
+  void NetworkSearchStep();
+  // Deactivates the socket, then connects to the configured host and port; false (after telling
+  // the operator) when the port text is not a port number.
+  bool ConnectNetwork();
+  // Events 7 and 9 (and a bad port field, with its own message): timers stopped, offline looks.
+  void GoOffline(const LocalizedText& message, bool touchOnline);
+  void StartTransfer(int stepCount, Direction direction);
+  // Moves to the next step; the nine mode names all use step 18.
+  void AdvanceStep();
+  void SendStepRequest();
+  void AwaitReply();
+
+  void OnDownloadComplete();
+  void OnReload();
+  void OnModeSaved();
+  void OnLinkStart();
+  void OnUpload();
+
+  ParamStore& store_;
+  LinkConfig& config_;
+  SerialPort& serial_;
+  NetworkClient& network_;
+  LinkTimers& timers_;
+  LinkView& view_;
+  Messages& messages_;
+
+  ChangeQueue queue_;
+  SerialReceiver serialReceiver_;
+  NetworkReceiver networkReceiver_;
+
+  std::vector<std::string> ports_;
+  int selection_ = -1;
+
+  LinkKind kind_ = LinkKind::Serial;
+  bool online_ = false;
+  int linkAnswer_ = 0;
+  ReplyState replyState_ = ReplyState::None;
+  int searchPosition_ = 0;
+  int lastPort_ = -1;
+  int step_ = 0;
+  int stepCount_ = kDownloadStepCount;
+  Direction direction_ = Direction::Read;
+  int waitTicks_ = 0;
+  int nameCounter_ = 0;
+  int namePayload_ = 0;     // mode number the next name request carries
+  int requestedName_ = -1;  // mode name of the latest request, -1 when the latest was not a name
+  int firstStepRepeats_ = 0;
+  bool downloading_ = false;
+  LinkKind decodeKind_ = LinkKind::Serial;
+  std::string statusCaption_;
+};
+
+}  // namespace velantro

@@ -1,0 +1,119 @@
+#pragma once
+
+// The small interfaces through which the device link reaches the outside: the serial port, the
+// TCP client, the three link timers and the window. Each has one Qt implementation (TForm3 and
+// the main window) and one test implementation (tests/support/LinkHarness).
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "link/Frames.h"
+#include "model/Messages.h"
+
+namespace velantro {
+
+// The serial port as the link drives it: 57600 baud, 8N1, DTR and RTS on, no flow control.
+class SerialPort {
+ public:
+  virtual ~SerialPort() = default;
+  // Names of the machine's serial ports (and any devices given on the command line).
+  virtual std::vector<std::string> PortNames() = 0;
+  virtual void SetPortName(const std::string& name) = 0;
+  // False when the port cannot be opened (missing, busy, empty name).
+  virtual bool Open() = 0;
+  virtual void Close() = 0;
+  virtual bool IsOpen() const = 0;
+  virtual size_t BytesAvailable() = 0;
+  // Reads up to `count` bytes, waiting at most the port's read timeout (1000 ms + 100 ms per
+  // requested byte) for them; returns what arrived, possibly fewer bytes.
+  virtual Bytes Read(size_t count) = 0;
+  // False when the write failed; the link ignores the result.
+  virtual bool Write(const Bytes& bytes) = 0;
+};
+
+// The TCP client: non-blocking, event driven. Errors are discarded by the implementation.
+class NetworkClient {
+ public:
+  virtual ~NetworkClient() = default;
+  // Drops any connection, then starts one to host:port.
+  virtual void ConnectNetwork(const std::string& host, uint16_t port) = 0;
+  virtual void Deactivate() = 0;
+  // Sends whatever the socket's state; on a closed socket the bytes are lost.
+  virtual void Send(const Bytes& bytes) = 0;
+};
+
+enum class LinkTimer { Search, Download, Hold };
+
+constexpr int kSearchIntervalMs = 1000;
+constexpr int kDownloadIntervalMs = 100;
+constexpr int kNetworkDownloadIntervalMs = 200;
+constexpr int kHoldIntervalMs = 20;
+
+// The three link timers. Each calls the matching tick of DeviceLink (SearchTick, DownloadTick,
+// HoldTick) every interval while it is active.
+class LinkTimers {
+ public:
+  virtual ~LinkTimers() = default;
+  virtual void Start(LinkTimer timer) = 0;
+  virtual void Stop(LinkTimer timer) = 0;
+  virtual void SetInterval(LinkTimer timer, int ms) = 0;
+  virtual int Interval(LinkTimer timer) const = 0;
+  virtual bool IsActive(LinkTimer timer) const = 0;
+};
+
+struct Rgb {
+  uint8_t red = 0;
+  uint8_t green = 0;
+  uint8_t blue = 0;
+  friend bool operator==(const Rgb&, const Rgb&) = default;
+};
+
+constexpr Rgb kStatusSilver{0xC0, 0xC0, 0xC0};
+constexpr Rgb kStatusRed{0xFF, 0x00, 0x00};
+constexpr Rgb kStatusDarkBlue{0x00, 0x33, 0x99};
+
+// The link button: pressed image, caption "Unlink" in white while searching or online; normal
+// image, caption "Connect" in black while offline.
+enum class LinkButtonLook { Connect, Unlink };
+
+// What the link shows and asks of the main window and the Device Status dialog.
+class LinkView {
+ public:
+  virtual ~LinkView() = default;
+  // Status label: caption in the language of LanguageSetting, the other language in its hint.
+  virtual void SetStatus(const std::string& caption, const std::string& hint) = 0;
+  // Status label caption only ("Equipment search...", "OffLine", "加载中...", "Saving...");
+  // the hint stays as it is.
+  virtual void SetStatusCaption(const std::string& caption) = 0;
+  virtual void SetStatusColour(Rgb colour) = 0;
+  virtual void SetLinkButton(LinkButtonLook look) = 0;
+
+  // Device Status dialog.
+  virtual void ShowDeviceStatus() = 0;
+  virtual void HideDeviceStatus() = 0;
+  // Status text (a copy of the status label's caption) and progress in percent.
+  virtual void UpdateDeviceStatus(const std::string& statusText, int percent) = 0;
+  // The serial port being tried, or "Network".
+  virtual void SetPortLabel(const std::string& text) = 0;
+
+  // Inside link event 1: the window's RefreshAllControls(20): rebuild ViewValues from the
+  // DeviceImage (LayoutFlag already latched) and refresh every control with sending suppressed.
+  virtual void RefreshAll() = 0;
+  // Link event 3: rebuild the system page's mode list from ModeNames, keeping the selection.
+  virtual void RebuildModeList() = 0;
+  virtual void ShowMainWindow() = 0;
+  // One line of the hidden diagnostic log.
+  virtual void LogLine(const std::string& line) = 0;
+};
+
+// Where the link finds the unit on the network and which language its texts use. The window
+// fills it from the System page's "IP Address/Port" fields; velantroctl from --unit.
+struct LinkConfig {
+  std::string host = "127.0.0.1";
+  std::string portText = "8889";
+  Language LanguageSetting = Language::English;
+};
+
+}  // namespace velantro

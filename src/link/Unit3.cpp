@@ -1,0 +1,198 @@
+#include "link/Unit3.h"
+
+#include <QByteArray>
+#include <QElapsedTimer>
+#include <QSerialPortInfo>
+#include <algorithm>
+
+namespace velantro {
+
+TForm3::TForm3(ParamStore& store, LinkConfig& config, LinkView& view, Messages& messages,
+               std::vector<std::string> extraPorts, QObject* parent)
+    : QObject(parent),
+      extraPorts_(std::move(extraPorts)),
+      port_(this),
+      socket_(this),
+      searchTimer_(this),
+      downloadTimer_(this),
+      holdTimer_(this),
+      link_(store, config, *this, *this, *this, view, messages) {
+  setObjectName("Form3");
+  port_.setPortName("COM1");
+
+  searchTimer_.setInterval(kSearchIntervalMs);
+  downloadTimer_.setInterval(kDownloadIntervalMs);
+  holdTimer_.setInterval(kHoldIntervalMs);
+  for (QTimer* timer : {&searchTimer_, &downloadTimer_, &holdTimer_}) {
+    timer->setTimerType(Qt::PreciseTimer);
+  }
+  connect(&searchTimer_, &QTimer::timeout, this, [this] { link_.SearchTick(); });
+  connect(&downloadTimer_, &QTimer::timeout, this, [this] { link_.DownloadTick(); });
+  connect(&holdTimer_, &QTimer::timeout, this, [this] { link_.HoldTick(); });
+
+  connect(&port_, &QSerialPort::readyRead, this, &TForm3::OnSerialReadyRead);
+  connect(&socket_, &QTcpSocket::readyRead, this, &TForm3::OnSocketReadyRead);
+  // Socket errors are discarded: the socket stays as the error left it and the search or the
+  // hold timer notices the silence.
+  connect(&socket_, &QAbstractSocket::errorOccurred, this, [](QAbstractSocket::SocketError) {});
+}
+
+TForm3::~TForm3() {
+  for (QTimer* timer : {&searchTimer_, &downloadTimer_, &holdTimer_}) timer->stop();
+  port_.disconnect(this);
+  socket_.disconnect(this);
+}
+
+void TForm3::StartLink() {
+  link_.FillPortList();
+  link_.Connect();
+}
+
+void TForm3::Flush() {
+  constexpr int kFlushMs = 200;
+  if (socket_.state() == QAbstractSocket::ConnectedState && socket_.bytesToWrite() > 0) {
+    socket_.waitForBytesWritten(kFlushMs);
+  }
+  if (port_.isOpen() && port_.bytesToWrite() > 0) port_.waitForBytesWritten(kFlushMs);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Serial port
+
+std::vector<std::string> TForm3::PortNames() {
+  std::vector<std::string> names;
+  for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
+    names.push_back(info.systemLocation().toStdString());
+  }
+  // Pseudo-terminals and links are not listed by the system; they are opened by path.
+  for (const std::string& extra : extraPorts_) {
+    if (std::find(names.begin(), names.end(), extra) == names.end()) names.push_back(extra);
+  }
+  return names;
+}
+
+void TForm3::SetPortName(const std::string& name) {
+  port_.setPortName(QString::fromStdString(name));
+}
+
+bool TForm3::Open() {
+  if (port_.portName().isEmpty()) return false;
+  if (!port_.open(QIODevice::ReadWrite)) return false;
+  const bool configured =
+      port_.setBaudRate(QSerialPort::Baud57600) && port_.setDataBits(QSerialPort::Data8) &&
+      port_.setParity(QSerialPort::NoParity) && port_.setStopBits(QSerialPort::OneStop) &&
+      port_.setFlowControl(QSerialPort::NoFlowControl);
+  if (!configured) {
+    port_.close();
+    return false;
+  }
+  // Some adapters refuse the modem lines (a pty has none); the link works without them.
+  port_.setDataTerminalReady(true);
+  port_.setRequestToSend(true);
+  port_.clear();
+  return true;
+}
+
+void TForm3::Close() { port_.close(); }
+
+bool TForm3::IsOpen() const { return port_.isOpen(); }
+
+size_t TForm3::BytesAvailable() {
+  return static_cast<size_t>(std::max<qint64>(0, port_.bytesAvailable()));
+}
+
+Bytes TForm3::Read(size_t count) {
+  Bytes out;
+  out.reserve(count);
+  const int timeoutMs = kReadTimeoutMs + kReadTimeoutPerByteMs * static_cast<int>(count);
+  QElapsedTimer elapsed;
+  elapsed.start();
+  while (out.size() < count) {
+    if (port_.bytesAvailable() <= 0) {
+      const qint64 left = timeoutMs - elapsed.elapsed();
+      if (left <= 0 || !port_.waitForReadyRead(static_cast<int>(left))) break;
+      continue;
+    }
+    const QByteArray chunk = port_.read(static_cast<qint64>(count - out.size()));
+    out.insert(out.end(), chunk.begin(), chunk.end());
+  }
+  bytesRead_ += out.size();
+  return out;
+}
+
+bool TForm3::Write(const Bytes& bytes) {
+  const qint64 n = static_cast<qint64>(bytes.size());
+  return port_.write(reinterpret_cast<const char*>(bytes.data()), n) == n;
+}
+
+void TForm3::OnSerialReadyRead() {
+  // The blocking body read waits inside the port, which may announce more bytes; those belong to
+  // the next receive event, not to this one.
+  if (inSerialEvent_ || !port_.isOpen()) return;
+  inSerialEvent_ = true;
+  const uint64_t readBefore = bytesRead_;
+  link_.OnSerialBytes(BytesAvailable());
+  const bool progressed = bytesRead_ != readBefore;
+  inSerialEvent_ = false;
+  // One receive event takes one message. The port announces only new bytes, so a second message
+  // that is already waiting gets an event of its own; when nothing was taken, the next arrival
+  // will fire one.
+  if (progressed && port_.isOpen() && port_.bytesAvailable() > 0) {
+    QMetaObject::invokeMethod(this, &TForm3::OnSerialReadyRead, Qt::QueuedConnection);
+  }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Network
+
+void TForm3::ConnectNetwork(const std::string& host, uint16_t port) {
+  socket_.abort();
+  socket_.setSocketOption(QAbstractSocket::LowDelayOption, 1);
+  socket_.connectToHost(QString::fromStdString(host), port);
+}
+
+void TForm3::Deactivate() { socket_.abort(); }
+
+void TForm3::Send(const Bytes& bytes) {
+  // On a socket that is not connected the bytes are lost, as on the wire.
+  if (socket_.state() != QAbstractSocket::ConnectedState) return;
+  socket_.write(reinterpret_cast<const char*>(bytes.data()), static_cast<qint64>(bytes.size()));
+}
+
+void TForm3::OnSocketReadyRead() {
+  const QByteArray chunk = socket_.readAll();
+  if (chunk.isEmpty()) return;
+  link_.OnNetworkChunk(std::span<const uint8_t>(reinterpret_cast<const uint8_t*>(chunk.constData()),
+                                                static_cast<size_t>(chunk.size())));
+}
+
+// ---------------------------------------------------------------------------------------------
+// Timers
+
+QTimer& TForm3::TimerFor(LinkTimer timer) {
+  switch (timer) {
+    case LinkTimer::Search:
+      return searchTimer_;
+    case LinkTimer::Download:
+      return downloadTimer_;
+    case LinkTimer::Hold:
+      break;
+  }
+  return holdTimer_;
+}
+
+const QTimer& TForm3::TimerFor(LinkTimer timer) const {
+  return const_cast<TForm3*>(this)->TimerFor(timer);
+}
+
+void TForm3::Start(LinkTimer timer) { TimerFor(timer).start(); }
+
+void TForm3::Stop(LinkTimer timer) { TimerFor(timer).stop(); }
+
+void TForm3::SetInterval(LinkTimer timer, int ms) { TimerFor(timer).setInterval(ms); }
+
+int TForm3::Interval(LinkTimer timer) const { return TimerFor(timer).interval(); }
+
+bool TForm3::IsActive(LinkTimer timer) const { return TimerFor(timer).isActive(); }
+
+}  // namespace velantro

@@ -1,0 +1,151 @@
+#include "ui/Console.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <cstdio>
+#include <deque>
+
+#include "binding/ControlBinding.h"
+#include "link/Unit3.h"
+#include "ui/DeviceCommands.h"
+#include "ui/Looks.h"
+#include "ui/MainFrm.h"
+#include "ui/Unit2.h"
+
+namespace velantro {
+
+// The link's view of the windows: the status label and link button of the main window, the
+// Device Status dialog, the full refresh and the mode list.
+class ConsoleLinkView : public LinkView {
+ public:
+  explicit ConsoleLinkView(Console& console) : console_(console) {}
+
+  void SetStatus(const std::string& caption, const std::string& hint) override {
+    if (QLabel* label = StatusLabel()) {
+      label->setText(QString::fromStdString(caption));
+      label->setProperty("hint", QString::fromStdString(hint));
+      label->setToolTip(QString::fromStdString(hint));
+    }
+    Report(console_.LanguageSetting == Language::English ? caption : hint);
+  }
+
+  void SetStatusCaption(const std::string& caption) override {
+    if (QLabel* label = StatusLabel()) label->setText(QString::fromStdString(caption));
+    Report(caption);
+  }
+
+  void SetStatusColour(Rgb colour) override {
+    if (QLabel* label = StatusLabel()) {
+      label->setStyleSheet(QString("font-weight: bold; color: rgb(%1, %2, %3);")
+                               .arg(colour.red)
+                               .arg(colour.green)
+                               .arg(colour.blue));
+      label->setProperty("colour", QColor(colour.red, colour.green, colour.blue));
+    }
+  }
+
+  void SetLinkButton(LinkButtonLook look) override {
+    TForm1* form = console_.form1();
+    if (form == nullptr) return;
+    const bool unlink = look == LinkButtonLook::Unlink;
+    QPushButton* link = form->linkButton();
+    link->setText(unlink ? "Unlink" : "Connect");
+    SetButtonLook(link, unlink ? ButtonLook::Down : ButtonLook::Normal);
+    SetButtonLook(form->unlinkButton(), unlink ? ButtonLook::Normal : ButtonLook::Down);
+  }
+
+  void ShowDeviceStatus() override {
+    if (TForm2* dialog = console_.form2()) dialog->show();
+  }
+  void HideDeviceStatus() override {
+    if (TForm2* dialog = console_.form2()) dialog->hide();
+  }
+  void UpdateDeviceStatus(const std::string& statusText, int percent) override {
+    if (TForm2* dialog = console_.form2()) {
+      dialog->UpdateStatus(QString::fromStdString(statusText), percent);
+    }
+  }
+  void SetPortLabel(const std::string& text) override {
+    if (TForm2* dialog = console_.form2()) dialog->SetPortLabel(QString::fromStdString(text));
+  }
+
+  void RefreshAll() override {
+    TForm1* form = console_.form1();
+    if (form == nullptr || form->binding() == nullptr) return;
+    form->binding()->RefreshAllControls(kAllPages);
+    form->ShowDeviceCode();
+    // The auto key lock engages at the first full refresh after a download.
+    if (DeviceCommands* commands = form->deviceCommands()) commands->ApplyKeyLockAtStart();
+  }
+
+  void RebuildModeList() override {
+    if (TForm1* form = console_.form1()) form->RebuildModeList();
+  }
+
+  void ShowMainWindow() override {
+    if (TForm1* form = console_.form1()) {
+      form->show();
+      form->raise();
+    }
+  }
+
+  void LogLine(const std::string& line) override {
+    log_.push_back(line);
+    if (log_.size() > kLogLines) log_.pop_front();
+  }
+
+ private:
+  static constexpr size_t kLogLines = 500;
+
+  QLabel* StatusLabel() const {
+    TForm1* form = console_.form1();
+    return form != nullptr ? form->statusLabel() : nullptr;
+  }
+
+  void Report(const std::string& text) {
+    if (console_.linkSettings.printStatus) {
+      std::printf("status: %s\n", text.c_str());
+      std::fflush(stdout);
+    }
+    if (console_.onStatusText) console_.onStatusText(text);
+  }
+
+  Console& console_;
+  std::deque<std::string> log_;
+};
+
+Console::Console(Messages& messages, LinkSettings settings)
+    : linkSettings(std::move(settings)),
+      messages_(&messages),
+      linkView_(std::make_unique<ConsoleLinkView>(*this)) {
+  linkConfig.host = linkSettings.host;
+  linkConfig.portText = std::to_string(linkSettings.port);
+  linkConfig.LanguageSetting = LanguageSetting;
+}
+
+Console::~Console() {
+  // The main window's helpers hold the link; the link holds the view: close from the top.
+  form2_.reset();
+  form1_.reset();
+  form3_.reset();
+}
+
+LinkView& Console::linkView() { return *linkView_; }
+
+DeviceLink* Console::link() const { return form3_ ? &form3_->link() : nullptr; }
+
+ChangeQueue* Console::changeQueue() const { return form3_ ? &form3_->changeQueue() : nullptr; }
+
+ControlBinding* Console::binding() const { return form1_ ? form1_->binding() : nullptr; }
+
+EqGraphPanel* Console::graph() const { return form1_ ? form1_->graph() : nullptr; }
+
+void Console::CreateWindows() {
+  if (form1_) return;
+  form1_ = std::make_unique<TForm1>(*this);
+  form3_ = std::make_unique<TForm3>(store, linkConfig, *linkView_, *messages_,
+                                    linkSettings.serialDevices);
+  form2_ = std::make_unique<TForm2>();
+}
+
+}  // namespace velantro

@@ -1,0 +1,94 @@
+#pragma once
+
+// The console's composition root: one instance per run (created by main) or per test. It owns the
+// parameter store, the link and the window pieces, and hands them to each other by reference.
+// No Qt in this header, so core-side helpers can include it cheaply.
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "link/LinkInterfaces.h"
+#include "model/Messages.h"
+#include "model/ParamStore.h"
+
+namespace velantro {
+
+class TForm1;
+class TForm2;
+class TForm3;
+class DeviceLink;
+class ChangeQueue;
+class ControlBinding;
+class EqGraphPanel;
+class ConsoleLinkView;
+
+// Where the link looks for the unit.
+struct LinkSettings {
+  std::string host = "127.0.0.1";  // the stand-in unit's default address
+  int port = 8889;
+  std::vector<std::string> serialDevices;  // --serial: tried before the machine's own ports
+  bool networkAtOnce = false;              // --unit: search the network first
+  bool printStatus = false;                // --print-status: echo link states to stdout
+  bool autoConnect = true;                 // the first show starts the search (tests turn it off)
+};
+
+class Console {
+ public:
+  // `messages` must outlive the console; tests pass a recording double.
+  explicit Console(Messages& messages, LinkSettings settings = {});
+  ~Console();
+  Console(const Console&) = delete;
+  Console& operator=(const Console&) = delete;
+
+  // The store every window piece edits.
+  ParamStore store;
+  // LanguageSetting: English.
+  Language LanguageSetting = Language::English;
+  LinkSettings linkSettings;
+  // What the link reads: the "IP Address/Port" fields' text and the language.
+  LinkConfig linkConfig;
+
+  Messages& messages() { return *messages_; }
+  void setMessages(Messages& messages) { messages_ = &messages; }
+
+  // The section on view, page * 256 + sheet; set only by the tab switch of the main window.
+  int CurrentSection = 0;
+
+  // Preset folders: the program folder, base = program + "/Mode", presets = base + "/T4K-Mode".
+  std::string programFolder;
+
+  // Window pieces, created by CreateWindows() in this order: main window, link window, status
+  // dialog. The console owns them; they are null before CreateWindows().
+  TForm1* form1() const { return form1_.get(); }
+  TForm3* form3() const { return form3_.get(); }
+  TForm2* form2() const { return form2_.get(); }
+
+  // The link's view of the windows (status label, link button, Device Status dialog ...).
+  LinkView& linkView();
+
+  // Link pieces (owned by the link window); null until it exists.
+  DeviceLink* link() const;
+  ChangeQueue* changeQueue() const;
+
+  // Pieces of the main window; null before its first show (binding) or creation (graph).
+  ControlBinding* binding() const;
+  EqGraphPanel* graph() const;
+
+  // Creates TForm1, TForm3 and TForm2 in that order. Does not show anything.
+  void CreateWindows();
+
+  // Called once per link state change with the English status text ("Online", "Off Line" ...),
+  // after the window has taken it. Used for --print-status and by tests.
+  std::function<void(const std::string&)> onStatusText;
+
+ private:
+  Messages* messages_;
+  std::unique_ptr<ConsoleLinkView> linkView_;
+  std::unique_ptr<TForm1> form1_;
+  std::unique_ptr<TForm3> form3_;
+  std::unique_ptr<TForm2> form2_;
+};
+
+}  // namespace velantro

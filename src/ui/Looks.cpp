@@ -1,0 +1,294 @@
+#include "ui/Looks.h"
+
+#include <QAbstractButton>
+#include <QLabel>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPainterPath>
+#include <QStyle>
+#include <QVariant>
+
+namespace velantro {
+
+namespace {
+
+const char* LookName(ButtonLook look) {
+  switch (look) {
+    case ButtonLook::Selected:
+      return "selected";
+    case ButtonLook::Down:
+      return "down";
+    case ButtonLook::Inverted:
+      return "inverted";
+    case ButtonLook::Normal:
+      break;
+  }
+  return "normal";
+}
+
+struct TypePictureInfo {
+  const char* text;
+  QColor onFill;
+};
+
+TypePictureInfo InfoFor(TypePicture picture) {
+  switch (picture) {
+    case TypePicture::Peq:
+      return {"PEQ", QColor(82, 171, 225)};
+    case TypePicture::Lsq:
+      return {"LSQ", QColor(82, 171, 225)};
+    case TypePicture::Hsq:
+      return {"HSQ", QColor(82, 171, 225)};
+    case TypePicture::DeqOff:
+      return {"Off", QColor(200, 120, 40)};
+    case TypePicture::Below:
+      return {"Below", QColor(60, 170, 90)};
+    case TypePicture::Above:
+      return {"Above", QColor(200, 70, 70)};
+  }
+  return {"", QColor(82, 171, 225)};
+}
+
+}  // namespace
+
+void Repolish(QWidget* widget) {
+  widget->style()->unpolish(widget);
+  widget->style()->polish(widget);
+  widget->update();
+}
+
+void SetButtonLook(QAbstractButton* button, ButtonLook look) {
+  if (button == nullptr) return;
+  const QString name = LookName(look);
+  if (button->property("look").toString() == name) return;
+  button->setProperty("look", name);
+  Repolish(button);
+}
+
+ButtonLook GetButtonLook(const QAbstractButton* button) {
+  const QString name = button->property("look").toString();
+  if (name == "selected") return ButtonLook::Selected;
+  if (name == "down") return ButtonLook::Down;
+  if (name == "inverted") return ButtonLook::Inverted;
+  return ButtonLook::Normal;
+}
+
+QPixmap TypeImage(TypePicture picture, bool on) {
+  const TypePictureInfo info = InfoFor(picture);
+  QPixmap pixmap(kTypeImageWidth, kTypeImageHeight);
+  pixmap.fill(Qt::transparent);
+  QPainter painter(&pixmap);
+  painter.setRenderHint(QPainter::Antialiasing);
+  const QRectF box(0.5, 0.5, kTypeImageWidth - 1, kTypeImageHeight - 1);
+  painter.setPen(on ? info.onFill.lighter(140) : QColor(90, 90, 90));
+  painter.setBrush(on ? info.onFill : QColor(28, 28, 28));
+  painter.drawRoundedRect(box, 3, 3);
+  QFont font("DejaVu Sans");
+  font.setPixelSize(9);
+  font.setBold(true);
+  painter.setFont(font);
+  painter.setPen(on ? Qt::white : QColor(150, 150, 150));
+  painter.drawText(box, Qt::AlignCenter, info.text);
+  return pixmap;
+}
+
+void ShowTypeImage(QLabel* image, TypePicture picture, bool on) {
+  if (image == nullptr) return;
+  image->setPixmap(TypeImage(picture, on));
+  image->setProperty("on", on);
+}
+
+QPixmap WindowButtonPicture(WindowButton button, int size) {
+  QPixmap pixmap(size, size);
+  pixmap.fill(Qt::transparent);
+  QPainter painter(&pixmap);
+  painter.setRenderHint(QPainter::Antialiasing);
+  QPen pen(QColor(235, 235, 235), 1.6);
+  painter.setPen(pen);
+  const double m = size * 0.28;
+  const double e = size - m;
+  switch (button) {
+    case WindowButton::Minimise:
+      painter.drawLine(QPointF(m, e - 1), QPointF(e, e - 1));
+      break;
+    case WindowButton::Maximise:
+      painter.drawRect(QRectF(m, m, e - m, e - m));
+      painter.drawLine(QPointF(m, m + 1.5), QPointF(e, m + 1.5));
+      break;
+    case WindowButton::Restore: {
+      const double d = size * 0.12;
+      painter.drawRect(QRectF(m + d, m, e - m - d, e - m - d));
+      painter.setBrush(QColor(20, 20, 20));
+      painter.drawRect(QRectF(m, m + d, e - m - d, e - m - d));
+      break;
+    }
+    case WindowButton::Close:
+      pen.setWidthF(1.9);
+      painter.setPen(pen);
+      painter.drawLine(QPointF(m, m), QPointF(e, e));
+      painter.drawLine(QPointF(m, e), QPointF(e, m));
+      break;
+  }
+  return pixmap;
+}
+
+QPixmap TitleStripPicture(int width, int height) {
+  QPixmap pixmap(qMax(1, width), qMax(1, height));
+  QPainter painter(&pixmap);
+  QLinearGradient gradient(0, 0, 0, height);
+  gradient.setColorAt(0.0, QColor(46, 52, 60));
+  gradient.setColorAt(0.55, QColor(18, 22, 28));
+  gradient.setColorAt(1.0, QColor(6, 8, 10));
+  painter.fillRect(pixmap.rect(), gradient);
+  // A thin accent line under the caption.
+  painter.setPen(QColor(0, 150, 210));
+  painter.drawLine(0, height - 1, width, height - 1);
+  return pixmap;
+}
+
+QPixmap SpinArrowPicture(bool up, int width, int height, bool enabled) {
+  QPixmap pixmap(width, height);
+  pixmap.fill(Qt::transparent);
+  QPainter painter(&pixmap);
+  painter.setRenderHint(QPainter::Antialiasing);
+  painter.setPen(Qt::NoPen);
+  painter.setBrush(enabled ? QColor(230, 230, 230) : QColor(90, 90, 90));
+  const double cx = width / 2.0;
+  const double half = qMin(width, height * 2) * 0.28;
+  const double top = height * 0.28;
+  const double bottom = height * 0.72;
+  QPainterPath path;
+  if (up) {
+    path.moveTo(cx, top);
+    path.lineTo(cx + half, bottom);
+    path.lineTo(cx - half, bottom);
+  } else {
+    path.moveTo(cx - half, top);
+    path.lineTo(cx + half, top);
+    path.lineTo(cx, bottom);
+  }
+  path.closeSubpath();
+  painter.drawPath(path);
+  return pixmap;
+}
+
+QString ConsoleStyleSheet() {
+  return QStringLiteral(R"(
+QWidget { color: #f2f2f2; font-family: "DejaVu Sans"; font-size: 11px; }
+QWidget#TForm1 { background: #000000; }
+QWidget#TForm1:disabled, QWidget:disabled { color: #6a6a6a; }
+QStackedWidget#FormPageItem, QStackedWidget#FormPageItem > QWidget { background: #000000; }
+QLabel { background: transparent; }
+QLabel#TitleCaption { color: #ffffff; font-weight: bold; font-size: 13px; }
+QGroupBox {
+  border: 1px solid #3c4650; border-radius: 4px; margin-top: 7px; padding-top: 3px;
+  background: #07090b; color: #dfe8ef; font-weight: bold;
+}
+QGroupBox::title { subcontrol-origin: margin; left: 8px; padding: 0 3px; color: #9fd8ff; }
+QLineEdit {
+  background: #121212; color: #ffffff; border: 1px solid #808080; border-radius: 2px;
+  padding: 0 2px; selection-background-color: #2a8fd6;
+}
+QLineEdit:disabled { color: #666666; border-color: #3a3a3a; background: #0c0c0c; }
+QLabel[kind="pane"] {
+  background: #101418; color: #e9f6ff; border: 1px solid #34404a; border-radius: 2px;
+  padding: 0 3px;
+}
+QLabel[kind="pane"]:disabled { color: #5c5c5c; border-color: #262626; }
+QComboBox {
+  background: #161616; color: #ffffff; border: 1px solid #707070; border-radius: 2px;
+  padding: 0 4px;
+}
+QComboBox:disabled { color: #666666; border-color: #3a3a3a; }
+QComboBox QAbstractItemView {
+  background: #161616; color: #ffffff; selection-background-color: #2a8fd6;
+}
+QPushButton {
+  background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #444a50, stop:1 #24282c);
+  color: #ffffff; border: 1px solid #5d666e; border-radius: 3px; padding: 0 4px;
+}
+QPushButton:hover { border-color: #8fb8d8; }
+QPushButton:disabled { color: #666666; border-color: #333333; background: #1a1a1a; }
+QPushButton[look="down"], QPushButton:checked {
+  background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #1d6fa8, stop:1 #0f4670);
+  border-color: #52abe1; color: #ffffff;
+}
+QPushButton[tab="true"] {
+  background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #d4d8dc, stop:1 #9ca3aa);
+  color: #000000; border: 1px solid #6f777f; font-weight: bold;
+}
+QPushButton[tab="true"][look="selected"] {
+  background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #2f9be6, stop:1 #135d96);
+  color: #ffffff; border-color: #8fd0ff;
+}
+QPushButton#LinkBtn {
+  background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #d4d8dc, stop:1 #9ca3aa);
+  color: #000000; border: 1px solid #6f777f; font-weight: bold;
+}
+QPushButton#LinkBtn[look="down"] {
+  background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #2fae5c, stop:1 #17683a);
+  color: #ffffff; border-color: #7be0a0;
+}
+QPushButton[role="option"] {
+  background: #1c1c1c; border: 1px solid #8a8a8a; border-radius: 7px; padding: 0;
+  min-width: 12px; max-width: 12px; min-height: 12px; max-height: 12px;
+}
+QPushButton[role="option"][look="selected"], QPushButton[role="option"][look="down"] {
+  background: qradialgradient(cx:0.5, cy:0.5, radius:0.6, fx:0.4, fy:0.4,
+                              stop:0 #c8f0ff, stop:0.45 #2fa8f0, stop:1 #0d4f7e);
+  border-color: #bfe9ff;
+}
+QPushButton[role="phase"] {
+  background: #262a2e; color: #ffffff; border: 1px solid #7a7a7a; border-radius: 2px;
+  padding: 0; font-weight: bold; font-size: 12px;
+}
+QPushButton[role="phase"][look="inverted"] {
+  background: #e6e6e6; border-color: #ffffff; color: #000000;
+}
+QPushButton[role="toggle"][look="down"] {
+  background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #c03030, stop:1 #7a1010);
+  border-color: #ff8080;
+}
+QPushButton[role="window"] { background: transparent; border: none; border-radius: 0; }
+QPushButton[role="window"]:hover { background: #3a4048; }
+QPushButton#RzBmpButton3:hover { background: #c42b1c; }
+QToolButton[role="spin"] {
+  background: #2c3034; border: 1px solid #5d666e; border-radius: 1px; padding: 0; margin: 0;
+}
+QToolButton[role="spin"]:pressed { background: #1d6fa8; }
+QToolButton[role="spin"]:disabled { background: #161616; border-color: #2c2c2c; }
+QSlider::groove:horizontal { height: 4px; background: #2a2f34; border: 1px solid #4a525a; border-radius: 2px; }
+QSlider::sub-page:horizontal { background: #1f7fc4; border-radius: 2px; }
+QSlider::handle:horizontal {
+  width: 9px; margin: -6px 0; border-radius: 2px; border: 1px solid #aab4bc;
+  background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #ffffff, stop:1 #9aa4ac);
+}
+QSlider::groove:vertical { width: 4px; background: #2a2f34; border: 1px solid #4a525a; border-radius: 2px; }
+QSlider::add-page:vertical { background: #1f7fc4; border-radius: 2px; }
+QSlider::handle:vertical {
+  height: 8px; margin: 0 -7px; border-radius: 2px; border: 1px solid #aab4bc;
+  background: qlineargradient(x1:0, y1:0, x2:1, y2:0, stop:0 #ffffff, stop:1 #9aa4ac);
+}
+QSlider::sub-page:horizontal:disabled, QSlider::add-page:vertical:disabled { background: #333333; }
+QSlider::handle:disabled { background: #4a4a4a; border-color: #5a5a5a; }
+QSlider[look="disabled"]::handle { background: #4a4a4a; border-color: #5a5a5a; }
+QSlider[look="disabled"]::sub-page:horizontal { background: #333333; }
+QScrollArea, QScrollArea > QWidget > QWidget { background: transparent; border: none; }
+QTableWidget {
+  background: #0c0e10; color: #ffffff; gridline-color: #2c3338; border: 1px solid #3c4650;
+  selection-background-color: #1d6fa8;
+}
+QHeaderView::section { background: #20262c; color: #ffffff; border: 1px solid #3c4650; padding: 2px; }
+QTableCornerButton::section { background: #20262c; border: 1px solid #3c4650; }
+QProgressBar {
+  background: #111; border: 1px solid #5d666e; border-radius: 3px; color: #ffffff;
+  text-align: center;
+}
+QProgressBar::chunk { background: #1f7fc4; }
+QLabel#EqCaption { color: #9fd8ff; font-weight: bold; }
+QLabel[kind="point"] { color: #ffffff; font-weight: bold; border-radius: 2px; }
+QDialog, QMessageBox { background: #101214; }
+)");
+}
+
+}  // namespace velantro

@@ -1,0 +1,661 @@
+#include "ui/MainFrm.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QSlider>
+#include <QStackedWidget>
+#include <exception>
+
+#include "binding/ControlBinding.h"
+#include "binding/Scales.h"
+#include "eq/EqGraphPanel.h"
+#include "link/Unit3.h"
+#include "ui/Console.h"
+#include "ui/DeviceCommands.h"
+#include "ui/Looks.h"
+#include "ui/PageKit.h"
+#include "ui/Pages.h"
+#include "ui/PresetLibraryPanel.h"
+#include "ui/Unit2.h"
+#include "ui/Widgets.h"
+
+namespace velantro {
+
+namespace {
+
+constexpr int kWindowButtonSize = 25;
+constexpr int kLinkButtonWidth = 84;
+constexpr int kStatusLabelWidth = 220;
+
+struct TabSpec {
+  const char* caption;
+  int width;
+};
+
+// FormTabBtn1 … FormTabBtn10; the last two never show.
+constexpr TabSpec kTabs[kTabCount] = {{"Music", 62},       {"MIC", 50},  {"Effect", 60},
+                                      {"Main Output", 92}, {"AUX1", 52}, {"AUX2", 52},
+                                      {"SUR  output", 92}, {"System", 64}, {"DEQ", 52},
+                                      {"", 40}};
+
+struct NormalVolume {
+  const char* caption;
+  const char* bar;
+  int index;
+  int max;
+};
+
+constexpr NormalVolume kNormalVolumes[3] = {{"Music", "SysMusNormalVolBar", 32, 82},
+                                            {"MIC", "SysMicNormalVolBar", 33, 82},
+                                            {"Effect", "SysEffNormalVolBar", 34, 70}};
+
+// The DEQ reference settings: per channel the five band fields.
+constexpr int kDeqReference[3][kBandValueCount] = {
+    {0, 37, 138, 0, 0}, {0, 77, 127, 16, 0}, {2, 221, 83, 16, 16}};
+
+struct StripScroll {
+  const char* slider;
+  const char* box;
+};
+constexpr StripScroll kStripScrolls[3] = {{"MicPanScrollBar", "MicScrollBox"},
+                                          {"MainPanScrollBar", "MainPanScrollBox"},
+                                          {"SubPanScrollBar", "SubScrollPaneBox"}};
+
+const char* const kTemplatePictures[][3] = {
+    {"PEQ_ONImage", "PEQ_OFFImage", nullptr},   {"LSQ_ONImage", "LSQ_OFFImage", nullptr},
+    {"HSQ_ONImage", "HSQ_OFFImage", nullptr},   {"DEQ_ONImage", "DEQ_OFFImage", nullptr},
+    {"BELOW_ONImage", "BELOW_OFFImage", nullptr}, {"Above_ONImage", "Above_OFFImage", nullptr}};
+
+}  // namespace
+
+int EqPassGroupLeft(int page) {
+  switch (page) {
+    case 0:
+      return 272;
+    case 1:
+    case 3:
+      return 352;
+    case 4:
+    case 5:
+      return 736;
+    case 6:
+    case 9:
+      return 680;
+    case 7:
+    case 8:
+      return 712;
+    default:
+      return -1;
+  }
+}
+
+template <typename T>
+T* TForm1::Child(const char* name) const {
+  return findChild<T*>(QString::fromUtf8(name));
+}
+
+TForm1::TForm1(Console& console) : QWidget(nullptr), console_(console) {
+  setObjectName("TForm1");
+  setWindowTitle("Velantro");
+  setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+  // The window paints its whole background black itself; the graph panel double-buffers.
+  setAttribute(Qt::WA_StyledBackground, true);
+  setAutoFillBackground(true);
+  QPalette black = palette();
+  black.setColor(QPalette::Window, Qt::black);
+  setPalette(black);
+  resize(kDesignWidth, kDesignHeight);
+
+  pages_ = new QStackedWidget(this);
+  pages_->setObjectName("FormPageItem");
+  BuildSectionPages(pages_);
+
+  // Creation step: the graph panel registers its handles and builds its background.
+  graph_ = new EqGraphPanel(console_.store, this);
+  graph_->move(0, kGraphTop);
+
+  BuildTitleStrip();
+  BuildSectionStrip();
+  BuildButtonGroups();
+  BuildLockPanel();
+  BuildTemplates();
+
+  binding_ = std::make_unique<ControlBinding>(console_, this);
+  binding_->redrawCurves = graph_->RedrawHook();
+  binding_->autoManualHandler = [this](QPushButton* button) { AutoManualClicked(button); };
+  binding_->modeBoxHandler = [this] {
+    if (deviceCommands_) deviceCommands_->ShowModeName();
+  };
+  graph_->SetHost(binding_.get());
+
+  ConnectSectionHandlers();
+  ConnectNetworkFields();
+  PlaceParts();
+  // Centred on the screen when it opens.
+  if (QScreen* s = screen()) move(s->availableGeometry().center() - rect().center());
+}
+
+TForm1::~TForm1() {
+  // The helpers hold pointers into the widget tree: let them go first.
+  deviceCommands_.reset();
+  presets_.reset();
+  if (graph_ != nullptr) graph_->SetHost(nullptr);
+}
+
+QPushButton* TForm1::tabButton(int number) const {
+  return findChild<QPushButton*>(QString("FormTabBtn%1").arg(number));
+}
+
+// ---------------------------------------------------------------------------------------------
+// Building.
+// ---------------------------------------------------------------------------------------------
+
+void TForm1::BuildTitleStrip() {
+  titleStrip_ = new QWidget(this);
+  titleStrip_->setObjectName("TitleStrip");
+  titlePicture_ = new QLabel(titleStrip_);
+  titlePicture_->setObjectName("TitlePicture");
+  auto* caption = new QLabel("Velantro 3.1.0 En", titleStrip_);
+  caption->setObjectName("TitleCaption");
+  caption->setGeometry(10, 0, 300, kTitleStripHeight);
+  statusLabel_ = new QLabel(titleStrip_);
+  statusLabel_->setObjectName("StatusLabel");
+  statusLabel_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  statusLabel_->setStyleSheet("font-weight: bold;");
+  const char* names[3] = {"RzBmpButton2", "RzBmpButton1", "RzBmpButton3"};
+  const WindowButton pictures[3] = {WindowButton::Minimise, WindowButton::Maximise,
+                                    WindowButton::Close};
+  for (int i = 0; i < 3; ++i) {
+    auto* button = new QPushButton(titleStrip_);
+    button->setObjectName(names[i]);
+    button->setProperty("role", "window");
+    button->setFocusPolicy(Qt::NoFocus);
+    button->setIcon(QIcon(WindowButtonPicture(pictures[i], kWindowButtonSize)));
+    button->setIconSize(QSize(kWindowButtonSize, kWindowButtonSize));
+    windowButtons_[i] = button;
+  }
+  connect(windowButtons_[0], &QPushButton::clicked, this, &TForm1::Minimise);
+  connect(windowButtons_[1], &QPushButton::clicked, this, &TForm1::ToggleMaximise);
+  connect(windowButtons_[2], &QPushButton::clicked, this, &QWidget::close);
+}
+
+void TForm1::BuildSectionStrip() {
+  sectionStrip_ = new QWidget(this);
+  sectionStrip_->setObjectName("TopTileGrop");
+  PageKit kit(sectionStrip_);
+  int x = 4;
+  for (int i = 0; i < kTabCount; ++i) {
+    auto* tab = new QPushButton(kTabs[i].caption, sectionStrip_);
+    tab->setObjectName(QString("FormTabBtn%1").arg(i + 1));
+    tab->setProperty("address", i);
+    tab->setProperty("hint", "0");
+    tab->setProperty("kind", "button");
+    tab->setProperty("tab", true);
+    tab->setProperty("look", "normal");
+    tab->setGeometry(x, 2, kTabs[i].width, kSectionStripHeight - 4);
+    if (i >= 8) {
+      tab->hide();  // the DEQ tab and the spare one exist but never show
+    } else {
+      x += kTabs[i].width + 2;
+    }
+  }
+  x += 10;
+  for (const NormalVolume& volume : kNormalVolumes) {
+    const int address = MakeAddress(kSystemPage, volume.index);
+    kit.Caption(volume.caption, QRect(x, 4, 40, 18), Qt::AlignRight | Qt::AlignVCenter);
+    kit.Bar(volume.bar, address, volume.max, QRect(x + 44, 4, 66, 18), Qt::Horizontal, "0");
+    QString pane = volume.bar;
+    pane.replace("Bar", "Pane");
+    kit.Pane(pane, address, 0, QRect(x + 112, 4, 28, 18), "0");
+    x += 148;
+  }
+  linkButton_ = kit.Button("LinkBtn", "Connect", QRect(0, 2, kLinkButtonWidth, 22));
+  linkButton_->setProperty("kind", "button");
+  unlinkButton_ = kit.Button("UnLinkBtn", "Unlink", QRect(0, 2, kLinkButtonWidth, 22));
+  unlinkButton_->setProperty("kind", "button");
+  unlinkButton_->hide();
+}
+
+void TForm1::BuildButtonGroups() {
+  eqPassGroup_ = new QWidget(this);
+  eqPassGroup_->setObjectName("EQPassGrop");
+  eqPassGroup_->setGeometry(272, kButtonGroupsTop, 176, 22);
+  PageKit eq(eqPassGroup_);
+  eq.Button("EQResetBtn", "EQ Reset", QRect(0, 0, 84, 22));
+  QPushButton* pass = eq.Toggle("MusEQAllpassBtn", 3, "EQ pass", QRect(90, 0, 84, 22));
+  pass->setProperty("role", "eqpass");
+
+  singleDiscoGroup_ = new QWidget(this);
+  singleDiscoGroup_->setObjectName("SingleDiscoGrop");
+  singleDiscoGroup_->setGeometry(272 + kSingleDiscoOffset, kButtonGroupsTop, 230, 22);
+  PageKit sd(singleDiscoGroup_);
+  struct Pair {
+    const char* name;
+    const char* caption;
+    int address;
+  };
+  const Pair pairs[4] = {{"AutoModeBtn", "Auto", 0},
+                         {"ManulModeBtn", "Manual", 0},
+                         {"SingModeBtn", "Sing", 1},
+                         {"DiscoModeBtn", "Disco", 1}};
+  for (int i = 0; i < 4; ++i) {
+    QPushButton* button = sd.Button(pairs[i].name, pairs[i].caption, QRect(i * 58, 0, 55, 22));
+    button->setProperty("address", pairs[i].address);
+    button->setProperty("kind", "button");
+    button->setProperty("role", "pair");
+    button->setProperty("hint", "0");
+  }
+}
+
+void TForm1::BuildLockPanel() {
+  auto* panel = new QGroupBox(QString::fromUtf8("Input UnLock Password："), this);
+  panel->setObjectName("FirstCheckGrop");
+  panel->resize(330, 70);
+  PageKit kit(panel);
+  kit.Field("PanelPassWordEdit", QRect(16, 28, 200, 24), 4, true);
+  kit.Button("PanelPassEnterBtn", "Enter", QRect(226, 28, 88, 24));
+  panel->hide();
+  lockPanel_ = panel;
+}
+
+void TForm1::BuildTemplates() {
+  // Hidden templates: the placeholder edit, the two look buttons and the type pictures.
+  auto* example = new QLineEdit(this);
+  example->setObjectName("Example");
+  example->setProperty("kind", "edit");
+  example->hide();
+  for (const char* name : {"ExampleBtn", "ExampleBtn2"}) {
+    auto* button = new QPushButton(this);
+    button->setObjectName(name);
+    button->hide();
+  }
+  const TypePicture pictures[6] = {TypePicture::Peq,    TypePicture::Lsq,   TypePicture::Hsq,
+                                   TypePicture::DeqOff, TypePicture::Below, TypePicture::Above};
+  for (int i = 0; i < 6; ++i) {
+    for (int on = 0; on < 2; ++on) {
+      auto* label = new QLabel(this);
+      label->setObjectName(kTemplatePictures[i][on]);
+      label->setPixmap(TypeImage(pictures[i], on == 0));
+      label->hide();
+    }
+  }
+}
+
+void TForm1::ConnectSectionHandlers() {
+  for (int i = 1; i <= kTabCount; ++i) {
+    QPushButton* tab = tabButton(i);
+    connect(tab, &QPushButton::clicked, this, [this, tab] { TabSwitch(tab); });
+  }
+  for (const char* name : {"AutoModeBtn", "ManulModeBtn"}) {
+    QPushButton* button = Child<QPushButton>(name);
+    connect(button, &QPushButton::clicked, this, [this, button] { AutoManualClicked(button); });
+  }
+  for (const char* name : {"SingModeBtn", "DiscoModeBtn"}) {
+    QPushButton* button = Child<QPushButton>(name);
+    connect(button, &QPushButton::clicked, this, [this, button] { SingDiscoClicked(button); });
+  }
+  for (const char* name : {"MicABtn", "MicBBtn"}) {
+    QPushButton* button = Child<QPushButton>(name);
+    connect(button, &QPushButton::clicked, this, [this, button] { MicGroupClicked(button); });
+  }
+  for (const StripScroll& s : kStripScrolls) {
+    QSlider* slider = Child<QSlider>(s.slider);
+    connect(slider, &QSlider::valueChanged, this,
+            [this, slider](int position) { StripScrolled(slider, position); });
+  }
+  connect(Child<QPushButton>("DEQReferenceBtn"), &QPushButton::clicked, this,
+          &TForm1::DeqReferenceClicked);
+
+  // The buttons around the graph act through the graph panel.
+  QPushButton* pass = Child<QPushButton>("MusEQAllpassBtn");
+  connect(pass, &QPushButton::clicked, this, [this, pass] { graph_->OnEqPassButton(pass); });
+  connect(Child<QPushButton>("EQResetBtn"), &QPushButton::clicked, this,
+          [this] { graph_->OnEqResetButton(); });
+  for (int g = 1; g <= 3; ++g) {
+    QPushButton* deqPass = findChild<QPushButton*>(QString("DEQALLPASSBtn%1").arg(g));
+    connect(deqPass, &QPushButton::clicked, this,
+            [this, deqPass] { graph_->OnDeqPassButton(deqPass); });
+  }
+  for (ClickLabel* image : pages_->findChildren<ClickLabel*>()) {
+    if (image->property("kind").toString() != "image") continue;
+    connect(image, &ClickLabel::clicked, this, [this, image] { graph_->OnBandTypeImage(image); });
+  }
+
+  connect(linkButton_, &QPushButton::clicked, this, [this] {
+    if (console_.link() != nullptr) console_.link()->PressLinkButton();
+  });
+  connect(unlinkButton_, &QPushButton::clicked, this, [this] {
+    if (console_.link() != nullptr) console_.link()->Disconnect();
+  });
+}
+
+void TForm1::ConnectNetworkFields() {
+  QLineEdit* host = Child<QLineEdit>("IPAddressEdit");
+  QLineEdit* port = Child<QLineEdit>("IPPortEdit");
+  host->setText(QString::fromStdString(console_.linkConfig.host));
+  port->setText(QString::fromStdString(console_.linkConfig.portText));
+  connect(host, &QLineEdit::textChanged, this,
+          [this](const QString& text) { console_.linkConfig.host = text.trimmed().toStdString(); });
+  connect(port, &QLineEdit::textChanged, this, [this](const QString& text) {
+    console_.linkConfig.portText = text.trimmed().toStdString();
+  });
+}
+
+// ---------------------------------------------------------------------------------------------
+// First show, tab switch.
+// ---------------------------------------------------------------------------------------------
+
+void TForm1::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  if (!firstShowDone_) FirstShow();
+}
+
+void TForm1::FirstShow() {
+  if (firstShowDone_) return;
+  firstShowDone_ = true;
+  ParamStore& store = console_.store;
+  binding_->BuildBindingTables();
+  binding_->ResetEqBands(kAllPages);
+  if (DeviceLink* link = console_.link()) {
+    presets_ = std::make_unique<PresetLibraryPanel>(
+        *this, store, *link, console_.messages(), console_.LanguageSetting,
+        PresetLibraryPanel::ChooseRoot(console_.programFolder));
+    presets_->EnsureFolders();
+    presets_->ListPresets();
+    deviceCommands_ = std::make_unique<DeviceCommands>(*this, store, *link, console_.messages(),
+                                                       console_.CurrentSection);
+  }
+  QPushButton* music = tabButton(1);
+  TabSwitch(music);
+  music->setFocus();
+  graph_->Start();
+  StartLinkQuietly();
+}
+
+void TForm1::StartLinkQuietly() {
+  TForm3* form3 = console_.form3();
+  if (form3 == nullptr || !console_.linkSettings.autoConnect) return;
+  // Errors of the port list or the first search step leave the console offline; the operator
+  // can press "Connect" later.
+  try {
+    if (console_.linkSettings.networkAtOnce) {
+      form3->link().FillPortList();
+      form3->link().ConnectOnNetwork();
+    } else {
+      form3->StartLink();
+    }
+  } catch (const std::exception&) {
+  }
+}
+
+void TForm1::TabSwitchTo(int tabNumber) { TabSwitch(tabButton(tabNumber)); }
+
+void TForm1::TabSwitch(QPushButton* tab) {
+  if (tab == nullptr || !binding_) return;
+  if (tab->property("address").toInt() >= 9) return;  // the spare tab selects nothing
+  const int section = binding_->ControlAction(tab, action::kTabSelect);
+  console_.CurrentSection = section;
+  const int page = PageOf(section);
+  const int sheet = IndexOf(section);
+  binding_->RefreshAllControls(page);
+  if (page != kSystemPage) ShowEqPass(page);
+  graph_->RedrawSection();
+  // The selected band's edit becomes the one the wheel, the arrows and the spin buttons step.
+  if (page != kSystemPage) {
+    const int band = binding_->SelectedBand(GraphIndex(MakeAddress(page, 0)));
+    const ParamAddress address =
+        page == kDeqPage ? MakeAddress(page, 12 * band + 3)
+                         : MakeAddress(page, kFirstBandIndex[page] + kBandValueCount * band + 2);
+    if (auto* edit = qobject_cast<QLineEdit*>(binding_->MainControlAt(address))) {
+      binding_->SetCurrentEdit(edit);
+    }
+  }
+  PlaceButtonGroups(page, sheet);
+  binding_->EnableBoundControls(console_.store.View(0, 0), page);
+  pages_->setCurrentIndex(sheet);
+}
+
+void TForm1::ShowEqPass(int page) {
+  auto* pass = Child<QPushButton>("MusEQAllpassBtn");
+  if (page == kDeqPage || page < 0 || page >= kEqPageCount || kFirstBandIndex[page] < 1) {
+    binding_->SetEqPassState(page, 0);
+    graph_->ShowEqPassNotice(false);
+    return;
+  }
+  const ParamAddress address = MakeAddress(page, kFirstBandIndex[page] - 1);
+  const bool on = console_.store.View(address) != 0;
+  pass->setProperty("address", address);
+  ControlBinding::SetHint(pass, on ? "1" : "0");
+  SetButtonLook(pass, on ? ButtonLook::Down : ButtonLook::Normal);
+  binding_->SetEqPassState(page, on ? 1 : 0);
+  graph_->ShowEqPassNotice(on);
+}
+
+void TForm1::PlaceButtonGroups(int page, int sheet) {
+  if (sheet == kSystemSheet) {
+    graph_->hide();
+    eqPassGroup_->hide();
+    singleDiscoGroup_->hide();
+    return;
+  }
+  graph_->show();
+  singleDiscoGroup_->setVisible(sheet == kMusicSheet || sheet == kMainOutputSheet ||
+                                sheet == kAuxOutputSheet);
+  const bool deq = page == kDeqPage;
+  eqPassGroup_->setVisible(!deq);
+  if (deq) graph_->ShowEqPassNotice(false);
+  const int left = EqPassGroupLeft(page);
+  if (left >= 0) {
+    eqPassGroup_->move(left, kButtonGroupsTop);
+    if (!deq) singleDiscoGroup_->move(left + kSingleDiscoOffset, kButtonGroupsTop);
+  }
+  eqPassGroup_->raise();
+  singleDiscoGroup_->raise();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Section handlers.
+// ---------------------------------------------------------------------------------------------
+
+void TForm1::AutoManualClicked(QPushButton* button) {
+  ParamStore& store = console_.store;
+  const int value = binding_->ControlAction(button, action::kAutoManual);
+  store.SetParam(MakeAddress(0, 0), value);
+  binding_->EnableBoundControls(store.View(0, 0), kAutoModeLock);
+  // The crossover Q controls take the state their mode type prescribes, without sending.
+  const bool refreshing = binding_->RefreshInProgress();
+  const int32_t suppress = store.SuppressSend;
+  binding_->SetRefreshInProgress(true);
+  store.SuppressSend = 1;
+  for (const char* name : {"SubMusHPType", "SubMusLPType", "MainHPTypeBox", "MainLPTypeBox"}) {
+    if (auto* combo = Child<QComboBox>(name)) binding_->CrossoverTypeChanged(combo);
+  }
+  binding_->SetRefreshInProgress(refreshing);
+  store.SuppressSend = suppress;
+}
+
+void TForm1::SingDiscoClicked(QPushButton* button) {
+  ParamStore& store = console_.store;
+  const int value = binding_->ControlAction(button, action::kSingDisco);
+  store.SetParam(MakeAddress(0, 1), value);
+  store.LayoutFlag = static_cast<uint8_t>(value);
+  binding_->RefreshAllControls(kAllPages);
+  graph_->DrawPageCurves(kWholePagePoint, PageOf(console_.CurrentSection));
+}
+
+void TForm1::MicGroupClicked(QPushButton* button) {
+  const int group = binding_->ControlAction(button, action::kMicGroup);
+  console_.store.MicGroup = group;
+  const bool nineBands = group == 1 && pages_->currentIndex() == kMicSheet;
+  auto* scroll = Child<QSlider>("MicPanScrollBar");
+  auto* box = Child<QScrollArea>("MicScrollBox");
+  Child<QLabel>("MicEqCaption")->setText(nineBands ? "9 band EQ" : "15 band EQ");
+  if (nineBands) {
+    scroll->setValue(0);
+    box->horizontalScrollBar()->setValue(0);
+  }
+  scroll->setVisible(!nineBands);
+  // The tenth column: everything of band 10 in the strip.
+  const int left = (kMicBandsGroupB)*kBandColumnPitch;
+  for (QWidget* child : box->widget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+    if (child->x() >= left && child->x() < left + kBandColumnPitch &&
+        child->objectName().endsWith("10")) {
+      const bool alwaysHidden = child->objectName().startsWith("MicModeBox");
+      child->setVisible(!nineBands && !alwaysHidden);
+    }
+  }
+  binding_->RefreshAllControls(1);
+  graph_->DrawPageCurves(kWholePagePoint, PageOf(console_.CurrentSection));
+}
+
+void TForm1::StripScrolled(QSlider* scroll, int position) {
+  for (const StripScroll& s : kStripScrolls) {
+    if (scroll->objectName() != s.slider) continue;
+    if (auto* box = Child<QScrollArea>(s.box)) {
+      box->horizontalScrollBar()->setValue(position * kBandColumnPitch);
+    }
+  }
+}
+
+void TForm1::DeqReferenceClicked() {
+  ParamStore& store = console_.store;
+  // Work modes as if clicked: channel 1 and 2 "Below", channel 3 "Above"; the gains keep the
+  // reference values below instead of returning to 0 dB.
+  binding_->DeqResetRunning = true;
+  for (const char* name : {"DEQTYpeBelowBtn1", "DEQTYpeBelowBtn2", "DEQTYpeAboveBtn3"}) {
+    graph_->OnBandTypeImage(Child<QWidget>(name));
+  }
+  binding_->DeqResetRunning = false;
+  for (int g = 0; g < 3; ++g) {
+    for (int f = 0; f < kBandValueCount; ++f) {
+      const int index = 12 * g + 2 + f;
+      const int value = kDeqReference[g][f];
+      store.SetView(kDeqPage, index, value);
+      store.SetDevice(kDeqPage, ParamStore::DeviceIndex(kDeqPage, index, store.LayoutFlag),
+                      value);
+    }
+    store.SetBand(MakeAddress(kDeqPage, 12 * g + 2), store.View(kDeqPage, 12 * g + 2));
+  }
+  binding_->RefreshAllControls(kDeqPage);
+  TabSwitch(tabButton(9));
+}
+
+void TForm1::ShowDeviceCode() {
+  if (auto* pane = Child<QLineEdit>("SysDeviceCodeEdit")) {
+    pane->setText(QString::fromStdString(console_.store.DeviceCode));
+  }
+}
+
+void TForm1::RebuildModeList() {
+  auto* box = Child<QComboBox>("SysModeBox");
+  const int selected = box->currentIndex();
+  const QSignalBlocker quiet(box);
+  box->clear();
+  for (int k = 0; k < static_cast<int>(console_.store.ModeNames.size()); ++k) {
+    box->addItem(QString("%1-").arg(k + 1) +
+                 QString::fromStdString(console_.store.ModeNames[static_cast<size_t>(k)]));
+  }
+  box->setCurrentIndex(selected >= 0 && selected < box->count() ? selected : 0);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Frame: window buttons, resize, dragging, close.
+// ---------------------------------------------------------------------------------------------
+
+void TForm1::Minimise() { showMinimized(); }
+
+void TForm1::ToggleMaximise() {
+  if (maximised_) {
+    maximised_ = false;
+    setGeometry(normalGeometry_);
+  } else {
+    normalGeometry_ = geometry();
+    maximised_ = true;
+    // The work area: the maximised window ends above a taskbar wherever it sits.
+    if (QScreen* s = screen()) setGeometry(s->availableGeometry());
+  }
+  windowButtons_[1]->setIcon(QIcon(WindowButtonPicture(
+      maximised_ ? WindowButton::Restore : WindowButton::Maximise, kWindowButtonSize)));
+}
+
+void TForm1::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  PlaceParts();
+}
+
+void TForm1::PlaceParts() {
+  const int w = width();
+  const int h = height();
+  titleStrip_->setGeometry(0, 0, w, kTitleStripHeight);
+  titlePicture_->setGeometry(0, 0, w, kTitleStripHeight);
+  titlePicture_->setPixmap(TitleStripPicture(w, kTitleStripHeight));
+  titlePicture_->lower();
+  for (int i = 0; i < 3; ++i) {
+    windowButtons_[i]->setGeometry(w - (3 - i) * kWindowButtonSize, 0, kWindowButtonSize,
+                                   kTitleStripHeight);
+  }
+  statusLabel_->setGeometry(w - 3 * kWindowButtonSize - kStatusLabelWidth - 12, 0,
+                            kStatusLabelWidth, kTitleStripHeight);
+  sectionStrip_->setGeometry(0, kTitleStripHeight, w, kSectionStripHeight);
+  linkButton_->move(w - kLinkButtonWidth - 6, 2);
+  unlinkButton_->move(w - 2 * kLinkButtonWidth - 10, 2);
+  pages_->setGeometry(0, kPageTop, w, h - kPageTop);
+  graph_->setGeometry(0, kGraphTop, w + kGraphWidthExtra, h - kGraphTop + 1);
+  lockPanel_->move((w - lockPanel_->width()) / 2, (h - lockPanel_->height()) / 2);
+  eqPassGroup_->raise();
+  singleDiscoGroup_->raise();
+  lockPanel_->raise();
+}
+
+void TForm1::paintEvent(QPaintEvent* event) {
+  QWidget::paintEvent(event);
+  // The 2-pixel frame of the borderless window.
+  QPainter painter(this);
+  painter.setPen(QPen(QColor(60, 68, 76), 2));
+  painter.drawRect(rect().adjusted(1, 1, -1, -1));
+}
+
+void TForm1::mousePressEvent(QMouseEvent* event) {
+  // Every spot of the background works as a title bar.
+  if (event->button() == Qt::LeftButton && !maximised_) {
+    dragging_ = true;
+    dragOffset_ = event->globalPosition().toPoint() - frameGeometry().topLeft();
+    event->accept();
+    return;
+  }
+  QWidget::mousePressEvent(event);
+}
+
+void TForm1::mouseMoveEvent(QMouseEvent* event) {
+  if (dragging_ && (event->buttons() & Qt::LeftButton)) {
+    move(event->globalPosition().toPoint() - dragOffset_);
+    event->accept();
+    return;
+  }
+  QWidget::mouseMoveEvent(event);
+}
+
+void TForm1::mouseReleaseEvent(QMouseEvent* event) {
+  dragging_ = false;
+  QWidget::mouseReleaseEvent(event);
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+  // The unit hears the disconnect code when the link is online; closing goes ahead regardless.
+  if (DeviceLink* link = console_.link()) link->OnClose();
+  if (TForm2* status = console_.form2()) status->hide();
+  event->accept();
+  emit windowClosed();
+}
+
+}  // namespace velantro

@@ -1,0 +1,133 @@
+#pragma once
+
+// TForm1, the console's main window: a borderless black window with its own title strip, the
+// section strip (tab buttons, normal volumes, link button), the page control with every section
+// sheet, the EQ graph panel and the two button groups above it.
+
+#include <QPoint>
+#include <QRect>
+#include <QWidget>
+#include <memory>
+
+class QLabel;
+class QPushButton;
+class QSlider;
+class QStackedWidget;
+
+namespace velantro {
+
+class Console;
+class ControlBinding;
+class DeviceCommands;
+class EqGraphPanel;
+class PresetLibraryPanel;
+
+// Design placement of the window's parts.
+constexpr int kDesignWidth = 1133;
+constexpr int kDesignHeight = 637;
+constexpr int kTitleStripHeight = 25;
+constexpr int kSectionStripHeight = 26;
+constexpr int kPageTop = kTitleStripHeight + kSectionStripHeight;  // 51
+constexpr int kGraphTop = 294;
+constexpr int kGraphWidthExtra = 2;   // the graph panel is 1135 wide in a 1133 window
+constexpr int kButtonGroupsTop = 270;
+constexpr int kSingleDiscoOffset = 185;
+constexpr int kTabCount = 10;
+
+// Left edge of EQPassGrop by the page of the section; -1: the groups stay where they are.
+int EqPassGroupLeft(int page);
+
+class TForm1 : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit TForm1(Console& console);
+  ~TForm1() override;
+
+  // The first-show step; runs once, from the first show (tests may call it before showing).
+  void FirstShow();
+  bool firstShowDone() const { return firstShowDone_; }
+
+  // The tab switch with tab button 1 … 10 (FormTabBtn<n>).
+  void TabSwitch(QPushButton* tab);
+  void TabSwitchTo(int tabNumber);
+
+  // Window buttons.
+  void Minimise();
+  void ToggleMaximise();
+  bool maximised() const { return maximised_; }
+
+  // Section handlers of the sheets.
+  void AutoManualClicked(QPushButton* button);
+  void SingDiscoClicked(QPushButton* button);
+  void MicGroupClicked(QPushButton* button);
+  void StripScrolled(QSlider* scroll, int position);
+  void DeqReferenceClicked();
+
+  // Shows the store's management code in its pane (after every full refresh).
+  void ShowDeviceCode();
+  // Rebuilds SysModeBox from ModeNames ("1-" + name ...), keeping the selected entry.
+  void RebuildModeList();
+
+  ControlBinding* binding() const { return binding_.get(); }
+  EqGraphPanel* graph() const { return graph_; }
+  DeviceCommands* deviceCommands() const { return deviceCommands_.get(); }
+  PresetLibraryPanel* presets() const { return presets_.get(); }
+  QStackedWidget* pages() const { return pages_; }
+  QLabel* statusLabel() const { return statusLabel_; }
+  QPushButton* linkButton() const { return linkButton_; }
+  QPushButton* unlinkButton() const { return unlinkButton_; }
+  QPushButton* tabButton(int number) const;  // 1 … 10
+
+ signals:
+  // The window has closed; the program ends.
+  void windowClosed();
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  void BuildTitleStrip();
+  void BuildSectionStrip();
+  void BuildButtonGroups();
+  void BuildLockPanel();
+  void BuildTemplates();
+  void ConnectSectionHandlers();
+  void ConnectNetworkFields();
+  void PlaceParts();
+  void ShowEqPass(int page);
+  void PlaceButtonGroups(int page, int sheet);
+  void StartLinkQuietly();
+  template <typename T>
+  T* Child(const char* name) const;
+
+  Console& console_;
+  std::unique_ptr<ControlBinding> binding_;
+  std::unique_ptr<DeviceCommands> deviceCommands_;
+  std::unique_ptr<PresetLibraryPanel> presets_;
+  EqGraphPanel* graph_ = nullptr;
+  QWidget* titleStrip_ = nullptr;
+  QLabel* titlePicture_ = nullptr;
+  QWidget* sectionStrip_ = nullptr;  // TopTileGrop
+  QStackedWidget* pages_ = nullptr;  // FormPageItem
+  QWidget* eqPassGroup_ = nullptr;
+  QWidget* singleDiscoGroup_ = nullptr;
+  QWidget* lockPanel_ = nullptr;
+  QLabel* statusLabel_ = nullptr;
+  QPushButton* linkButton_ = nullptr;
+  QPushButton* unlinkButton_ = nullptr;
+  QPushButton* windowButtons_[3] = {};  // minimise, maximise/restore, close
+  bool firstShowDone_ = false;
+  bool maximised_ = false;
+  QRect normalGeometry_;
+  bool dragging_ = false;
+  QPoint dragOffset_;
+};
+
+}  // namespace velantro

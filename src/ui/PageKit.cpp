@@ -1,0 +1,154 @@
+#include "ui/PageKit.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSlider>
+
+#include "ui/Widgets.h"
+
+namespace velantro {
+
+namespace {
+
+void Stamp(QWidget* widget, const QString& name, int address, const QString& hint,
+           const char* kind) {
+  widget->setObjectName(name);
+  if (address >= 0) widget->setProperty("address", address);
+  widget->setProperty("hint", hint);
+  widget->setProperty("kind", kind);
+}
+
+}  // namespace
+
+QLabel* PageKit::Caption(const QString& text, QRect r, Qt::Alignment align) const {
+  auto* label = new QLabel(text, parent_);
+  label->setAlignment(align);
+  label->setGeometry(r);
+  return label;
+}
+
+QGroupBox* PageKit::Group(const QString& name, const QString& title, QRect r) const {
+  auto* group = new QGroupBox(title, parent_);
+  group->setObjectName(name);
+  group->setGeometry(r);
+  return group;
+}
+
+QSlider* PageKit::Bar(const QString& name, int address, int max, QRect r,
+                      Qt::Orientation orientation, const QString& hint) const {
+  auto* bar = new QSlider(orientation, parent_);
+  Stamp(bar, name, address, hint, "bar");
+  bar->setRange(0, max);
+  bar->setSingleStep(1);
+  bar->setPageStep(qMax(1, max / 10));
+  bar->setFocusPolicy(Qt::NoFocus);
+  // Vertical gain bars: up is more gain, as the slider's own direction.
+  bar->setGeometry(r);
+  return bar;
+}
+
+QLabel* PageKit::Pane(const QString& name, int address, int scale, QRect r,
+                      const QString& hint) const {
+  auto* pane = new QLabel(parent_);
+  Stamp(pane, name, address, hint.isNull() ? QString::number(scale) : hint, "pane");
+  pane->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  pane->setGeometry(r);
+  return pane;
+}
+
+SpinButtons* PageKit::Spin(const QString& name, int address, QPoint at) const {
+  auto* spin = new SpinButtons(parent_);
+  Stamp(spin, name, address, {}, "spin");
+  spin->setGeometry(at.x(), at.y(), SpinButtons::kWidth, SpinButtons::kHeight);
+  return spin;
+}
+
+QLineEdit* PageKit::Edit(const QString& name, int address, int scale, QRect r) const {
+  auto* edit = new QLineEdit(parent_);
+  Stamp(edit, name, address, QString::number(scale), "edit");
+  edit->setAlignment(Qt::AlignCenter);
+  edit->setGeometry(r);
+  return edit;
+}
+
+QLineEdit* PageKit::Field(const QString& name, QRect r, int maxLength, bool masked) const {
+  auto* edit = new QLineEdit(parent_);
+  edit->setObjectName(name);
+  edit->setMaxLength(maxLength);
+  if (masked) edit->setEchoMode(QLineEdit::Password);
+  edit->setGeometry(r);
+  return edit;
+}
+
+QComboBox* PageKit::Combo(const QString& name, int address, const QString& hint,
+                          const QStringList& items, QRect r) const {
+  auto* combo = new QComboBox(parent_);
+  Stamp(combo, name, address, hint, "combo");
+  combo->addItems(items);
+  combo->setFocusPolicy(Qt::NoFocus);
+  combo->setGeometry(r);
+  return combo;
+}
+
+QPushButton* PageKit::Option(const QString& name, int address, int position, QPoint at,
+                             const QString& caption, int captionWidth) const {
+  auto* button = new QPushButton(parent_);
+  Stamp(button, name, address, QString::number(position), "button");
+  button->setProperty("role", "option");
+  button->setProperty("look", "normal");
+  button->setFocusPolicy(Qt::NoFocus);
+  button->setGeometry(at.x(), at.y(), kOptionButtonSize, kOptionButtonSize);
+  if (!caption.isEmpty()) {
+    QLabel* label = Caption(caption, QRect(at.x() + kOptionButtonSize + 3, at.y() - 2,
+                                           captionWidth, kOptionButtonSize + 4));
+    label->setObjectName(name + "Caption");
+    label->setBuddy(button);
+  }
+  return button;
+}
+
+QPushButton* PageKit::Phase(const QString& name, int address, QPoint at) const {
+  auto* button = new QPushButton("+", parent_);
+  Stamp(button, name, address, "1", "button");
+  button->setProperty("role", "phase");
+  button->setProperty("look", "normal");
+  button->setFocusPolicy(Qt::NoFocus);
+  button->setGeometry(at.x(), at.y(), kPhaseButtonSize, kPhaseButtonSize);
+  return button;
+}
+
+QPushButton* PageKit::Toggle(const QString& name, int address, const QString& caption,
+                             QRect r) const {
+  auto* button = new QPushButton(caption, parent_);
+  Stamp(button, name, address, "0", "button");
+  button->setProperty("role", "toggle");
+  button->setProperty("look", "normal");
+  button->setFocusPolicy(Qt::NoFocus);
+  button->setGeometry(r);
+  return button;
+}
+
+QPushButton* PageKit::Button(const QString& name, const QString& caption, QRect r) const {
+  auto* button = new QPushButton(caption, parent_);
+  button->setObjectName(name);
+  button->setProperty("look", "normal");
+  button->setFocusPolicy(Qt::NoFocus);
+  button->setGeometry(r);
+  return button;
+}
+
+ClickLabel* PageKit::Image(const QString& name, int address, int position, TypePicture picture,
+                           QPoint at) const {
+  auto* image = new ClickLabel(parent_);
+  Stamp(image, name, address, QString::number(position), "image");
+  image->setProperty("picture", static_cast<int>(picture));
+  image->setGeometry(at.x(), at.y(), kTypeImageWidth, kTypeImageHeight);
+  image->setCursor(Qt::PointingHandCursor);
+  ShowTypeImage(image, picture, position == 0);
+  return image;
+}
+
+}  // namespace velantro

@@ -1,0 +1,34 @@
+#include "ui/QtMessages.h"
+
+#include <QMessageBox>
+
+namespace velantro {
+
+namespace {
+
+QMessageBox::StandardButton Ask(QWidget* owner, QMessageBox::Icon icon, const std::string& text,
+                                const std::string& caption, QMessageBox::StandardButtons buttons,
+                                QMessageBox::StandardButton preferred) {
+  QMessageBox box(icon, QString::fromStdString(caption), QString::fromStdString(text), buttons,
+                  owner);
+  box.setDefaultButton(preferred);
+  return static_cast<QMessageBox::StandardButton>(box.exec());
+}
+
+}  // namespace
+
+void QtMessages::Information(const std::string& text, const std::string& caption) {
+  Ask(owner_, QMessageBox::Information, text, caption, QMessageBox::Ok, QMessageBox::Ok);
+}
+
+bool QtMessages::AskYesNo(const std::string& text, const std::string& caption) {
+  return Ask(owner_, QMessageBox::Question, text, caption, QMessageBox::Yes | QMessageBox::No,
+             QMessageBox::Yes) == QMessageBox::Yes;
+}
+
+bool QtMessages::AskOkCancel(const std::string& text, const std::string& caption) {
+  return Ask(owner_, QMessageBox::Question, text, caption,
+             QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok) == QMessageBox::Ok;
+}
+
+}  // namespace velantro

@@ -1,0 +1,143 @@
+// velantro: the desktop console of the effect unit.
+//
+//   velantro [--unit HOST[:PORT]] [--serial DEVICE]... [--print-status]
+//            [--screenshot DIR [--screenshot-size WxH]]
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QPointer>
+#include <QTimer>
+#include <cstdio>
+#include <memory>
+
+#include "model/Messages.h"
+#include "ui/Console.h"
+#include "ui/Looks.h"
+#include "ui/MainFrm.h"
+#include "ui/QtMessages.h"
+#include "ui/ScreenshotTour.h"
+#include "ui/SignalBridge.h"
+
+namespace {
+
+using velantro::LinkSettings;
+
+// Messages for the unattended screenshot run: a box would wait for a hand that never comes.
+class StderrMessages : public velantro::Messages {
+ public:
+  void Information(const std::string& text, const std::string& caption) override {
+    std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
+  }
+  bool AskYesNo(const std::string& text, const std::string& caption) override {
+    Information(text, caption);
+    return false;
+  }
+  bool AskOkCancel(const std::string& text, const std::string& caption) override {
+    Information(text, caption);
+    return false;
+  }
+};
+
+constexpr int kScreenshotTimeoutMs = 60000;
+
+bool ParseUnit(const QString& text, LinkSettings& settings) {
+  const int colon = text.lastIndexOf(':');
+  QString host = text;
+  if (colon > 0) {
+    bool ok = false;
+    const int port = text.mid(colon + 1).toInt(&ok);
+    if (!ok || port < 1 || port > 65535) return false;
+    settings.port = port;
+    host = text.left(colon);
+  }
+  if (host.isEmpty()) return false;
+  settings.host = host.toStdString();
+  settings.networkAtOnce = true;
+  return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  velantro::SignalBridge::BlockTerminationSignals();
+  QApplication app(argc, argv);
+  QApplication::setApplicationName("Velantro");
+  QApplication::setQuitOnLastWindowClosed(false);
+
+  QCommandLineParser parser;
+  parser.setApplicationDescription("Velantro console");
+  parser.addHelpOption();
+  const QCommandLineOption unit("unit", "Unit address; searches the network at once.",
+                                "HOST[:PORT]");
+  const QCommandLineOption serial("serial", "Serial device to try (repeatable).", "DEVICE");
+  const QCommandLineOption printStatus("print-status", "Print every link status to stdout.");
+  const QCommandLineOption screenshot(
+      "screenshot", "Once online, write a picture of every sheet into DIR and exit.", "DIR");
+  const QCommandLineOption screenshotSize("screenshot-size",
+                                          "Size of the large pictures (default 1600x900).", "WxH",
+                                          "1600x900");
+  parser.addOptions({unit, serial, printStatus, screenshot, screenshotSize});
+  parser.process(app);
+
+  LinkSettings settings;
+  if (parser.isSet(unit) && !ParseUnit(parser.value(unit), settings)) {
+    std::fprintf(stderr, "velantro: --unit wants HOST or HOST:PORT\n");
+    return 2;
+  }
+  for (const QString& device : parser.values(serial)) {
+    settings.serialDevices.push_back(device.toStdString());
+  }
+  settings.printStatus = parser.isSet(printStatus);
+  const bool touring = parser.isSet(screenshot);
+
+  QSize largeSize(1600, 900);
+  if (touring) {
+    const QStringList parts = parser.value(screenshotSize).split('x');
+    if (parts.size() == 2) largeSize = QSize(parts[0].toInt(), parts[1].toInt());
+    if (largeSize.width() < velantro::kDesignWidth || largeSize.height() < velantro::kDesignHeight) {
+      std::fprintf(stderr, "velantro: --screenshot-size must be at least 1133x637\n");
+      return 2;
+    }
+  }
+
+  app.setStyleSheet(velantro::ConsoleStyleSheet());
+
+  velantro::QtMessages boxes;
+  StderrMessages printed;
+  velantro::Messages& messages = touring ? static_cast<velantro::Messages&>(printed) : boxes;
+  velantro::Console console(messages, settings);
+  console.programFolder = QApplication::applicationDirPath().toStdString();
+  console.CreateWindows();
+  velantro::TForm1* form = console.form1();
+  boxes.SetOwner(form);
+
+  QObject::connect(form, &velantro::TForm1::windowClosed, &app, &QApplication::quit);
+
+  velantro::SignalBridge signals_;
+  QObject::connect(&signals_, &velantro::SignalBridge::terminationRequested, form,
+                   [form](int) { form->close(); });
+
+  int exitCode = 0;
+  std::unique_ptr<velantro::ScreenshotTour> tour;
+  if (touring) {
+    tour = std::make_unique<velantro::ScreenshotTour>(console, parser.value(screenshot), largeSize);
+    console.onStatusText = [&tour](const std::string& text) {
+      tour->OnStatus(QString::fromStdString(text));
+    };
+    QObject::connect(tour.get(), &velantro::ScreenshotTour::finished, form,
+                     [form, &exitCode](bool ok) {
+                       exitCode = ok ? 0 : 1;
+                       form->close();
+                     });
+    QTimer::singleShot(kScreenshotTimeoutMs, form, [form, &exitCode] {
+      std::fprintf(stderr, "velantro: the unit did not come online\n");
+      exitCode = 1;
+      form->close();
+    });
+  }
+
+  form->show();
+  const int loopCode = app.exec();
+  console.onStatusText = nullptr;
+  return exitCode != 0 ? exitCode : loopCode;
+}

@@ -1,0 +1,135 @@
+// Binding tables and the shared control actions.
+
+#include "BindingFixture.h"
+
+namespace velantro::testing {
+namespace {
+
+using ControlBindingTest = BindingFixture;
+
+TEST_F(ControlBindingTest, StampsTheAddressOfTheLastBindingOnEveryControl) {
+  struct Case {
+    const char* name;
+    int address;
+    const char* hint;  // nullptr: the hint is not checked
+  };
+  const Case cases[] = {
+      {"MusQEdit1", 0x0008, nullptr},  // bound at fields 3 and 4: ends with field 4
+      {"MusQUpDownBtn1", 0x0008, nullptr},
+      {"MusFreEdit1", 0x0005, nullptr},
+      {"MusModeBox1", 0x0004, nullptr},
+      {"MusPEQBtn1", 0x0004, "0"},
+      {"MusLSQBtn1", 0x0004, "1"},
+      {"MusHSQBtn1", 0x0004, "2"},
+      {"MusEQGainBar1", 0x0006, nullptr},
+      {"MusFreEdit2", 0x000A, nullptr},
+      {"ManulModeBtn", 0x0000, nullptr},  // second button of a pair carries the pair's address
+      {"SingModeBtn", 0x0001, nullptr},
+      {"MicHPFreUpDownBtn", 0x0100, nullptr},
+      {"MicFBEPane", 0x0102, "21"},
+      {"SubModeBox1", 0x071F, nullptr},
+      {"SysMusNormalVolBar", 0x0A20, "0"},
+      {"FormTabBtn6", 5, nullptr},
+  };
+  for (const Case& c : cases) {
+    QWidget* w = W(c.name);
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(ControlBinding::AddressOf(w), c.address) << c.name;
+    if (c.hint != nullptr) EXPECT_EQ(ControlBinding::HintOf(w), c.hint) << c.name;
+  }
+  EXPECT_EQ(binding->MainControlAt(0x0007), W("MusQEdit1"));
+  EXPECT_EQ(binding->SideControlAt(0x0006, 0), W("MusEQGainBar1"));
+  EXPECT_EQ(binding->MainControlAt(0x0002), binding->Placeholder());
+  EXPECT_EQ(binding->CurrentEdit(), W("MusFreEdit1"));
+}
+
+TEST_F(ControlBindingTest, WritesTheStartValuesBeforeAnyDownload) {
+  EXPECT_EQ(store.DeviceImage[0][0], 1);
+  EXPECT_EQ(store.DeviceImage[1][1], 64);
+  for (int p = 6; p <= 9; ++p) EXPECT_EQ(store.DeviceImage[p][20], 362) << p;
+  EXPECT_EQ(store.DeviceImage[10][17], 0);
+}
+
+TEST_F(ControlBindingTest, BuildingTwiceConnectsEachControlOnce) {
+  binding->BuildBindingTables();
+  W<QPushButton>("EchoEffPhaseBtn")->click();
+  ASSERT_EQ(sink.sent.size(), 1u);
+  EXPECT_EQ(sink.sent[0].address, 0x0400);
+}
+
+TEST_F(ControlBindingTest, PhaseToggleFlipsCaptionAndHint) {
+  auto* phase = W<QPushButton>("EchoEffPhaseBtn");
+  ControlBinding::SetHint(phase, "1");
+  EXPECT_EQ(binding->ControlAction(phase, action::kPhase), 0);
+  EXPECT_EQ(phase->text(), "");
+  EXPECT_EQ(ControlBinding::HintOf(phase), "0");
+  EXPECT_EQ(phase->property("look").toString(), "inverted");
+  EXPECT_EQ(binding->ControlAction(phase, action::kPhase), 1);
+  EXPECT_EQ(phase->text(), "+");
+  EXPECT_EQ(ControlBinding::HintOf(phase), "1");
+}
+
+TEST_F(ControlBindingTest, TabSelectionSetsTheOutputSelectorsAndReturnsTheSection) {
+  struct Case {
+    const char* tab;
+    int section;
+    int mainOutputPage;
+    int auxOutputPage;
+  };
+  const Case cases[] = {
+      {"FormTabBtn5", 0x0705, 6, 7},  // AUX1
+      {"FormTabBtn6", 0x0705, 6, 8},  // AUX2
+      {"FormTabBtn7", 0x0603, 9, 8},  // SUR output
+      {"FormTabBtn4", 0x0603, 6, 8},  // Main output
+      {"FormTabBtn9", 0x0208, 6, 8},  // DEQ
+  };
+  for (const Case& c : cases) {
+    QWidget* tab = W(c.tab);
+    EXPECT_EQ(binding->ControlAction(tab, action::kTabSelect), c.section) << c.tab;
+    EXPECT_EQ(store.MainOutputPage, c.mainOutputPage) << c.tab;
+    EXPECT_EQ(store.AuxOutputPage, c.auxOutputPage) << c.tab;
+    EXPECT_EQ(tab->property("look").toString(), "selected");
+    EXPECT_EQ(W("FormTabBtn1")->property("look").toString(), "normal");
+  }
+}
+
+TEST_F(ControlBindingTest, BandSelectionHighlightsOnlyTheGraphsFirstLabels) {
+  // Main output band 8 (index 7) has no highlighted point label on graph 3, but is selected.
+  auto* edit = W<QLineEdit>("MusFreEdit2");
+  binding->SetCurrentEdit(edit);
+  edit->setProperty("address", MakeAddress(6, 34 + 5 * 7 + 1));
+  EXPECT_EQ(binding->ControlAction(edit, 3), 7);
+  EXPECT_EQ(binding->SelectedBand(3), 7);
+  for (int n = 0; n < 8; ++n) {
+    EXPECT_FALSE(binding->PointLabel(3, n)->property("highlighted").toBool()) << n;
+  }
+  // Music band 2 highlights label 2 of graph 0 and frames the current edit.
+  edit->setProperty("address", 0x000A);
+  EXPECT_EQ(binding->ControlAction(edit, 0), 1);
+  binding->SetCurrentEdit(W<QLineEdit>("MusFreEdit1"));
+  EXPECT_EQ(binding->ControlAction(W("MusFreEdit1"), 0), 0);
+  EXPECT_TRUE(binding->PointLabel(0, 0)->property("highlighted").toBool());
+  EXPECT_FALSE(binding->PointLabel(0, 1)->property("highlighted").toBool());
+  EXPECT_EQ(W("MusFreEdit1")->property("frameColor").value<QColor>(), QColor(68, 134, 255));
+  EXPECT_EQ(edit->property("frameColor").value<QColor>(), QColor(128, 128, 128));
+}
+
+TEST_F(ControlBindingTest, ActionsOnTheWrongKindDoNothing) {
+  QWidget* bar = W("MainMusLevelBar");
+  const QString hint = ControlBinding::HintOf(bar);
+  EXPECT_EQ(binding->ControlAction(bar, action::kToggle), 0);
+  EXPECT_EQ(binding->ControlAction(W("MusFreEdit1"), action::kPhase), 0);
+  EXPECT_EQ(binding->ControlAction(bar, 26), 0);
+  EXPECT_EQ(binding->ControlAction(nullptr, 0), 0);
+  EXPECT_EQ(ControlBinding::HintOf(bar), hint);
+}
+
+TEST_F(ControlBindingTest, TypeImagesShowTheChosenType) {
+  binding->ControlAction(W("MusHSQBtn1"), action::kTypeImages);
+  EXPECT_FALSE(W("MusPEQBtn1")->property("on").toBool());
+  EXPECT_FALSE(W("MusLSQBtn1")->property("on").toBool());
+  EXPECT_TRUE(W("MusHSQBtn1")->property("on").toBool());
+}
+
+}  // namespace
+}  // namespace velantro::testing

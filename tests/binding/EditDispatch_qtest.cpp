@@ -1,0 +1,263 @@
+// Edit dispatch, driven as the operator drives it: clicks, keys, wheel, spin buttons, bars.
+
+#include <QToolButton>
+#include <QWheelEvent>
+
+#include "BindingFixture.h"
+
+namespace velantro::testing {
+namespace {
+
+using EditDispatchTest = BindingFixture;
+
+TEST_F(EditDispatchTest, TypedBandValueIsShownStoredAndSentAsOneBandFrame) {
+  struct Case {
+    const char* edit;
+    const char* typed;
+    const char* shown;
+    int field;
+    int raw;
+  };
+  const Case cases[] = {
+      {"MusFreEdit1", "1005", "1000.0", 1, 204},
+      {"MusFreEdit1", "1010", "1000.0", 1, 204},  // halfway goes down
+      {"MusGainEdit1", "-5", "-5.0", 2, 95},
+      {"MusGainEdit2", "20", "12.0", 2, 180},  // limited, and the limited value is sent
+      {"MusQEdit1", "200", "128.00", 3, 100},  // PEQ band: field 3, limit 100
+  };
+  ShowActive();
+  for (const Case& c : cases) {
+    sink.sent.clear();
+    auto* edit = W<QLineEdit>(c.edit);
+    QTest::mouseClick(edit, Qt::LeftButton);
+    EXPECT_TRUE(sink.sent.empty()) << c.edit << ": a click sends nothing";
+    TypeInto(c.edit, c.typed);
+    EXPECT_EQ(edit->text(), c.shown) << c.typed;
+    ASSERT_EQ(sink.sent.size(), 1u) << c.typed;
+    ASSERT_TRUE(sink.sent[0].band);
+    EXPECT_EQ(sink.sent[0].Field(c.field), c.raw) << c.typed;
+    const int address = ControlBinding::AddressOf(edit);
+    const int band = LocateBand(address, 0).band;
+    EXPECT_EQ(sink.sent[0].Band(), band);
+    EXPECT_EQ(sink.sent[0].FrameAddress(), 0x0002);
+    EXPECT_EQ(store.ViewValues[0][4 + 5 * band + c.field], c.raw);
+    EXPECT_EQ(binding->LastGoodText(), c.shown);
+  }
+}
+
+TEST_F(EditDispatchTest, RejectedTextRestoresTheLastGoodTextAndSendsNothing) {
+  struct Case {
+    const char* typed;  // typed after clearing the edit
+    const char* set;    // or put into the edit directly (nullptr: typed)
+  };
+  const Case cases[] = {{"abc", nullptr}, {"-", nullptr}, {"", "1.2.3"}, {"", "--5"}};
+  ShowActive();
+  auto* edit = W<QLineEdit>("MusFreEdit1");
+  for (const Case& c : cases) {
+    sink.sent.clear();
+    QTest::mouseClick(edit, Qt::LeftButton);
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Backspace);
+    QTest::keyClicks(edit, c.typed);
+    if (c.set != nullptr) edit->setText(c.set);
+    QTest::keyClick(edit, Qt::Key_Return);
+    EXPECT_EQ(edit->text(), "31.9") << c.typed << c.set;
+    EXPECT_TRUE(sink.sent.empty()) << c.typed << c.set;
+  }
+  EXPECT_TRUE(messages.texts.empty());
+}
+
+TEST_F(EditDispatchTest, BandEditWithoutScaleShowsError) {
+  ShowActive();
+  auto* edit = W<QLineEdit>("MusFreEdit1");
+  QTest::mouseClick(edit, Qt::LeftButton);
+  edit->setProperty("hint", QString());
+  edit->setText("500");
+  QTest::keyClick(edit, Qt::Key_Return);
+  EXPECT_EQ(messages.texts, std::vector<std::string>{"error"});
+  EXPECT_EQ(edit->text(), "31.9");
+  EXPECT_TRUE(sink.sent.empty());
+}
+
+TEST_F(EditDispatchTest, TypeChangeShowsTheShelfQWithoutSendingItAndShelfQStopsAt24) {
+  ShowActive();
+  auto* type = W<QComboBox>("MusModeBox1");
+  QTest::keyClick(type, Qt::Key_End);  // PEQ -> HSEQ in one choice
+  ASSERT_EQ(sink.sent.size(), 1u);
+  EXPECT_EQ(sink.sent[0].Field(0), 2);
+  auto* q = W<QLineEdit>("MusQEdit1");
+  EXPECT_EQ(q->text(), "0.71");  // the shelf Q default, field 4
+  EXPECT_EQ(binding->CurrentEdit(), q);
+  EXPECT_EQ(binding->LastChange(), (GraphChange{0x0004, 2}));
+  EXPECT_TRUE(W("MusHSQBtn1")->property("on").toBool());
+
+  TypeInto("MusQEdit1", "1.5");
+  EXPECT_EQ(q->text(), "1.50");
+  const char* afterUp[] = {"1.60", "1.60"};
+  for (const char* shown : afterUp) {
+    sink.sent.clear();
+    QTest::keyClick(q, Qt::Key_Up);
+    EXPECT_EQ(q->text(), shown);
+    ASSERT_EQ(sink.sent.size(), 1u);
+    EXPECT_EQ(sink.sent[0].Field(4), 24);
+    EXPECT_EQ(sink.sent[0].Field(3), 16);  // the PEQ Q is left alone
+  }
+}
+
+TEST_F(EditDispatchTest, KeyFilterLetsOnlyNumberCharactersThrough) {
+  ShowActive();
+  auto* edit = W<QLineEdit>("MusFreEdit1");
+  QTest::mouseClick(edit, Qt::LeftButton);
+  edit->selectAll();
+  QTest::keyClick(edit, Qt::Key_Backspace);
+  QTest::keyClicks(edit, "1a2 b-3.,x4");
+  EXPECT_EQ(edit->text(), "12-3.4");
+  EXPECT_TRUE(sink.sent.empty());
+}
+
+TEST_F(EditDispatchTest, WheelAndSpinButtonsStepTheCurrentEdit) {
+  ShowActive();
+  auto* fre = W<QLineEdit>("MusFreEdit1");
+  // Before any click the wheel is not armed.
+  auto wheel = [&](QWidget* over, int delta) {
+    QWheelEvent event(QPointF(5, 5), over->mapToGlobal(QPointF(5, 5)), QPoint(),
+                      QPoint(0, delta), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    return QApplication::sendEvent(over, &event);
+  };
+  wheel(W("MusEQAllpassBtn"), 120);
+  EXPECT_TRUE(sink.sent.empty());
+
+  QTest::mouseClick(fre, Qt::LeftButton);
+  wheel(W("MusEQAllpassBtn"), 120);
+  EXPECT_EQ(fre->text(), "32.5");
+  wheel(W("SysModeBox"), -120);
+  wheel(W("SysModeBox"), -120);
+  EXPECT_EQ(fre->text(), "31.3");
+  ASSERT_EQ(sink.sent.size(), 3u);
+  EXPECT_EQ(sink.sent[2].Field(1), 24);
+
+  sink.sent.clear();
+  auto* gainSpin = W<SpinButtons>("MusGainUpDownBtn1");
+  QTest::mouseClick(gainSpin->downButton(), Qt::LeftButton);
+  EXPECT_EQ(W<QLineEdit>("MusGainEdit1")->text(), "-0.2");
+  EXPECT_EQ(binding->CurrentEdit(), W("MusGainEdit1"));
+  EXPECT_EQ(W<QSlider>("MusEQGainBar1")->value(), 119);
+  ASSERT_EQ(sink.sent.size(), 1u);
+  EXPECT_EQ(sink.sent[0].Field(2), 119);
+
+  sink.sent.clear();
+  auto* hpSpin = W<SpinButtons>("MicHPFreUpDownBtn");
+  QTest::mouseClick(hpSpin->upButton(), Qt::LeftButton);
+  EXPECT_EQ(W<QSlider>("MicHPFreBar")->value(), 1);
+  EXPECT_EQ(W<QLabel>("MicHPFrePane")->text(), "19.7Hz");
+  ASSERT_EQ(sink.sent.size(), 1u);
+  EXPECT_FALSE(sink.sent[0].band);
+  EXPECT_EQ(sink.sent[0].address, 0x0100);
+  EXPECT_EQ(sink.sent[0].value, 1);
+  EXPECT_EQ(binding->CurrentEdit(), binding->Placeholder());  // a bar ends band stepping
+}
+
+TEST_F(EditDispatchTest, GainBarAppliesToTheBandsGainEdit) {
+  W<QSlider>("MusEQGainBar2")->setValue(150);
+  EXPECT_EQ(W<QLineEdit>("MusGainEdit2")->text(), "6.0");
+  ASSERT_EQ(sink.sent.size(), 1u);
+  EXPECT_EQ(sink.sent[0].Band(), 1);
+  EXPECT_EQ(sink.sent[0].Field(2), 150);
+  EXPECT_EQ(binding->CurrentEdit(), W("MusGainEdit2"));
+}
+
+TEST_F(EditDispatchTest, TrackBarsShowTheirPaneAndSendTheLimitedValue) {
+  struct Case {
+    const char* bar;
+    int moveTo;
+    int mainOutputPage;
+    int position;  // where the bar ends
+    const char* pane;
+    const char* paneText;
+    ParamAddress sentAddress;
+  };
+  const Case cases[] = {
+      {"MicFBEBar", 30, 6, 7, "MicFBEPane", "8Hz", 0x0102},
+      {"MicFBEBar", 0, 6, 0, "MicFBEPane", "Off", 0x0102},
+      {"MainMusLevelBar", 40, 6, 40, "MainMusLevelPane", "80", 0x0600},
+      {"MainMusLevelBar", 41, 9, 41, "MainMusLevelPane", "82", 0x0900},
+  };
+  for (const Case& c : cases) {
+    sink.sent.clear();
+    store.MainOutputPage = c.mainOutputPage;
+    auto* bar = W<QSlider>(c.bar);
+    bar->setValue(c.moveTo);
+    EXPECT_EQ(bar->value(), c.position) << c.bar;
+    EXPECT_EQ(W<QLabel>(c.pane)->text(), c.paneText) << c.bar;
+    ASSERT_EQ(sink.sent.size(), 1u) << c.bar;
+    EXPECT_EQ(sink.sent[0].address, c.sentAddress);
+    EXPECT_EQ(sink.sent[0].value, c.position);
+  }
+}
+
+TEST_F(EditDispatchTest, NormalVolumeRisesOneStepPerMoveAndLimitPullsOthersDown) {
+  store.DeviceImage[10][6] = 30;   // music start
+  store.DeviceImage[10][7] = 60;   // music limit
+  store.DeviceImage[10][32] = 10;  // music normal
+  binding->RefreshAllControls(10);
+  sink.sent.clear();
+  auto* start = W<QSlider>("SysMusStartVolBar");
+  auto* limit = W<QSlider>("SysMusMaxVolBar");
+  auto* normal = W<QSlider>("SysMusNormalVolBar");
+  ASSERT_EQ(W<QLabel>("SysMusNormalVolPane")->text(), "10");
+
+  normal->setValue(50);
+  EXPECT_EQ(normal->value(), 11);
+  EXPECT_EQ(W<QLabel>("SysMusNormalVolPane")->text(), "11");
+  ASSERT_EQ(sink.sent.size(), 1u);
+  EXPECT_EQ(sink.sent[0].address, 0x0A20);
+  EXPECT_EQ(sink.sent[0].value, 11);
+
+  sink.sent.clear();
+  normal->setValue(3);  // lowering is not limited
+  EXPECT_EQ(normal->value(), 3);
+
+  sink.sent.clear();
+  limit->setValue(20);
+  EXPECT_EQ(start->value(), 20);
+  EXPECT_EQ(normal->value(), 3);
+  EXPECT_EQ(W<QLabel>("SysMusStartVolPane")->text(), "20");
+  EXPECT_EQ(W<QLabel>("SysMusMaxVolPane")->text(), "20");
+  ASSERT_EQ(sink.sent.size(), 2u);
+  EXPECT_EQ(sink.sent[0].address, 0x0A06);
+  EXPECT_EQ(sink.sent[0].value, 20);
+  EXPECT_EQ(sink.sent[1].address, 0x0A07);
+  EXPECT_EQ(sink.sent[1].value, 20);
+
+  sink.sent.clear();
+  start->setValue(40);  // a start above the limit falls back to it
+  EXPECT_EQ(start->value(), 20);
+  ASSERT_EQ(sink.sent.size(), 1u);
+  EXPECT_EQ(sink.sent[0].value, 20);
+}
+
+TEST_F(EditDispatchTest, OptionButtonWritesItsPositionAndShowsTheGroup) {
+  store.ViewValues[10][12] = 0;  // user: the music input level group is disabled
+  W<QPushButton>("SysMusInputLevel3")->click();
+  ASSERT_EQ(sink.sent.size(), 1u);
+  EXPECT_EQ(sink.sent[0].address, 0x0A03);
+  EXPECT_EQ(sink.sent[0].value, 2);
+  EXPECT_EQ(W("SysMusInputLevel3")->property("look").toString(), "selected");
+  EXPECT_EQ(W("SysMusInputLevel")->property("look").toString(), "normal");
+  EXPECT_FALSE(W("SignRzGroup")->isEnabled());
+}
+
+TEST_F(EditDispatchTest, PhaseAndToggleButtonsSendTheirNewState) {
+  auto* phase = W<QPushButton>("MainMusPhaseBtn");
+  store.MainOutputPage = 9;
+  phase->click();
+  phase->click();
+  ASSERT_EQ(sink.sent.size(), 2u);
+  EXPECT_EQ(sink.sent[0].address, 0x0902);
+  EXPECT_EQ(sink.sent[0].value, 0);  // starts "+" (1)
+  EXPECT_EQ(sink.sent[1].value, 1);
+  EXPECT_EQ(phase->text(), "+");
+}
+
+}  // namespace
+}  // namespace velantro::testing

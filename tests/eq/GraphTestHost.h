@@ -1,0 +1,192 @@
+#pragma once
+
+// A bare-store stand-in for the window's control binding, for the graph tests: it applies values
+// the way the edit path does for the controls the graph edits (band edits and crossover panes),
+// records every call, and a recording ChangeSink shows what would go to the unit.
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <vector>
+
+#include <QVariant>
+#include <QWidget>
+
+#include "binding/Scales.h"
+#include "eq/GraphHost.h"
+#include "model/ParamStore.h"
+
+namespace velantro::test {
+
+class RecordingSink : public ChangeSink {
+ public:
+  bool LinkOnline() const override { return true; }
+  void QueueValue(ParamAddress effective, int value) override {
+    values.push_back({effective, value});
+  }
+  void QueueBand(ParamAddress effective) override { bands.push_back(effective); }
+  void Clear() {
+    values.clear();
+    bands.clear();
+  }
+  std::vector<std::pair<ParamAddress, int>> values;
+  std::vector<ParamAddress> bands;
+};
+
+// Default EQ bands of every page (as the EQ reset writes them) into ViewValues.
+inline void WriteDefaultBands(ParamStore& store) {
+  const std::array<std::vector<int>, 8> frequencies{{
+      {25, 60, 95, 130, 170, 205, 245, 290, 333, 360},
+      {2, 25, 49, 73, 96, 120, 144, 167, 187, 215, 238, 262, 287, 309, 333},
+      {72, 203, 332},
+      {25, 60, 95, 130, 170, 205, 245, 290, 333},
+      {26, 103, 181, 260, 335},
+      {26, 103, 181, 260, 335},
+      {60, 95, 130, 170, 205, 245, 290, 333},
+      {60, 95, 130, 170, 205, 245, 290, 333},
+  }};
+  for (int page = 0; page < 8; ++page) {
+    const auto& f = frequencies[static_cast<std::size_t>(page)];
+    for (int b = 0; b < static_cast<int>(f.size()); ++b) {
+      const int first = page == 2 ? 12 * b + 2 : kFirstBandIndex[static_cast<std::size_t>(page)] + 5 * b;
+      const int values[5] = {0, f[static_cast<std::size_t>(b)], 120, 16, 10};
+      for (int field = 0; field < 5; ++field) store.SetView(page, first + field, values[field]);
+    }
+  }
+  store.SetView(6, 20, 362);  // output low-pass filters off
+  store.SetView(7, 20, 362);
+  store.SetView(4, 5, 64);  // effect low-pass off
+  store.SetView(5, 7, 64);
+}
+
+class GraphTestHost : public GraphHost {
+ public:
+  explicit GraphTestHost(ParamStore& store) : store_(store) {}
+
+  struct Applied {
+    GraphControl control;
+    int step;
+    bool fromStore;
+    double x;
+  };
+
+  int section = 0;
+  bool refreshing = false;
+  GraphChange lastChange;
+  std::array<int, 11> selected{};
+  std::vector<Applied> applied;
+  std::vector<int> commits;
+  std::vector<ParamAddress> selects;
+  ParamAddress currentEdit = -1;
+  std::array<int, 11> eqPass{};
+  std::vector<int> resets;
+  std::vector<std::pair<int, int>> enables;
+  std::vector<std::pair<ParamAddress, int>> bandTypes;
+
+  int CurrentSection() const override { return section; }
+  bool RefreshInProgress() const override { return refreshing; }
+  GraphChange LastChange() const override { return lastChange; }
+  int SelectedBand(int graph) const override { return selected[static_cast<std::size_t>(graph)]; }
+
+  static int ScaleOf(GraphControl c, int micGroup) {
+    if (c.table == ControlTable::Pane) {
+      switch (c.address) {
+        case 0x0100:
+        case 0x0611:
+        case 0x0711:
+          return 6;
+        case 0x0614:
+        case 0x0714:
+          return 5;
+        case 0x0404:
+        case 0x0506:
+          return 13;
+        case 0x0405:
+        case 0x0507:
+          return 7;
+        default:
+          return 0;
+      }
+    }
+    switch (LocateBand(c.address, micGroup).field) {
+      case 0:
+        return 1;
+      case 1:
+        return 2;
+      case 2:
+        return 3;
+      case 3:
+      case 4:
+        return 4;
+      default:
+        return 0;
+    }
+  }
+
+  void ApplyControlValue(GraphControl c, int step, bool fromStore, double x) override {
+    applied.push_back({c, step, fromStore, x});
+    if (!c.valid()) return;
+    const ParamAddress a = ResolveQAddress(c.address, store_);
+    const int s = ScaleOf(c, store_.MicGroup);
+    if (s >= 2 && s <= 4 && !fromStore) x += step == 1 ? 1 : (step == 11 ? -1 : 0);
+    if (s == 4) {
+      const BandLocation at = LocateBand(a, store_.MicGroup);
+      const int limit = QLimitForType(store_.View(a - at.field));
+      x = std::clamp(x, 0.0, static_cast<double>(limit));
+    } else if ((s == 2 || s == 3) && fromStore) {
+      x = std::min(x, s == 2 ? 361.0 : 180.0);
+    } else {
+      x = LimitToScale(s, x);
+    }
+    const int u = static_cast<int>(std::trunc(x));
+    if (s <= 4) {
+      store_.SetView(PageOf(a), IndexOf(a), u);
+      const ParamAddress e = store_.EffectiveAddress(a);
+      store_.SetDevice(PageOf(e), ParamStore::DeviceIndex(PageOf(e), IndexOf(e), store_.LayoutFlag),
+                       u);
+    }
+    if (!fromStore) {
+      if (s <= 4) {
+        store_.SetBand(a, u);
+      } else {
+        store_.SetParam(a, u);
+      }
+    }
+    if (!refreshing && (s <= 7 || s == 13 || s == 19)) lastChange = {a, u};
+  }
+
+  void CommitEdit(int step) override {
+    commits.push_back(step);
+    if (currentEdit < 0) return;
+    const ParamAddress a = ResolveQAddress(currentEdit, store_);
+    ApplyControlValue({currentEdit, ControlTable::Main}, step, false, store_.View(a));
+  }
+
+  bool IsEditBox(ParamAddress address) const override {
+    const int field = LocateBand(address, store_.MicGroup).field;
+    return field >= 1 && field <= 4;
+  }
+  void SelectEdit(ParamAddress address) override {
+    selects.push_back(address);
+    if (IsEditBox(address)) currentEdit = address;
+  }
+  int ControlAction(QWidget* control, int number) override {
+    if (number != 11 || control == nullptr) return 0;
+    const bool on = control->property("hint").toString() == QStringLiteral("1");
+    control->setProperty("hint", on ? QStringLiteral("0") : QStringLiteral("1"));
+    return on ? 0 : 1;
+  }
+  void SetEqPassState(int page, int value) override {
+    eqPass[static_cast<std::size_t>(page)] = value;
+  }
+  void EnableBoundControls(int flag, int page) override { enables.push_back({flag, page}); }
+  void ResetEqBands(int target) override { resets.push_back(target); }
+  void ChooseBandType(ParamAddress address, int item) override {
+    bandTypes.push_back({address, item});
+  }
+
+ private:
+  ParamStore& store_;
+};
+
+}  // namespace velantro::test

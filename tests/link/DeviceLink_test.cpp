@@ -1,0 +1,347 @@
+#include "link/DeviceLink.h"
+
+#include <gtest/gtest.h>
+
+#include "support/LinkHarness.h"
+
+namespace velantro::test {
+namespace {
+
+std::vector<Bytes> ReadRequests(int stepCount) {
+  std::vector<Bytes> requests;
+  for (int page = 0; page <= 9; ++page) requests.push_back(BuildPageRequest(page));
+  for (ParamAddress a = 0x0A07; a <= 0x0A0B; ++a) requests.push_back(BuildItemRequest(a));
+  for (ParamAddress a = 0x0A20; a <= 0x0A22; ++a) requests.push_back(BuildItemRequest(a));
+  for (int name = 0; name < 9; ++name) requests.push_back(BuildNameRequest(name));
+  requests.push_back(BuildItemRequest(0x0A06));
+  if (stepCount == kReloadStepCount) return requests;
+  for (ParamAddress a = 0x0A02; a <= 0x0A05; ++a) requests.push_back(BuildItemRequest(a));
+  for (ParamAddress a = 0x0A0C; a <= 0x0A0E; ++a) requests.push_back(BuildItemRequest(a));
+  requests.push_back(BuildItemRequest(0x0A40));
+  requests.push_back(BuildItemRequest(0x0A11));
+  requests.push_back(BuildItemRequest(0x0A01));
+  return requests;
+}
+
+bool IsLinkRequest(const Bytes& f) { return f == BuildLinkControl(kLinkConnect); }
+
+std::vector<Bytes> Requests(const LinkHarness& h, size_t from = 0) {
+  std::vector<Bytes> out;
+  for (const Bytes& f : h.SentSince(from)) {
+    if (!IsLinkRequest(f) && !IsKeepAlive(f)) out.push_back(f);
+  }
+  return out;
+}
+
+int CountOf(const std::vector<Bytes>& frames, const Bytes& frame) {
+  return static_cast<int>(std::count(frames.begin(), frames.end(), frame));
+}
+
+// Runs the harness to online while watching the step, the progress and the online flag.
+struct DownloadTrace {
+  int firstStepAt100 = -1;
+  int stepWhenOnline = -1;
+};
+
+DownloadTrace RunToOnline(LinkHarness& h) {
+  DownloadTrace trace;
+  h.RunUntil(
+      [&] {
+        if (trace.firstStepAt100 < 0 && h.link.downloading() && h.link.progressPercent() == 100) {
+          trace.firstStepAt100 = h.link.step();
+        }
+        if (h.link.LinkOnline()) trace.stepWhenOnline = h.link.step();
+        return h.link.LinkOnline();
+      },
+      30000);
+  return trace;
+}
+
+TEST(DeviceLinkDownload, FullDownloadSends38RequestsInOrderAndGoesOnlineOnlyAfterStep29) {
+  for (const bool serial : {false, true}) {
+    SCOPED_TRACE(serial ? "serial" : "network");
+    LinkHarness h;
+    if (serial) {
+      h.serial.names = {"/dev/ttyUSB0"};
+      h.serial.unitPort = "/dev/ttyUSB0";
+      h.network.unitReachable = false;
+    }
+    h.link.FillPortList();
+    h.link.Connect();
+    const DownloadTrace trace = RunToOnline(h);
+    ASSERT_TRUE(h.link.LinkOnline());
+    EXPECT_EQ(Requests(h), ReadRequests(kDownloadStepCount));
+    EXPECT_EQ(trace.firstStepAt100, 29);
+    EXPECT_EQ(trace.stepWhenOnline, 29);
+    EXPECT_EQ(h.events, (std::vector<int>{kEventLinkStart, kEventDownloadComplete}));
+    EXPECT_EQ(h.link.FirstDownloadFlag, 1);
+    EXPECT_EQ(h.view().caption, "Online");
+    EXPECT_EQ(h.view().hint, "设备已连接");
+    EXPECT_EQ(h.view().button, LinkButtonLook::Unlink);
+    EXPECT_FALSE(h.view().dialogVisible);
+    EXPECT_EQ(h.view().refreshCount, 1);
+    EXPECT_TRUE(h.timers.IsActive(LinkTimer::Hold));
+    EXPECT_EQ(h.link.kind(), serial ? LinkKind::Serial : LinkKind::Network);
+    // The store holds the unit's image, text items included.
+    for (int page = 0; page <= 9; ++page) {
+      const int n = page == 0 ? kMusicUploadValueCount : PageValueCount(page);
+      for (int i = 0; i < n; ++i) {
+        ASSERT_EQ(h.store.DeviceImage[page][i], h.unit.Image()[page][i]) << page << ":" << i;
+      }
+    }
+    for (int mode = 0; mode < 9; ++mode) {
+      EXPECT_EQ(h.store.ModeNames[mode], h.unit.ModeName(mode));
+    }
+    EXPECT_EQ(h.store.SystemPassword, h.unit.SystemPassword());
+    EXPECT_EQ(h.store.KeyLockPassword, h.unit.KeyLockPassword());
+    EXPECT_EQ(h.store.LayoutFlag, h.unit.Image()[0][1]);
+  }
+}
+
+TEST(DeviceLinkDownload, NameCounterStartsAtZeroAfterADownloadBrokenOffDuringTheNames) {
+  LinkHarness h;
+  h.link.Connect();
+  ASSERT_TRUE(h.RunUntil(
+      [&] { return h.link.step() == kModeNameStep && h.link.nameCounter() == 4; }, 30000));
+  h.link.Connect();  // the link button while linking: the download is abandoned
+  const size_t from = h.SentCount();
+  RunToOnline(h);
+  ASSERT_TRUE(h.link.LinkOnline());
+  EXPECT_EQ(Requests(h, from), ReadRequests(kDownloadStepCount));
+}
+
+TEST(DeviceLinkReload, ModeRecallReloadsTwentyStepsWithoutPasswordsOrCode) {
+  LinkHarness h;
+  ASSERT_TRUE(h.ConnectOverNetwork());
+  h.Advance(100);
+  const size_t from = h.SentCount();
+  h.store.SetParam(sysaddr::CurrentMode, 3);
+  EXPECT_EQ(h.SentSince(from), std::vector<Bytes>{BuildValue(kCmdWrite, 0x0A02, 3)});
+  EXPECT_EQ(h.view().caption, "加载中...");
+  EXPECT_FALSE(h.link.LinkOnline());
+  h.store.SetParam(0x0105, 7);  // offline for edits now: stored, not sent
+  EXPECT_EQ(h.SentCount(), from + 1);
+
+  RunToOnline(h);
+  ASSERT_TRUE(h.link.LinkOnline());
+  std::vector<Bytes> expected{BuildValue(kCmdWrite, 0x0A02, 3)};
+  for (const Bytes& r : ReadRequests(kReloadStepCount)) expected.push_back(r);
+  EXPECT_EQ(Requests(h, from), expected);
+  EXPECT_EQ(h.events.back(), kEventDownloadComplete);
+  EXPECT_EQ(h.events[h.events.size() - 2], kEventReload);
+  EXPECT_EQ(h.unit.CurrentMode(), 3);
+  // The recalled mode is what the console now shows.
+  EXPECT_EQ(h.store.DeviceImage[4][20], h.unit.Image()[4][20]);
+}
+
+TEST(DeviceLinkUpload, UploadSendsTwentyStepsAndEndsOnline) {
+  LinkHarness h;
+  ASSERT_TRUE(h.ConnectOverNetwork());
+  h.Advance(100);
+  // A loaded preset: different values in the store.
+  for (int page = 0; page <= 9; ++page) h.store.DeviceImage[page][3] = 10 + page;
+  h.store.DeviceImage[10][7] = 33;
+  h.store.ViewValues[10][17] = 1;
+  const size_t from = h.SentCount();
+  h.link.RaiseLinkEvent(kEventUpload);
+  EXPECT_EQ(h.view().caption, "Download...");
+  RunToOnline(h);
+  ASSERT_TRUE(h.link.LinkOnline());
+
+  std::vector<Bytes> expected;
+  for (int i = 0; i < 6; ++i) {
+    expected.push_back(BuildValue(kCmdWrite, 0x0A06 + i, h.store.DeviceImage[10][6 + i]));
+  }
+  for (int page = 0; page <= 9; ++page) expected.push_back(BuildPageUpload(h.store, page));
+  for (int i = 0; i < 4; ++i) expected.push_back(BuildUploadClosing(h.store));
+  EXPECT_EQ(Requests(h, from), expected);
+  EXPECT_EQ(h.events.back(), kEventDownloadComplete);
+  for (int page = 0; page <= 9; ++page) EXPECT_EQ(h.unit.Image()[page][3], 10 + page);
+  EXPECT_EQ(h.unit.Image()[10][7], 33);
+}
+
+// At the serial pace of 100 ms per download tick.
+TEST(DeviceLinkDownload, LateAnswerAtStep5ContinuesButElevenSilentSecondsFail) {
+  struct Case {
+    int64_t holdMs;
+    bool online;
+  };
+  for (const Case c : {Case{3000, true}, Case{11500, false}}) {
+    SCOPED_TRACE(c.holdMs);
+    LinkHarness h;
+    h.serial.names = {"/dev/ttyUSB0"};
+    h.serial.unitPort = "/dev/ttyUSB0";
+    h.link.FillPortList();
+    h.link.Connect();
+    ASSERT_TRUE(h.RunUntil([&] { return h.link.step() == 5; }, 30000));
+    h.HoldAnswers(c.holdMs);
+    RunToOnline(h);
+    EXPECT_EQ(h.link.LinkOnline(), c.online);
+    if (c.online) {
+      EXPECT_EQ(h.events, (std::vector<int>{kEventLinkStart, kEventDownloadComplete}));
+      EXPECT_TRUE(h.messages().boxes.empty());
+    } else {
+      EXPECT_EQ(h.events, (std::vector<int>{kEventLinkStart, kEventLinkFailed}));
+      ASSERT_EQ(h.messages().boxes.size(), 1u);
+      EXPECT_EQ(h.messages().boxes[0].text, "Off Line!");
+      EXPECT_EQ(h.view().caption, "Off Line");
+      EXPECT_EQ(h.view().colour, kStatusRed);
+      EXPECT_EQ(h.link.step(), 5);
+    }
+  }
+}
+
+TEST(DeviceLinkDownload, UnitThatStopsAnsweringAfterTheLinkRequestEndsWithEvent9) {
+  for (const bool serial : {false, true}) {
+    SCOPED_TRACE(serial ? "serial" : "network");
+    LinkHarness h;
+    if (serial) {
+      h.serial.names = {"/dev/ttyUSB0"};
+      h.serial.unitPort = "/dev/ttyUSB0";
+      h.link.FillPortList();
+    }
+    h.link.Connect();
+    ASSERT_TRUE(h.RunUntil([&] { return h.link.LinkAnswer() == 1; }, 10000));
+    h.SetUnitSilent(true);
+    h.RunUntil([&] { return !h.events.empty() && h.events.back() == kEventLinkFailed; }, 60000);
+    EXPECT_EQ(h.events, (std::vector<int>{kEventLinkStart, kEventLinkFailed}));
+    // Step 0 is asked once and repeated a few times before the wait turns late.
+    EXPECT_EQ(CountOf(h.SentSince(0), BuildPageRequest(0)), 1 + kFirstStepRepeats);
+  }
+}
+
+TEST(DeviceLinkSearch, NoUnitAnywhereFailsOnTheNetworkAfterItsLinkRequests) {
+  struct Case {
+    std::vector<std::string> ports;
+    int networkRequests;
+    std::vector<std::string> labels;
+  };
+  const std::vector<Case> cases{
+      {{}, 3, {"Network"}},
+      {{"/dev/ttyS0", "/dev/ttyS1"}, 4, {"/dev/ttyS0", "/dev/ttyS1", "", "Network", "Network"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.ports.size());
+    LinkHarness h;
+    h.serial.names = c.ports;
+    h.network.unitReachable = false;
+    h.link.FillPortList();
+    h.link.Connect();
+    EXPECT_EQ(h.view().caption, "Equipment search...");
+    EXPECT_EQ(h.view().button, LinkButtonLook::Unlink);
+    h.RunUntil([&] { return !h.events.empty(); }, 20000);
+    EXPECT_EQ(h.events, std::vector<int>{kEventLinkFailed});
+    int onNetwork = 0;
+    int onSerial = 0;
+    for (const SentFrame& f : h.sent) {
+      ASSERT_TRUE(IsLinkRequest(f.bytes));
+      (f.wire == Wire::Network ? onNetwork : onSerial) += 1;
+    }
+    EXPECT_EQ(onNetwork, c.networkRequests);
+    EXPECT_EQ(onSerial, static_cast<int>(c.ports.size()));
+    EXPECT_EQ(h.view().portLabels, c.labels);
+    ASSERT_EQ(h.messages().boxes.size(), 1u);
+    EXPECT_EQ(h.messages().boxes[0].text, "Off Line!");
+    EXPECT_EQ(h.messages().boxes[0].caption, "Confirm");
+    EXPECT_FALSE(h.network.connected);
+    EXPECT_EQ(h.view().button, LinkButtonLook::Connect);
+    EXPECT_FALSE(h.timers.IsActive(LinkTimer::Search));
+  }
+}
+
+TEST(DeviceLinkSearch, UnitOnTheSecondOfThreePortsStartsLinkingAtTheThirdTick) {
+  LinkHarness h;
+  h.serial.names = {"/dev/ttyS0", "/dev/ttyUSB0", "/dev/ttyUSB1"};
+  h.serial.unitPort = "/dev/ttyUSB0";
+  h.link.FillPortList();
+  h.link.Connect();
+  h.Advance(1000);
+  EXPECT_EQ(h.serial.opened, std::vector<std::string>{"/dev/ttyS0"});
+  h.Advance(1000);
+  EXPECT_EQ(h.serial.opened, (std::vector<std::string>{"/dev/ttyS0", "/dev/ttyUSB0"}));
+  h.Advance(50);
+  EXPECT_EQ(h.link.LinkAnswer(), 1);
+  EXPECT_TRUE(h.events.empty());
+  h.Advance(950);
+  EXPECT_EQ(h.events, std::vector<int>{kEventLinkStart});
+  EXPECT_EQ(h.view().caption, "Linking...");
+  EXPECT_EQ(h.view().colour, kStatusSilver);
+  EXPECT_EQ(h.serial.portName, "/dev/ttyUSB0");
+  EXPECT_TRUE(h.RunUntil([&] { return h.link.LinkOnline(); }, 20000));
+}
+
+TEST(DeviceLinkSearch, ConnectStartsAgainFromTheFirstPortAfterASearchThatEndedOnTheNetwork) {
+  LinkHarness h;
+  h.serial.names = {"/dev/ttyUSB0"};
+  h.link.FillPortList();
+  h.link.Connect();
+  h.RunUntil([&] { return h.link.kind() == LinkKind::Network; }, 10000);
+  ASSERT_TRUE(h.RunUntil([&] { return h.link.LinkOnline(); }, 20000));  // found on the network
+  h.link.Disconnect();
+  h.serial.unitPort = "/dev/ttyUSB0";
+  h.link.Connect();
+  EXPECT_EQ(h.link.kind(), LinkKind::Serial);
+  ASSERT_TRUE(h.RunUntil([&] { return h.link.LinkOnline(); }, 20000));
+  EXPECT_EQ(h.link.kind(), LinkKind::Serial);
+}
+
+TEST(DeviceLinkSearch, PortFieldThatIsNotAPortEndsTheSearchWithAMessage) {
+  for (const std::string text : {"abc", "0", "65536", "", "88 89"}) {
+    SCOPED_TRACE(text);
+    LinkHarness h;
+    h.config.portText = text;
+    h.link.Connect();
+    h.Advance(1500);
+    EXPECT_EQ(h.network.connects, 0);
+    EXPECT_FALSE(h.timers.IsActive(LinkTimer::Search));
+    ASSERT_EQ(h.messages().boxes.size(), 1u);
+    EXPECT_NE(h.messages().boxes[0].text.find("1 to 65535"), std::string::npos);
+    EXPECT_EQ(h.view().caption, "Off Line");
+  }
+}
+
+TEST(DeviceLinkDisconnect, LinkButtonWhileOnlineSendsTheDisconnectCodeAndStopsEdits) {
+  LinkHarness h;
+  ASSERT_TRUE(h.ConnectOverNetwork());
+  h.Advance(100);
+  const size_t from = h.SentCount();
+  h.link.PressLinkButton();
+  EXPECT_EQ(Hex(h.SentSince(from).at(0)), "FC BA 06 A7 0A 30 AA 00 3D");
+  EXPECT_EQ(h.view().caption, "OffLine");
+  EXPECT_EQ(h.view().button, LinkButtonLook::Connect);
+  h.store.SetParam(0x0105, 300);
+  h.Advance(3000);
+  EXPECT_EQ(h.SentCount(), from + 1);
+}
+
+TEST(DeviceLinkEvents, ChineseLanguageShowsChineseTextsWithEnglishHints) {
+  LinkHarness h;
+  h.config.LanguageSetting = Language::Chinese;
+  h.network.unitReachable = false;
+  h.link.Connect();
+  h.RunUntil([&] { return !h.events.empty(); }, 20000);
+  EXPECT_EQ(h.view().caption, "设备未连接");
+  EXPECT_EQ(h.view().hint, "Off Line");
+  ASSERT_EQ(h.messages().boxes.size(), 1u);
+  EXPECT_EQ(h.messages().boxes[0].text, "连接失败!");
+  EXPECT_EQ(h.messages().boxes[0].caption, "提示");
+}
+
+TEST(DeviceLinkEvents, ModeSaveWaitsForTheAcknowledgementThenRebuildsTheModeList) {
+  LinkHarness h;
+  ASSERT_TRUE(h.ConnectOverNetwork());
+  h.Advance(100);
+  h.link.SaveMode(2, "Party");
+  EXPECT_EQ(h.view().caption, "Saving...");
+  EXPECT_FALSE(h.link.LinkOnline());
+  h.RunUntil([&] { return h.link.LinkOnline(); }, 2000);
+  EXPECT_EQ(h.events.back(), kEventModeSaved);
+  EXPECT_EQ(h.view().modeListRebuilds, 1);
+  EXPECT_EQ(h.view().colour, kStatusDarkBlue);
+  ASSERT_EQ(h.messages().boxes.size(), 1u);
+  EXPECT_EQ(h.messages().boxes[0].text, "Save Success!");
+  EXPECT_EQ(h.unit.ModeName(2), "Party");
+}
+
+}  // namespace
+}  // namespace velantro::test

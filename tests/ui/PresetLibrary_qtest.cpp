@@ -1,0 +1,224 @@
+#include <unistd.h>
+
+#include <QHeaderView>
+#include <QTableWidget>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "presets/PresetFile.h"
+#include "ui/PresetLibraryPanel.h"
+#include "ui/SystemPageFixture.h"
+
+namespace velantro::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+class PresetLibraryPanelTest : public SystemPageTest {
+ protected:
+  void SetUp() override {
+    SystemPageTest::SetUp();
+    root_ = fs::temp_directory_path() /
+            ("velantro-panel-" + std::to_string(::getpid()) + "-" +
+             ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(root_);
+    fs::create_directories(root_);
+    panel = std::make_unique<PresetLibraryPanel>(form, console.store, harness.link, messages,
+                                                 console.LanguageSetting, root_);
+    panel->EnsureFolders();
+    grid = Find<QTableWidget>("ValueListEditor1");
+    fileEdit = Find<QLineEdit>("FileEdit");
+  }
+  void TearDown() override {
+    panel.reset();
+    fs::remove_all(root_);
+    SystemPageTest::TearDown();
+  }
+
+  fs::path Folder() const { return root_ / "Mode" / "T4K-Mode"; }
+  static std::string Contents(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+  }
+  size_t FilesUnderRoot() const {
+    size_t count = 0;
+    for (const auto& entry : fs::recursive_directory_iterator(root_)) {
+      if (entry.is_regular_file()) ++count;
+    }
+    return count;
+  }
+  void SaveAs(const QString& name) {
+    fileEdit->setText(name);
+    Click("RzBmpButton120");
+  }
+  void Load(const QString& name) {
+    fileEdit->setText(name);
+    Click("RzBmpButton119");
+  }
+  std::vector<std::pair<QString, QString>> Rows() const {
+    std::vector<std::pair<QString, QString>> rows;
+    for (int r = 0; r < grid->rowCount(); ++r) {
+      rows.emplace_back(grid->item(r, 0)->text(), grid->item(r, 1)->text());
+    }
+    return rows;
+  }
+
+  fs::path root_;
+  std::unique_ptr<PresetLibraryPanel> panel;
+  QTableWidget* grid = nullptr;
+  QLineEdit* fileEdit = nullptr;
+};
+
+using Rows = std::vector<std::pair<QString, QString>>;
+
+TEST_F(PresetLibraryPanelTest, EmptyFolderGivesAnEmptyGridAndName) {
+  EXPECT_TRUE(fs::is_directory(Folder()));
+  EXPECT_EQ(grid->rowCount(), 0);
+  EXPECT_EQ(fileEdit->text(), "");
+  EXPECT_EQ(grid->horizontalHeaderItem(0)->text(), "      Number");
+  EXPECT_EQ(grid->horizontalHeaderItem(1)->text(),
+            QString::fromUtf8("                   （Computer）Date Name"));
+}
+
+TEST_F(PresetLibraryPanelTest, SavedPresetLoadsBackIntoTheStore) {
+  auto& image = console.store.DeviceImage;
+  image[4][7] = 123;
+  image[2][10] = 44;
+  image[kSystemPage][6] = 30;  // music start volume
+  SaveAs("Hall");
+  EXPECT_TRUE(fs::exists(Folder() / "Hall.Nddt"));
+  EXPECT_EQ(Rows(), (Rows{{"0", "Hall"}}));
+  EXPECT_EQ(fileEdit->text(), "Hall");
+  EXPECT_TRUE(messages.boxes.empty());
+
+  image[4][7] = 0;
+  image[2][10] = 0;
+  image[kSystemPage][32] = 70;  // music normal volume
+  Load("Hall");
+  ASSERT_EQ(messages.boxes.size(), 1u);
+  EXPECT_EQ(messages.boxes[0].text, "Load Mode：Hall ?");
+  EXPECT_EQ(messages.boxes[0].caption, "Confirm");
+  EXPECT_EQ(image[4][7], 123);
+  EXPECT_EQ(image[2][10], 44);
+  EXPECT_EQ(image[kSystemPage][32], 30);  // the normal volume starts at the start volume
+  // Offline: loaded silently, nothing sent, no transfer.
+  EXPECT_EQ(harness.SentCount(), 0u);
+  EXPECT_TRUE(harness.events.empty());
+}
+
+TEST_F(PresetLibraryPanelTest, LoadAnsweredNoLeavesTheStoreAlone) {
+  console.store.DeviceImage[4][7] = 5;
+  SaveAs("Hall");
+  console.store.DeviceImage[4][7] = 6;
+  messages.answers = {false};
+  Load("Hall");
+  EXPECT_EQ(console.store.DeviceImage[4][7], 6);
+}
+
+TEST_F(PresetLibraryPanelTest, OverwriteAsksOnceAndCancelKeepsTheOldFile) {
+  console.store.DeviceImage[4][7] = 1;
+  SaveAs("Hall");
+  const std::string first = Contents(Folder() / "Hall.Nddt");
+
+  console.store.DeviceImage[4][7] = 2;
+  messages.answers = {false};
+  SaveAs("Hall");
+  ASSERT_EQ(messages.boxes.size(), 1u);
+  EXPECT_EQ(messages.boxes[0].text, "File already exists, overwrite it?");
+  EXPECT_EQ(messages.boxes[0].caption, "*prompt*");
+  EXPECT_EQ(Contents(Folder() / "Hall.Nddt"), first);
+
+  SaveAs("Hall");  // OK this time
+  EXPECT_EQ(messages.boxes.size(), 2u);
+  EXPECT_NE(Contents(Folder() / "Hall.Nddt"), first);
+  EXPECT_EQ(Rows(), (Rows{{"0", "Hall"}}));
+
+  // Another letter case is another preset here: no question.
+  SaveAs("hall");
+  EXPECT_EQ(messages.boxes.size(), 2u);
+  EXPECT_EQ(grid->rowCount(), 2);
+}
+
+TEST_F(PresetLibraryPanelTest, RowsAreNumberedInAlphabeticalOrderAndPickTheName) {
+  SaveAs("b");
+  SaveAs("c");
+  SaveAs("A");  // shifts the rows after it
+  std::ofstream(Folder() / "x.NddtOld") << "";
+  panel->ListPresets();
+  EXPECT_EQ(Rows(), (Rows{{"0", "A"}, {"1", "b"}, {"2", "c"}, {"3", "x.NddtOld"}}));
+
+  const QRect cell = grid->visualItemRect(grid->item(2, 1));
+  QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
+  EXPECT_EQ(fileEdit->text(), "c");
+  // Keys on the grid neither edit nor move the row.
+  QTest::keyClick(grid, Qt::Key_Down);
+  QTest::keyClicks(grid, "zz");
+  EXPECT_EQ(grid->currentRow(), 2);
+  EXPECT_EQ(grid->item(2, 1)->text(), "c");
+
+  // The listed name is the file name: x.NddtOld.Nddt does not exist.
+  Load("x.NddtOld");
+  EXPECT_EQ(messages.boxes.back().text, "File not find!");
+}
+
+TEST_F(PresetLibraryPanelTest, NamesThatCannotBeAFileAreRefusedBeforeAnythingIsWritten) {
+  SaveAs("Keep");
+  const size_t files = FilesUnderRoot();
+  for (const char* name : {"../evil", "a/b", "a\\b", "..", "c:d", "x*", "what?", "\"q\"", "<a>",
+                           "p|q", "   ", ".hidden", "CON"}) {
+    messages.boxes.clear();
+    SaveAs(QString::fromUtf8(name));
+    ASSERT_EQ(messages.boxes.size(), 1u) << name;
+    EXPECT_EQ(messages.boxes[0].caption, "prompt");
+    EXPECT_FALSE(messages.boxes[0].text.empty());
+    EXPECT_EQ(FilesUnderRoot(), files) << name;
+  }
+  EXPECT_FALSE(fs::exists(root_ / "Mode" / "evil.Nddt"));
+  EXPECT_EQ(Rows(), (Rows{{"0", "Keep"}}));
+
+  // An empty name does nothing at all.
+  messages.boxes.clear();
+  SaveAs("");
+  EXPECT_TRUE(messages.boxes.empty());
+}
+
+TEST_F(PresetLibraryPanelTest, LoadNeverLeavesThePresetFolder) {
+  console.store.DeviceImage[4][7] = 9;
+  SaveAs("Keep");
+  fs::copy_file(Folder() / "Keep.Nddt", root_ / "Mode" / "outside.Nddt");
+  console.store.DeviceImage[4][7] = 1;
+  for (const char* name : {"../outside", "", "   "}) {
+    messages.boxes.clear();
+    Load(name);
+    ASSERT_EQ(messages.boxes.size(), 2u) << name;  // the question, then the reader's message
+    EXPECT_EQ(messages.boxes[1].text, "File not find!");
+  }
+  EXPECT_EQ(console.store.DeviceImage[4][7], 1);
+}
+
+TEST_F(PresetLibraryPanelTest, LoadWhileOnlineUploadsTheImageAndRefreshes) {
+  Connect();
+  // The echo delay time travels with the preset and shows in its bar after the transfer.
+  console.store.DeviceImage[4][7] = 77;
+  SaveAs("Live");
+  console.store.DeviceImage[4][7] = 3;
+  harness.events.clear();
+  const size_t from = harness.SentCount();
+  Load("Live");
+  ASSERT_FALSE(harness.events.empty());
+  EXPECT_EQ(harness.events.front(), 6);
+  EXPECT_EQ(view.caption, "Download...");
+  EXPECT_FALSE(harness.link.LinkOnline());
+
+  ASSERT_TRUE(harness.RunUntil([&] { return harness.link.LinkOnline(); }, 20000));
+  EXPECT_EQ(harness.events.back(), 1);
+  EXPECT_EQ(harness.unit.Value(4, 7), 77);
+  EXPECT_EQ(Find<QSlider>("EchoTimeBar")->value(), 77);
+  EXPECT_FALSE(Sent(from).empty());
+}
+
+}  // namespace
+}  // namespace velantro::test

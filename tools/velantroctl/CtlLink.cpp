@@ -1,0 +1,229 @@
+#include "CtlLink.h"
+
+#include <unistd.h>
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QTimer>
+#include <cctype>
+#include <cstdio>
+#include <cstdlib>
+
+#include "CtlCommands.h"
+#include "link/DeviceLink.h"
+#include "link/Unit3.h"
+
+namespace velantro::ctl {
+
+namespace {
+
+constexpr int kLinkTimeoutMs = 120000;  // far beyond any search, download or upload
+constexpr int kPollMs = 5;
+constexpr int kBarWidth = 30;
+
+}  // namespace
+
+bool TakeLinkTarget(std::vector<std::string>& args, LinkTarget& target) {
+  int found = 0;
+  std::vector<std::string> rest;
+  for (size_t i = 0; i < args.size(); ++i) {
+    const std::string& word = args[i];
+    if (word != "--unit" && word != "--serial") {
+      rest.push_back(word);
+      continue;
+    }
+    if (i + 1 >= args.size() || args[i + 1].empty()) {
+      std::fprintf(stderr, "velantroctl: %s needs a value\n", word.c_str());
+      return false;
+    }
+    const std::string value = args[++i];
+    ++found;
+    if (word == "--serial") {
+      target.serial = true;
+      target.device = value;
+      continue;
+    }
+    target.serial = false;
+    const size_t colon = value.rfind(':');
+    if (colon == std::string::npos) {
+      target.host = value;
+    } else {
+      target.host = value.substr(0, colon);
+      target.port = value.substr(colon + 1);
+    }
+    const std::optional<long> port = ParseNumber(target.port);
+    if (target.host.empty() || !port || *port < 1 || *port > 65535) {
+      std::fputs("velantroctl: --unit needs HOST[:PORT] with a port from 1 to 65535\n", stderr);
+      return false;
+    }
+  }
+  if (found != 1) {
+    std::fputs("velantroctl: give exactly one of --unit HOST[:PORT] or --serial DEVICE\n", stderr);
+    return false;
+  }
+  args = rest;
+  return true;
+}
+
+std::optional<long> ParseNumber(const std::string& text) {
+  const bool hex = text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X');
+  const std::string digits = hex ? text.substr(2) : text;
+  // A minus sign is taken (decimal only), so that "-1" is a refused value rather than a typo.
+  const size_t first = !hex && !digits.empty() && digits[0] == '-' ? 1 : 0;
+  if (digits.size() <= first) return std::nullopt;
+  for (size_t i = first; i < digits.size(); ++i) {
+    const unsigned char c = static_cast<unsigned char>(digits[i]);
+    if (hex ? !std::isxdigit(c) : !std::isdigit(c)) return std::nullopt;
+  }
+  // Out of range saturates, which every caller refuses as a value.
+  return std::strtol(digits.c_str(), nullptr, hex ? 16 : 10);
+}
+
+std::string Describe(const LinkTarget& target) {
+  return target.serial ? target.device : target.host + ":" + target.port;
+}
+
+CtlLink::CtlLink(const LinkTarget& target, bool progress) : target_(target), progress_(progress) {
+  if (QCoreApplication::instance() == nullptr) {
+    argv_ = {argv0_.data(), nullptr};
+    app_ = std::make_unique<QCoreApplication>(argc_, argv_.data());
+  }
+  config_.host = target_.host;
+  config_.portText = target_.port;
+  std::vector<std::string> extra;
+  if (target_.serial) extra.push_back(target_.device);
+  form3_ = std::make_unique<TForm3>(store, config_, *this, *this, extra);
+}
+
+CtlLink::~CtlLink() {
+  form3_.reset();
+  app_.reset();
+}
+
+DeviceLink& CtlLink::link() { return form3_->link(); }
+
+bool CtlLink::RunUntil(const std::function<bool()>& done, int timeoutMs) {
+  if (done()) return true;
+  QEventLoop loop;
+  QTimer poll;
+  poll.setInterval(kPollMs);
+  QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+    if (done() || failed_) loop.quit();
+  });
+  QTimer limit;
+  limit.setSingleShot(true);
+  QObject::connect(&limit, &QTimer::timeout, &loop, [&] {
+    failed_ = true;
+    loop.quit();
+  });
+  poll.start();
+  limit.start(timeoutMs);
+  loop.exec();
+  return !failed_ && done();
+}
+
+bool CtlLink::ConnectAndDownload() {
+  // Only the device asked for: no other serial port is touched and no network is tried.
+  link().SetPortList(target_.serial ? std::vector<std::string>{target_.device}
+                                    : std::vector<std::string>{});
+  link().Connect();
+  const bool ok = RunUntil([this] { return link().LinkOnline(); }, kLinkTimeoutMs);
+  ClearProgress();
+  if (!ok) link().Disconnect();
+  return ok;
+}
+
+bool CtlLink::Upload() {
+  link().RaiseLinkEvent(kEventUpload);
+  const bool ok = RunUntil([this] { return link().LinkOnline(); }, kLinkTimeoutMs);
+  ClearProgress();
+  if (!ok) link().Disconnect();
+  return ok;
+}
+
+bool CtlLink::WaitForAcknowledgements() {
+  const ChangeQueue& queue = link().queue();
+  return RunUntil(
+      [&] {
+        return link().LinkOnline() && queue.ReadyToSend == 1 && queue.valueCount() == 0 &&
+               queue.bandCount() == 0 && queue.RepeatLast == 0 && queue.PendingEvent == 0;
+      },
+      kLinkTimeoutMs);
+}
+
+void CtlLink::Disconnect() {
+  link().Disconnect();
+  form3_->Flush();
+}
+
+void CtlLink::SetStatus(const std::string& caption, const std::string&) {
+  SetStatusCaption(caption);
+}
+
+void CtlLink::SetStatusCaption(const std::string&) {}
+
+void CtlLink::HideDeviceStatus() { ClearProgress(); }
+
+void CtlLink::UpdateDeviceStatus(const std::string& statusText, int percent) {
+  if (!progress_) return;
+  const int filled = percent * kBarWidth / 100;
+  std::string bar(static_cast<size_t>(filled), '#');
+  bar.append(static_cast<size_t>(kBarWidth - filled), '-');
+  std::fprintf(stderr, "\r[%s] %3d%% %-24s", bar.c_str(), percent, statusText.c_str());
+  std::fflush(stderr);
+  progressShown_ = true;
+}
+
+void CtlLink::ClearProgress() {
+  if (!progressShown_) return;
+  std::fprintf(stderr, "\r%*s\r", kBarWidth + 32, "");
+  std::fflush(stderr);
+  progressShown_ = false;
+}
+
+void CtlLink::SetPortLabel(const std::string& text) {
+  // With --serial the search ends with the device: moving on to the network means no answer.
+  if (target_.serial && text == linktext::kNetworkPort && !failed_) {
+    failed_ = true;
+    link().Disconnect();
+  }
+}
+
+void CtlLink::RefreshAll() {
+  // What the window's full refresh does to the store: ViewValues rebuilt without sending.
+  store.SuppressSend = 1;
+  store.RebuildViewValues(store.LayoutFlag);
+  store.LayoutFlag = static_cast<uint8_t>(store.ViewValues[0][1]);
+  store.SuppressSend = 0;
+}
+
+void CtlLink::Information(const std::string& text, const std::string&) {
+  // Every box the link shows ends the wait: unit lost, link failed, or a bad port field.
+  ClearProgress();
+  failed_ = true;
+  lastMessage_ = text;
+}
+
+int CtlLink::ReportFailure() {
+  ClearProgress();
+  const std::string where = Describe(target_);
+  if (link().LinkAnswer() == 1) {
+    std::fprintf(stderr, "velantroctl: the unit at %s stopped answering (%s)\n", where.c_str(),
+                 lastMessage_.empty() ? "timed out" : lastMessage_.c_str());
+  } else {
+    std::fprintf(stderr, "velantroctl: no unit answers at %s\n", where.c_str());
+  }
+  return kExitNoUnit;
+}
+
+bool CtlLink::AskYesNo(const std::string& text, const std::string&) {
+  std::fprintf(stderr, "velantroctl: %s (no)\n", text.c_str());
+  return false;
+}
+
+bool CtlLink::AskOkCancel(const std::string& text, const std::string&) {
+  std::fprintf(stderr, "velantroctl: %s (cancel)\n", text.c_str());
+  return false;
+}
+
+}  // namespace velantro::ctl

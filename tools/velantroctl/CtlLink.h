@@ -1,0 +1,99 @@
+#pragma once
+
+// The link setup shared by backup, restore, get and set: the same DeviceLink, change queue and
+// Qt adapter (TForm3, real timers) as the console, driven from a QCoreApplication event loop.
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "link/LinkInterfaces.h"
+#include "model/Messages.h"
+#include "model/ParamStore.h"
+
+class QCoreApplication;
+
+namespace velantro {
+class TForm3;
+class DeviceLink;
+}  // namespace velantro
+
+namespace velantro::ctl {
+
+// LINK: --unit HOST[:PORT] or --serial DEVICE.
+struct LinkTarget {
+  bool serial = false;
+  std::string device;
+  std::string host = "127.0.0.1";
+  std::string port = "8889";
+};
+
+// Takes the LINK words out of args. False (with a line on stderr) on wrong usage.
+bool TakeLinkTarget(std::vector<std::string>& args, LinkTarget& target);
+
+// A number, decimal or 0x-hex (0x0105); nothing when the text is not one.
+std::optional<long> ParseNumber(const std::string& text);
+// "HOST:PORT" or the serial device.
+std::string Describe(const LinkTarget& target);
+
+class CtlLink : public LinkView, public Messages {
+ public:
+  // progress: draw a progress bar on stderr (backup and restore on a terminal).
+  CtlLink(const LinkTarget& target, bool progress);
+  ~CtlLink() override;
+
+  // Searches and downloads the unit's whole image. False when the unit was not found or lost
+  // (the reason is on stderr).
+  bool ConnectAndDownload();
+  // Uploads the store's DeviceImage (link event 6) and waits until the link is online again.
+  bool Upload();
+  // Waits until every queued change has been acknowledged.
+  bool WaitForAcknowledgements();
+  // Sends the disconnect code and lets it leave.
+  void Disconnect();
+  // Says on stderr why the unit was not found or was lost; returns kExitNoUnit.
+  int ReportFailure();
+
+  ParamStore store;
+  DeviceLink& link();
+
+  // LinkView.
+  void SetStatus(const std::string& caption, const std::string& hint) override;
+  void SetStatusCaption(const std::string& caption) override;
+  void SetStatusColour(Rgb) override {}
+  void SetLinkButton(LinkButtonLook) override {}
+  void ShowDeviceStatus() override {}
+  void HideDeviceStatus() override;
+  void UpdateDeviceStatus(const std::string& statusText, int percent) override;
+  void SetPortLabel(const std::string& text) override;
+  void RefreshAll() override;
+  void RebuildModeList() override {}
+  void ShowMainWindow() override {}
+  void LogLine(const std::string&) override {}
+
+  // Messages: boxes become lines on stderr; a link failure ends the wait.
+  void Information(const std::string& text, const std::string& caption) override;
+  bool AskYesNo(const std::string& text, const std::string& caption) override;
+  bool AskOkCancel(const std::string& text, const std::string& caption) override;
+
+ private:
+  // Runs the event loop until done() holds or the link failed; false on failure or timeout.
+  bool RunUntil(const std::function<bool()>& done, int timeoutMs);
+  void ClearProgress();
+
+  LinkTarget target_;
+  bool progress_;
+  bool progressShown_ = false;
+  bool failed_ = false;
+  std::string lastMessage_;
+  LinkConfig config_;
+  int argc_ = 1;
+  std::string argv0_ = "velantroctl";
+  std::vector<char*> argv_;
+  std::unique_ptr<QCoreApplication> app_;
+  std::unique_ptr<TForm3> form3_;
+};
+
+}  // namespace velantro::ctl
