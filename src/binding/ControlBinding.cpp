@@ -53,7 +53,10 @@ QString Numbered(const char* name, int n) { return QString::fromLatin1(name) + Q
 
 ControlBinding::ControlBinding(QWidget* root, ParamStore& store, Messages& messages,
                                const int& currentSection)
-    : QObject(nullptr), root_(root), store_(store), messages_(messages),
+    : QObject(nullptr),
+      root_(root),
+      store_(store),
+      messages_(messages),
       currentSection_(&currentSection) {
   // The mouse wheel steps CurrentEdit wherever the pointer is over the window, before the
   // control under it sees the wheel.
@@ -207,8 +210,8 @@ void ControlBinding::BindBandBlock(int page, int k, const QString& prefix,
   const bool deq = page == kDeqPage;
   const QString num = QString::number(n);
   main_[page][k] = Find(prefix + "ModeBox" + num);
-  const QStringList images = deq ? QStringList{"PEQBtn", "LEQBtn", "HEQBtn"}
-                                 : QStringList{"PEQBtn", "LSQBtn", "HSQBtn"};
+  const QStringList images =
+      deq ? QStringList{"PEQBtn", "LEQBtn", "HEQBtn"} : QStringList{"PEQBtn", "LSQBtn", "HSQBtn"};
   for (int j = 0; j < 3; ++j) sides_[page][k][j] = Find(prefix + images[j] + num);
   main_[page][k + 1] = Find(prefix + "FreEdit" + num);
   spins_[page][k + 1] = Find(spinPrefix + "FreUpDownBtn" + num);
@@ -511,7 +514,7 @@ int ControlBinding::ControlAction(QWidget* control, int number) {
   switch (number) {
     case action::kTabSelect:
       return std::find(tabs_.begin(), tabs_.end(), control) != tabs_.end() ? TabSelection(control)
-                                                                            : 0;
+                                                                           : 0;
     case action::kToggle: {
       if (kind != ControlKind::Button) return 0;
       const bool wasOn = HintOf(control) == QLatin1String("1");
@@ -695,9 +698,9 @@ void ControlBinding::TypeImages(QWidget* image) {
   const int chosen = HintOf(image).toInt();
   const bool deqMode = address == 0x0207 || address == 0x0213 || address == 0x021F;
   const std::array<TypePicture, 3> pictures =
-      deqMode ? std::array<TypePicture, 3>{TypePicture::DeqOff, TypePicture::Below,
-                                           TypePicture::Above}
-              : std::array<TypePicture, 3>{TypePicture::Peq, TypePicture::Lsq, TypePicture::Hsq};
+      deqMode
+          ? std::array<TypePicture, 3>{TypePicture::DeqOff, TypePicture::Below, TypePicture::Above}
+          : std::array<TypePicture, 3>{TypePicture::Peq, TypePicture::Lsq, TypePicture::Hsq};
   for (int j = 0; j < 3; ++j) {
     QWidget* side = SideControlAt(address, j);
     if (side == nullptr) continue;
@@ -733,6 +736,9 @@ void ControlBinding::SetSelectedBand(int graph, int band) {
   if (graph >= 0 && graph < kGraphCount) selectedBand_[graph] = band;
 }
 
+QLineEdit* ControlBinding::Placeholder() const { return placeholder_.data(); }
+QLineEdit* ControlBinding::CurrentEdit() const { return currentEdit_.data(); }
+
 void ControlBinding::SetCurrentEdit(QLineEdit* edit) {
   currentEdit_ = edit != nullptr ? edit : placeholder_.data();
 }
@@ -744,7 +750,7 @@ void ControlBinding::SetCurrentEdit(QLineEdit* edit) {
 void ControlBinding::ApplyControlValue(GraphControl control, int step, bool fromStore, double x) {
   if (!control.valid()) return;
   QWidget* c = control.table == ControlTable::Pane ? ValuePaneAt(control.address)
-                                                    : MainControlAt(control.address);
+                                                   : MainControlAt(control.address);
   if (c != nullptr) ApplyControlValue(c, step, fromStore, x);
 }
 

@@ -48,7 +48,7 @@ enum class ControlKind { None, Edit, Combo, TrackBar, Pane, Button, Spin, Image 
 // design widths 14 (option) and 15 (phase); everything else bound is a plain toggle.
 enum class ButtonRole { Toggle, Option, Phase, EqPass };
 
-constexpr int kBindingSlots = 86;     // slots 0 .. 85 of every page
+constexpr int kBindingSlots = 86;      // slots 0 .. 85 of every page
 constexpr int kRefreshSlotLimit = 85;  // a refresh visits slots below 85 only
 constexpr int kTabButtonCount = 10;
 constexpr int kGraphCount = 11;
@@ -112,7 +112,7 @@ class ControlBinding : public QObject, public GraphHost {
   QWidget* SpinControlAt(ParamAddress address) const;
   QWidget* SideControlAt(ParamAddress address, int entry) const;
   // The hidden placeholder edit `Example` (created by the binding when the window has none).
-  QLineEdit* Placeholder() const { return placeholder_; }
+  QLineEdit* Placeholder() const;
 
   static ControlKind KindOf(const QWidget* control);
   bool IsTypeImage(const QWidget* control) const { return typeImages_.contains(control); }
@@ -134,9 +134,11 @@ class ControlBinding : public QObject, public GraphHost {
   // Parses CurrentEdit's text and applies it with the step code (0, 1 up, 11 down).
   void CommitEdit(int step) override;
 
-  QLineEdit* CurrentEdit() const { return currentEdit_; }
+  QLineEdit* CurrentEdit() const;
   void SetCurrentEdit(QLineEdit* edit);
   const QString& LastGoodText() const { return lastGoodText_; }
+  // Set by the first click on a band edit; the wheel then steps CurrentEdit while a band edit
+  // has the focus.
   bool WheelArmed() const { return wheelArmed_; }
   bool TrackBarGuard() const { return trackBarGuard_; }
   GraphChange LastChange() const override { return lastChange_; }
@@ -144,7 +146,7 @@ class ControlBinding : public QObject, public GraphHost {
 
   // Handlers an operator action runs; the binding connects them itself. Public so that the
   // window, the graph and the tests can run them as the Parts of the console call them.
-  void BandEditClicked(QLineEdit* edit);       // click: select the band, normalise, send nothing
+  void BandEditClicked(QLineEdit* edit);        // click: select the band, normalise, send nothing
   void BandEditExit();                          // focus leaves a band edit (and Enter)
   void SpinClicked(QWidget* spin, bool up);     // one handler for every pair of spin buttons
   void TrackBarChanged(QSlider* bar);           // track bars with a value pane
@@ -253,9 +255,9 @@ class ControlBinding : public QObject, public GraphHost {
   const int* currentSection_;
 
   QHash<QString, QWidget*> names_;
-  QSet<const QWidget*> typeImages_;   // the three type images of every band and DEQ work mode
-  QSet<const QWidget*> connected_;    // controls whose signals are already connected
-  QSet<const QWidget*> bandEdits_;    // the edit boxes of MainControls
+  QSet<const QWidget*> typeImages_;  // the three type images of every band and DEQ work mode
+  QSet<const QWidget*> connected_;   // controls whose signals are already connected
+  QSet<const QWidget*> bandEdits_;   // the edit boxes of MainControls
   ControlTableRows main_{};
   ControlTableRows panes_{};
   ControlTableRows spins_{};

@@ -324,8 +324,10 @@ bool ControlBinding::KeyPress(QLineEdit* edit, QEvent* event) {
   return !accepted;
 }
 
+// The wheel steps CurrentEdit once a band edit has been clicked, and only while a band edit has
+// the focus: elsewhere (the preset grid, the strips) the wheel keeps its ordinary use.
 bool ControlBinding::Wheel(QEvent* event) {
-  if (!wheelArmed_) return false;
+  if (!wheelArmed_ || !IsBandEdit(QApplication::focusWidget())) return false;
   auto* wheel = static_cast<QWheelEvent*>(event);
   const QPoint delta = wheel->angleDelta();
   const int d = delta.y() != 0 ? delta.y() : delta.x();
@@ -636,8 +638,7 @@ void ControlBinding::ConnectControl(QWidget* c, int page, int slot) {
       if (IsTypeImage(SideControl(page, slot, 0))) {
         connect(combo, &QComboBox::activated, this, [this, combo] { BandTypeChanged(combo); });
       } else if (crossover) {
-        connect(combo, &QComboBox::activated, this,
-                [this, combo] { CrossoverTypeChanged(combo); });
+        connect(combo, &QComboBox::activated, this, [this, combo] { CrossoverTypeChanged(combo); });
       } else {
         return;  // the mode list belongs to the device commands
       }

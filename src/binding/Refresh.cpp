@@ -29,9 +29,10 @@ const std::array<std::vector<int>, kEqPageCount> kDefaultFrequencies{{
     {60, 95, 130, 170, 205, 245, 290, 333},
 }};
 // Field defaults: type PEQ, (frequency per band), gain 0.0 dB, PEQ Q "1.00", shelf Q "0.71".
-constexpr std::array<int, kBandValueCount> kFieldDefaults{{kBandTypePeq, 0, kGainRawZeroDb, 16, 10}};
+constexpr std::array<int, kBandValueCount> kFieldDefaults{
+    {kBandTypePeq, 0, kGainRawZeroDb, 16, 10}};
 
-constexpr int kMusicLockedSlots = 48;  // the auto mode locks music slots 1 .. 48
+constexpr int kMusicLockedSlots = 48;   // the auto mode locks music slots 1 .. 48
 constexpr int kOutputSourceSlots = 16;  // slots 0 .. 15 of the output pages: levels and phases
 
 // Pages that have no controls of their own are shown through the controls of another page.
@@ -74,8 +75,8 @@ void ControlBinding::RefreshAllControls(int target) {
   }
 
   if (autoManualHandler) {
-    auto* button = qobject_cast<QPushButton*>(
-        Find(store_.View(0, 0) == 0 ? QStringLiteral("AutoModeBtn") : QStringLiteral("ManulModeBtn")));
+    auto* button = qobject_cast<QPushButton*>(Find(
+        store_.View(0, 0) == 0 ? QStringLiteral("AutoModeBtn") : QStringLiteral("ManulModeBtn")));
     if (button != nullptr) autoManualHandler(button);
   }
   RefreshEqPass();
@@ -227,9 +228,8 @@ void ControlBinding::EnableBoundControls(int flag, int page) {
       for (int s = 0; s < kOutputSourceSlots; ++s) {
         QWidget* c = main_[p][s];
         const ControlKind kind = KindOf(c);
-        if (c != placeholder_ &&
-            (kind == ControlKind::TrackBar || kind == ControlKind::Button ||
-             kind == ControlKind::Combo || kind == ControlKind::Edit)) {
+        if (c != placeholder_ && (kind == ControlKind::TrackBar || kind == ControlKind::Button ||
+                                  kind == ControlKind::Combo || kind == ControlKind::Edit)) {
           c->setEnabled(e);
         }
         enableIf(spins_[p][s], ControlKind::Spin, e);

@@ -16,7 +16,7 @@ namespace {
 
 constexpr int kMusicModeIndex = 0;  // ViewValues[0][0]: 0 Auto, 1 Manual
 constexpr int kMusicAuto = 0;
-constexpr int kQStepPixels = 3;     // one Q step per 3 pixels over the drawing area
+constexpr int kQStepPixels = 3;  // one Q step per 3 pixels over the drawing area
 constexpr int kStepUp = 1;
 constexpr int kStepDown = 11;
 constexpr int kToggleAction = 11;
@@ -26,11 +26,11 @@ constexpr int kMicGroupB = 1;
 constexpr int kLastEffectBandHandle = 4;
 constexpr int kLastOutputBandHandle = 7;
 // Crossover handles of the MIC and effect sheets stop at these.
-constexpr int kMicHighPassStopIndex = 143;       // 309 Hz
+constexpr int kMicHighPassStopIndex = 143;  // 309 Hz
 constexpr double kMicHighPassStopHz = 309;
-constexpr int kEffectHighPassStopIndex = 206;    // beyond 1000 Hz
+constexpr int kEffectHighPassStopIndex = 206;  // beyond 1000 Hz
 constexpr double kEffectHighPassStopHz = 1015;
-constexpr int kEffectLowPassStopIndex = 299;     // below 5990 Hz
+constexpr int kEffectLowPassStopIndex = 299;  // below 5990 Hz
 constexpr double kEffectLowPassStopHz = 5990;
 
 EqGraphPanel* PanelOf(QWidget* widget) {
@@ -66,7 +66,8 @@ void GraphHandle::paintEvent(QPaintEvent*) {
 }
 
 void GraphHandle::mousePressEvent(QMouseEvent* event) {
-  if (auto* panel = PanelOf(this)) panel->HandlePress(number_, event->button(), event->position().toPoint());
+  if (auto* panel = PanelOf(this))
+    panel->HandlePress(number_, event->button(), event->position().toPoint());
 }
 
 void GraphHandle::mouseMoveEvent(QMouseEvent* event) {
@@ -143,8 +144,7 @@ EqGraphPanel::EqGraphPanel(ParamStore& store, QWidget* parent)
   eqPassLabel_->setText(renderer_.eqPassNotice().text);
   eqPassLabel_->hide();
   for (int i = 0; i < kGainLabelCount; ++i) {
-    auto* label =
-        new GraphLabel(TextStyle::AxisLabel, QStringLiteral("EQLabelY%1").arg(i), this);
+    auto* label = new GraphLabel(TextStyle::AxisLabel, QStringLiteral("EQLabelY%1").arg(i), this);
     label->setAttribute(Qt::WA_TransparentForMouseEvents);
     gainLabels_[static_cast<std::size_t>(i)] = label;
   }
@@ -258,9 +258,7 @@ void EqGraphPanel::paintEvent(QPaintEvent*) {
 int EqGraphPanel::SectionPage() const { return host_ ? PageOf(host_->CurrentSection()) : 0; }
 int EqGraphPanel::SectionSheet() const { return host_ ? IndexOf(host_->CurrentSection()) : 0; }
 
-bool EqGraphPanel::MusicAuto() const {
-  return store_.View(0, kMusicModeIndex) == kMusicAuto;
-}
+bool EqGraphPanel::MusicAuto() const { return store_.View(0, kMusicModeIndex) == kMusicAuto; }
 
 // Band editing on the graph needs Manual on the Music and DEQ sheets.
 bool EqGraphPanel::BandEditLocked(int sheetShown) const {
@@ -269,12 +267,13 @@ bool EqGraphPanel::BandEditLocked(int sheetShown) const {
 
 ParamAddress EqGraphPanel::BandFieldAddress(int handle, int field) const {
   const int page = SectionPage();
-  if (page == kDeqPage) return MakeAddress(kDeqPage, kDeqChannelSize * handle + kDeqFirstBandIndex + field);
+  if (page == kDeqPage)
+    return MakeAddress(kDeqPage, kDeqChannelSize * handle + kDeqFirstBandIndex + field);
   if (page < 0 || page >= kEqPageCount || kFirstBandIndex[static_cast<std::size_t>(page)] < 0) {
     return -1;
   }
-  return MakeAddress(page, kFirstBandIndex[static_cast<std::size_t>(page)] +
-                               kBandValueCount * handle + field);
+  return MakeAddress(
+      page, kFirstBandIndex[static_cast<std::size_t>(page)] + kBandValueCount * handle + field);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -442,7 +441,8 @@ void EqGraphPanel::ApplyDrag() {
   const bool band = d < kBandHandleCount;
   if (entry >= 0) {
     const BandModelEntry& e = renderer_.model().entry(entry);
-    const GraphControl frequency{e.frequencyAddress, band ? ControlTable::Main : ControlTable::Pane};
+    const GraphControl frequency{e.frequencyAddress,
+                                 band ? ControlTable::Main : ControlTable::Pane};
     const GraphControl gain{e.gainAddress, ControlTable::Main};
     const double tf = drag_.targetFrequency;
     const double tg = drag_.targetGain;
@@ -476,7 +476,8 @@ void EqGraphPanel::HandleRelease(int handle, Qt::MouseButton) {
   drag_.qStepMode = false;
   if (!drag_.dragging) return;
   drag_.dragging = false;
-  if (handle >= 0 && handle < kHandleCount) handles_[static_cast<std::size_t>(handle)]->unsetCursor();
+  if (handle >= 0 && handle < kHandleCount)
+    handles_[static_cast<std::size_t>(handle)]->unsetCursor();
   if (host_ == nullptr || drag_.pressed < 0 || drag_.pressed >= kBandHandleCount) return;
   const int sheetShown = SectionSheet();
   if (sheetShown == sheet::kMusic && MusicAuto()) return;

@@ -23,11 +23,11 @@ class ParamStore;
 
 // The drag state: one instance, owned by the panel.
 struct PointDrag {
-  int pressed = -1;         // handle number last pressed, -1: the press was not on a handle
-  QPoint pressPosition;     // mouse position at the press, in the handle's coordinates
-  bool dragging = false;    // set by a press on a handle, cleared by the release
-  bool qStepMode = false;   // set by a right press on a band handle
-  int dragged = 0;          // handle whose targets were set last
+  int pressed = -1;        // handle number last pressed, -1: the press was not on a handle
+  QPoint pressPosition;    // mouse position at the press, in the handle's coordinates
+  bool dragging = false;   // set by a press on a handle, cleared by the release
+  bool qStepMode = false;  // set by a right press on a band handle
+  int dragged = 0;         // handle whose targets were set last
   float pointerFrequency = 0;
   float pointerGain = 0;
   float targetFrequency = 0;  // FrequencyTable index under the pointer
@@ -122,10 +122,10 @@ class EqGraphPanel : public QWidget {
   void GraphTick();
 
   // Buttons around the graph; the window connects their clicks here.
-  void OnEqPassButton(QAbstractButton* button);       // "EQ pass" (MusEQAllpassBtn)
-  void OnEqResetButton();                             // "EQ Reset"
-  void OnDeqPassButton(QAbstractButton* button);      // DEQALLPASSBtn1 .. 3
-  void OnBandTypeImage(QWidget* image);               // the three type images of a band
+  void OnEqPassButton(QAbstractButton* button);   // "EQ pass" (MusEQAllpassBtn)
+  void OnEqResetButton();                         // "EQ Reset"
+  void OnDeqPassButton(QAbstractButton* button);  // DEQALLPASSBtn1 .. 3
+  void OnBandTypeImage(QWidget* image);           // the three type images of a band
 
   // Mouse events of the handles, the drawing area and the labels (positions in the sender's
   // coordinates).
@@ -142,8 +142,8 @@ class EqGraphPanel : public QWidget {
   QWidget* innerPanel() const { return advPanel2_; }  // AdvPanel2
   QWidget* image() const { return image1_; }          // Image1
   GraphHandle* handleWidget(int i) const { return handles_[static_cast<std::size_t>(i)]; }
-  QLabel* pointLabel() const { return pointLabel_; }      // EQlabel
-  QLabel* eqPassLabel() const { return eqPassLabel_; }    // EQPassLabel
+  QLabel* pointLabel() const { return pointLabel_; }    // EQlabel
+  QLabel* eqPassLabel() const { return eqPassLabel_; }  // EQPassLabel
   // The whole panel as the command line draws it.
   QImage RenderImage() const { return renderer_.RenderPanelImage(); }
 

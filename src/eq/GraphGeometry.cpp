@@ -39,9 +39,7 @@ double GainToY(double db, int height) {
   return (kGainAxisTopDb - db) / kGainAxisSpanDb * (height - 1);
 }
 
-double YToGain(double y, int height) {
-  return kGainAxisTopDb - y / (height - 1) * kGainAxisSpanDb;
-}
+double YToGain(double y, int height) { return kGainAxisTopDb - y / (height - 1) * kGainAxisSpanDb; }
 
 int RoundHalfEven(double x) {
   // Anything off the int range (a curve point of a filter's -inf dB) is pinned far outside any

@@ -49,18 +49,17 @@ GridLineKind HorizontalLineKind(int db);
 // Frequencies of the vertical grid lines: the major decade lines (100 Hz, 1 kHz, 10 kHz) and the
 // middle lines (20 .. 90 Hz, 200 .. 900 Hz, 2 .. 9 kHz, 20 kHz).
 inline constexpr double kMajorVerticalHz[] = {100, 1000, 10000};
-inline constexpr double kMiddleVerticalHz[] = {20,   30,   40,   50,   60,   70,   80,
-                                               90,   200,  300,  400,  500,  600,  700,
-                                               800,  900,  2000, 3000, 4000, 5000, 6000,
-                                               7000, 8000, 9000, 20000};
+inline constexpr double kMiddleVerticalHz[] = {20,   30,   40,   50,   60,   70,   80,   90,   200,
+                                               300,  400,  500,  600,  700,  800,  900,  2000, 3000,
+                                               4000, 5000, 6000, 7000, 8000, 9000, 20000};
 
 // Axis labels: EQLabelY0 .. EQLabelY6 at -24 + 6i dB, EQLabelX11 .. EQLabelX20 at these.
 constexpr int kGainLabelCount = 7;
 constexpr int kFirstFrequencyLabel = 11;
-inline constexpr double kFrequencyLabelHz[] = {20, 50, 100, 200, 500, 1000, 2000, 5000, 10000,
-                                               20000};
-inline constexpr const char* kFrequencyLabelText[] = {"20Hz",  "50Hz", "100Hz", "200Hz", "500Hz",
-                                                      "1KHz",  "2KHz", "5KHz",  "10KHz", "20KHz"};
+inline constexpr double kFrequencyLabelHz[] = {20,   50,   100,  200,   500,
+                                               1000, 2000, 5000, 10000, 20000};
+inline constexpr const char* kFrequencyLabelText[] = {"20Hz", "50Hz", "100Hz", "200Hz", "500Hz",
+                                                      "1KHz", "2KHz", "5KHz",  "10KHz", "20KHz"};
 constexpr int kFrequencyLabelCount = 10;
 
 // ---------------------------------------------------------------------------------------------

@@ -6,6 +6,7 @@
 #include <QPen>
 #include <QStringList>
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 
 #include "binding/Scales.h"
@@ -200,8 +201,7 @@ void GraphRenderer::DrawGrid(QImage& image) const {
   const int h = image.height();
   QPainter painter(&image);
   painter.setRenderHint(QPainter::Antialiasing, false);
-  for (int db = static_cast<int>(kGainAxisBottomDb); db <= static_cast<int>(kGainAxisTopDb);
-       ++db) {
+  for (int db = static_cast<int>(kGainAxisBottomDb); db <= static_cast<int>(kGainAxisTopDb); ++db) {
     const int y = RoundHalfEven(scale_.GainToY(db));
     painter.setPen(LinePen(HorizontalLineKind(db)));
     painter.drawLine(0, y, w, y);
@@ -269,7 +269,15 @@ void GraphRenderer::DrawPageCurves(int point, int page, bool refreshInProgress, 
       MoveHandleOf(point);
     }
   }
-  if (point != kFullRedrawPoint) UpdatePointLabel(point);
+  if (point != kFullRedrawPoint) {
+    UpdatePointLabel(point);
+    labelPage_ = page;
+    labelEntry_ = point;
+  } else if (page == labelPage_ && labelEntry_ >= 0 && labelEntry_ <= last) {
+    // A full redraw after new values (a download, a preset, a refresh) would otherwise leave
+    // the label showing the band's old values at its old place.
+    UpdatePointLabel(labelEntry_);
+  }
   DrawCurve();
 }
 
@@ -314,8 +322,8 @@ void GraphRenderer::DrawCurve() {
   const double k = HorizontalScale(area_.width());
   const EqResponse& total = model_->total();
   for (int p = 0; p < kGridPoints; ++p) {
-    curve_[static_cast<std::size_t>(p)] =
-        QPoint(RoundHalfEven(p * k), RoundHalfEven(scale_.GainToY(total[static_cast<std::size_t>(p)])));
+    curve_[static_cast<std::size_t>(p)] = QPoint(
+        RoundHalfEven(p * k), RoundHalfEven(scale_.GainToY(total[static_cast<std::size_t>(p)])));
   }
   QPainter painter(&area_);
   DrawCardinalSpline(painter, curve_.data(), kGridSteps, kCurveTension);

@@ -90,8 +90,8 @@ QString FormatFixed(double value, int decimals);
 class GraphRenderer {
  public:
   // The renderer reads the band values of `store` (ViewValues and the view selectors).
-  explicit GraphRenderer(const ParamStore& store, QSize areaSize = {kAreaDesignWidth,
-                                                                    kAreaDesignHeight});
+  explicit GraphRenderer(const ParamStore& store,
+                         QSize areaSize = {kAreaDesignWidth, kAreaDesignHeight});
   ~GraphRenderer();
   GraphRenderer(const GraphRenderer&) = delete;
   GraphRenderer& operator=(const GraphRenderer&) = delete;
@@ -164,6 +164,9 @@ class GraphRenderer {
   bool labelsCreated_ = false;
   int lastEq_ = -1;
   int crossovers_ = 0;
+  // Page and entry the point label shows; a full redraw of that page refreshes it.
+  int labelPage_ = -1;
+  int labelEntry_ = -1;
 };
 
 }  // namespace velantro

@@ -1,5 +1,6 @@
 #include "link/DeviceLink.h"
 
+#include <algorithm>
 #include <array>
 #include <cctype>
 #include <cmath>
@@ -212,7 +213,9 @@ bool DeviceLink::ConnectNetwork() {
 
 int DeviceLink::progressPercent() const {
   if (stepCount_ <= 0) return 0;
-  return static_cast<int>(std::lround(100.0 * step_ / stepCount_));
+  // Disconnect sets the step count to 19 whatever the step, so the ratio can pass 100.
+  const long percent = std::lround(100.0 * step_ / stepCount_);
+  return static_cast<int>(std::clamp(percent, 0L, 100L));
 }
 
 void DeviceLink::StartTransfer(int stepCount, Direction direction) {

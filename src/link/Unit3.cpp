@@ -154,8 +154,9 @@ void TForm3::ConnectNetwork(const std::string& host, uint16_t port) {
 void TForm3::Deactivate() { socket_.abort(); }
 
 void TForm3::Send(const Bytes& bytes) {
-  // On a socket that is not connected the bytes are lost, as on the wire.
-  if (socket_.state() != QAbstractSocket::ConnectedState) return;
+  // Whatever the socket's state: while connecting Qt keeps the bytes until the connection
+  // stands (the first link request of a search leaves that way); on a closed socket they are
+  // lost.
   socket_.write(reinterpret_cast<const char*>(bytes.data()), static_cast<qint64>(bytes.size()));
 }
 

@@ -1,6 +1,7 @@
 #include "ui/Console.h"
 
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <cstdio>
 #include <deque>

@@ -76,10 +76,7 @@ std::filesystem::path PresetLibraryPanel::ChooseRoot(const std::filesystem::path
   return PresetLibrary::ChooseWritableRoot(candidates).value_or(programFolder);
 }
 
-void PresetLibraryPanel::EnsureFolders() {
-  library_.EnsureFolders();
-  ListPresets();
-}
+void PresetLibraryPanel::EnsureFolders() { library_.EnsureFolders(); }
 
 void PresetLibraryPanel::ListPresets(const std::string& currentName) {
   const int previousRow = grid_ ? grid_->currentRow() : -1;

@@ -41,7 +41,7 @@ class PresetLibraryPanel : public QObject {
   // works (the list then stays empty and a save reports the file system's error).
   static std::filesystem::path ChooseRoot(const std::filesystem::path& programFolder);
 
-  // Start-up: creates the missing folders, then lists the presets.
+  // Start-up, before the first listing: creates the base and preset folders where missing.
   void EnsureFolders();
   // Rebuilds the grid and the name list from the preset folder; the current row's name goes
   // into FileEdit. After a save the saved preset's row is the current one.

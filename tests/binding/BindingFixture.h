@@ -56,8 +56,8 @@ class RecordingSink : public ChangeSink {
   void QueueBand(ParamAddress effective) override {
     const int page = PageOf(effective);
     const BandLocation where = LocateBand(effective, store_.MicGroup);
-    sent.push_back({true, effective, 0,
-                    BuildBandFrame(store_, kPages[page].bandFrameAddress, where.band)});
+    sent.push_back(
+        {true, effective, 0, BuildBandFrame(store_, kPages[page].bandFrameAddress, where.band)});
   }
   int BandFrames() const {
     int n = 0;
@@ -207,8 +207,8 @@ class BindingFixture : public ::testing::Test {
     kit.Group("SysUserMangerGrop", "Choose", QRect(800, 280, 200, 40));
 
     for (int i = 1; i <= 9; ++i) {
-      auto* tab = kit.Button(QStringLiteral("FormTabBtn%1").arg(i), "tab",
-                             QRect(60 * (i - 1), 0, 58, 24));
+      auto* tab =
+          kit.Button(QStringLiteral("FormTabBtn%1").arg(i), "tab", QRect(60 * (i - 1), 0, 58, 24));
       tab->setProperty("tab", true);
     }
   }

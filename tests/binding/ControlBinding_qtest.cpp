@@ -15,31 +15,27 @@ TEST_F(ControlBindingTest, StampsTheAddressOfTheLastBindingOnEveryControl) {
   };
   const Case cases[] = {
       {"MusQEdit1", 0x0008, nullptr},  // bound at fields 3 and 4: ends with field 4
-      {"MusQUpDownBtn1", 0x0008, nullptr},
-      {"MusFreEdit1", 0x0005, nullptr},
-      {"MusModeBox1", 0x0004, nullptr},
-      {"MusPEQBtn1", 0x0004, "0"},
-      {"MusLSQBtn1", 0x0004, "1"},
-      {"MusHSQBtn1", 0x0004, "2"},
-      {"MusEQGainBar1", 0x0006, nullptr},
-      {"MusFreEdit2", 0x000A, nullptr},
+      {"MusQUpDownBtn1", 0x0008, nullptr}, {"MusFreEdit1", 0x0005, nullptr},
+      {"MusModeBox1", 0x0004, nullptr},    {"MusPEQBtn1", 0x0004, "0"},
+      {"MusLSQBtn1", 0x0004, "1"},         {"MusHSQBtn1", 0x0004, "2"},
+      {"MusEQGainBar1", 0x0006, nullptr},  {"MusFreEdit2", 0x000A, nullptr},
       {"ManulModeBtn", 0x0000, nullptr},  // second button of a pair carries the pair's address
-      {"SingModeBtn", 0x0001, nullptr},
-      {"MicHPFreUpDownBtn", 0x0100, nullptr},
-      {"MicFBEPane", 0x0102, "21"},
-      {"SubModeBox1", 0x071F, nullptr},
-      {"SysMusNormalVolBar", 0x0A20, "0"},
-      {"FormTabBtn6", 5, nullptr},
+      {"SingModeBtn", 0x0001, nullptr},    {"MicHPFreUpDownBtn", 0x0100, nullptr},
+      {"MicFBEPane", 0x0102, "21"},        {"SubModeBox1", 0x071F, nullptr},
+      {"SysMusNormalVolBar", 0x0A20, "0"}, {"FormTabBtn6", 5, nullptr},
   };
   for (const Case& c : cases) {
     QWidget* w = W(c.name);
     ASSERT_NE(w, nullptr);
     EXPECT_EQ(ControlBinding::AddressOf(w), c.address) << c.name;
-    if (c.hint != nullptr) EXPECT_EQ(ControlBinding::HintOf(w), c.hint) << c.name;
+    if (c.hint != nullptr) {
+      EXPECT_EQ(ControlBinding::HintOf(w), c.hint) << c.name;
+    }
   }
   EXPECT_EQ(binding->MainControlAt(0x0007), W("MusQEdit1"));
   EXPECT_EQ(binding->SideControlAt(0x0006, 0), W("MusEQGainBar1"));
   EXPECT_EQ(binding->MainControlAt(0x0002), binding->Placeholder());
+  binding->BuildBindingTables();
   EXPECT_EQ(binding->CurrentEdit(), W("MusFreEdit1"));
 }
 

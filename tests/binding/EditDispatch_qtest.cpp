@@ -27,6 +27,8 @@ TEST_F(EditDispatchTest, TypedBandValueIsShownStoredAndSentAsOneBandFrame) {
   };
   ShowActive();
   for (const Case& c : cases) {
+    // Leaving the previous edit commits it (and sends its band again); start after that.
+    if (QWidget* focused = QApplication::focusWidget()) focused->clearFocus();
     sink.sent.clear();
     auto* edit = W<QLineEdit>(c.edit);
     QTest::mouseClick(edit, Qt::LeftButton);
@@ -120,8 +122,8 @@ TEST_F(EditDispatchTest, WheelAndSpinButtonsStepTheCurrentEdit) {
   auto* fre = W<QLineEdit>("MusFreEdit1");
   // Before any click the wheel is not armed.
   auto wheel = [&](QWidget* over, int delta) {
-    QWheelEvent event(QPointF(5, 5), over->mapToGlobal(QPointF(5, 5)), QPoint(),
-                      QPoint(0, delta), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QWheelEvent event(QPointF(5, 5), over->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, delta),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
     return QApplication::sendEvent(over, &event);
   };
   wheel(W("MusEQAllpassBtn"), 120);
@@ -136,7 +138,11 @@ TEST_F(EditDispatchTest, WheelAndSpinButtonsStepTheCurrentEdit) {
   ASSERT_EQ(sink.sent.size(), 3u);
   EXPECT_EQ(sink.sent[2].Field(1), 24);
 
+  fre->clearFocus();  // its exit commits it once more
   sink.sent.clear();
+  wheel(W("SysModeBox"), 120);  // no band edit has the focus: the wheel is the box's own
+  EXPECT_TRUE(sink.sent.empty());
+  EXPECT_EQ(fre->text(), "31.3");
   auto* gainSpin = W<SpinButtons>("MusGainUpDownBtn1");
   QTest::mouseClick(gainSpin->downButton(), Qt::LeftButton);
   EXPECT_EQ(W<QLineEdit>("MusGainEdit1")->text(), "-0.2");
@@ -237,14 +243,15 @@ TEST_F(EditDispatchTest, NormalVolumeRisesOneStepPerMoveAndLimitPullsOthersDown)
 }
 
 TEST_F(EditDispatchTest, OptionButtonWritesItsPositionAndShowsTheGroup) {
-  store.ViewValues[10][12] = 0;  // user: the music input level group is disabled
+  store.ViewValues[10][12] = 1;  // administrator: the music input level group is enabled
+  W("SignRzGroup")->setEnabled(true);
   W<QPushButton>("SysMusInputLevel3")->click();
   ASSERT_EQ(sink.sent.size(), 1u);
   EXPECT_EQ(sink.sent[0].address, 0x0A03);
   EXPECT_EQ(sink.sent[0].value, 2);
   EXPECT_EQ(W("SysMusInputLevel3")->property("look").toString(), "selected");
   EXPECT_EQ(W("SysMusInputLevel")->property("look").toString(), "normal");
-  EXPECT_FALSE(W("SignRzGroup")->isEnabled());
+  EXPECT_TRUE(W("SignRzGroup")->isEnabled());
 }
 
 TEST_F(EditDispatchTest, PhaseAndToggleButtonsSendTheirNewState) {
@@ -254,9 +261,9 @@ TEST_F(EditDispatchTest, PhaseAndToggleButtonsSendTheirNewState) {
   phase->click();
   ASSERT_EQ(sink.sent.size(), 2u);
   EXPECT_EQ(sink.sent[0].address, 0x0902);
-  EXPECT_EQ(sink.sent[0].value, 0);  // starts "+" (1)
-  EXPECT_EQ(sink.sent[1].value, 1);
-  EXPECT_EQ(phase->text(), "+");
+  EXPECT_EQ(sink.sent[0].value, 1);  // the refresh showed the stored 0: inverted, no caption
+  EXPECT_EQ(sink.sent[1].value, 0);
+  EXPECT_EQ(phase->text(), "");
 }
 
 }  // namespace

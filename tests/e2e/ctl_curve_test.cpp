@@ -50,7 +50,7 @@ class SilentMessages : public Messages {
   bool AskOkCancel(const std::string&, const std::string&) override { return false; }
 };
 
-const fs::path kExample = fs::path(VELANTRO_EXAMPLES) / "Demo.Nddt";
+fs::path ExamplePreset() { return fs::path(VELANTRO_EXAMPLES) / "Demo.Nddt"; }
 
 TEST(CtlCurve, PrintsTheTotalOfThePageAsTheGraphComputesIt) {
   // --page, the selectors the console would set for it, and the page the graph draws.
@@ -66,7 +66,7 @@ TEST(CtlCurve, PrintsTheTotalOfThePageAsTheGraphComputesIt) {
   for (const Case& c : cases) {
     auto store = std::make_unique<ParamStore>();
     SilentMessages messages;
-    ASSERT_TRUE(ReadPresetFile(kExample, *store, messages));
+    ASSERT_TRUE(ReadPresetFile(ExamplePreset(), *store, messages));
     store->MicGroup = c.micGroup;
     store->EffectEqPage = c.effectEqPage;
     store->MainOutputPage = c.mainOutputPage;
@@ -77,7 +77,7 @@ TEST(CtlCurve, PrintsTheTotalOfThePageAsTheGraphComputesIt) {
     model->Load(*store, c.graphPage);
 
     const RunResult run =
-        RunCtl("curve " + Quoted(kExample.string()) + " --page " + std::to_string(c.page));
+        RunCtl("curve " + Quoted(ExamplePreset().string()) + " --page " + std::to_string(c.page));
     ASSERT_EQ(run.exitCode, 0) << "page " << c.page;
     std::istringstream lines(run.output);
     std::string line;
@@ -98,7 +98,7 @@ TEST(CtlCurve, PrintsTheTotalOfThePageAsTheGraphComputesIt) {
 }
 
 TEST(CtlCurve, ExitCodes) {
-  const std::string file = Quoted(kExample.string());
+  const std::string file = Quoted(ExamplePreset().string());
   struct Case {
     std::string args;
     int exitCode;

@@ -48,11 +48,10 @@ class GraphDrag : public ::testing::Test {
   }
   // Moves the mouse so that the grab point (the handle's centre at the press) is at `point`, in
   // the drawing area's coordinates.
-  void MoveTo(int i, QPoint point) {
-    QTest::mouseMove(Handle(i), point - Handle(i)->pos());
-  }
+  void MoveTo(int i, QPoint point) { QTest::mouseMove(Handle(i), point - Handle(i)->pos()); }
   void Release(int i, Qt::MouseButton button = Qt::LeftButton) {
-    QTest::mouseRelease(Handle(i), button, {}, QPoint(Handle(i)->width() / 2, Handle(i)->width() / 2));
+    QTest::mouseRelease(Handle(i), button, {},
+                        QPoint(Handle(i)->width() / 2, Handle(i)->width() / 2));
   }
   void Drag(int i, QPoint point) {
     Press(i);
@@ -69,18 +68,18 @@ class GraphDrag : public ::testing::Test {
 
 TEST_F(GraphDrag, BandHandleLimits) {
   struct Case {
-    QPoint to;          // where the mouse goes, drawing-area coordinates
-    int frequencyIndex; // -1: not checked
-    int gainRaw;        // -1: not checked
-    int centreX;        // -1: not checked
+    QPoint to;           // where the mouse goes, drawing-area coordinates
+    int frequencyIndex;  // -1: not checked
+    int gainRaw;         // -1: not checked
+    int centreX;         // -1: not checked
     int centreY;
   };
   const int leftStop = RoundHalfEven(XOf(19.5));
   for (const Case& c : {
-           Case{{Centre(0).x(), -80}, -1, 180, -1, 0},   // above the area: +12.0 dB
-           Case{{Centre(0).x(), 900}, -1, 0, -1, 309},   // below: -24.0 dB
-           Case{{-300, 100}, 1, -1, leftStop, -1},       // far left: 20 Hz, index 1 (20.1)
-           Case{{3000, 100}, 361, -1, -1, -1},           // far right: 20 600 Hz
+           Case{{Centre(0).x(), -80}, -1, 180, -1, 0},  // above the area: +12.0 dB
+           Case{{Centre(0).x(), 900}, -1, 0, -1, 309},  // below: -24.0 dB
+           Case{{-300, 100}, 1, -1, leftStop, -1},      // far left: 20 Hz, index 1 (20.1)
+           Case{{3000, 100}, 361, -1, -1, -1},          // far right: 20 600 Hz
        }) {
     Drag(0, c.to);
     const QPoint centre = Handle(0)->pos() + QPoint(7, 7);
@@ -136,7 +135,7 @@ TEST_F(GraphDrag, NothingMovesOnMusicInAutoOrWithEqPass) {
   store.SetView(0, 0, 0);  // Auto
   tryDrag();
   EXPECT_TRUE(host.selects.empty());  // nor does a press or release select an edit
-  store.SetView(0, 0, 1);  // Manual, but the page's EQ pass is on
+  store.SetView(0, 0, 1);             // Manual, but the page's EQ pass is on
   panel.ShowEqPassNotice(true);
   tryDrag();
 }

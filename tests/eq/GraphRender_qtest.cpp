@@ -131,10 +131,10 @@ TEST_F(GraphRender, HandlesShownPerPage) {
     int lastBand;  // EP1 .. EP(lastBand + 1)
     bool hpf, lpf;
   };
-  for (const Case& c : {Case{0, 0, 9, false, false}, Case{1, 0, 14, true, false},
-                        Case{1, 1, 8, true, false}, Case{4, 0, 4, true, true},
-                        Case{6, 0, 6, true, true}, Case{7, 0, 6, true, true},
-                        Case{2, 0, 2, false, false}}) {
+  for (const Case& c :
+       {Case{0, 0, 9, false, false}, Case{1, 0, 14, true, false}, Case{1, 1, 8, true, false},
+        Case{4, 0, 4, true, true}, Case{6, 0, 6, true, true}, Case{7, 0, 6, true, true},
+        Case{2, 0, 2, false, false}}) {
     store.MicGroup = c.micGroup;
     GraphRenderer renderer(store);
     renderer.DrawPageCurves(kFullRedrawPoint, c.page);
@@ -160,6 +160,16 @@ TEST_F(GraphRender, PointLabelAboveForACutBelowOtherwise) {
   const HandleView& ep1 = renderer.handle(0);
   EXPECT_EQ(renderer.pointLabel().text, QStringLiteral("0.0dB\rQ:1.00\r31.90Hz"));
   EXPECT_EQ(renderer.pointLabel().rect.top(), ep1.pos.y() + ep1.size);
+}
+
+TEST_F(GraphRender, FullRedrawKeepsThePointLabelCurrent) {
+  GraphRenderer renderer(store);
+  renderer.DrawPageCurves(kFullRedrawPoint, 0);
+  renderer.DrawPageCurves(0, 0);
+  store.SetView(0, 6, 150);  // new values arrive (a download, a preset)
+  renderer.DrawPageCurves(kFullRedrawPoint, 0);
+  EXPECT_EQ(renderer.pointLabel().text, QStringLiteral("6.0dB\rQ:1.00\r31.90Hz"));
+  EXPECT_EQ(renderer.pointLabel().rect.top(), renderer.handle(0).pos.y() + 14);
 }
 
 TEST_F(GraphRender, CrossoverLabelsAndSwitchedOffFilters) {
@@ -211,7 +221,8 @@ TEST_F(GraphRender, AxisLabelsSitOnTheirLinesAndFollowAResize) {
       const double line = RoundHalfEven(GainToY(-24 + 6 * i, area.height())) + kAreaTop;
       EXPECT_NEAR(y[static_cast<std::size_t>(i)].rect.top() +
                       y[static_cast<std::size_t>(i)].rect.height() / 2,
-                  line, 1) << i;
+                  line, 1)
+          << i;
       EXPECT_EQ(y[static_cast<std::size_t>(i)].rect.right() + 1, kAreaLeft - 2) << i;
     }
     const auto& x = renderer.frequencyLabels();
@@ -245,8 +256,7 @@ TEST_F(GraphRender, PanelWidgetShowsWhatTheRendererDraws) {
   ASSERT_NE(label, nullptr);
   EXPECT_EQ(label->text(), QStringLiteral("-6.0dB\rQ:1.00\r1020.00Hz"));
   ASSERT_NE(panel.findChild<QLabel*>(QStringLiteral("EQLabelX20")), nullptr);
-  EXPECT_EQ(panel.findChild<QLabel*>(QStringLiteral("EQLabelY3"))->text(),
-            QStringLiteral("-6dB"));
+  EXPECT_EQ(panel.findChild<QLabel*>(QStringLiteral("EQLabelY3"))->text(), QStringLiteral("-6dB"));
 
   const QImage grabbed = panel.grab().toImage().convertToFormat(QImage::Format_RGB32);
   const QImage drawn = panel.RenderImage();

@@ -4,13 +4,12 @@
 // the way the edit path does for the controls the graph edits (band edits and crossover panes),
 // records every call, and a recording ChangeSink shows what would go to the unit.
 
+#include <QVariant>
+#include <QWidget>
 #include <algorithm>
 #include <array>
 #include <cmath>
 #include <vector>
-
-#include <QVariant>
-#include <QWidget>
 
 #include "binding/Scales.h"
 #include "eq/GraphHost.h"
@@ -48,7 +47,8 @@ inline void WriteDefaultBands(ParamStore& store) {
   for (int page = 0; page < 8; ++page) {
     const auto& f = frequencies[static_cast<std::size_t>(page)];
     for (int b = 0; b < static_cast<int>(f.size()); ++b) {
-      const int first = page == 2 ? 12 * b + 2 : kFirstBandIndex[static_cast<std::size_t>(page)] + 5 * b;
+      const int first =
+          page == 2 ? 12 * b + 2 : kFirstBandIndex[static_cast<std::size_t>(page)] + 5 * b;
       const int values[5] = {0, f[static_cast<std::size_t>(b)], 120, 16, 10};
       for (int field = 0; field < 5; ++field) store.SetView(page, first + field, values[field]);
     }

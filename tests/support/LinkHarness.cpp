@@ -156,6 +156,7 @@ void LinkHarness::DeliverAnswers() {
   if (now < holdUntilMs_) return;
   const std::vector<Bytes> answers = unit.TakeAnswers(now);
   if (answers.empty()) return;
+  for (const Bytes& answer : answers) bytesFromUnit += static_cast<int64_t>(answer.size());
   const bool onSerial =
       !serial.unitPort.empty() && serial.IsOpen() && serial.portName == serial.unitPort;
   if (onSerial) {

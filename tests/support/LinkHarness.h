@@ -199,7 +199,8 @@ class LinkHarness {
   LoopbackNetwork network{*this};
   SimulatedTimers timers{*this};
   std::vector<SentFrame> sent;
-  std::vector<int> events;  // every link event raised, in order
+  int64_t bytesFromUnit = 0;  // every byte the unit's answers put on the wire
+  std::vector<int> events;    // every link event raised, in order
   DeviceLink link;
 
   RecordingLinkView& view() { return *recordingView; }

@@ -284,7 +284,10 @@ TEST_F(DeviceCommandsTest, SensitivityPresetsTheChannelsDynamicsThroughTheBars) 
   form.TabSwitchTo(9);  // the DEQ sheet
   ASSERT_EQ(PageOf(console.CurrentSection), kDeqPage);
   for (const Case& c : cases) {
-    Find<QComboBox>("DEQTypeBox1")->setCurrentIndex(c.type);
+    // The work mode chosen with the keyboard, as an operator would.
+    auto* workMode = Find<QComboBox>("DEQTypeBox1");
+    QTest::keyClick(workMode, Qt::Key_Home);
+    for (int k = 0; k < c.type; ++k) QTest::keyClick(workMode, Qt::Key_Down);
     ASSERT_EQ(console.store.ViewValues[kDeqPage][7], c.type);
     auto* button =
         Find<QAbstractButton>(QString("AmpLBtn0_%1").arg(c.sensitivity).toLatin1().constData());

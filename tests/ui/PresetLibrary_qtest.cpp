@@ -27,6 +27,7 @@ class PresetLibraryPanelTest : public SystemPageTest {
     panel = std::make_unique<PresetLibraryPanel>(form, console.store, harness.link, messages,
                                                  console.LanguageSetting, root_);
     panel->EnsureFolders();
+    panel->ListPresets();
     grid = Find<QTableWidget>("ValueListEditor1");
     fileEdit = Find<QLineEdit>("FileEdit");
   }
@@ -58,7 +59,7 @@ class PresetLibraryPanelTest : public SystemPageTest {
     fileEdit->setText(name);
     Click("RzBmpButton119");
   }
-  std::vector<std::pair<QString, QString>> Rows() const {
+  std::vector<std::pair<QString, QString>> GridRows() const {
     std::vector<std::pair<QString, QString>> rows;
     for (int r = 0; r < grid->rowCount(); ++r) {
       rows.emplace_back(grid->item(r, 0)->text(), grid->item(r, 1)->text());
@@ -72,7 +73,7 @@ class PresetLibraryPanelTest : public SystemPageTest {
   QLineEdit* fileEdit = nullptr;
 };
 
-using Rows = std::vector<std::pair<QString, QString>>;
+using RowList = std::vector<std::pair<QString, QString>>;
 
 TEST_F(PresetLibraryPanelTest, EmptyFolderGivesAnEmptyGridAndName) {
   EXPECT_TRUE(fs::is_directory(Folder()));
@@ -90,7 +91,7 @@ TEST_F(PresetLibraryPanelTest, SavedPresetLoadsBackIntoTheStore) {
   image[kSystemPage][6] = 30;  // music start volume
   SaveAs("Hall");
   EXPECT_TRUE(fs::exists(Folder() / "Hall.Nddt"));
-  EXPECT_EQ(Rows(), (Rows{{"0", "Hall"}}));
+  EXPECT_EQ(GridRows(), (RowList{{"0", "Hall"}}));
   EXPECT_EQ(fileEdit->text(), "Hall");
   EXPECT_TRUE(messages.boxes.empty());
 
@@ -134,7 +135,7 @@ TEST_F(PresetLibraryPanelTest, OverwriteAsksOnceAndCancelKeepsTheOldFile) {
   SaveAs("Hall");  // OK this time
   EXPECT_EQ(messages.boxes.size(), 2u);
   EXPECT_NE(Contents(Folder() / "Hall.Nddt"), first);
-  EXPECT_EQ(Rows(), (Rows{{"0", "Hall"}}));
+  EXPECT_EQ(GridRows(), (RowList{{"0", "Hall"}}));
 
   // Another letter case is another preset here: no question.
   SaveAs("hall");
@@ -148,7 +149,7 @@ TEST_F(PresetLibraryPanelTest, RowsAreNumberedInAlphabeticalOrderAndPickTheName)
   SaveAs("A");  // shifts the rows after it
   std::ofstream(Folder() / "x.NddtOld") << "";
   panel->ListPresets();
-  EXPECT_EQ(Rows(), (Rows{{"0", "A"}, {"1", "b"}, {"2", "c"}, {"3", "x.NddtOld"}}));
+  EXPECT_EQ(GridRows(), (RowList{{"0", "A"}, {"1", "b"}, {"2", "c"}, {"3", "x.NddtOld"}}));
 
   const QRect cell = grid->visualItemRect(grid->item(2, 1));
   QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
@@ -177,7 +178,7 @@ TEST_F(PresetLibraryPanelTest, NamesThatCannotBeAFileAreRefusedBeforeAnythingIsW
     EXPECT_EQ(FilesUnderRoot(), files) << name;
   }
   EXPECT_FALSE(fs::exists(root_ / "Mode" / "evil.Nddt"));
-  EXPECT_EQ(Rows(), (Rows{{"0", "Keep"}}));
+  EXPECT_EQ(GridRows(), (RowList{{"0", "Keep"}}));
 
   // An empty name does nothing at all.
   messages.boxes.clear();

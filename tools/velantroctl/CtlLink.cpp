@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QTimer>
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
@@ -152,6 +153,7 @@ bool CtlLink::WaitForAcknowledgements() {
 }
 
 void CtlLink::Disconnect() {
+  progress_ = false;
   link().Disconnect();
   form3_->Flush();
 }
@@ -166,7 +168,7 @@ void CtlLink::HideDeviceStatus() { ClearProgress(); }
 
 void CtlLink::UpdateDeviceStatus(const std::string& statusText, int percent) {
   if (!progress_) return;
-  const int filled = percent * kBarWidth / 100;
+  const int filled = std::clamp(percent, 0, 100) * kBarWidth / 100;
   std::string bar(static_cast<size_t>(filled), '#');
   bar.append(static_cast<size_t>(kBarWidth - filled), '-');
   std::fprintf(stderr, "\r[%s] %3d%% %-24s", bar.c_str(), percent, statusText.c_str());

@@ -1,0 +1,398 @@
+// The main window as the operator meets it: start-up, tabs, sheets and their controls, and the
+// section handlers of the sheets. Real widgets under the offscreen platform; no link traffic.
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QSlider>
+#include <QStackedWidget>
+#include <QTest>
+#include <memory>
+
+#include "binding/ControlBinding.h"
+#include "eq/EqGraphPanel.h"
+#include "support/LinkHarness.h"
+#include "ui/Console.h"
+#include "ui/Looks.h"
+#include "ui/MainFrm.h"
+#include "ui/Pages.h"
+#include "ui/Unit2.h"
+#include "ui/Widgets.h"
+
+namespace velantro {
+namespace {
+
+class ConsoleWindow : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    LinkSettings settings;
+    settings.autoConnect = false;  // no search: these tests drive the window only
+    console = std::make_unique<Console>(messages, settings);
+    console->programFolder = presetRoot.path().toStdString();
+    console->CreateWindows();
+    form = console->form1();
+    form->show();
+    ASSERT_TRUE(form->firstShowDone());
+  }
+
+  template <typename T = QWidget>
+  T* Find(const char* name) const {
+    T* widget = form->findChild<T*>(QString::fromUtf8(name));
+    EXPECT_NE(widget, nullptr) << name;
+    return widget;
+  }
+
+  void Click(const char* name) { QTest::mouseClick(Find<QPushButton>(name), Qt::LeftButton); }
+
+  int DeviceValue(int page, int index) const {
+    const ParamStore& s = console->store;
+    return s.Device(page, ParamStore::DeviceIndex(page, index, s.LayoutFlag));
+  }
+
+  QTemporaryDir presetRoot;
+  test::RecordingMessages messages;
+  std::unique_ptr<Console> console;
+  TForm1* form = nullptr;
+};
+
+TEST_F(ConsoleWindow, ComesUpBorderlessWithTitleBannerAndDesignSize) {
+  EXPECT_EQ(form->windowTitle(), "Velantro");
+  EXPECT_TRUE(form->windowFlags() & Qt::FramelessWindowHint);
+  EXPECT_EQ(form->size(), QSize(kDesignWidth, kDesignHeight));
+  EXPECT_EQ(Find<QLabel>("TitleCaption")->text(), "Velantro 3.1.0 En");
+  ASSERT_NE(console->form3(), nullptr);
+  ASSERT_NE(console->form2(), nullptr);
+  EXPECT_EQ(console->form2()->windowTitle(), "Device Status");
+  // The first show selected the Music section.
+  EXPECT_EQ(form->pages()->currentIndex(), kMusicSheet);
+  EXPECT_EQ(console->CurrentSection, 0);
+  EXPECT_EQ(GetButtonLook(Find<QPushButton>("FormTabBtn1")), ButtonLook::Selected);
+  EXPECT_TRUE(Find<QWidget>("FirstCheckGrop")->isHidden());
+  EXPECT_TRUE(Find<QWidget>("FormTabBtn9")->isHidden());
+  EXPECT_TRUE(messages.boxes.empty());
+}
+
+struct TabCase {
+  int tab;
+  int sheet;
+  int section;
+  int mainOutputPage;
+  int auxOutputPage;
+  int eqPassLeft;  // -1: the groups are hidden
+  bool singleDisco;
+};
+
+TEST_F(ConsoleWindow, EveryTabShowsItsSheetAndPlacesTheGroups) {
+  const TabCase cases[] = {
+      {1, 0, 0x0000, 6, 7, 272, true},  {2, 1, 0x0101, 6, 7, 352, false},
+      {3, 2, 0x0402, 6, 7, 736, false}, {4, 3, 0x0603, 6, 7, 680, true},
+      {5, 5, 0x0705, 6, 7, 712, true},  {6, 5, 0x0705, 6, 8, 712, true},
+      {7, 3, 0x0603, 9, 8, 680, true},  {8, 7, 0x0A07, 9, 8, -1, false},
+      {1, 0, 0x0000, 9, 8, 272, true},
+  };
+  for (const TabCase& c : cases) {
+    SCOPED_TRACE(c.tab);
+    QTest::mouseClick(form->tabButton(c.tab), Qt::LeftButton);
+    EXPECT_EQ(form->pages()->currentIndex(), c.sheet);
+    EXPECT_EQ(console->CurrentSection, c.section);
+    EXPECT_EQ(console->store.MainOutputPage, c.mainOutputPage);
+    EXPECT_EQ(console->store.AuxOutputPage, c.auxOutputPage);
+    QWidget* eqPass = Find<QWidget>("EQPassGrop");
+    QWidget* singleDisco = Find<QWidget>("SingleDiscoGrop");
+    EXPECT_EQ(form->graph()->isVisible(), c.eqPassLeft >= 0);
+    EXPECT_EQ(eqPass->isVisible(), c.eqPassLeft >= 0);
+    EXPECT_EQ(singleDisco->isVisible(), c.singleDisco);
+    if (c.eqPassLeft >= 0) {
+      EXPECT_EQ(eqPass->x(), c.eqPassLeft);
+      EXPECT_EQ(singleDisco->x(), c.eqPassLeft + 185);
+    }
+    for (int other = 1; other <= 8; ++other) {
+      EXPECT_EQ(GetButtonLook(form->tabButton(other)),
+                other == c.tab ? ButtonLook::Selected : ButtonLook::Normal);
+    }
+  }
+}
+
+struct Inventory {
+  const char* name;
+  int address;
+  const char* hint;  // nullptr: not checked
+  int max;           // track bars and combo item counts; -1: not checked
+};
+
+TEST_F(ConsoleWindow, SheetsCarryTheirControlsWithAddressHintAndRange) {
+  const Inventory cases[] = {
+      // Music and its strip.
+      {"SysInput2", 0x0A0E, "1", -1},
+      {"SysMusInputLevel3", 0x0A03, "2", -1},
+      {"MusFreEdit1", 0x0005, "2", -1},
+      {"MusQEdit1", 0x0008, "4", -1},
+      {"MusEQGainBar1", 0x0006, nullptr, 180},
+      {"MusModeBox10", 0x0031, "1", 3},
+      {"MusHSQBtn1", 0x0004, "2", -1},
+      // MIC.
+      {"MicHPFreBar", 0x0100, nullptr, 143},
+      {"MicFBEPane", 0x0102, "21", -1},
+      {"MicNoiseUpDownBtn", 0x0103, nullptr, -1},
+      {"MicFreEdit15", 0x014D, "2", -1},
+      {"MIcQUpDownBtn15", 0x0150, nullptr, -1},
+      {"MicPanScrollBar", -1, nullptr, 5},
+      // Effect.
+      {"EchoTimeBar", 0x0407, nullptr, 250},
+      {"EchoTimePane", 0x0407, "11", -1},
+      {"EchoRPreDelayBar", 0x040A, nullptr, 50},
+      {"EchoDirectPhaseBtn", 0x0402, nullptr, -1},
+      {"RvbTimeBar", 0x0504, nullptr, 80},
+      {"RvbMusicPhaseBtn", 0x0508, nullptr, -1},
+      {"RvbMusTreDecayPane", 0x050C, "22", -1},
+      {"EchoGainEdit5", 0x0426, "3", -1},
+      // Main output.
+      {"MainMusLevelBar", 0x0600, nullptr, 100},
+      {"MainMusHPFreBar", 0x0611, nullptr, 362},
+      {"MainMusLPQBar", 0x0615, nullptr, 23},
+      {"MainLPTypeBox", 0x0613, nullptr, 5},
+      {"MAINToneBox", 0x061F, nullptr, 2},
+      {"MainRmsReleaseBar", 0x0617, nullptr, 7},
+      {"MainRmsLevelPane", 0x0618, "20", -1},
+      {"MainModeSlowBtn1", 0x061A, "2", -1},
+      {"MainLdelayBar", 0x061B, nullptr, 500},
+      {"MainPanScrollBar", -1, nullptr, 2},
+      // AUX output.
+      {"SubdelayBar", 0x071B, nullptr, 500},
+      {"SubmuteBtn", 0x071C, nullptr, -1},
+      {"SubModeBox1", 0x071F, "1", 3},
+      {"SubQEdit7", 0x0741, "4", -1},
+      {"SubMusHPuserQUpDownBtn", 0x0712, nullptr, -1},
+      // DEQ.
+      {"DEQALLPASSBtn2", 0x020D, nullptr, -1},
+      {"DEQQEdit1", 0x0206, "4", -1},
+      {"DEQTYpeAboveBtn3", 0x021F, "2", -1},
+      {"DEQRmsRatioBar3", 0x0223, nullptr, 40},
+      {"DEQModeSlowBtn2", 0x0218, "2", -1},
+      // System and the section strip.
+      {"SysMusMaxVolBar", 0x0A07, "2", 82},
+      {"SysEffStartVolBar", 0x0A0A, "1", 70},
+      {"SysMusNormalVolBar", 0x0A20, "0", 82},
+      {"SysEffNormalVolBar", 0x0A22, "0", 70},
+      {"SysModeBox", 0x0A02, nullptr, -1},
+      {"SysRemoteBtn2", 0x0A11, "1", -1},
+      {"SysPanelBtn1", 0x0A0D, "0", -1},
+      {"SysManagerBtn", 0x0A0C, "1", -1},
+  };
+  for (const Inventory& c : cases) {
+    SCOPED_TRACE(c.name);
+    QWidget* w = Find<QWidget>(c.name);
+    if (w == nullptr) continue;
+    if (c.address >= 0) {
+      EXPECT_EQ(w->property("address").toInt(), c.address);
+    }
+    if (c.hint != nullptr) {
+      EXPECT_EQ(w->property("hint").toString(), c.hint);
+    }
+    if (c.max >= 0) {
+      if (auto* bar = qobject_cast<QSlider*>(w)) {
+        EXPECT_EQ(bar->minimum(), 0);
+        EXPECT_EQ(bar->maximum(), c.max);
+      } else if (auto* combo = qobject_cast<QComboBox*>(w)) {
+        EXPECT_EQ(combo->count(), c.max);
+      } else {
+        ADD_FAILURE() << "no range on this kind";
+      }
+    }
+  }
+  // Control kinds as the binding knows them.
+  EXPECT_NE(qobject_cast<SpinButtons*>(Find("MusGainUpDownBtn3")), nullptr);
+  EXPECT_NE(qobject_cast<ClickLabel*>(Find("DEQTYpeOffBtn1")), nullptr);
+  EXPECT_EQ(Find("EchoEffPhaseBtn")->width(), 15);
+  EXPECT_EQ(Find("SysInput")->width(), 14);
+  EXPECT_EQ(Find<QComboBox>("MainHPTypeBox")->itemText(2), "Link Riley 24dB");
+  EXPECT_EQ(Find<QLineEdit>("IPPortEdit")->text(), "8889");
+  EXPECT_EQ(Find<QLineEdit>("IPAddressEdit")->text(), "127.0.0.1");
+}
+
+TEST_F(ConsoleWindow, OutputSelectorsSendTheSharedSheetsEditsToAux2AndSur) {
+  // AUX2 shows page 8's values in the AUX controls.
+  console->store.SetDevice(8, ParamStore::DeviceIndex(8, 27, 0), 77);
+  QTest::mouseClick(form->tabButton(5), Qt::LeftButton);
+  QTest::mouseClick(form->tabButton(6), Qt::LeftButton);
+  EXPECT_EQ(Find<QSlider>("SubdelayBar")->value(), 77);
+  Find<QSlider>("SubdelayBar")->setValue(123);
+  EXPECT_EQ(DeviceValue(8, 27), 123);
+  EXPECT_EQ(DeviceValue(7, 27), 0);
+
+  QTest::mouseClick(form->tabButton(7), Qt::LeftButton);
+  Find<QSlider>("MainLdelayBar")->setValue(321);
+  EXPECT_EQ(DeviceValue(9, 27), 321);
+  EXPECT_EQ(DeviceValue(6, 27), 0);
+}
+
+TEST_F(ConsoleWindow, MicGroupBShowsNineBandsAndEditsPage3) {
+  QTest::mouseClick(form->tabButton(2), Qt::LeftButton);
+  Find<QSlider>("MicPanScrollBar")->setValue(3);
+  Click("MicBBtn");
+  EXPECT_EQ(console->store.MicGroup, 1);
+  EXPECT_EQ(Find<QLabel>("MicEqCaption")->text(), "9 band EQ");
+  EXPECT_TRUE(Find<QWidget>("MicPanScrollBar")->isHidden());
+  EXPECT_EQ(Find<QSlider>("MicPanScrollBar")->value(), 0);
+  EXPECT_EQ(Find<QScrollArea>("MicScrollBox")->horizontalScrollBar()->value(), 0);
+  EXPECT_TRUE(Find<QWidget>("MicFreEdit10")->isHidden());
+  EXPECT_TRUE(Find<QWidget>("MicEQGainBar10")->isHidden());
+  EXPECT_FALSE(Find<QWidget>("MicFreEdit9")->isHidden());
+
+  // Band 1's gain (view 0x0108) lands on the MIC B page.
+  Find<QSlider>("MicEQGainBar1")->setValue(150);
+  EXPECT_EQ(DeviceValue(3, 8), 150);
+  EXPECT_NE(DeviceValue(1, 8), 150);
+
+  Click("MicABtn");
+  EXPECT_EQ(console->store.MicGroup, 0);
+  EXPECT_EQ(Find<QLabel>("MicEqCaption")->text(), "15 band EQ");
+  EXPECT_FALSE(Find<QWidget>("MicPanScrollBar")->isHidden());
+  EXPECT_FALSE(Find<QWidget>("MicFreEdit10")->isHidden());
+}
+
+TEST_F(ConsoleWindow, AutoDisablesTheControlsManualGoverns) {
+  const char* governed[] = {"MusFreEdit1", "MusFreUpDownBtn1", "MusQEdit5", "MainMusLevelBar",
+                            "SubMicPhaseBtn", "SingModeBtn", "DiscoModeBtn"};
+  Click("ManulModeBtn");
+  EXPECT_EQ(console->store.View(0, 0), 1);
+  for (const char* name : governed) EXPECT_TRUE(Find(name)->isEnabled()) << name;
+  Click("AutoModeBtn");
+  EXPECT_EQ(console->store.View(0, 0), 0);
+  for (const char* name : governed) EXPECT_FALSE(Find(name)->isEnabled()) << name;
+  EXPECT_EQ(GetButtonLook(Find<QPushButton>("AutoModeBtn")), ButtonLook::Down);
+  EXPECT_EQ(GetButtonLook(Find<QPushButton>("ManulModeBtn")), ButtonLook::Normal);
+}
+
+TEST_F(ConsoleWindow, DiscoAndSingSetTheMusicSettingAndLayout) {
+  Click("ManulModeBtn");  // Sing/Disco answer in Manual mode only
+  Click("DiscoModeBtn");
+  EXPECT_EQ(console->store.View(0, 1), 1);
+  EXPECT_EQ(console->store.LayoutFlag, 1);
+  Click("SingModeBtn");
+  EXPECT_EQ(console->store.View(0, 1), 0);
+  EXPECT_EQ(console->store.LayoutFlag, 0);
+}
+
+TEST_F(ConsoleWindow, StripScrollSlidersMoveTheirStripByColumns) {
+  QTest::mouseClick(form->tabButton(4), Qt::LeftButton);
+  Find<QSlider>("MainPanScrollBar")->setValue(2);
+  EXPECT_EQ(Find<QScrollArea>("MainPanScrollBox")->horizontalScrollBar()->value(), 2 * 71);
+  QTest::mouseClick(form->tabButton(5), Qt::LeftButton);
+  Find<QSlider>("SubPanScrollBar")->setValue(1);
+  EXPECT_EQ(Find<QScrollArea>("SubScrollPaneBox")->horizontalScrollBar()->value(), 71);
+}
+
+TEST_F(ConsoleWindow, DeqReferenceSettingsWriteTheChannelsAndShowTheDeqSheet) {
+  Click("DEQReferenceBtn");
+  EXPECT_EQ(form->pages()->currentIndex(), kDeqSheet);
+  EXPECT_EQ(console->CurrentSection, 0x0208);
+  const int expected[3][5] = {{0, 37, 138, 0, 0}, {0, 77, 127, 16, 0}, {2, 221, 83, 16, 16}};
+  for (int g = 0; g < 3; ++g) {
+    for (int f = 0; f < 5; ++f) {
+      EXPECT_EQ(console->store.View(2, 12 * g + 2 + f), expected[g][f]) << g << "," << f;
+    }
+  }
+  EXPECT_EQ(console->store.View(2, 7), 1);   // channel 1 "Below"
+  EXPECT_EQ(console->store.View(2, 31), 2);  // channel 3 "Above"
+  EXPECT_EQ(Find<QLineEdit>("DEQFreEdit3")->text(), "1390.0");
+  EXPECT_EQ(Find<QLineEdit>("DEQGainEdit3")->text(), "-7.4");
+  EXPECT_FALSE(Find("EQPassGrop")->isVisible());
+}
+
+TEST_F(ConsoleWindow, MaximiseThenRestoreReturnsToTheEarlierGeometry) {
+  form->setGeometry(40, 30, kDesignWidth, kDesignHeight);
+  const QRect before = form->geometry();
+  Click("RzBmpButton1");
+  EXPECT_TRUE(form->maximised());
+  EXPECT_EQ(form->geometry(), form->screen()->availableGeometry());
+  // The anchored parts follow the new size.
+  EXPECT_EQ(form->pages()->width(), form->width());
+  EXPECT_EQ(form->graph()->height(), form->height() - kGraphTop + 1);
+  Click("RzBmpButton1");
+  EXPECT_FALSE(form->maximised());
+  EXPECT_EQ(form->geometry(), before);
+}
+
+TEST_F(ConsoleWindow, DraggingTheBackgroundMovesTheWindowAndControlsDoNot) {
+  form->move(100, 100);
+  const QPoint start = form->pos();
+  QWidget* sheet = form->pages()->currentWidget();
+  // An empty spot of the Music sheet, under the strip.
+  const QPoint spot(1050, 150);
+  ASSERT_EQ(sheet->childAt(spot), nullptr);
+  QTest::mousePress(sheet, Qt::LeftButton, {}, spot);
+  QTest::mouseMove(sheet, spot + QPoint(30, 20));
+  QTest::mouseRelease(sheet, Qt::LeftButton, {}, spot + QPoint(30, 20));
+  EXPECT_EQ(form->pos(), start + QPoint(30, 20));
+
+  QPushButton* tab = form->tabButton(2);
+  const QPoint moved = form->pos();
+  QTest::mousePress(tab, Qt::LeftButton);
+  QTest::mouseMove(tab, QPoint(40, 30));
+  QTest::mouseRelease(tab, Qt::LeftButton, {}, QPoint(40, 30));
+  EXPECT_EQ(form->pos(), moved);
+}
+
+TEST_F(ConsoleWindow, LinkViewShowsStatusButtonAndDeviceStatus) {
+  LinkView& view = console->linkView();
+  view.SetStatus("Online", "设备已连接");
+  EXPECT_EQ(form->statusLabel()->text(), "Online");
+  EXPECT_EQ(form->statusLabel()->property("hint").toString(), QString::fromUtf8("设备已连接"));
+  view.SetStatusColour(kStatusRed);
+  EXPECT_EQ(form->statusLabel()->property("colour").value<QColor>(), QColor(255, 0, 0));
+  view.SetLinkButton(LinkButtonLook::Unlink);
+  EXPECT_EQ(form->linkButton()->text(), "Unlink");
+  EXPECT_EQ(GetButtonLook(form->linkButton()), ButtonLook::Down);
+  view.SetLinkButton(LinkButtonLook::Connect);
+  EXPECT_EQ(form->linkButton()->text(), "Connect");
+  EXPECT_EQ(GetButtonLook(form->linkButton()), ButtonLook::Normal);
+
+  view.SetPortLabel("Network");
+  view.UpdateDeviceStatus("Linking...", 45);
+  view.ShowDeviceStatus();
+  TForm2* status = console->form2();
+  EXPECT_TRUE(status->isVisible());
+  EXPECT_EQ(status->portText(), "Network");
+  EXPECT_EQ(status->statusText(), "Linking...");
+  EXPECT_EQ(status->progress(), 45);
+  view.HideDeviceStatus();
+  EXPECT_FALSE(status->isVisible());
+
+  console->store.ModeNames[0] = "Pop";
+  console->store.ModeNames[8] = "Live";
+  view.RebuildModeList();
+  auto* modes = Find<QComboBox>("SysModeBox");
+  ASSERT_EQ(modes->count(), 9);
+  EXPECT_EQ(modes->itemText(0), "1-Pop");
+  EXPECT_EQ(modes->itemText(8), "9-Live");
+}
+
+TEST_F(ConsoleWindow, NetworkFieldsFeedTheLinkSettings) {
+  QLineEdit* host = Find<QLineEdit>("IPAddressEdit");
+  QLineEdit* port = Find<QLineEdit>("IPPortEdit");
+  host->setText("127.0.0.2");
+  port->setText("9000");
+  EXPECT_EQ(console->linkConfig.host, "127.0.0.2");
+  EXPECT_EQ(console->linkConfig.portText, "9000");
+}
+
+TEST_F(ConsoleWindow, ClosingEndsTheWindowAndHidesTheStatusDialog) {
+  console->linkView().ShowDeviceStatus();
+  bool closed = false;
+  QObject::connect(form, &TForm1::windowClosed, [&closed] { closed = true; });
+  Click("RzBmpButton3");
+  EXPECT_TRUE(closed);
+  EXPECT_FALSE(form->isVisible());
+  EXPECT_FALSE(console->form2()->isVisible());
+  EXPECT_FALSE(console->link()->LinkOnline());
+}
+
+}  // namespace
+}  // namespace velantro
