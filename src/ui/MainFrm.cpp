@@ -43,10 +43,9 @@ struct TabSpec {
 };
 
 // FormTabBtn1 … FormTabBtn10; the last two never show.
-constexpr TabSpec kTabs[kTabCount] = {{"Music", 62},       {"MIC", 50},  {"Effect", 60},
-                                      {"Main Output", 92}, {"AUX1", 52}, {"AUX2", 52},
-                                      {"SUR  output", 92}, {"System", 64}, {"DEQ", 52},
-                                      {"", 40}};
+constexpr TabSpec kTabs[kTabCount] = {
+    {"Music", 62}, {"MIC", 50},         {"Effect", 60}, {"Main Output", 92}, {"AUX1", 52},
+    {"AUX2", 52},  {"SUR  output", 92}, {"System", 64}, {"DEQ", 52},         {"", 40}};
 
 struct NormalVolume {
   const char* caption;
@@ -72,8 +71,8 @@ constexpr StripScroll kStripScrolls[3] = {{"MicPanScrollBar", "MicScrollBox"},
                                           {"SubPanScrollBar", "SubScrollPaneBox"}};
 
 const char* const kTemplatePictures[][3] = {
-    {"PEQ_ONImage", "PEQ_OFFImage", nullptr},   {"LSQ_ONImage", "LSQ_OFFImage", nullptr},
-    {"HSQ_ONImage", "HSQ_OFFImage", nullptr},   {"DEQ_ONImage", "DEQ_OFFImage", nullptr},
+    {"PEQ_ONImage", "PEQ_OFFImage", nullptr},     {"LSQ_ONImage", "LSQ_OFFImage", nullptr},
+    {"HSQ_ONImage", "HSQ_OFFImage", nullptr},     {"DEQ_ONImage", "DEQ_OFFImage", nullptr},
     {"BELOW_ONImage", "BELOW_OFFImage", nullptr}, {"Above_ONImage", "Above_OFFImage", nullptr}};
 
 }  // namespace
@@ -541,8 +540,7 @@ void TForm1::DeqReferenceClicked() {
       const int index = 12 * g + 2 + f;
       const int value = kDeqReference[g][f];
       store.SetView(kDeqPage, index, value);
-      store.SetDevice(kDeqPage, ParamStore::DeviceIndex(kDeqPage, index, store.LayoutFlag),
-                      value);
+      store.SetDevice(kDeqPage, ParamStore::DeviceIndex(kDeqPage, index, store.LayoutFlag), value);
     }
     store.SetBand(MakeAddress(kDeqPage, 12 * g + 2), store.View(kDeqPage, 12 * g + 2));
   }

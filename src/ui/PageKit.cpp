@@ -102,8 +102,8 @@ QPushButton* PageKit::Option(const QString& name, int address, int position, QPo
   button->setFocusPolicy(Qt::NoFocus);
   button->setGeometry(at.x(), at.y(), kOptionButtonSize, kOptionButtonSize);
   if (!caption.isEmpty()) {
-    QLabel* label = Caption(caption, QRect(at.x() + kOptionButtonSize + 3, at.y() - 2,
-                                           captionWidth, kOptionButtonSize + 4));
+    QLabel* label = Caption(caption, QRect(at.x() + kOptionButtonSize + 3, at.y() - 2, captionWidth,
+                                           kOptionButtonSize + 4));
     label->setObjectName(name + "Caption");
     label->setBuddy(button);
   }

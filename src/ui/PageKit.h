@@ -49,10 +49,9 @@ class PageKit {
   SpinButtons* Spin(const QString& name, int address, QPoint at) const;
   QLineEdit* Edit(const QString& name, int address, int scale, QRect r) const;
   // A plain text field of the System page (not bound).
-  QLineEdit* Field(const QString& name, QRect r, int maxLength = 32767,
-                   bool masked = false) const;
-  QComboBox* Combo(const QString& name, int address, const QString& hint,
-                   const QStringList& items, QRect r) const;
+  QLineEdit* Field(const QString& name, QRect r, int maxLength = 32767, bool masked = false) const;
+  QComboBox* Combo(const QString& name, int address, const QString& hint, const QStringList& items,
+                   QRect r) const;
   // Option button (14 x 14) at `at`, its caption to its right when not empty.
   QPushButton* Option(const QString& name, int address, int position, QPoint at,
                       const QString& caption = {}, int captionWidth = 60) const;

@@ -41,8 +41,8 @@ QStringList DeqTypeItems() {
   return list;
 }
 
-const QStringList kCrossoverModes = Items(
-    {"Besell 24dB", "Butterworth 24dB", "Link Riley 24dB", "USER 12dB", "USER 24dB"});
+const QStringList kCrossoverModes =
+    Items({"Besell 24dB", "Butterworth 24dB", "Link Riley 24dB", "USER 12dB", "USER 24dB"});
 
 QString PaneNameOf(const QString& barName) {
   QString pane = barName;
@@ -61,13 +61,13 @@ struct SliderRow {
   int index;  // slot on the group's page
   int max;
   int scale;
-  const char* unit = "";          // label after the pane
-  const char* spin = nullptr;     // spin buttons beside the pane
-  const char* phase = nullptr;    // phase button before the caption
+  const char* unit = "";        // label after the pane
+  const char* spin = nullptr;   // spin buttons beside the pane
+  const char* phase = nullptr;  // phase button before the caption
   int phaseIndex = -1;
-  bool barHidden = false;         // a pane with spin buttons only
-  const char* unitBefore = "";    // label before the pane ("Atk x")
-  const char* barHint = "";       // volume bars: "0" normal, "1" start, "2" limit
+  bool barHidden = false;       // a pane with spin buttons only
+  const char* unitBefore = "";  // label before the pane ("Atk x")
+  const char* barHint = "";     // volume bars: "0" normal, "1" start, "2" limit
 };
 
 struct RowColumns {
@@ -83,8 +83,8 @@ struct RowColumns {
 
 constexpr int kUnitBeforeWidth = 32;
 
-void AddSliderRow(const PageKit& kit, int page, const SliderRow& row, int y,
-                  const RowColumns& c, const char* paneHint = nullptr) {
+void AddSliderRow(const PageKit& kit, int page, const SliderRow& row, int y, const RowColumns& c,
+                  const char* paneHint = nullptr) {
   const int address = MakeAddress(page, row.index);
   if (row.phase != nullptr) {
     kit.Phase(row.phase, MakeAddress(page, row.phaseIndex), QPoint(c.phase, y + 1));
@@ -123,9 +123,8 @@ struct OptionSpec {
   const char* caption;
 };
 
-void AddOptionRow(const PageKit& kit, int address, const char* caption, QRect captionRect,
-                  int x, int y, int pitch, const std::vector<OptionSpec>& options,
-                  int captionWidth = 44) {
+void AddOptionRow(const PageKit& kit, int address, const char* caption, QRect captionRect, int x,
+                  int y, int pitch, const std::vector<OptionSpec>& options, int captionWidth = 44) {
   if (caption != nullptr) kit.Caption(QString::fromUtf8(caption), captionRect);
   for (const OptionSpec& option : options) {
     kit.Option(option.name, address, option.position, QPoint(x, y),
@@ -156,10 +155,10 @@ void AddLimiter(const PageKit& kit, int page, const QString& prefix, const QStri
   const QByteArray fast = p + "ModeFastBtn" + s;
   const QByteArray mid = p + "ModeMidBtn" + s;
   const QByteArray slow = p + "ModeSlowBtn" + s;
-  AddOptionRow(kit, MakeAddress(page, base + 4), "Limit Mode",
-               QRect(c.caption, y, c.captionWidth, kRowHeight), c.bar, y + 2, 62,
-               {{fast.constData(), 0, "Fast"}, {mid.constData(), 1, "Mid"},
-                {slow.constData(), 2, "Slow"}});
+  AddOptionRow(
+      kit, MakeAddress(page, base + 4), "Limit Mode",
+      QRect(c.caption, y, c.captionWidth, kRowHeight), c.bar, y + 2, 62,
+      {{fast.constData(), 0, "Fast"}, {mid.constData(), 1, "Mid"}, {slow.constData(), 2, "Slow"}});
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -242,8 +241,8 @@ QScrollArea* AddStrip(const PageKit& kit, const StripSpec& s, int x, int y) {
   if (s.panel != nullptr) {
     auto* panel = new QWidget(host);
     panel->setObjectName(s.panel);
-    panel->setGeometry(x, y + kStripTop,
-                       kStripCaptionWidth + 2 + s.visible * kBandColumnPitch, kColumnHeight);
+    panel->setGeometry(x, y + kStripTop, kStripCaptionWidth + 2 + s.visible * kBandColumnPitch,
+                       kColumnHeight);
     host = panel;
     originX = 0;
     originY = -kStripTop;
@@ -273,8 +272,8 @@ QScrollArea* AddStrip(const PageKit& kit, const StripSpec& s, int x, int y) {
   area->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   area->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   area->setWidgetResizable(false);
-  area->setGeometry(originX + kStripCaptionWidth + 2, captionTop,
-                    s.visible * kBandColumnPitch - 1, kColumnHeight);
+  area->setGeometry(originX + kStripCaptionWidth + 2, captionTop, s.visible * kBandColumnPitch - 1,
+                    kColumnHeight);
   auto* content = new QWidget;
   content->setObjectName(QString(s.box) + "Content");
   content->resize(s.bands * kBandColumnPitch, kColumnHeight);
@@ -292,10 +291,9 @@ QScrollArea* AddStrip(const PageKit& kit, const StripSpec& s, int x, int y) {
   content->resize(s.shownBands * kBandColumnPitch, kColumnHeight);
   area->setWidget(content);
   if (s.scrollBar != nullptr) {
-    QSlider* scroll =
-        kit.Bar(s.scrollBar, -1, s.shownBands - s.visible,
-                QRect(x + kStripCaptionWidth + 2, y + kStripTop + kColumnHeight + 1,
-                      s.visible * kBandColumnPitch - 1, kScrollSliderHeight));
+    QSlider* scroll = kit.Bar(s.scrollBar, -1, s.shownBands - s.visible,
+                              QRect(x + kStripCaptionWidth + 2, y + kStripTop + kColumnHeight + 1,
+                                    s.visible * kBandColumnPitch - 1, kScrollSliderHeight));
     scroll->setProperty("kind", "scroll");
     scroll->setPageStep(1);
   }
@@ -325,9 +323,9 @@ void BuildMusicSheet(QWidget* sheet) {
                 {"SysMusInputLevel2", 1, "3dB"},
                 {"SysMusInputLevel3", 2, "6dB"}},
                36);
-  const StripSpec music{"Mus",  "Mus",         "MusEQPointLabel", 0,       4,
-                        10,     10,            10,                "MusScrollBox", nullptr,
-                        "9 band EQ", "MusEqCaption", nullptr};
+  const StripSpec music{"Mus",  "Mus", "MusEQPointLabel", 0,       4,           10,
+                        10,     10,    "MusScrollBox",    nullptr, "9 band EQ", "MusEqCaption",
+                        nullptr};
   AddStrip(kit, music, 200, 2);
 }
 
@@ -351,15 +349,25 @@ void BuildMicSheet(QWidget* sheet) {
   AddSliderRows(PageKit(mic), 1, rows, 22, 24, c);
   QGroupBox* group = kit.Group("MicGroupGrop", "MIC(Group choose)", QRect(4, 108, 292, 60));
   PageKit groupKit(group);
-  for (auto [name, caption, x] : {std::tuple{"MicABtn", "MIC A Group", 12},
-                                  std::tuple{"MicBBtn", "MIC B Group", 150}}) {
+  for (auto [name, caption, x] :
+       {std::tuple{"MicABtn", "MIC A Group", 12}, std::tuple{"MicBBtn", "MIC B Group", 150}}) {
     QPushButton* button = groupKit.Button(name, caption, QRect(x, 24, 128, 24));
     button->setProperty("kind", "button");
     button->setProperty("role", "pair");
   }
-  const StripSpec strip{"Mic",         "MIc",            "MicEQPointLabel", 1, 6, kMicBands,
-                        kMicBands,     10,               "MicScrollBox",    "MicPanScrollBar",
-                        "15 band EQ", "MicEqCaption", "MicCurvyPanel"};
+  const StripSpec strip{"Mic",
+                        "MIc",
+                        "MicEQPointLabel",
+                        1,
+                        6,
+                        kMicBands,
+                        kMicBands,
+                        10,
+                        "MicScrollBox",
+                        "MicPanScrollBar",
+                        "15 band EQ",
+                        "MicEqCaption",
+                        "MicCurvyPanel"};
   AddStrip(kit, strip, 304, 2);
 }
 
@@ -377,8 +385,7 @@ void BuildEffectSheet(QWidget* sheet) {
   QGroupBox* echo = kit.Group("EchoGrop", "Echo", QRect(4, 2, 352, 236));
   const std::vector<SliderRow> echoRows = {
       {"MIC Echo Level", "EchoEffLevelBar", 1, 100, 8, "%", nullptr, "EchoEffPhaseBtn", 0},
-      {"MIC Direct Level", "EchoDirectLevelBar", 3, 100, 8, "%", nullptr, "EchoDirectPhaseBtn",
-       2},
+      {"MIC Direct Level", "EchoDirectLevelBar", 3, 100, 8, "%", nullptr, "EchoDirectPhaseBtn", 2},
       {"Echo HPF", "EchoHPFreBar", 4, 205, 13, "", "EchoHPFreUpDownBtn"},
       {"Echo LPF", "EchoLPFreBar", 5, 64, 7, "", "EchoLPFreUpDownBtn"},
       {"Echo PRE Delay", "EchoPreDelayBar", 6, 125, 11, "ms"},
@@ -408,9 +415,9 @@ void BuildEffectSheet(QWidget* sheet) {
       {"Music to Reverb", "RvbMusicBar", 9, 100, 8, "%", nullptr, "RvbMusicPhaseBtn", 8},
   };
   AddSliderRows(PageKit(reverb), 5, reverbRows, 17, 19, c);
-  const StripSpec strip{"Echo",         "Echo",          "EffEQPointLabel", 4, 16, 5, 5, 5,
-                        "EffScrollBar", nullptr,         "5 Band Echo",     "EffEqCaption",
-                        nullptr};
+  const StripSpec strip{
+      "Echo",  "Echo",        "EffEQPointLabel", 4,      16, 5, 5, 5, "EffScrollBar",
+      nullptr, "5 Band Echo", "EffEqCaption",    nullptr};
   AddStrip(kit, strip, 716, 2);
 }
 
@@ -418,9 +425,9 @@ void BuildEffectSheet(QWidget* sheet) {
 void AddMixGroup(const PageKit& kit, int page, const char* prefix, QRect r, const RowColumns& c) {
   QGroupBox* mix = kit.Group(QString(prefix) + "MixGrop", "Mix", r);
   const QByteArray p = prefix;
-  const QByteArray names[8] = {p + "MusLevelBar",  p + "MusPhaseBtn", p + "MicLevelBar",
-                               p + "MicPhaseBtn",  p + "EchoLevelBar", p + "EchoPhaseBtn",
-                               p + "RvbLevelBar",  p + "RvbPhaseBtn"};
+  const QByteArray names[8] = {p + "MusLevelBar", p + "MusPhaseBtn",  p + "MicLevelBar",
+                               p + "MicPhaseBtn", p + "EchoLevelBar", p + "EchoPhaseBtn",
+                               p + "RvbLevelBar", p + "RvbPhaseBtn"};
   const char* captions[4] = {"Music Level", "MIC Level", "Echo Level", "Reverb Level"};
   std::vector<SliderRow> rows;
   for (int i = 0; i < 4; ++i) {
@@ -503,9 +510,8 @@ void BuildMainOutputSheet(QWidget* sheet) {
   const RowColumns x = CrossoverColumns();
   int y = AddCrossoverRows(ck, page,
                            {"MainHPTypeBox", "MainMusHPFreBar", "MainHPFreUpDownBtn",
-                            "MainMusHPQBar", "MainHPQUpDownBtn", "MainLPTypeBox",
-                            "MainMusLPFreBar", "MainMusLPFreUpDownBtn", "MainMusLPQBar",
-                            "MainLPQUpDownBtn"},
+                            "MainMusHPQBar", "MainHPQUpDownBtn", "MainLPTypeBox", "MainMusLPFreBar",
+                            "MainMusLPFreUpDownBtn", "MainMusLPQBar", "MainLPQUpDownBtn"},
                            16, 20, x);
   AddSliderRow(ck, page, {"L CH Delay", "MainLdelayBar", 27, 500, 18, "ms"}, y, x);
   y += 20;
@@ -519,8 +525,18 @@ void BuildMainOutputSheet(QWidget* sheet) {
   ck.Caption("Tone adjustment", QRect(x.caption, y, x.captionWidth, kRowHeight));
   ck.Combo("MAINToneBox", MakeAddress(page, 31), {}, Items({"Gentle", "Bright"}),
            QRect(x.bar, y, x.barWidth + 8, kRowHeight + 1));
-  const StripSpec strip{"Main",           "Main",          "MainEQPointLabel", page, 34, 8, 7, 5,
-                        "MainPanScrollBox", "MainPanScrollBar", "7 Band EQ", "MainEqCaption",
+  const StripSpec strip{"Main",
+                        "Main",
+                        "MainEQPointLabel",
+                        page,
+                        34,
+                        8,
+                        7,
+                        5,
+                        "MainPanScrollBox",
+                        "MainPanScrollBar",
+                        "7 Band EQ",
+                        "MainEqCaption",
                         nullptr};
   AddStrip(kit, strip, 692, 2);
 }
@@ -544,8 +560,18 @@ void BuildAuxOutputSheet(QWidget* sheet) {
   y += 23;
   ck.Caption("Mute", QRect(x.caption, y, x.captionWidth, kRowHeight));
   ck.Toggle("SubmuteBtn", MakeAddress(page, 28), "Mute", QRect(x.bar, y, 56, kRowHeight));
-  const StripSpec strip{"Sub",             "Sub",           "SubEQPointLabel", page, 31, 8, 7, 5,
-                        "SubScrollPaneBox", "SubPanScrollBar", "7 Band EQ", "SubEqCaption",
+  const StripSpec strip{"Sub",
+                        "Sub",
+                        "SubEQPointLabel",
+                        page,
+                        31,
+                        8,
+                        7,
+                        5,
+                        "SubScrollPaneBox",
+                        "SubPanScrollBar",
+                        "7 Band EQ",
+                        "SubEqCaption",
                         nullptr};
   AddStrip(kit, strip, 692, 2);
 }
@@ -614,8 +640,7 @@ void BuildDeqChannel(const PageKit& kit, int g, QRect r) {
   const QByteArray ratio = ("DEQRmsRatioBar" + num).toUtf8();
   const std::vector<SliderRow> rows = {
       {"Attack Time", attack.constData(), b + 8, 15, 17, "ms"},
-      {"Release Time", release.constData(), b + 9, 7, 16, "", nullptr, nullptr, -1, false,
-       "Atk x"},
+      {"Release Time", release.constData(), b + 9, 7, 16, "", nullptr, nullptr, -1, false, "Atk x"},
       {"Attack level", level.constData(), b + 10, 50, 20, "dBu"},
       {"Dynamic Ratio", ratio.constData(), b + 11, 40, 15},
   };
@@ -623,12 +648,11 @@ void BuildDeqChannel(const PageKit& kit, int g, QRect r) {
   const QByteArray fast = ("DEQModeFastBtn" + num).toUtf8();
   const QByteArray mid = ("DEQModeMidBtn" + num).toUtf8();
   const QByteArray slow = ("DEQModeSlowBtn" + num).toUtf8();
-  AddOptionRow(gk, address(12), "Dynamic Mode", QRect(6, 196, 84, kRowHeight), 90, 198, 58,
-               {{fast.constData(), 0, "Fast"}, {mid.constData(), 1, "Mid"},
-                {slow.constData(), 2, "Slow"}},
-               36);
-  QLabel* sensitivity =
-      gk.Caption("Power amplifier input sensitivity", QRect(6, 214, 106, 24));
+  AddOptionRow(
+      gk, address(12), "Dynamic Mode", QRect(6, 196, 84, kRowHeight), 90, 198, 58,
+      {{fast.constData(), 0, "Fast"}, {mid.constData(), 1, "Mid"}, {slow.constData(), 2, "Slow"}},
+      36);
+  QLabel* sensitivity = gk.Caption("Power amplifier input sensitivity", QRect(6, 214, 106, 24));
   sensitivity->setWordWrap(true);
   sensitivity->setStyleSheet("font-size: 9px;");
   const char* levels[3] = {"0.775V", "1V", "1.4V"};
@@ -707,8 +731,7 @@ void BuildSystemSheet(QWidget* sheet) {
   AddOptionRow(PageKit(remote), MakeAddress(page, 17), nullptr, {}, 16, 24, 110,
                {{"SysRemoteBtn2", 1, "ON"}, {"SysRemoteBtn1", 0, "OFF"}});
 
-  QGroupBox* code =
-      kit.Group("SysCodeGrop", "Equipment  Management Code", QRect(4, 378, 370, 52));
+  QGroupBox* code = kit.Group("SysCodeGrop", "Equipment  Management Code", QRect(4, 378, 370, 52));
   QLineEdit* codePane = PageKit(code).Field("SysDeviceCodeEdit", QRect(16, 22, 200, 22));
   codePane->setReadOnly(true);
   codePane->setProperty("kind", "pane");
@@ -739,11 +762,9 @@ void BuildSystemSheet(QWidget* sheet) {
   bk.Button("RzBmpButton120", "Save date in PC", QRect(10, 436, 170, 28));
   bk.Button("RzBmpButton119", "Upload date to Equipment", QRect(190, 436, 172, 28));
 
-  QGroupBox* modes =
-      kit.Group("SysModeGrop", "Equipment Mode Management", QRect(758, 4, 371, 170));
+  QGroupBox* modes = kit.Group("SysModeGrop", "Equipment Mode Management", QRect(758, 4, 371, 170));
   PageKit mk(modes);
-  QLabel* current =
-      mk.Caption(QString::fromUtf8("（Current Mode：1 ）"), QRect(12, 20, 300, 20));
+  QLabel* current = mk.Caption(QString::fromUtf8("（Current Mode：1 ）"), QRect(12, 20, 300, 20));
   current->setObjectName("CurrentModeLabel");
   mk.Caption("Equipment Mode", QRect(12, 48, 100, 22));
   mk.Combo("SysModeBox", MakeAddress(page, 2), {}, {}, QRect(116, 48, 240, 22));
@@ -761,8 +782,7 @@ void BuildSystemSheet(QWidget* sheet) {
   uk.Caption("System Password", QRect(12, 64, 110, 22));
   uk.Field("SysPassEdit", QRect(124, 64, 140, 22), 6, true);
   uk.Button("SysPassEnterBtn", "Enter", QRect(272, 64, 80, 22));
-  QGroupBox* sysPass =
-      uk.Group("SysPassGrop", "Modify System Password", QRect(8, 98, 354, 124));
+  QGroupBox* sysPass = uk.Group("SysPassGrop", "Modify System Password", QRect(8, 98, 354, 124));
   PageKit spk(sysPass);
   const char* sysFields[3] = {"SysPanelLabel1", "NewSysPassLabel1", "NewSysPassLabel2"};
   for (int i = 0; i < 3; ++i) {

@@ -27,8 +27,8 @@ bool QtMessages::AskYesNo(const std::string& text, const std::string& caption) {
 }
 
 bool QtMessages::AskOkCancel(const std::string& text, const std::string& caption) {
-  return Ask(owner_, QMessageBox::Question, text, caption,
-             QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok) == QMessageBox::Ok;
+  return Ask(owner_, QMessageBox::Question, text, caption, QMessageBox::Ok | QMessageBox::Cancel,
+             QMessageBox::Ok) == QMessageBox::Ok;
 }
 
 }  // namespace velantro

@@ -18,7 +18,7 @@ struct Shot {
 };
 
 // Every sheet, by the tab button that shows it (tab 9 is the DEQ sheet's hidden tab).
-constexpr Shot kShots[] = {{1, "music"},  {2, "mic"},        {3, "effect"},
+constexpr Shot kShots[] = {{1, "music"},       {2, "mic"},    {3, "effect"},
                            {4, "main-output"}, {5, "aux1"},   {6, "aux2"},
                            {7, "sur-output"},  {8, "system"}, {9, "deq"}};
 

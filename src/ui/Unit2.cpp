@@ -31,7 +31,8 @@ TForm2::TForm2(QWidget* parent)
   progress_->setRange(0, 100);
   progress_->setValue(0);
   progress_->setGeometry(16, 42, kWidth - 32, 22);
-  auto* wait = new QLabel(QString::fromUtf8("Please wait a moment, may take a few seconds！"), this);
+  auto* wait =
+      new QLabel(QString::fromUtf8("Please wait a moment, may take a few seconds！"), this);
   wait->setObjectName("WaitLabel");
   wait->setGeometry(16, 78, kWidth - 32, 36);
   wait->setWordWrap(true);

@@ -73,9 +73,8 @@ int main(int argc, char** argv) {
   const QCommandLineOption printStatus("print-status", "Print every link status to stdout.");
   const QCommandLineOption screenshot(
       "screenshot", "Once online, write a picture of every sheet into DIR and exit.", "DIR");
-  const QCommandLineOption screenshotSize("screenshot-size",
-                                          "Size of the large pictures (default 1600x900).", "WxH",
-                                          "1600x900");
+  const QCommandLineOption screenshotSize(
+      "screenshot-size", "Size of the large pictures (default 1600x900).", "WxH", "1600x900");
   parser.addOptions({unit, serial, printStatus, screenshot, screenshotSize});
   parser.process(app);
 
@@ -94,7 +93,8 @@ int main(int argc, char** argv) {
   if (touring) {
     const QStringList parts = parser.value(screenshotSize).split('x');
     if (parts.size() == 2) largeSize = QSize(parts[0].toInt(), parts[1].toInt());
-    if (largeSize.width() < velantro::kDesignWidth || largeSize.height() < velantro::kDesignHeight) {
+    if (largeSize.width() < velantro::kDesignWidth ||
+        largeSize.height() < velantro::kDesignHeight) {
       std::fprintf(stderr, "velantro: --screenshot-size must be at least 1133x637\n");
       return 2;
     }

@@ -94,7 +94,8 @@ std::string PortFrom(const std::string& transcript) {
   const size_t at = transcript.find(key);
   if (at == std::string::npos) return {};
   size_t end = at + key.size();
-  while (end < transcript.size() && std::isdigit(static_cast<unsigned char>(transcript[end]))) ++end;
+  while (end < transcript.size() && std::isdigit(static_cast<unsigned char>(transcript[end])))
+    ++end;
   return transcript.substr(at + key.size(), end - at - key.size());
 }
 

@@ -258,8 +258,8 @@ TEST_F(ConsoleWindow, MicGroupBShowsNineBandsAndEditsPage3) {
 }
 
 TEST_F(ConsoleWindow, AutoDisablesTheControlsManualGoverns) {
-  const char* governed[] = {"MusFreEdit1", "MusFreUpDownBtn1", "MusQEdit5", "MainMusLevelBar",
-                            "SubMicPhaseBtn", "SingModeBtn", "DiscoModeBtn"};
+  const char* governed[] = {"MusFreEdit1",    "MusFreUpDownBtn1", "MusQEdit5",   "MainMusLevelBar",
+                            "SubMicPhaseBtn", "SingModeBtn",      "DiscoModeBtn"};
   Click("ManulModeBtn");
   EXPECT_EQ(console->store.View(0, 0), 1);
   for (const char* name : governed) EXPECT_TRUE(Find(name)->isEnabled()) << name;
@@ -304,6 +304,24 @@ TEST_F(ConsoleWindow, DeqReferenceSettingsWriteTheChannelsAndShowTheDeqSheet) {
   EXPECT_EQ(Find<QLineEdit>("DEQFreEdit3")->text(), "1390.0");
   EXPECT_EQ(Find<QLineEdit>("DEQGainEdit3")->text(), "-7.4");
   EXPECT_FALSE(Find("EQPassGrop")->isVisible());
+}
+
+TEST_F(ConsoleWindow, TabSwitchPointsEqPassAtThePageAndShowsTheNotice) {
+  ParamStore& store = console->store;
+  store.SetDevice(6, ParamStore::DeviceIndex(6, 33, 0), 1);  // main output EQ pass on
+  QTest::mouseClick(form->tabButton(4), Qt::LeftButton);
+  auto* pass = Find<QPushButton>("MusEQAllpassBtn");
+  EXPECT_EQ(pass->property("address").toInt(), 0x0621);
+  EXPECT_EQ(GetButtonLook(pass), ButtonLook::Down);
+  EXPECT_EQ(form->binding()->EqPassState()[6], 1);
+  EXPECT_TRUE(form->graph()->eqPassNoticeShown());
+  EXPECT_FALSE(Find("MainFreEdit1")->isEnabled());
+
+  QTest::mouseClick(form->tabButton(2), Qt::LeftButton);
+  EXPECT_EQ(pass->property("address").toInt(), 0x0105);
+  EXPECT_EQ(GetButtonLook(pass), ButtonLook::Normal);
+  EXPECT_FALSE(form->graph()->eqPassNoticeShown());
+  EXPECT_TRUE(Find("MicFreEdit1")->isEnabled());
 }
 
 TEST_F(ConsoleWindow, MaximiseThenRestoreReturnsToTheEarlierGeometry) {
