@@ -5,15 +5,16 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
 #include "model/ParamStore.h"
 
-#define FUZZ_CHECK(condition)                                                              \
-  do {                                                                                     \
-    if (!(condition)) {                                                                    \
+#define FUZZ_CHECK(condition)                                                               \
+  do {                                                                                      \
+    if (!(condition)) {                                                                     \
       std::fprintf(stderr, "%s:%d: property failed: %s\n", __FILE__, __LINE__, #condition); \
-      std::abort();                                                                        \
-    }                                                                                      \
+      std::abort();                                                                         \
+    }                                                                                       \
   } while (false)
 
 namespace velantro::fuzz {
