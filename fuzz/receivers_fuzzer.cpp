@@ -221,8 +221,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   FUZZ_CHECK(wholeSink.badHeaders == pieceSink.badHeaders);
   FUZZ_CHECK(whole.pendingBytes() == network.pendingBytes());
 
-  // Both receivers parse start bytes and lengths alike.
-  // (where the serial side gave up on a cut-off frame, the network side still holds it).
+  // Both receivers parse start bytes and lengths alike (where the serial side gave up on a
+  // cut-off frame, the network side still holds it).
   if (wholeReads) {
     FUZZ_CHECK(serialMessages == pieceSink.messages);
     if (!cutOff.empty()) FUZZ_CHECK(network.pendingBytes() == cutOff.size());

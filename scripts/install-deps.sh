@@ -2,7 +2,7 @@
 # Installs the Debian 12 packages the build, the tests and the demo need, if any is missing.
 set -euo pipefail
 packages=(qt6-base-dev qt6-serialport-dev libgtest-dev libbenchmark-dev cmake g++ make
-          xvfb x11-apps imagemagick socat xauth)
+          xvfb x11-apps imagemagick socat xauth fonts-wqy-microhei)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -315,9 +315,10 @@ bool ControlBinding::KeyPress(QLineEdit* edit, QEvent* event) {
   }
   if (key->matches(QKeySequence::Paste)) return true;
   // Shortcuts (copy, cut, undo, select all) insert nothing; the edit handles them itself.
-  if (key->modifiers() & (Qt::ControlModifier | Qt::MetaModifier | Qt::AltModifier)) return false;
+  if (key->modifiers() & (Qt::ControlModifier | Qt::MetaModifier)) return false;
   const QString text = key->text();
-  if (text.isEmpty()) return false;  // Delete, Home, End, Tab: the edit's own keys
+  // Tab, Escape, Delete and the like are no characters: the edit and the window handle them.
+  if (text.isEmpty() || !text.at(0).isPrint()) return false;
   currentEdit_ = edit;
   const char16_t u = text.at(0).unicode();
   const bool accepted = text.size() == 1 && ((u >= '0' && u <= '9') || u == '-' || u == '.');

@@ -101,9 +101,9 @@ class EqGraphPanel : public QWidget {
   bool started() const { return started_; }
   void StopTimer();
 
-  // Redraw of Part "curve rendering": point 20 is the whole page. Callers pass the page of
-  // CurrentSection or of the value that changed. This is the function every "redraw the EQ
-  // graph" of the binding calls.
+  // Redraws the curve: point 20 is the whole page, any other point one entry and its label.
+  // Callers pass the page of CurrentSection or of the value that changed. This is the function
+  // every "redraw the EQ graph" of the binding calls.
   void DrawPageCurves(int point, int page);
   // A ready-made hook for the binding's redrawCurves.
   std::function<void(int point, int page)> RedrawHook();

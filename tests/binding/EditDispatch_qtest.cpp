@@ -114,6 +114,9 @@ TEST_F(EditDispatchTest, KeyFilterLetsOnlyNumberCharactersThrough) {
   QTest::keyClick(edit, Qt::Key_Backspace);
   QTest::keyClicks(edit, "1a2 b-3.,x4");
   EXPECT_EQ(edit->text(), "12-3.4");
+  QTest::keyClick(edit, Qt::Key_Home);
+  QTest::keyClick(edit, Qt::Key_Delete);  // the edit's own keys still work
+  EXPECT_EQ(edit->text(), "2-3.4");
   EXPECT_TRUE(sink.sent.empty());
 }
 

@@ -3,10 +3,7 @@
 #include <arpa/inet.h>
 #include <gtest/gtest.h>
 #include <netinet/in.h>
-#include <poll.h>
-#include <signal.h>
 #include <sys/socket.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -15,77 +12,12 @@
 #include <string>
 #include <vector>
 
+#include "support/ChildProcess.h"
+
 namespace velantro::test {
 namespace {
 
 namespace fs = std::filesystem;
-
-// A child process whose stdout and stderr come back through one pipe.
-class Process {
- public:
-  explicit Process(std::vector<std::string> argv) {
-    int fds[2];
-    if (::pipe(fds) != 0) return;
-    pid_ = ::fork();
-    if (pid_ == 0) {
-      ::dup2(fds[1], STDOUT_FILENO);
-      ::dup2(fds[1], STDERR_FILENO);
-      ::close(fds[0]);
-      ::close(fds[1]);
-      std::vector<char*> args;
-      for (std::string& a : argv) args.push_back(a.data());
-      args.push_back(nullptr);
-      ::execv(args[0], args.data());
-      ::_exit(127);
-    }
-    ::close(fds[1]);
-    out_ = fds[0];
-  }
-  ~Process() {
-    if (pid_ > 0 && !reaped_) {
-      ::kill(pid_, SIGTERM);
-      ::waitpid(pid_, nullptr, 0);
-    }
-    if (out_ >= 0) ::close(out_);
-  }
-  Process(const Process&) = delete;
-  Process& operator=(const Process&) = delete;
-
-  // Reads until the output holds `text`; false when it ends or stays quiet too long (a guard
-  // against a hang, not a measurement).
-  bool WaitFor(const std::string& text, int quietMs = 60000) {
-    while (output_.find(text) == std::string::npos) {
-      if (!ReadSome(quietMs)) return false;
-    }
-    return true;
-  }
-  // Exit code after the output has ended.
-  int Finish() {
-    while (ReadSome(120000)) {
-    }
-    int status = 0;
-    ::waitpid(pid_, &status, 0);
-    reaped_ = true;
-    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-  }
-  const std::string& output() const { return output_; }
-
- private:
-  bool ReadSome(int quietMs) {
-    pollfd p{out_, POLLIN, 0};
-    if (::poll(&p, 1, quietMs) <= 0) return false;
-    char chunk[512];
-    const ssize_t got = ::read(out_, chunk, sizeof chunk);
-    if (got <= 0) return false;
-    output_.append(chunk, static_cast<size_t>(got));
-    return true;
-  }
-
-  pid_t pid_ = -1;
-  int out_ = -1;
-  bool reaped_ = false;
-  std::string output_;
-};
 
 std::string After(const std::string& text, const std::string& key) {
   const size_t at = text.find(key);
@@ -101,8 +33,8 @@ struct CtlResult {
 
 CtlResult Ctl(std::vector<std::string> args) {
   args.insert(args.begin(), VELANTRO_CTL);
-  Process ctl(args);
-  const int code = ctl.Finish();
+  ChildProcess ctl(args);
+  const int code = ctl.Wait();
   return {code, ctl.output()};
 }
 
@@ -118,9 +50,9 @@ class StandInUnit : public ::testing::Test {
   void SetUp() override {
     dir = fs::temp_directory_path() / ("velantro-link-e2e-" + std::to_string(::getpid()));
     fs::create_directories(dir);
-    sim = std::make_unique<Process>(std::vector<std::string>{VELANTRO_SIM, "--port", "0", "--pty"});
-    ASSERT_TRUE(sim->WaitFor("pty: ")) << sim->output();
-    ASSERT_TRUE(sim->WaitFor("\n", 5000));
+    sim = std::make_unique<ChildProcess>(
+        std::vector<std::string>{VELANTRO_SIM, "--port", "0", "--pty"});
+    ASSERT_TRUE(sim->WaitFor("pty: ")) << sim->output();  // the whole line
     const std::string port = After(sim->output(), "tcp: 127.0.0.1:");
     ASSERT_FALSE(port.empty()) << sim->output();
     tcp = {"--unit", "127.0.0.1:" + port};
@@ -140,7 +72,7 @@ class StandInUnit : public ::testing::Test {
   }
 
   fs::path dir;
-  std::unique_ptr<Process> sim;
+  std::unique_ptr<ChildProcess> sim;
   std::vector<std::string> tcp;
   std::vector<std::string> pty;
 };
