@@ -39,6 +39,49 @@ constexpr std::array<int, 8> kOutputGain{125, 122, 118, 120, 120, 121, 124, 120}
 constexpr std::array<const char*, kUnitModeCount> kDefaultNames{
     "Pop", "Rock", "Live", "Jazz", "Classic", "Karaoke", "Party", "Speech", "User"};
 
+// Slots of the factory image that are not EQ bands.
+constexpr int kMusicEqPass = 3;
+constexpr int kMicHighPass = 0;
+constexpr int kMicSharedLevel = 1;
+constexpr int kMicFrequencyShift = 2;
+constexpr int kMicNoiseGate = 3;
+constexpr int kMicEqPass = 5;
+constexpr int kEffectEqPass = 15;
+constexpr int kOutHpfMode = 16;
+constexpr int kOutHpf = 17;
+constexpr int kOutHpfQ = 18;
+constexpr int kOutLpfMode = 19;
+constexpr int kOutLpf = 20;
+constexpr int kOutLpfQ = 21;
+constexpr int kOutAttack = 22;
+constexpr int kOutRelease = 23;
+constexpr int kOutLimitLevel = 24;
+constexpr int kOutRatio = 25;
+constexpr int kOutLimitMode = 26;
+constexpr int kMainLeftDelay = 27;
+constexpr int kMainRightDelay = 28;
+constexpr int kMainLeftMute = 29;
+constexpr int kMainRightMute = 30;
+constexpr int kMainTone = 31;
+constexpr int kMainEqPass = 33;
+constexpr int kAuxDelay = 27;
+constexpr int kAuxMute = 28;
+constexpr int kAuxEqPass = 30;
+
+// Filter settings (raw values): high-pass panes show FrequencyTable[raw - 1] with 0 = off,
+// low-pass panes FrequencyTable[raw] with 362 = off, effect low-pass FrequencyTable[raw + 297]
+// with 64 = off.
+constexpr int kMicHighPass80Hz = 74;      // 80.3 Hz
+constexpr int kEffectHighPass101Hz = 86;  // 101.0 Hz
+constexpr int kEffectLowPass8kHz = 15;    // 8000.0 Hz
+constexpr int kEffectLowPassOff = 64;
+constexpr int kOutHighPassOff = 0;
+constexpr int kOutHighPass80Hz = 74;  // 80.3 Hz
+constexpr int kOutLowPassOff = 362;
+constexpr int kOutLowPass120Hz = 94;    // 120.0 Hz
+constexpr int kCrossoverLinkRiley = 2;  // "Link Riley 24dB"
+constexpr int kCrossoverQ071 = 10;      // 0.71
+
 int ReadValue(std::span<const uint8_t> bytes, size_t offset) {
   return bytes[offset] + 256 * bytes[offset + 1];
 }
@@ -87,10 +130,13 @@ UnitSim::UnitSim(SimOptions options) : options_(options), rng_(options.seed) {
   image_ = DefaultImage();
   for (int m = 0; m < kUnitModeCount; ++m) {
     modes_[m] = image_;
-    // Each factory mode leans its music EQ a little differently so a recall shows.
+    // Each factory mode leans the music EQ of both settings a little differently so a recall
+    // shows; the gains stay well inside the band's range.
     for (int b = 0; b < 10; ++b) {
       const int tilt = (m * 3 + b) % 7 - 3;
-      modes_[m][0][kPages[0].firstBand + 5 * b + 2] = kMusicGain[b] + 2 * tilt;
+      const int gain = kPages[0].firstBand + 5 * b + 2;
+      modes_[m][0][gain] = kMusicGain[b] + 2 * tilt;
+      modes_[m][0][gain + kMusicSecondSetOffset] = kMusicGainSecond[b] - 2 * tilt;
     }
     modes_[m][kSystemPage] = image_[kSystemPage];
     modeNames_[m] = kDefaultNames[m];
@@ -99,88 +145,136 @@ UnitSim::UnitSim(SimOptions options) : options_(options), rng_(options.seed) {
 
 DeviceTable UnitSim::DefaultImage() {
   DeviceTable image{};
-  // Music: input gain, music setting 0 (both sets carry their own EQ).
-  image[0][0] = 0;
+  // Music: manual mode, "Sing" setting, EQ pass off for both settings; each setting has its own
+  // gentle curve.
+  image[0][0] = 1;
   image[0][1] = 0;
-  image[0][2] = 50;
-  image[0][3] = 0;
-  image[0][2 + kMusicSecondSetOffset] = 60;
+  for (int set : {0, kMusicSecondSetOffset}) image[0][kMusicEqPass + set] = 0;
   for (int b = 0; b < 10; ++b) {
     const int first = kPages[0].firstBand + 5 * b;
     WriteBand(image, 0, first, kMusicFreq[b], kMusicGain[b]);
     WriteBand(image, 0, first + kMusicSecondSetOffset, kMusicFreq[b], kMusicGainSecond[b]);
   }
-  // MIC groups: high-pass off, levels, then the EQ.
+  // MIC groups: high-pass at 80 Hz, frequency shift off, a light noise gate, EQ pass off.
   for (int page : {1, 3}) {
-    image[page][0] = 0;
-    image[page][1] = 70;
-    image[page][2] = 70;
-    image[page][3] = 1;
-    image[page][4] = 3;
-    image[page][5] = 2;
-    image[page][81] = 0;
-    image[page][82] = 0;
+    image[page][kMicHighPass] = kMicHighPass80Hz;
+    image[page][kMicSharedLevel] = 64;
+    image[page][kMicFrequencyShift] = 0;
+    image[page][kMicNoiseGate] = 2;
+    image[page][kMicEqPass] = 0;
   }
   WriteBands(image, 1, kPages[1].firstBand, kMicAFreq, 5);
   WriteBands(image, 3, kPages[3].firstBand, kMicBFreq, 5);
-  // DEQ: three channels, enabled, type "below", 1 V sensitivity.
+  // DEQ: three channels, pass off, flat bands; work modes below, below, above with the dynamics
+  // of the 1 V sensitivity, mid speed.
   for (int g = 0; g < 3; ++g) {
-    image[2][12 * g + 1] = 0;
-    WriteBand(image, 2, 12 * g + 2, kDeqFreq[g], kGainFlat);
-    image[2][12 * g + 7] = 1;
-    image[2][12 * g + 8] = 9;
-    image[2][12 * g + 9] = 4;
-    image[2][12 * g + 10] = 12;
-    image[2][12 * g + 11] = 5;
-    image[2][12 * g + 12] = 0;
+    const int base = 12 * g;
+    const bool above = g == 2;
+    image[2][base + 1] = 0;
+    WriteBand(image, 2, base + 2, kDeqFreq[g], kGainFlat);
+    image[2][base + 7] = above ? 2 : 1;
+    image[2][base + 8] = 9;                 // attack 11 ms
+    image[2][base + 9] = 4;                 // release Atk x12
+    image[2][base + 10] = above ? 10 : 12;  // level -26 / -24 dBu
+    image[2][base + 11] = 5;                // ratio 2.0
+    image[2][base + 12] = 1;                // mid
   }
-  // Echo and reverb: levels, times, filters off, then the EQ.
-  for (int page : {4, 5}) {
-    image[page][0] = 60;   // effect level
-    image[page][1] = 80;   // direct level
-    image[page][2] = 100;  // pre-delay
-    image[page][3] = 40;   // time / repeat
-    image[page][4] = page == 4 ? 0 : 50;
-    image[page][5] = page == 4 ? 64 : 60;
-    image[page][6] = 0;
-    image[page][7] = 64;
-    for (int k = 8; k < 14; ++k) image[page][k] = 50;
-    image[page][14] = 1;
-    image[page][15] = 0;
-    WriteBands(image, page, kPages[page].firstBand, kEffectFreq, 3);
-  }
-  // Outputs: mix levels of both music settings, filters, limiter, delays, EQ.
+  // Echo: levels with normal phase, 101 Hz to 8 kHz, 40 ms pre-delay, 200 ms delay, 45 % repeat,
+  // right channel in step with the left.
+  auto& echo = image[4];
+  echo[0] = 1;
+  echo[1] = 40;
+  echo[2] = 1;
+  echo[3] = 80;
+  echo[4] = kEffectHighPass101Hz;
+  echo[5] = kEffectLowPass8kHz;
+  echo[6] = 20;
+  echo[7] = 100;
+  echo[8] = 45;
+  echo[9] = 50;  // right channel delay offset 0
+  echo[10] = 10;
+  echo[11] = 0;  // echo mode
+  echo[kEffectEqPass] = 0;
+  // Reverb: levels with normal phase, 2 s reverb with 20 ms pre-delay, MIC band-limited, music
+  // to reverb low and unfiltered, light damping.
+  auto& reverb = image[5];
+  reverb[0] = 1;
+  reverb[1] = 35;
+  reverb[2] = 1;
+  reverb[3] = 80;
+  reverb[4] = 32;
+  reverb[5] = 10;
+  reverb[6] = kEffectHighPass101Hz;
+  reverb[7] = kEffectLowPass8kHz;
+  reverb[8] = 1;
+  reverb[9] = 10;
+  reverb[10] = 0;  // music high-pass off
+  reverb[11] = kEffectLowPassOff;
+  reverb[12] = 3;
+  reverb[13] = 2;
+  reverb[kEffectEqPass] = 0;
+  for (int page : {4, 5}) WriteBands(image, page, kPages[page].firstBand, kEffectFreq, 3);
+  // Outputs.
   for (int page = 6; page <= 9; ++page) {
-    for (int k = 0; k < 16; ++k) image[page][k] = k % 4 < 2 ? 50 : 40;
-    image[page][16] = 0;
-    image[page][17] = 0;   // high-pass off
-    image[page][18] = 11;  // Q 0.75
-    image[page][19] = 0;
-    image[page][20] = 362;  // low-pass off
-    image[page][21] = 11;
+    const bool aux = page == 7 || page == 8;
+    auto& out = image[page];
+    // Mix: level and phase of music, MIC, echo and reverb; "Sing" in the even slots, "Disco" in
+    // the odd slots beside them.
+    constexpr std::array<int, 4> kSingLevels{50, 50, 45, 45};
+    constexpr std::array<int, 4> kDiscoLevels{50, 40, 30, 30};
+    for (int source = 0; source < 4; ++source) {
+      out[4 * source] = kSingLevels[source];
+      out[4 * source + 1] = kDiscoLevels[source];
+      out[4 * source + 2] = 1;  // phase "+"
+      out[4 * source + 3] = 1;
+    }
+    // Crossover: Linkwitz-Riley 24 dB; AUX1 feeds a subwoofer below 120 Hz, the surround
+    // outputs leave out the deep bass, everything else runs full range.
+    out[kOutHpfMode] = kCrossoverLinkRiley;
+    out[kOutHpf] = page == 9 ? kOutHighPass80Hz : kOutHighPassOff;
+    out[kOutHpfQ] = kCrossoverQ071;
+    out[kOutLpfMode] = kCrossoverLinkRiley;
+    out[kOutLpf] = page == 7 ? kOutLowPass120Hz : kOutLowPassOff;
+    out[kOutLpfQ] = kCrossoverQ071;
+    // Limiter: 11 ms attack, release Atk x12, +4 dBu, 10.2:1, mid.
+    out[kOutAttack] = 9;
+    out[kOutRelease] = 4;
+    out[kOutLimitLevel] = 40;
+    out[kOutRatio] = 24;
+    out[kOutLimitMode] = 1;
+    if (aux) {
+      out[kAuxDelay] = page == 7 ? 20 : 0;  // 2.0 ms for the subwoofer
+      out[kAuxMute] = 0;
+      out[kAuxEqPass] = 0;
+    } else {
+      out[kMainLeftDelay] = page == 9 ? 150 : 0;  // 15.0 ms behind the front
+      out[kMainRightDelay] = page == 9 ? 150 : 0;
+      out[kMainLeftMute] = 0;
+      out[kMainRightMute] = 0;
+      out[kMainTone] = 0;  // "Gentle"
+      out[kMainEqPass] = 0;
+    }
     const int first = kPages[page].firstBand;
-    for (int k = 22; k < first; ++k) image[page][k] = k % 3 == 0 ? 20 : 5;
     for (int b = 0; b < 8; ++b) {
       WriteBand(image, page, first + 5 * b, kOutputFreq[b], kOutputGain[b]);
     }
   }
-  // System: mode 0, volume limits, administrator, remote on, normal volumes.
+  // System: mode 1, 3 dB music input on port 1, administrator, key lock off, remote on; start
+  // and normal volumes below their limits.
   auto& sys = image[kSystemPage];
   sys[IndexOf(sysaddr::CurrentMode)] = 0;
   sys[IndexOf(sysaddr::MusicInputLevel)] = 1;
-  sys[6] = 30;
-  sys[7] = 100;
-  sys[8] = 30;
-  sys[9] = 100;
-  sys[10] = 30;
-  sys[11] = 100;
+  constexpr std::array<int, 6> kVolumeManagement{40, 82, 40, 82, 35, 70};  // start, limit × 3
+  for (size_t k = 0; k < kVolumeManagement.size(); ++k) {
+    sys[IndexOf(sysaddr::MusicStartVolume) + static_cast<int>(k)] = kVolumeManagement[k];
+  }
   sys[IndexOf(sysaddr::UserOrAdmin)] = 1;
   sys[IndexOf(sysaddr::AutoKeyLock)] = 0;
   sys[IndexOf(sysaddr::MusicInputSelect)] = 0;
   sys[IndexOf(sysaddr::Remote)] = 1;
-  sys[IndexOf(sysaddr::MusicNormalVolume)] = 80;
-  sys[IndexOf(sysaddr::MicNormalVolume)] = 75;
-  sys[IndexOf(sysaddr::EffectNormalVolume)] = 70;
+  sys[IndexOf(sysaddr::MusicNormalVolume)] = 60;
+  sys[IndexOf(sysaddr::MicNormalVolume)] = 60;
+  sys[IndexOf(sysaddr::EffectNormalVolume)] = 50;
   return image;
 }
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -69,6 +70,80 @@ TEST(UnitSim, FullDownloadMirrorsTheUnitInTheConsoleStore) {
   EXPECT_GT(store.DeviceImage[0][5], 0);
   EXPECT_EQ(store.DeviceImage[0][7], 16);
   EXPECT_EQ(store.DeviceImage[0][8], 10);
+}
+
+// Every stored value of the factory image, in every stored mode, lies within the range of the
+// control that shows it, and the switches a console shows prominently are off.
+struct SlotRange {
+  std::vector<int> pages;
+  int index;
+  int low;
+  int high;
+};
+
+TEST(UnitSim, FactoryImageStaysWithinEveryControlsRange) {
+  const std::vector<int> outputs{6, 7, 8, 9};
+  const std::vector<SlotRange> ranges = {
+      {{0}, 0, 0, 1},       {{0}, 1, 0, 1},        {{0}, 3, 0, 0},        {{0}, 55, 0, 0},
+      {{1, 3}, 0, 0, 143},  {{1, 3}, 2, 0, 7},     {{1, 3}, 3, 0, 10},    {{1, 3}, 5, 0, 0},
+      {{2}, 1, 0, 0},       {{2}, 7, 0, 2},        {{2}, 8, 0, 15},       {{2}, 9, 0, 7},
+      {{2}, 10, 0, 50},     {{2}, 11, 0, 40},      {{2}, 12, 0, 2},       {{4, 5}, 0, 0, 1},
+      {{4, 5}, 1, 0, 100},  {{4, 5}, 2, 0, 1},     {{4, 5}, 3, 0, 100},   {{4}, 4, 0, 205},
+      {{4}, 5, 0, 64},      {{4}, 6, 0, 125},      {{4}, 7, 0, 250},      {{4}, 8, 0, 90},
+      {{4}, 9, 0, 100},     {{4}, 10, 0, 50},      {{4}, 11, 0, 1},       {{5}, 4, 0, 80},
+      {{5}, 5, 0, 100},     {{5}, 6, 0, 205},      {{5}, 7, 0, 64},       {{5}, 8, 0, 1},
+      {{5}, 9, 0, 100},     {{5}, 10, 0, 205},     {{5}, 11, 0, 64},      {{5}, 12, 0, 10},
+      {{5}, 13, 0, 10},     {{4, 5}, 15, 0, 0},    {outputs, 16, 0, 4},   {outputs, 17, 0, 362},
+      {outputs, 18, 0, 23}, {outputs, 19, 0, 4},   {outputs, 20, 0, 362}, {outputs, 21, 0, 23},
+      {outputs, 22, 0, 15}, {outputs, 23, 0, 7},   {outputs, 24, 0, 50},  {outputs, 25, 0, 40},
+      {outputs, 26, 0, 2},  {outputs, 27, 0, 500}, {{6, 9}, 28, 0, 500},  {{6, 9}, 29, 0, 0},
+      {{6, 9}, 30, 0, 0},   {{6, 9}, 31, 0, 1},    {{6, 9}, 33, 0, 0},    {{7, 8}, 28, 0, 0},
+      {{7, 8}, 30, 0, 0},   {{10}, 3, 0, 2},       {{10}, 6, 0, 82},      {{10}, 7, 0, 82},
+      {{10}, 8, 0, 82},     {{10}, 9, 0, 82},      {{10}, 10, 0, 70},     {{10}, 11, 0, 70},
+      {{10}, 12, 0, 1},     {{10}, 13, 0, 1},      {{10}, 14, 0, 1},      {{10}, 17, 0, 1},
+      {{10}, 32, 0, 82},    {{10}, 33, 0, 82},     {{10}, 34, 0, 70},
+  };
+  // Mix levels 0–100 and phases 0/1 of both music settings.
+  std::vector<SlotRange> all = ranges;
+  for (int k = 0; k < 16; ++k) all.push_back({outputs, k, k % 4 < 2 ? 20 : 1, k % 4 < 2 ? 100 : 1});
+
+  UnitSim unit;
+  std::vector<const DeviceTable*> images{&unit.Image()};
+  for (int m = 0; m < kUnitModeCount; ++m) images.push_back(&unit.StoredMode(m));
+  for (const DeviceTable* image : images) {
+    for (const auto& r : all) {
+      for (int page : r.pages) {
+        const int v = (*image)[page][r.index];
+        EXPECT_TRUE(v >= r.low && v <= r.high) << page << ":" << r.index << " = " << v;
+      }
+    }
+    // EQ bands (the outputs' eighth group included, both music settings): type, frequency,
+    // gain, PEQ Q and shelf Q.
+    constexpr std::array<int, 5> kFieldMax{2, 361, 180, 100, 24};
+    auto checkBand = [&](int page, int first) {
+      for (int f = 0; f < 5; ++f) {
+        const int v = (*image)[page][first + f];
+        EXPECT_TRUE(v >= 0 && v <= kFieldMax[f]) << page << ":" << first + f << " = " << v;
+      }
+    };
+    for (int page = 0; page < 10; ++page) {
+      if (page == kDeqPage) {
+        for (int g = 0; g < 3; ++g) checkBand(page, 12 * g + 2);
+        continue;
+      }
+      const int bands = page >= 6 ? 8 : kPages[page].bandCount;
+      for (int b = 0; b < bands; ++b) {
+        checkBand(page, kPages[page].firstBand + 5 * b);
+        if (page == 0) checkBand(page, kPages[page].firstBand + 5 * b + kMusicSecondSetOffset);
+      }
+    }
+  }
+  // Start and normal volumes sit at or below their limits.
+  const auto& sys = unit.Image()[kSystemPage];
+  for (int source = 0; source < 3; ++source) {
+    EXPECT_LE(sys[6 + 2 * source], sys[7 + 2 * source]) << source;
+    EXPECT_LE(sys[32 + source], sys[7 + 2 * source]) << source;
+  }
 }
 
 TEST(UnitSim, LinkControlIsAcknowledgedExceptDisconnect) {
