@@ -71,7 +71,7 @@ constexpr int kAuxEqPass = 30;
 // Filter settings (raw values): high-pass panes show FrequencyTable[raw - 1] with 0 = off,
 // low-pass panes FrequencyTable[raw] with 362 = off, effect low-pass FrequencyTable[raw + 297]
 // with 64 = off.
-constexpr int kMicHighPass80Hz = 74;      // 80.3 Hz
+constexpr int kMicHighPass101Hz = 86;     // 101.0 Hz
 constexpr int kEffectHighPass101Hz = 86;  // 101.0 Hz
 constexpr int kEffectLowPass8kHz = 15;    // 8000.0 Hz
 constexpr int kEffectLowPassOff = 64;
@@ -155,9 +155,9 @@ DeviceTable UnitSim::DefaultImage() {
     WriteBand(image, 0, first, kMusicFreq[b], kMusicGain[b]);
     WriteBand(image, 0, first + kMusicSecondSetOffset, kMusicFreq[b], kMusicGainSecond[b]);
   }
-  // MIC groups: high-pass at 80 Hz, frequency shift off, a light noise gate, EQ pass off.
+  // MIC groups: high-pass at 100 Hz, frequency shift off, a light noise gate, EQ pass off.
   for (int page : {1, 3}) {
-    image[page][kMicHighPass] = kMicHighPass80Hz;
+    image[page][kMicHighPass] = kMicHighPass101Hz;
     image[page][kMicSharedLevel] = 64;
     image[page][kMicFrequencyShift] = 0;
     image[page][kMicNoiseGate] = 2;
