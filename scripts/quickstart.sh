@@ -14,7 +14,7 @@ echo "example preset: $(./build/tools/velantroctl check examples/Demo.Nddt)"
 if [[ -n ${DISPLAY:-}${WAYLAND_DISPLAY:-} ]]; then
   ./build/src/ui/velantro --unit 127.0.0.1:8889
 else
-  echo "no display: running the console under Xvfb for 15 s and saving console.png"
+  echo "no display: running the console under Xvfb for 12 s and saving console.png"
   xvfb-run -a -s '-screen 0 1280x800x24' bash -c '
     ./build/src/ui/velantro --unit 127.0.0.1:8889 & c=$!
     sleep 12; import -window root console.png; kill $c; wait $c || true'

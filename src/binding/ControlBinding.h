@@ -201,8 +201,6 @@ class ControlBinding : public QObject, public GraphHost {
   std::function<void(QPushButton* button)> autoManualHandler;
   // The mode list's change handling (ShowModeName), run after the refresh rebuilt SysModeBox.
   std::function<void()> modeBoxHandler;
-  // The link's FirstDownloadFlag (DeviceLink::FirstDownloadFlag); null: no auto key lock check.
-  int* firstDownloadFlag = nullptr;
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -240,7 +238,6 @@ class ControlBinding : public QObject, public GraphHost {
   void RefreshTrackBar(QSlider* bar, int value);
   void RefreshEqPass();
   void RefreshModeList();
-  void CheckAutoKeyLock();
 
   bool IsBandEdit(const QWidget* w) const;
   void LeaveFocusedEdit(QWidget* next);

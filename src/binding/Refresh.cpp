@@ -79,6 +79,9 @@ void ControlBinding::RefreshAllControls(int target) {
         store_.View(0, 0) == 0 ? QStringLiteral("AutoModeBtn") : QStringLiteral("ManulModeBtn")));
     if (button != nullptr) autoManualHandler(button);
   }
+  // MicGroup is a selector, not a parameter: its pair shows the current group all the same.
+  ControlAction(Find(store_.MicGroup == 0 ? QStringLiteral("MicABtn") : QStringLiteral("MicBBtn")),
+                action::kMicGroup);
   RefreshEqPass();
   Enable(Find("SignRzGroup"), store_.View(10, 12) != 0);
   Enable(Find("SysUserMangerGrop"), false);
@@ -91,7 +94,6 @@ void ControlBinding::RefreshAllControls(int target) {
   if (auto* label = qobject_cast<QLabel*>(Find("CurrentModeLabel"))) {
     label->setText(QStringLiteral("（Current Mode：%1 ）").arg(store_.Device(10, 2) + 1));
   }
-  CheckAutoKeyLock();
 }
 
 void ControlBinding::RefreshSlot(int page, int slot) {
@@ -194,16 +196,6 @@ void ControlBinding::RefreshModeList() {
   }
   box->setCurrentIndex(remembered >= 0 && remembered < box->count() ? remembered : -1);
   if (modeBoxHandler) modeBoxHandler();
-}
-
-void ControlBinding::CheckAutoKeyLock() {
-  if (firstDownloadFlag == nullptr || *firstDownloadFlag != 1 || store_.View(10, 13) != 1) return;
-  *firstDownloadFlag = 2;
-  if (QWidget* panel = Find("FirstCheckGrop")) panel->show();
-  if (auto* tab = qobject_cast<QAbstractButton*>(Find("FormTabBtn8"))) tab->click();
-  Enable(Find("TopTileGrop"), false);
-  Enable(Find("FormPageItem"), false);
-  if (QWidget* entry = Find("PanelPassWordEdit")) entry->setFocus(Qt::OtherFocusReason);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -202,26 +202,5 @@ TEST_F(RefreshTest, ResetOfTheMainOutputWhileSurIsShownSendsSevenSurBands) {
   EXPECT_EQ(store.DeviceImage[6][35], 77);  // the main output's own bands are left alone
 }
 
-TEST_F(RefreshTest, AutoKeyLockEngagesOnceAfterTheFirstDownload) {
-  auto* lock = new QGroupBox(W("SysModeBox")->parentWidget());
-  lock->setObjectName("FirstCheckGrop");
-  lock->hide();
-  auto* top = new QWidget(lock->parentWidget());
-  top->setObjectName("TopTileGrop");
-  int systemClicks = 0;
-  QObject::connect(W<QPushButton>("FormTabBtn8"), &QPushButton::clicked, [&] { ++systemClicks; });
-  binding->BuildBindingTables();
-  int flag = 1;
-  binding->firstDownloadFlag = &flag;
-  store.DeviceImage[10][13] = 1;
-  binding->RefreshAllControls(kAllPages);
-  EXPECT_EQ(flag, 2);
-  EXPECT_FALSE(lock->isHidden());
-  EXPECT_FALSE(top->isEnabled());
-  EXPECT_EQ(systemClicks, 1);
-  binding->RefreshAllControls(kAllPages);
-  EXPECT_EQ(systemClicks, 1);
-}
-
 }  // namespace
 }  // namespace velantro::testing
