@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QLineEdit>
 
+#include "QtBenchMain.h"
 #include "binding/ControlBinding.h"
 #include "model/Messages.h"
 #include "ui/Console.h"
@@ -74,12 +75,4 @@ BENCHMARK(BM_CommitTypedFrequency)->Unit(benchmark::kMicrosecond);
 }  // namespace
 }  // namespace velantro
 
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char** argv) { return velantro::RunQtBenchmarks(argc, argv); }

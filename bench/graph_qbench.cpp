@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <cmath>
 
+#include "QtBenchMain.h"
 #include "binding/Scales.h"
 #include "eq/EqGraphPanel.h"
 #include "eq/GraphRenderer.h"
@@ -117,12 +118,4 @@ BENCHMARK(BM_BackgroundRebuild)
 }  // namespace
 }  // namespace velantro
 
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char** argv) { return velantro::RunQtBenchmarks(argc, argv); }

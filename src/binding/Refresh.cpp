@@ -35,22 +35,6 @@ constexpr std::array<int, kBandValueCount> kFieldDefaults{
 constexpr int kMusicLockedSlots = 48;   // the auto mode locks music slots 1 .. 48
 constexpr int kOutputSourceSlots = 16;  // slots 0 .. 15 of the output pages: levels and phases
 
-// Pages that have no controls of their own are shown through the controls of another page.
-int ShownPage(int target) {
-  switch (target) {
-    case 3:
-      return 1;
-    case 5:
-      return 4;
-    case 8:
-      return 7;
-    case 9:
-      return 6;
-    default:
-      return target;
-  }
-}
-
 void Enable(QWidget* w, bool on) {
   if (w != nullptr) w->setEnabled(on);
 }

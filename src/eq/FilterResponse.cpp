@@ -1,8 +1,10 @@
 #include "eq/FilterResponse.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <numbers>
+#include <optional>
 
 namespace velantro {
 
@@ -156,53 +158,40 @@ void SectionShape(bool lowPass, Section section, double q, BandShape& out) {
   }
 }
 
-// A two-section sum of identical sections is exactly twice one section, so those variants
-// evaluate the section once.
+// How a crossover variant is made: its first section, optionally a second, different section
+// added to it, and whether the result is doubled. A two-section sum of identical sections is
+// exactly twice one section, so those variants evaluate the section once.
+struct CrossoverRecipe {
+  Section first;
+  std::optional<Section> added;
+  bool twice = false;
+};
+
+// Indexed by CrossoverVariant.
+constexpr std::array<CrossoverRecipe, 10> kCrossoverRecipes{{
+    {{SectionKind::Flat}, std::nullopt, false},          // Off
+    {{SectionKind::Bessel2}, std::nullopt, false},       // Bessel12
+    {{SectionKind::Butterworth2}, std::nullopt, false},  // Butterworth12
+    {{SectionKind::FirstOrder}, std::nullopt, true},     // LinkwitzRiley12
+    {{SectionKind::Bessel2}, std::nullopt, true},        // Bessel24
+    // Butterworth24
+    {{SectionKind::ButterworthStage, 4, 0}, Section{SectionKind::ButterworthStage, 4, 1}, false},
+    {{SectionKind::Butterworth2}, std::nullopt, true},  // LinkwitzRiley24
+    {{SectionKind::UserQ}, std::nullopt, false},        // User12
+    {{SectionKind::UserQ}, std::nullopt, true},         // User24
+    // LinkwitzRiley36
+    {{SectionKind::ButterworthStage, 3, 0}, Section{SectionKind::FirstOrder}, true},
+}};
+
 void CrossoverShape(bool lowPass, int variant, double q, BandShape& out, BandShape& scratch) {
-  const auto one = [&](Section section, BandShape& target) {
-    SectionShape(lowPass, section, q, target);
-  };
-  switch (static_cast<CrossoverVariant>(variant)) {
-    case CrossoverVariant::Off:
-      one({SectionKind::Flat}, out);
-      break;
-    case CrossoverVariant::Bessel12:
-      one({SectionKind::Bessel2}, out);
-      break;
-    case CrossoverVariant::Butterworth12:
-      one({SectionKind::Butterworth2}, out);
-      break;
-    case CrossoverVariant::LinkwitzRiley12:
-      one({SectionKind::FirstOrder}, out);
-      Twice(out);
-      break;
-    case CrossoverVariant::Bessel24:
-      one({SectionKind::Bessel2}, out);
-      Twice(out);
-      break;
-    case CrossoverVariant::Butterworth24:
-      one({SectionKind::ButterworthStage, 4, 0}, out);
-      one({SectionKind::ButterworthStage, 4, 1}, scratch);
-      Add(out, scratch);
-      break;
-    case CrossoverVariant::LinkwitzRiley24:
-      one({SectionKind::Butterworth2}, out);
-      Twice(out);
-      break;
-    case CrossoverVariant::User12:
-      one({SectionKind::UserQ}, out);
-      break;
-    case CrossoverVariant::User24:
-      one({SectionKind::UserQ}, out);
-      Twice(out);
-      break;
-    case CrossoverVariant::LinkwitzRiley36:
-      one({SectionKind::ButterworthStage, 3, 0}, out);
-      one({SectionKind::FirstOrder}, scratch);
-      Add(out, scratch);
-      Twice(out);
-      break;
+  if (variant < 0 || variant >= static_cast<int>(kCrossoverRecipes.size())) return;
+  const CrossoverRecipe& recipe = kCrossoverRecipes[static_cast<size_t>(variant)];
+  SectionShape(lowPass, recipe.first, q, out);
+  if (recipe.added) {
+    SectionShape(lowPass, *recipe.added, q, scratch);
+    Add(out, scratch);
   }
+  if (recipe.twice) Twice(out);
 }
 
 }  // namespace

@@ -46,6 +46,24 @@ constexpr int PageValueCount(int page) {
   return page >= 0 && page < kPageCount ? kPages[page].valueCount : 0;
 }
 
+// The page whose controls and EQ graph show a page's values: MIC group B is shown through the
+// MIC page, reverb through the effect page, AUX2 through AUX1 and SUR through the main output.
+// Every other page (and any other target) is shown through itself.
+constexpr int ShownPage(int page) {
+  switch (page) {
+    case 3:
+      return 1;
+    case 5:
+      return 4;
+    case 8:
+      return 7;
+    case 9:
+      return 6;
+    default:
+      return page;
+  }
+}
+
 // Music page: the second music setting's values lie this many slots above the first.
 constexpr int kMusicSecondSetOffset = 52;
 // Page 0 is uploaded with both music settings: PageValueCount + 52 values.

@@ -332,15 +332,14 @@ void BuildMusicSheet(QWidget* sheet) {
 void BuildMicSheet(QWidget* sheet) {
   PageKit kit(sheet);
   QGroupBox* mic = kit.Group("MicSetGrop", "MIC", QRect(4, 2, 292, 100));
-  RowColumns c;
-  c.phase = 0;
-  c.caption = 8;
-  c.captionWidth = 118;
-  c.bar = 128;
-  c.barWidth = 74;
-  c.pane = 204;
-  c.paneWidth = 64;
-  c.after = 270;
+  const RowColumns c{.phase = 0,
+                     .caption = 8,
+                     .captionWidth = 118,
+                     .bar = 128,
+                     .barWidth = 74,
+                     .pane = 204,
+                     .paneWidth = 64,
+                     .after = 270};
   const std::vector<SliderRow> rows = {
       {"MIC  Frequency shift", "MicFBEBar", 2, 7, 21, "", "MicFBEUpDownBtn", nullptr, -1, true},
       {"Noise gate", "MicNoiseBar", 3, 10, 22, "", "MicNoiseUpDownBtn", nullptr, -1, true},
@@ -373,15 +372,14 @@ void BuildMicSheet(QWidget* sheet) {
 
 void BuildEffectSheet(QWidget* sheet) {
   PageKit kit(sheet);
-  RowColumns c;
-  c.phase = 4;
-  c.caption = 22;
-  c.captionWidth = 128;
-  c.bar = 150;
-  c.barWidth = 74;
-  c.pane = 226;
-  c.paneWidth = 72;
-  c.after = 300;
+  const RowColumns c{.phase = 4,
+                     .caption = 22,
+                     .captionWidth = 128,
+                     .bar = 150,
+                     .barWidth = 74,
+                     .pane = 226,
+                     .paneWidth = 72,
+                     .after = 300};
   QGroupBox* echo = kit.Group("EchoGrop", "Echo", QRect(4, 2, 352, 236));
   const std::vector<SliderRow> echoRows = {
       {"MIC Echo Level", "EchoEffLevelBar", 1, 100, 8, "%", nullptr, "EchoEffPhaseBtn", 0},
@@ -474,28 +472,24 @@ int AddCrossoverRows(const PageKit& kit, int page, const CrossoverNames& n, int 
 }
 
 RowColumns OutputColumns() {
-  RowColumns c;
-  c.phase = 6;
-  c.caption = 24;
-  c.captionWidth = 84;
-  c.bar = 110;
-  c.barWidth = 120;
-  c.pane = 234;
-  c.paneWidth = 64;
-  c.after = 300;
-  return c;
+  return RowColumns{.phase = 6,
+                    .caption = 24,
+                    .captionWidth = 84,
+                    .bar = 110,
+                    .barWidth = 120,
+                    .pane = 234,
+                    .paneWidth = 64,
+                    .after = 300};
 }
 
 RowColumns CrossoverColumns() {
-  RowColumns c;
-  c.caption = 8;
-  c.captionWidth = 98;
-  c.bar = 108;
-  c.barWidth = 120;
-  c.pane = 232;
-  c.paneWidth = 78;
-  c.after = 314;
-  return c;
+  return RowColumns{.caption = 8,
+                    .captionWidth = 98,
+                    .bar = 108,
+                    .barWidth = 120,
+                    .pane = 232,
+                    .paneWidth = 78,
+                    .after = 314};
 }
 
 void BuildMainOutputSheet(QWidget* sheet) {
@@ -625,15 +619,14 @@ void BuildDeqChannel(const PageKit& kit, int g, QRect r) {
     gk.Spin(edits[i].spin + num, address(edits[i].offset), QPoint(128, y));
   }
 
-  RowColumns c;
-  c.phase = 0;
-  c.caption = 6;
-  c.captionWidth = 84;
-  c.bar = 90;
-  c.barWidth = 92;
-  c.pane = 184;
-  c.paneWidth = 50;
-  c.after = 236;
+  const RowColumns c{.phase = 0,
+                     .caption = 6,
+                     .captionWidth = 84,
+                     .bar = 90,
+                     .barWidth = 92,
+                     .pane = 184,
+                     .paneWidth = 50,
+                     .after = 236};
   const QByteArray attack = ("DEQRmsAttackBar" + num).toUtf8();
   const QByteArray release = ("DEQRmsReleaseBar" + num).toUtf8();
   const QByteArray level = ("DEQRmsLevelBar" + num).toUtf8();
@@ -687,15 +680,14 @@ void BuildSystemSheet(QWidget* sheet) {
   const int page = kSystemPage;
 
   QGroupBox* volume = kit.Group("SysVolGrop", "Volume Management", QRect(4, 4, 370, 156));
-  RowColumns vc;
-  vc.phase = 0;
-  vc.caption = 10;
-  vc.captionWidth = 86;
-  vc.bar = 98;
-  vc.barWidth = 196;
-  vc.pane = 300;
-  vc.paneWidth = 56;
-  vc.after = 358;
+  const RowColumns vc{.phase = 0,
+                      .caption = 10,
+                      .captionWidth = 86,
+                      .bar = 98,
+                      .barWidth = 196,
+                      .pane = 300,
+                      .paneWidth = 56,
+                      .after = 358};
   const std::vector<SliderRow> volumeRows = {
       {"Music Start", "SysMusStartVolBar", 6, 82, 0, "", nullptr, nullptr, -1, false, "", "1"},
       {"Music Limit", "SysMusMaxVolBar", 7, 82, 0, "", nullptr, nullptr, -1, false, "", "2"},

@@ -234,6 +234,7 @@ TEST_F(ConsoleWindow, OutputSelectorsSendTheSharedSheetsEditsToAux2AndSur) {
 
 TEST_F(ConsoleWindow, MicGroupBShowsNineBandsAndEditsPage3) {
   QTest::mouseClick(form->tabButton(2), Qt::LeftButton);
+  EXPECT_EQ(GetButtonLook(Find<QPushButton>("MicABtn")), ButtonLook::Down);  // group A at start
   Find<QSlider>("MicPanScrollBar")->setValue(3);
   Click("MicBBtn");
   EXPECT_EQ(console->store.MicGroup, 1);

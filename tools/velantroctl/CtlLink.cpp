@@ -80,6 +80,16 @@ std::optional<long> ParseNumber(const std::string& text) {
   return std::strtol(digits.c_str(), nullptr, hex ? 16 : 10);
 }
 
+bool InParameterPages(long address, const std::string& text) {
+  if (address >= 0 && address <= 0xFFFF &&
+      ParamStore::InViewRow(PageOf(static_cast<int>(address)),
+                            IndexOf(static_cast<int>(address)))) {
+    return true;
+  }
+  std::fprintf(stderr, "velantroctl: address %s is outside the parameter pages\n", text.c_str());
+  return false;
+}
+
 std::string Describe(const LinkTarget& target) {
   return target.serial ? target.device : target.host + ":" + target.port;
 }

@@ -35,6 +35,9 @@ bool TakeLinkTarget(std::vector<std::string>& args, LinkTarget& target);
 
 // A number, decimal or 0x-hex (0x0105); nothing when the text is not one.
 std::optional<long> ParseNumber(const std::string& text);
+// Whether the number is an address of the parameter pages (get and set); says so on stderr,
+// quoting text, when it is not.
+bool InParameterPages(long address, const std::string& text);
 // "HOST:PORT" or the serial device.
 std::string Describe(const LinkTarget& target);
 

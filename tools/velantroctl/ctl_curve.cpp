@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "CtlCommands.h"
+#include "CtlMessages.h"
 #include "CurveCommand.h"
 #include "eq/FilterResponse.h"
 #include "eq/PageBandModel.h"
@@ -21,22 +22,6 @@ namespace {
 constexpr int kHighestCurvePage = 9;
 constexpr char kCurveUsage[] =
     "usage: velantroctl curve FILE --page P [--png OUT.png] [--size WxH]\n";
-
-// Preset reader failures go to stderr; nobody can answer a question.
-class StderrMessages : public Messages {
- public:
-  void Information(const std::string& text, const std::string&) override {
-    std::fprintf(stderr, "%s\n", text.c_str());
-  }
-  bool AskYesNo(const std::string& text, const std::string&) override {
-    std::fprintf(stderr, "%s (no)\n", text.c_str());
-    return false;
-  }
-  bool AskOkCancel(const std::string& text, const std::string&) override {
-    std::fprintf(stderr, "%s (cancel)\n", text.c_str());
-    return false;
-  }
-};
 
 bool ParseWhole(std::string_view text, int& value) {
   const char* end = text.data() + text.size();

@@ -20,23 +20,6 @@ namespace {
 constexpr int kMinSide = 16;
 constexpr int kMaxSide = 8000;
 
-// The page whose graph shows a page's values: MIC group B through the MIC page, reverb through
-// the effect page, AUX2 through AUX1 and SUR through the main output.
-int GraphPageFor(int page) {
-  switch (page) {
-    case 3:
-      return 1;
-    case 5:
-      return 4;
-    case 8:
-      return 7;
-    case 9:
-      return 6;
-    default:
-      return page;
-  }
-}
-
 // The value just before a page's first band is its EQ pass; the "EQ PASS" notice shows while it
 // is on. The DEQ page has none.
 bool EqPassOn(const ParamStore& store, int graphPage) {
@@ -62,7 +45,7 @@ int RenderCurvePng(const CurveRequest& request, const ParamStore& store, const P
                  kMinSide, kMaxSide, kMaxSide);
     return kExitUsage;
   }
-  const int graphPage = GraphPageFor(request.page);
+  const int graphPage = ShownPage(request.page);
   if (graphPage < 0 || graphPage >= kSystemPage) {
     std::fprintf(stderr, "velantroctl curve: page %d has no EQ graph\n", request.page);
     return kExitUsage;

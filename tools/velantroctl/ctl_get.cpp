@@ -19,13 +19,7 @@ int RunGet(const std::vector<std::string>& words) {
     std::fputs("usage: velantroctl get LINK ADDRESS (decimal or 0x-hex)\n", stderr);
     return kExitUsage;
   }
-  if (*address < 0 || *address > 0xFFFF ||
-      !ParamStore::InViewRow(PageOf(static_cast<int>(*address)),
-                             IndexOf(static_cast<int>(*address)))) {
-    std::fprintf(stderr, "velantroctl: address %s is outside the parameter pages\n",
-                 args[0].c_str());
-    return kExitBadInput;
-  }
+  if (!InParameterPages(*address, args[0])) return kExitBadInput;
   CtlLink session(target, false);
   if (!session.ConnectAndDownload()) return session.ReportFailure();
   const int value = session.store.View(static_cast<ParamAddress>(*address));

@@ -28,13 +28,7 @@ int RunSet(const std::vector<std::string>& words) {
     std::fputs("usage: velantroctl set LINK ADDRESS VALUE (decimal or 0x-hex)\n", stderr);
     return kExitUsage;
   }
-  if (*address < 0 || *address > 0xFFFF ||
-      !ParamStore::InViewRow(PageOf(static_cast<int>(*address)),
-                             IndexOf(static_cast<int>(*address)))) {
-    std::fprintf(stderr, "velantroctl: address %s is outside the parameter pages\n",
-                 args[0].c_str());
-    return kExitBadInput;
-  }
+  if (!InParameterPages(*address, args[0])) return kExitBadInput;
   if (*value < 0 || *value > kMaxWireValue) {
     std::fprintf(stderr, "velantroctl: value %s is outside 0 to 65535\n", args[1].c_str());
     return kExitBadInput;
