@@ -15,19 +15,6 @@ namespace velantro {
 
 namespace {
 
-// Default frequency (FrequencyTable index) of each band, pages 0 to 9.
-const std::array<std::vector<int>, kEqPageCount> kDefaultFrequencies{{
-    {25, 60, 95, 130, 170, 205, 245, 290, 333, 360},
-    {2, 25, 49, 73, 96, 120, 144, 167, 187, 215, 238, 262, 287, 309, 333},
-    {72, 203, 332},
-    {25, 60, 95, 130, 170, 205, 245, 290, 333},
-    {26, 103, 181, 260, 335},
-    {26, 103, 181, 260, 335},
-    {60, 95, 130, 170, 205, 245, 290, 333},
-    {60, 95, 130, 170, 205, 245, 290, 333},
-    {60, 95, 130, 170, 205, 245, 290, 333},
-    {60, 95, 130, 170, 205, 245, 290, 333},
-}};
 // Field defaults: type PEQ, (frequency per band), gain 0.0 dB, PEQ Q "1.00", shelf Q "0.71".
 constexpr std::array<int, kBandValueCount> kFieldDefaults{
     {kBandTypePeq, 0, kGainRawZeroDb, 16, 10}};
@@ -268,7 +255,7 @@ void ControlBinding::ResetEqBands(int target) {
   for (int i = 0; i < kEqPageCount; ++i) {
     if (target != i && target != kAllPages) continue;
     const int d = target == kAllPages ? i : PageOf(store_.EffectiveAddress(MakeAddress(i, 0)));
-    const std::vector<int>& frequencies = kDefaultFrequencies[static_cast<size_t>(i)];
+    const std::span<const int> frequencies = DefaultBandFrequencies(i);
     for (int b = 0; b < kBandCount[i]; ++b) {
       int j = 0;
       for (int f = 0; f < kBandValueCount; ++f) {

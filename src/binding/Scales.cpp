@@ -316,6 +316,40 @@ ParamAddress ResolveQAddress(ParamAddress address, const ParamStore& store) {
                                                  : typeAddress + kBandFieldShelfQ;
 }
 
+namespace {
+constexpr std::array<int, 10> kMusicDefaultFrequencies{25,  60,  95,  130, 170,
+                                                       205, 245, 290, 333, 360};
+constexpr std::array<int, 15> kMicADefaultFrequencies{2,   25,  49,  73,  96,  120, 144, 167,
+                                                      187, 215, 238, 262, 287, 309, 333};
+constexpr std::array<int, 9> kMicBDefaultFrequencies{25, 60, 95, 130, 170, 205, 245, 290, 333};
+constexpr std::array<int, 3> kDeqDefaultFrequencies{72, 203, 332};
+constexpr std::array<int, 5> kEffectDefaultFrequencies{26, 103, 181, 260, 335};
+constexpr std::array<int, 8> kOutputDefaultFrequencies{60, 95, 130, 170, 205, 245, 290, 333};
+}  // namespace
+
+std::span<const int> DefaultBandFrequencies(int page) {
+  switch (page) {
+    case 0:
+      return kMusicDefaultFrequencies;
+    case 1:
+      return kMicADefaultFrequencies;
+    case 2:
+      return kDeqDefaultFrequencies;
+    case 3:
+      return kMicBDefaultFrequencies;
+    case 4:
+    case 5:
+      return kEffectDefaultFrequencies;
+    case 6:
+    case 7:
+    case 8:
+    case 9:
+      return kOutputDefaultFrequencies;
+    default:
+      return {};
+  }
+}
+
 int GraphIndex(ParamAddress address) {
   if (address < 0 || address > 0xFFFF) return 0;
   switch (PageOf(address)) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -231,6 +232,10 @@ ParamAddress ResolveQAddress(ParamAddress address, const ParamStore& store);
 
 // EQ graph of the address's page: 0 music, 1 MIC, 2 effect, 3 main/SUR, 5 AUX, 8 DEQ, 9 MIC B.
 int GraphIndex(ParamAddress address);
+
+// Default frequency (FrequencyTable index) of each EQ band of a page 0 … 9, as an EQ reset writes
+// it (output pages list an eighth entry for their eighth band group); empty for any other page.
+std::span<const int> DefaultBandFrequencies(int page);
 
 // ---------------------------------------------------------------------------------------------
 // Value scales 1 to 22.

@@ -3,7 +3,10 @@
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
+#include <span>
 #include <sstream>
+
+#include "binding/Scales.h"
 
 namespace velantro {
 
@@ -22,19 +25,12 @@ constexpr size_t kKeyLockPasswordLength = 4;
 constexpr int kMaxItemIndex = 0x3F;
 constexpr const char* kStateMagic = "velantro-unit-state 1";
 
-// Default gains (raw, 120 = 0 dB) and centre frequencies (FrequencyTable indexes).
+// Default gains (raw, 120 = 0 dB); the band frequencies are those an EQ reset writes.
 constexpr int kGainFlat = 120;
 constexpr int kPeqQ = 16;
 constexpr int kShelfQ = 10;
-constexpr std::array<int, 10> kMusicFreq{25, 60, 95, 130, 170, 205, 245, 290, 333, 360};
 constexpr std::array<int, 10> kMusicGain{130, 125, 120, 115, 118, 120, 122, 125, 128, 125};
 constexpr std::array<int, 10> kMusicGainSecond{135, 130, 122, 110, 115, 120, 125, 130, 132, 130};
-constexpr std::array<int, 15> kMicAFreq{2,   25,  49,  73,  96,  120, 144, 167,
-                                        187, 215, 238, 262, 287, 309, 333};
-constexpr std::array<int, 9> kMicBFreq{25, 60, 95, 130, 170, 205, 245, 290, 333};
-constexpr std::array<int, 3> kDeqFreq{72, 203, 332};
-constexpr std::array<int, 5> kEffectFreq{26, 103, 181, 260, 335};
-constexpr std::array<int, 8> kOutputFreq{60, 95, 130, 170, 205, 245, 290, 333};
 constexpr std::array<int, 8> kOutputGain{125, 122, 118, 120, 120, 121, 124, 120};
 constexpr std::array<const char*, kUnitModeCount> kDefaultNames{
     "Pop", "Rock", "Live", "Jazz", "Classic", "Karaoke", "Party", "Speech", "User"};
@@ -97,10 +93,8 @@ void WriteBand(DeviceTable& image, int page, int firstIndex, int freq, int gain)
   for (int k = 0; k < kBandValueCount; ++k) image[page][firstIndex + k] = band[k];
 }
 
-template <size_t N>
-void WriteBands(DeviceTable& image, int page, int first, const std::array<int, N>& freq,
-                int gainTilt) {
-  for (size_t b = 0; b < N; ++b) {
+void WriteBands(DeviceTable& image, int page, int first, std::span<const int> freq, int gainTilt) {
+  for (size_t b = 0; b < freq.size(); ++b) {
     const int gain = kGainFlat + (b % 2 == 0 ? gainTilt : -gainTilt);
     WriteBand(image, page, first + kBandValueCount * static_cast<int>(b), freq[b], gain);
   }
@@ -152,8 +146,9 @@ DeviceTable UnitSim::DefaultImage() {
   for (int set : {0, kMusicSecondSetOffset}) image[0][kMusicEqPass + set] = 0;
   for (int b = 0; b < 10; ++b) {
     const int first = kPages[0].firstBand + 5 * b;
-    WriteBand(image, 0, first, kMusicFreq[b], kMusicGain[b]);
-    WriteBand(image, 0, first + kMusicSecondSetOffset, kMusicFreq[b], kMusicGainSecond[b]);
+    WriteBand(image, 0, first, DefaultBandFrequencies(0)[b], kMusicGain[b]);
+    WriteBand(image, 0, first + kMusicSecondSetOffset, DefaultBandFrequencies(0)[b],
+              kMusicGainSecond[b]);
   }
   // MIC groups: high-pass at 100 Hz, frequency shift off, a light noise gate, EQ pass off.
   for (int page : {1, 3}) {
@@ -163,15 +158,15 @@ DeviceTable UnitSim::DefaultImage() {
     image[page][kMicNoiseGate] = 2;
     image[page][kMicEqPass] = 0;
   }
-  WriteBands(image, 1, kPages[1].firstBand, kMicAFreq, 5);
-  WriteBands(image, 3, kPages[3].firstBand, kMicBFreq, 5);
+  WriteBands(image, 1, kPages[1].firstBand, DefaultBandFrequencies(1), 5);
+  WriteBands(image, 3, kPages[3].firstBand, DefaultBandFrequencies(3), 5);
   // DEQ: three channels, pass off, flat bands; work modes below, below, above with the dynamics
   // of the 1 V sensitivity, mid speed.
   for (int g = 0; g < 3; ++g) {
     const int base = 12 * g;
     const bool above = g == 2;
     image[2][base + 1] = 0;
-    WriteBand(image, 2, base + 2, kDeqFreq[g], kGainFlat);
+    WriteBand(image, 2, base + 2, DefaultBandFrequencies(2)[g], kGainFlat);
     image[2][base + 7] = above ? 2 : 1;
     image[2][base + 8] = 9;                 // attack 11 ms
     image[2][base + 9] = 4;                 // release Atk x12
@@ -213,7 +208,8 @@ DeviceTable UnitSim::DefaultImage() {
   reverb[12] = 3;
   reverb[13] = 2;
   reverb[kEffectEqPass] = 0;
-  for (int page : {4, 5}) WriteBands(image, page, kPages[page].firstBand, kEffectFreq, 3);
+  for (int page : {4, 5})
+    WriteBands(image, page, kPages[page].firstBand, DefaultBandFrequencies(page), 3);
   // Outputs.
   for (int page = 6; page <= 9; ++page) {
     const bool aux = page == 7 || page == 8;
@@ -256,7 +252,7 @@ DeviceTable UnitSim::DefaultImage() {
     }
     const int first = kPages[page].firstBand;
     for (int b = 0; b < 8; ++b) {
-      WriteBand(image, page, first + 5 * b, kOutputFreq[b], kOutputGain[b]);
+      WriteBand(image, page, first + 5 * b, DefaultBandFrequencies(page)[b], kOutputGain[b]);
     }
   }
   // System: mode 1, 3 dB music input on port 1, administrator, key lock off, remote on; start

@@ -9,38 +9,21 @@
 #include <sstream>
 #include <string>
 
+#include "support/ShellCommand.h"
+
 namespace velantro {
 namespace {
 
 namespace fs = std::filesystem;
 
-struct RunResult {
-  int exitCode = -1;
-  std::string output;  // stdout and stderr together
-};
-
-std::string Quoted(const std::string& text) {
-  std::string out = "'";
-  for (char c : text) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return out + "'";
-}
-
-RunResult RunCtl(const std::string& args) {
-  RunResult result;
-  const std::string command = Quoted(VELANTRO_CTL) + " " + args + " 2>&1";
-  std::FILE* pipe = ::popen(command.c_str(), "r");
-  if (pipe == nullptr) return result;
-  char buffer[512];
-  std::size_t got;
-  while ((got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) result.output.append(buffer, got);
-  const int status = ::pclose(pipe);
-  if (WIFEXITED(status)) result.exitCode = WEXITSTATUS(status);
-  return result;
+// velantroctl with its stdout and stderr together.
+test::ShellResult RunCtl(const std::string& args) {
+  return test::RunShell(test::ShellQuoted(VELANTRO_CTL) + " " + args + " 2>&1");
 }
 
 TEST(CtlCheck, AcceptsTheExampleAndRefusesADamagedCopy) {
   const fs::path example = fs::path(VELANTRO_EXAMPLES) / "Demo.Nddt";
-  const RunResult good = RunCtl("check " + Quoted(example.string()));
+  const test::ShellResult good = RunCtl("check " + test::ShellQuoted(example.string()));
   EXPECT_EQ(good.exitCode, 0) << good.output;
   EXPECT_EQ(good.output, "ok: 821 parameters\n");
 
@@ -57,7 +40,7 @@ TEST(CtlCheck, AcceptsTheExampleAndRefusesADamagedCopy) {
   const fs::path copy =
       fs::temp_directory_path() / ("velantro-check-" + std::to_string(::getpid()) + ".Nddt");
   std::ofstream(copy, std::ios::binary) << damaged;
-  const RunResult bad = RunCtl("check " + Quoted(copy.string()));
+  const test::ShellResult bad = RunCtl("check " + test::ShellQuoted(copy.string()));
   fs::remove(copy);
   EXPECT_EQ(bad.exitCode, 1);
   EXPECT_EQ(bad.output, "Data file is corrupted!\n");

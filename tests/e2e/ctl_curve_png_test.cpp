@@ -10,23 +10,18 @@
 #include <fstream>
 #include <string>
 
+#include "support/ShellCommand.h"
+
 namespace velantro {
 namespace {
 
 namespace fs = std::filesystem;
 
-std::string Quoted(const std::string& text) {
-  std::string out = "'";
-  for (char c : text) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return out + "'";
-}
-
 // Runs velantroctl with no display and no platform chosen: the command must pick offscreen.
 int RunCtl(const std::string& args) {
-  const std::string command = "env -u QT_QPA_PLATFORM -u DISPLAY -u WAYLAND_DISPLAY " +
-                              Quoted(VELANTRO_CTL) + " " + args + " >/dev/null 2>&1";
-  const int status = std::system(command.c_str());
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return test::RunShell("env -u QT_QPA_PLATFORM -u DISPLAY -u WAYLAND_DISPLAY " +
+                        test::ShellQuoted(VELANTRO_CTL) + " " + args + " >/dev/null 2>&1")
+      .exitCode;
 }
 
 struct PngSize {
@@ -61,7 +56,7 @@ class CtlCurvePng : public ::testing::Test {
   void TearDown() override { fs::remove_all(dir); }
 
   std::string Preset() const {
-    return Quoted((fs::path(VELANTRO_EXAMPLES) / "Demo.Nddt").string());
+    return test::ShellQuoted((fs::path(VELANTRO_EXAMPLES) / "Demo.Nddt").string());
   }
   fs::path dir;
 };
@@ -76,9 +71,9 @@ TEST_F(CtlCurvePng, DrawsThePanelAroundTheDrawingArea) {
                         Case{"3", "", 1135, 344}, Case{"5", "1600x500", 1655, 535}}) {
     const fs::path out = dir / ("page" + c.page + ".png");
     const std::string size = c.size.empty() ? "" : " --size " + c.size;
-    ASSERT_EQ(
-        RunCtl("curve " + Preset() + " --page " + c.page + " --png " + Quoted(out.string()) + size),
-        0)
+    ASSERT_EQ(RunCtl("curve " + Preset() + " --page " + c.page + " --png " +
+                     test::ShellQuoted(out.string()) + size),
+              0)
         << c.page;
     const PngSize png = ReadPngSize(out);
     EXPECT_EQ(png.width, c.width) << c.page;
@@ -87,12 +82,12 @@ TEST_F(CtlCurvePng, DrawsThePanelAroundTheDrawingArea) {
 }
 
 TEST_F(CtlCurvePng, RefusesBadSizesAndUnwritableFiles) {
-  const std::string out = Quoted((dir / "x.png").string());
+  const std::string out = test::ShellQuoted((dir / "x.png").string());
   EXPECT_EQ(RunCtl("curve " + Preset() + " --page 0 --png " + out + " --size 5x5"), 2);
   EXPECT_EQ(RunCtl("curve " + Preset() + " --page 0 --png " + out + " --size 100"), 2);
   EXPECT_FALSE(fs::exists(dir / "x.png"));
   EXPECT_EQ(RunCtl("curve " + Preset() + " --page 0 --png " +
-                   Quoted((dir / "missing" / "x.png").string())),
+                   test::ShellQuoted((dir / "missing" / "x.png").string())),
             1);
 }
 

@@ -13,34 +13,16 @@
 #include "model/Messages.h"
 #include "model/ParamStore.h"
 #include "presets/PresetFile.h"
+#include "support/ShellCommand.h"
 
 namespace velantro {
 namespace {
 
 namespace fs = std::filesystem;
 
-struct RunResult {
-  int exitCode = -1;
-  std::string output;
-};
-
-std::string Quoted(const std::string& text) {
-  std::string out = "'";
-  for (char c : text) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return out + "'";
-}
-
-RunResult RunCtl(const std::string& args) {
-  RunResult result;
-  const std::string command = Quoted(VELANTRO_CTL) + " " + args + " 2>/dev/null";
-  std::FILE* pipe = ::popen(command.c_str(), "r");
-  if (pipe == nullptr) return result;
-  char buffer[4096];
-  std::size_t got;
-  while ((got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) result.output.append(buffer, got);
-  const int status = ::pclose(pipe);
-  if (WIFEXITED(status)) result.exitCode = WEXITSTATUS(status);
-  return result;
+// velantroctl's stdout; its messages on stderr are dropped.
+test::ShellResult RunCtl(const std::string& args) {
+  return test::RunShell(test::ShellQuoted(VELANTRO_CTL) + " " + args + " 2>/dev/null");
 }
 
 class SilentMessages : public Messages {
@@ -76,8 +58,8 @@ TEST(CtlCurve, PrintsTheTotalOfThePageAsTheGraphComputesIt) {
     auto model = std::make_unique<PageBandModel>();
     model->Load(*store, c.graphPage);
 
-    const RunResult run =
-        RunCtl("curve " + Quoted(ExamplePreset().string()) + " --page " + std::to_string(c.page));
+    const test::ShellResult run = RunCtl("curve " + test::ShellQuoted(ExamplePreset().string()) +
+                                         " --page " + std::to_string(c.page));
     ASSERT_EQ(run.exitCode, 0) << "page " << c.page;
     std::istringstream lines(run.output);
     std::string line;
@@ -98,7 +80,7 @@ TEST(CtlCurve, PrintsTheTotalOfThePageAsTheGraphComputesIt) {
 }
 
 TEST(CtlCurve, ExitCodes) {
-  const std::string file = Quoted(ExamplePreset().string());
+  const std::string file = test::ShellQuoted(ExamplePreset().string());
   struct Case {
     std::string args;
     int exitCode;

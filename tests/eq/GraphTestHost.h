@@ -34,18 +34,8 @@ class RecordingSink : public ChangeSink {
 
 // Default EQ bands of every page (as the EQ reset writes them) into ViewValues.
 inline void WriteDefaultBands(ParamStore& store) {
-  const std::array<std::vector<int>, 8> frequencies{{
-      {25, 60, 95, 130, 170, 205, 245, 290, 333, 360},
-      {2, 25, 49, 73, 96, 120, 144, 167, 187, 215, 238, 262, 287, 309, 333},
-      {72, 203, 332},
-      {25, 60, 95, 130, 170, 205, 245, 290, 333},
-      {26, 103, 181, 260, 335},
-      {26, 103, 181, 260, 335},
-      {60, 95, 130, 170, 205, 245, 290, 333},
-      {60, 95, 130, 170, 205, 245, 290, 333},
-  }};
   for (int page = 0; page < 8; ++page) {
-    const auto& f = frequencies[static_cast<std::size_t>(page)];
+    const std::span<const int> f = DefaultBandFrequencies(page);
     for (int b = 0; b < static_cast<int>(f.size()); ++b) {
       const int first =
           page == 2 ? 12 * b + 2 : kFirstBandIndex[static_cast<std::size_t>(page)] + 5 * b;
