@@ -49,6 +49,11 @@ constexpr std::array<PointLabelSet, 6> kPointLabelSets{{
 
 QString Numbered(const char* name, int n) { return QString::fromLatin1(name) + QString::number(n); }
 
+void ShowEditFrame(QWidget* edit, const QColor& colour) {
+  edit->setProperty("frameColor", colour);
+  edit->setStyleSheet(QStringLiteral("QLineEdit { border-color: %1; }").arg(colour.name()));
+}
+
 }  // namespace
 
 ControlBinding::ControlBinding(QWidget* root, ParamStore& store, Messages& messages,
@@ -536,9 +541,12 @@ int ControlBinding::ControlAction(QWidget* control, int number) {
     case action::kSingDisco:
       if (name != QLatin1String("SingModeBtn") && name != QLatin1String("DiscoModeBtn")) return 0;
       return pair("SingModeBtn", "DiscoModeBtn", ButtonLook::Down);
-    case action::kMicGroup:
+    case action::kMicGroup: {
       if (name != QLatin1String("MicABtn") && name != QLatin1String("MicBBtn")) return 0;
-      return pair("MicABtn", "MicBBtn", ButtonLook::Down);
+      const int group = pair("MicABtn", "MicBBtn", ButtonLook::Down);
+      LetGoOfBandsNotShown(group);
+      return group;
+    }
     case action::kOptionLook:
       return kind == ControlKind::Button && RoleOf(control) == ButtonRole::Option
                  ? OptionLook(control)
@@ -591,17 +599,13 @@ int ControlBinding::BandSelection(QLineEdit* edit, int graph) {
         label->setProperty("highlighted", i == band);
       }
     }
-    auto frame = [](QWidget* w, const QColor& colour) {
-      w->setProperty("frameColor", colour);
-      w->setStyleSheet(QStringLiteral("QLineEdit { border-color: %1; }").arg(colour.name()));
-    };
     if (QWidget* bound = MainControlAt(AddressOf(currentEdit_));
         bound != nullptr && bound != placeholder_ && KindOf(bound) == ControlKind::Edit) {
-      frame(bound, kCurrentEditFrame);
+      ShowEditFrame(bound, kCurrentEditFrame);
     }
     if (highlighted_ != nullptr && highlighted_ != placeholder_ &&
         KindOf(highlighted_) == ControlKind::Edit && highlighted_ != currentEdit_) {
-      frame(highlighted_, kIdleEditFrame);
+      ShowEditFrame(highlighted_, kIdleEditFrame);
     }
     highlighted_ = currentEdit_;
   }
@@ -648,6 +652,9 @@ int ControlBinding::TabSelection(QWidget* tab) {
     palette.setColor(QPalette::ButtonText, t == tab ? Qt::white : Qt::black);
     button->setPalette(palette);
   }
+  // The edit the wheel and the arrows step belongs to the section left; the window points it
+  // at the new section's selected band.
+  currentEdit_ = placeholder_;
   switch (index) {
     case 0:
       return 0x0000;
@@ -740,7 +747,22 @@ QLineEdit* ControlBinding::Placeholder() const { return placeholder_.data(); }
 QLineEdit* ControlBinding::CurrentEdit() const { return currentEdit_.data(); }
 
 void ControlBinding::SetCurrentEdit(QLineEdit* edit) {
-  currentEdit_ = edit != nullptr ? edit : placeholder_.data();
+  currentEdit_ = IsShownBandEdit(edit) ? edit : placeholder_.data();
+}
+
+// The MIC group `micGroup` comes on view: group B shows nine of the strip's fifteen columns, so
+// CurrentEdit, the highlight and the MIC graph's selected band let go of a column it hides.
+void ControlBinding::LetGoOfBandsNotShown(int micGroup) {
+  auto hidden = [&](const QWidget* edit) {
+    return IsBandEdit(edit) && !IsRealBandField(AddressOf(edit), micGroup);
+  };
+  if (hidden(currentEdit_)) currentEdit_ = placeholder_;
+  if (hidden(highlighted_)) {
+    ShowEditFrame(highlighted_, kIdleEditFrame);
+    highlighted_ = placeholder_;
+  }
+  constexpr int kMicGraph = 1;
+  if (selectedBand_[kMicGraph] >= ShownBandCount(1, micGroup)) SetSelectedBand(kMicGraph, 0);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -135,6 +135,7 @@ class ControlBinding : public QObject, public GraphHost {
   void CommitEdit(int step) override;
 
   QLineEdit* CurrentEdit() const;
+  // An edit of a band the view does not show (see IsRealBandField) leaves the placeholder.
   void SetCurrentEdit(QLineEdit* edit);
   const QString& LastGoodText() const { return lastGoodText_; }
   // Set by the first click on a band edit; the wheel then steps CurrentEdit while a band edit
@@ -240,6 +241,8 @@ class ControlBinding : public QObject, public GraphHost {
   void RefreshModeList();
 
   bool IsBandEdit(const QWidget* w) const;
+  bool IsShownBandEdit(const QWidget* w) const;
+  void LetGoOfBandsNotShown(int micGroup);
   void LeaveFocusedEdit(QWidget* next);
   bool KeyPress(QLineEdit* edit, QEvent* event);
   bool Wheel(QEvent* event);

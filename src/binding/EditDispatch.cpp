@@ -150,8 +150,11 @@ void ControlBinding::ApplyControlValue(QWidget* c, int step, bool fromStore, dou
       if (!fromStore) x = std::clamp(x, 0.0, static_cast<double>(kMaxFrequencyIndex));
       if (x > kMaxFrequencyIndex) x = kMaxFrequencyIndex;
       ShowText(c, QString::fromLatin1(FrequencyText(Truncate(x))));
+      // A refresh only shows: were it to take every frequency edit it shows as CurrentEdit, it
+      // would leave the last one of the page there (MIC column 15, the hidden eighth output
+      // column), and the next arrow, wheel step or focus change would commit that band.
       if (auto* bound = qobject_cast<QLineEdit*>(MainControlAt(a));
-          bound != nullptr && KindOf(bound) == ControlKind::Edit) {
+          bound != nullptr && KindOf(bound) == ControlKind::Edit && !refreshInProgress_) {
         currentEdit_ = bound;
       }
       ControlAction(c, GraphIndex(a));
@@ -225,7 +228,7 @@ void ControlBinding::StoreBoth(ParamAddress address, int value) {
 
 void ControlBinding::CommitEdit(int step) {
   QLineEdit* edit = currentEdit_;
-  if (edit == nullptr || edit == placeholder_) return;
+  if (!IsShownBandEdit(edit)) return;
   QString kept;
   for (const QChar ch : edit->text()) {
     const char16_t u = ch.unicode();
@@ -260,6 +263,13 @@ bool ControlBinding::IsBandEdit(const QWidget* w) const {
   return w != nullptr && w != placeholder_ && bandEdits_.contains(w);
 }
 
+// A band edit of a band the view shows. The MIC strip keeps its fifteen columns for group B,
+// whose nine bands end at column 9, and the output strips keep an eighth column they never
+// show: such an edit stands for no band of the unit and must never commit.
+bool ControlBinding::IsShownBandEdit(const QWidget* w) const {
+  return IsBandEdit(w) && !w->isHidden() && IsRealBandField(AddressOf(w), store_.MicGroup);
+}
+
 // Before the binding moves the focus to `next` itself, the band edit that has it leaves first,
 // so its own exit commits its own text and not the text of `next`.
 void ControlBinding::LeaveFocusedEdit(QWidget* next) {
@@ -282,7 +292,7 @@ void ControlBinding::BandEditClicked(QLineEdit* edit) {
 }
 
 void ControlBinding::BandEditExit() {
-  if (currentEdit_ == nullptr || currentEdit_ == placeholder_) return;
+  if (!IsShownBandEdit(currentEdit_)) return;
   if (!currentEdit_->text().isEmpty()) {
     CommitEdit(kStepNone);
   } else {
@@ -370,6 +380,10 @@ bool ControlBinding::eventFilter(QObject* watched, QEvent* event) {
       // that is hidden or being destroyed with its window commits nothing.
       if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason) break;
       if (!w->isVisible()) break;
+      // Only the edit the operator works in commits as it is left: an edit that merely held
+      // the focus (the window's first focus, one whose band the view moved away from) does not
+      // commit CurrentEdit elsewhere on its way out.
+      if (w != currentEdit_) break;
       BandEditExit();
       break;
     }
@@ -406,7 +420,8 @@ void ControlBinding::TrackBarChanged(QSlider* bar) {
   if (trackBarGuard_ || bar == nullptr) return;
   QWidget* pane = ValuePaneAt(AddressOf(bar));
   if (KindOf(pane) == ControlKind::Pane) ApplyControlValue(pane, kStepNone, false, bar->value());
-  currentEdit_ = placeholder_;
+  // The operator's bar ends band stepping; a refresh moving the bars leaves CurrentEdit alone.
+  if (!refreshInProgress_) currentEdit_ = placeholder_;
 }
 
 void ControlBinding::GainBarChanged(QSlider* bar) {

@@ -259,28 +259,33 @@ double ParseDisplayValue(ValueScale scale, double v) {
 
 namespace {
 
-// band = (i - F) div 5, field = (i - F) mod 5, for indexes within the page's band groups.
-BandLocation GeneralRule(int page, int index) {
+// band = (i - F) div 5, field = (i - F) mod 5, for indexes within the page's `bands` bands.
+BandLocation GeneralRule(int page, int index, int bands) {
   const int first = kFirstBandIndex[static_cast<std::size_t>(page)];
-  const int groups = kBandGroupCount[static_cast<std::size_t>(page)];
-  if (first < 0 || index < first || index >= first + kBandValueCount * groups) return {};
+  if (first < 0 || index < first || index >= first + kBandValueCount * bands) return {};
   return {(index - first) / kBandValueCount, (index - first) % kBandValueCount};
 }
 
 }  // namespace
 
+int ShownBandCount(int page, int micGroup) {
+  if (page < 0 || page >= kEqPageCount) return 0;
+  if (page == 1 && micGroup == 1) return kBandCount[3];
+  return kBandCount[static_cast<std::size_t>(page)];
+}
+
 BandLocation LocateBand(ParamAddress address, int micGroup) {
   if (address < 0 || address > 0xFFFF) return {};
   const int page = PageOf(address);
   const int index = IndexOf(address);
+  const int bands = ShownBandCount(page, micGroup);
   switch (page) {
     case 0:
-      return GeneralRule(page, index);
+      return GeneralRule(page, index, bands);
     case 1:
     case 3:
       if (index == 0) return {(page == 1 && micGroup == 1) ? 9 : 15, kBandFieldType};
-      if (index >= 81) return {};
-      return GeneralRule(page, index);
+      return GeneralRule(page, index, bands);
     case 2:
       for (int g = 0; g < kBandCount[2]; ++g) {
         const int first = kDeqChannelSize * g + kDeqFirstBandIndex;
@@ -292,20 +297,23 @@ BandLocation LocateBand(ParamAddress address, int micGroup) {
       const int highPass = page == 4 ? 4 : 6;
       if (index == highPass) return {5, kBandFieldType};
       if (index == highPass + 1) return {6, kBandFieldType};
-      return GeneralRule(page, index);
+      return GeneralRule(page, index, bands);
     }
     case 6:
     case 7:
     case 8:
-    case 9: {
-      const int n = kBandCount[static_cast<std::size_t>(page)];
-      if (index >= 16 && index <= 18) return {n, kBandFieldType};
-      if (index >= 19 && index <= 21) return {n + 1, kBandFieldType};
-      return GeneralRule(page, index);
-    }
+    case 9:
+      if (index >= 16 && index <= 18) return {bands, kBandFieldType};
+      if (index >= 19 && index <= 21) return {bands + 1, kBandFieldType};
+      return GeneralRule(page, index, bands);
     default:
       return {};
   }
+}
+
+bool IsRealBandField(ParamAddress address, int micGroup) {
+  const BandLocation where = LocateBand(address, micGroup);
+  return where.isBandField() && where.band < ShownBandCount(PageOf(address), micGroup);
 }
 
 ParamAddress ResolveQAddress(ParamAddress address, const ParamStore& store) {

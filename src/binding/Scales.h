@@ -193,10 +193,6 @@ constexpr int kShelfQLimit = 24;  // highest Q index of a shelf band
 constexpr int kEqPageCount = 10;
 constexpr std::array<int, kEqPageCount> kFirstBandIndex{{4, 6, -1, 6, 16, 16, 34, 31, 31, 34}};
 constexpr std::array<int, kEqPageCount> kBandCount{{10, 15, 3, 9, 5, 5, 7, 7, 7, 7}};
-// Band groups the general rule covers per page: both MIC pages end at index 80, and the output
-// pages carry an eighth group (indexes 34-73 or 31-70) beyond their N = 7 bands. Indexes past
-// the last group (compressor, delays, ...) are not band fields.
-constexpr std::array<int, kEqPageCount> kBandGroupCount{{10, 15, 3, 15, 5, 5, 8, 8, 8, 8}};
 
 constexpr bool BandTablesMatchPages() {
   for (int p = 0; p < kEqPageCount; ++p) {
@@ -222,9 +218,20 @@ struct BandLocation {
   friend bool operator==(const BandLocation&, const BandLocation&) = default;
 };
 
-// The band and field an address belongs to, page by page; micGroup decides what MIC index 0
-// (the MIC high-pass frequency) is. Not a band field: {0, kNoBandField}.
+// Bands a page's controls stand for: the MIC page (1) shows group B's nine while micGroup is 1.
+int ShownBandCount(int page, int micGroup);
+
+// The band and field an address belongs to, page by page; micGroup decides what the MIC page's
+// addresses are. Only the page's own bands (ShownBandCount) are bands: MIC B's slots past its
+// nine bands, reached through the MIC page's columns 10 to 15 while MicGroup is 1, and the
+// output pages' eighth band group (indexes 69-73 or 66-70), a column the window never shows, are
+// not band fields. The crossover entries keep their numbers N and N + 1 (and the MIC high-pass
+// its band 9 or 15) for the graph; no band frame exists for them. Not a band field:
+// {0, kNoBandField}.
 BandLocation LocateBand(ParamAddress address, int micGroup);
+
+// A field of one of the bands the page has, as LocateBand finds it; crossover entries are not.
+bool IsRealBandField(ParamAddress address, int micGroup);
 
 // The Q field the band's current type uses: a field 3 or 4 address becomes field 3 while the
 // band's type (ViewValues at the type field) is PEQ, field 4 otherwise. Other addresses unchanged.

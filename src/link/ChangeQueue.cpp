@@ -1,5 +1,6 @@
 #include "link/ChangeQueue.h"
 
+#include <algorithm>
 #include <string>
 
 #include "binding/Scales.h"
@@ -7,58 +8,110 @@
 
 namespace velantro {
 
+namespace {
+
+// A recall or a save is a command, not a setting: it never merges with an earlier change to
+// the same address, only with the newest waiting one (two recalls in a row).
+bool IsModeCommand(ParamAddress address) {
+  return address == sysaddr::CurrentMode || address == sysaddr::ModeSave;
+}
+
+}  // namespace
+
 ChangeQueue::ChangeQueue(DeviceLink& link) : link_(link) {}
 
-bool ChangeQueue::LinkOnline() const { return link_.LinkOnline(); }
+bool ChangeQueue::LinkOnline() const {
+  // While a mode save waits for its acknowledgement the link is offline for the window, but an
+  // edit made meanwhile still has to reach the unit: it waits behind the save.
+  return link_.LinkOnline() || PendingEvent == kEventModeSaved;
+}
+
+bool ChangeQueue::Settled() const {
+  return ReadyToSend == 1 && !writeUnanswered_ && valueCount() == 0 && bandCount() == 0 &&
+         RepeatLast == 0 && PendingEvent == 0;
+}
+
+bool ChangeQueue::CanSendAtOnce() const { return ReadyToSend == 1 && valueCount() == 0; }
 
 void ChangeQueue::QueueValue(ParamAddress effective, int value) {
-  idleTicks_ = 0;
-  const int c = valueCount_;
-  if (ReadyToSend == 0 || c > 0) {
-    if (c >= 2 && ValueQueue[static_cast<size_t>(c)].address == effective) {
-      ValueQueue[static_cast<size_t>(c)].value = value;
-      return;
-    }
-    // A full queue does not grow: the newest waiting change is replaced.
-    valueCount_ = c <= kValueQueueLimit ? c + 1 : kValueQueueLimit;
-    ValueQueue[static_cast<size_t>(valueCount_)] = {effective, value};
+  if (!CanSendAtOnce()) {
+    WaitValue({effective, value, false, {}});
     return;
   }
-  ValueQueue[0] = {effective, value};
+  values_[0] = {effective, value, false, {}};
   link_.SetReplyState(ReplyState::None);
   PendingEvent = 0;
   ArmFollowUp(effective);
-  link_.SendValue(effective, value);
-  ReadyToSend = 0;
+  SendValueEntry();
+}
+
+void ChangeQueue::QueueModeSave(int index, const std::string& name) {
+  silentSeconds_ = 0;
+  ValueEntry save{sysaddr::ModeSave, index, true, name};
+  if (!CanSendAtOnce()) {
+    // The link is offline for the window from now on: the hold timer keeps repeating what is
+    // unanswered and watching the silence, and the saved event waits for the save's own answer.
+    values_.push_back(std::move(save));
+    PendingEvent = kEventModeSaved;
+    followUpSent_ = false;
+    return;
+  }
+  values_[0] = std::move(save);
+  PendingEvent = 0;
+  ArmFollowUp(sysaddr::ModeSave);
+  SendValueEntry();
+}
+
+void ChangeQueue::WaitValue(ValueEntry entry) {
+  // The first waiting entry keeps its value, so the start of a burst reaches the unit; later
+  // changes merge with the waiting change to the same address, wherever it waits. The queue
+  // holds at most one change per address after the first, and never drops one.
+  const int c = valueCount();
+  const bool command = IsModeCommand(entry.address);
+  for (int k = c; k >= 2 && !entry.save; --k) {
+    ValueEntry& waiting = values_[static_cast<size_t>(k)];
+    if (waiting.address == entry.address && !waiting.save) {
+      waiting.value = entry.value;
+      return;
+    }
+    if (command) break;
+  }
+  values_.push_back(std::move(entry));
 }
 
 void ChangeQueue::QueueBand(ParamAddress effective) {
   link_.SetReplyState(ReplyState::None);
-  idleTicks_ = 0;
   const int page = PageOf(effective);
   if (page < 0 || page >= kPageCount || kPages[static_cast<size_t>(page)].bandFrameAddress < 0) {
     return;
   }
-  const BandLocation location = LocateBand(effective, link_.store().MicGroup);
-  // Only band fields travel as band frames.
-  if (!location.isBandField()) return;
+  // Only fields of bands the page has travel as band frames: MIC group B has nine.
+  const int group = link_.store().MicGroup;
+  if (!IsRealBandField(effective, group)) return;
+  const BandLocation location = LocateBand(effective, group);
   const BandEntry entry{kPages[static_cast<size_t>(page)].bandFrameAddress, location.band};
-  if (ReadyToSend == 0 || bandCount_ > 0) {
-    bandCount_ = bandCount_ <= kBandQueueLimit ? bandCount_ + 1 : kBandQueueLimit;
-    BandQueue[static_cast<size_t>(bandCount_)] = entry;
+  if (ReadyToSend == 0 || bandCount() > 0) {
+    // Band changes queue one by one. Once the queue is full, a change to a band that already
+    // waits adds nothing (that frame will carry the band's latest values), so the queue stays
+    // bounded by the number of bands and nothing is lost.
+    if (bandCount() >= kBandQueueLimit + 1 &&
+        std::find(bands_.begin() + 1, bands_.end(), entry) != bands_.end()) {
+      return;
+    }
+    bands_.push_back(entry);
     return;
   }
-  BandQueue[0] = entry;
+  bands_[0] = entry;
   SendBandEntry();
-  ReadyToSend = 0;
 }
 
-void ChangeQueue::ExpectModeSaved() {
-  PendingEvent = kEventModeSaved;
-  silentSeconds_ = 0;
+void ChangeQueue::OnAcknowledge() {
+  ReadyToSend = 1;
+  writeUnanswered_ = false;
 }
 
 void ChangeQueue::ArmFollowUp(ParamAddress address) {
+  followUpSent_ = true;
   if (address == sysaddr::CurrentMode) {
     // A recall: the unit answers, then the console reads the recalled mode back.
     link_.ShowStatusCaption(linktext::kLoading.chinese);
@@ -66,14 +119,38 @@ void ChangeQueue::ArmFollowUp(ParamAddress address) {
     silentSeconds_ = 0;
     PendingEvent = kEventReload;
   } else if (address == sysaddr::ModeSave) {
+    silentSeconds_ = 0;
     PendingEvent = kEventModeSaved;
   }
 }
 
-void ChangeQueue::SendValueEntry() { link_.SendValue(ValueQueue[0].address, ValueQueue[0].value); }
+void ChangeQueue::SendWrite(const Bytes& frame) {
+  // The second without edits that leads to a keep-alive, and the silent seconds that lead to a
+  // repeat, count from the last write that left: a change that only joins the queue behind an
+  // unanswered write must not put off its repetition.
+  idleTicks_ = 0;
+  lastWrite_ = frame;
+  writeUnanswered_ = true;
+  ReadyToSend = 0;
+  link_.Transmit(frame);
+}
+
+void ChangeQueue::SendValueEntry() {
+  const ValueEntry& entry = values_[0];
+  if (entry.save) {
+    SendWrite(BuildModeSave(entry.value, entry.name));
+  } else {
+    SendWrite(BuildValue(kCmdWrite, entry.address, entry.value));
+  }
+}
 
 void ChangeQueue::SendBandEntry() {
-  link_.Transmit(BuildBandFrame(link_.store(), BandQueue[0].frameAddress, BandQueue[0].band));
+  // Built when it leaves from its own page's row of the unit image: the latest values of that
+  // band, whichever MIC group, AUX or main/SUR page the window shows by then.
+  const BandEntry& entry = bands_[0];
+  const int page = PageOf(entry.frameAddress);
+  SendWrite(BuildBandFrame(entry.frameAddress, entry.band,
+                           ReadDeviceBandValues(link_.store(), page, entry.band)));
 }
 
 void ChangeQueue::HoldTick() {
@@ -85,7 +162,7 @@ void ChangeQueue::HoldTick() {
 }
 
 void ChangeQueue::FollowUpStep() {
-  if (ReadyToSend == 1 && PendingEvent != 0) {
+  if (ReadyToSend == 1 && PendingEvent != 0 && followUpSent_) {
     const int event = PendingEvent;
     PendingEvent = 0;
     link_.RaiseLinkEvent(event);
@@ -94,25 +171,23 @@ void ChangeQueue::FollowUpStep() {
   } else if (PendingEvent != 0 && idleTicks_ == kTicksPerSecond) {
     idleTicks_ = 0;
     ++silentSeconds_;
+    // Offline while the recall or save is awaited: it is repeated like any unanswered write.
+    if (!link_.LinkOnline() && silentSeconds_ % kRepeatEverySilentSeconds == 0) {
+      RepeatUnanswered();
+    }
     if (silentSeconds_ > kPendingSilentSecondsLimit) DeclareLost();
   }
 }
 
 void ChangeQueue::ValueStep() {
-  if (ReadyToSend != 1 || (valueCount_ == 0 && RepeatLast == 0)) return;
-  ReadyToSend = 0;
+  if (ReadyToSend != 1 || (valueCount() == 0 && RepeatLast == 0)) return;
   silentSeconds_ = 0;
   idleTicks_ = 0;
-  const bool fresh = valueCount_ >= 1;
-  if (fresh) {
-    for (int i = 0; i < valueCount_; ++i) {
-      ValueQueue[static_cast<size_t>(i)] = ValueQueue[static_cast<size_t>(i + 1)];
-    }
-    --valueCount_;
-  }
-  RepeatLast = (valueCount_ == 0 && RepeatLast == 0) ? 1 : 0;
-  const ParamAddress address = ValueQueue[0].address;
-  if (fresh && (address == sysaddr::CurrentMode || address == sysaddr::ModeSave)) {
+  const bool fresh = valueCount() >= 1;
+  if (fresh) values_.erase(values_.begin());
+  RepeatLast = (valueCount() == 0 && RepeatLast == 0) ? 1 : 0;
+  const ParamAddress address = values_[0].address;
+  if (fresh && IsModeCommand(address)) {
     // A recall or save that had to wait still gets its follow-up, and is not sent twice.
     ArmFollowUp(address);
     RepeatLast = 0;
@@ -121,16 +196,12 @@ void ChangeQueue::ValueStep() {
 }
 
 void ChangeQueue::BandStep() {
-  if (ReadyToSend != 1 || bandCount_ == 0) return;
-  ReadyToSend = 0;
+  if (ReadyToSend != 1 || bandCount() == 0) return;
   silentSeconds_ = 0;
   idleTicks_ = 0;
-  for (int i = 0; i < bandCount_; ++i) {
-    BandQueue[static_cast<size_t>(i)] = BandQueue[static_cast<size_t>(i + 1)];
-  }
+  bands_.erase(bands_.begin());
   SendBandEntry();
-  link_.Log("2:" + std::to_string(bandCount_) + " " + std::to_string(BandQueue[0].band));
-  --bandCount_;
+  link_.Log("2:" + std::to_string(bandCount() + 1) + " " + std::to_string(bands_[0].band));
 }
 
 void ChangeQueue::KeepAliveStep() {
@@ -142,14 +213,19 @@ void ChangeQueue::KeepAliveStep() {
     silentSeconds_ = 0;
     link_.SendLinkControl(kLinkKeepAlive);
   } else if (silentSeconds_ % kRepeatEverySilentSeconds == 0) {
-    // The write still unanswered goes out again.
-    if (valueCount_ > 0) {
-      SendValueEntry();
-    } else {
-      link_.SendLinkControl(kLinkKeepAlive);
-    }
+    RepeatUnanswered();
   }
   if (silentSeconds_ > kSilentSecondsLimit) DeclareLost();
+}
+
+void ChangeQueue::RepeatUnanswered() {
+  // A write the unit never acknowledged goes out again, whether or not anything waits behind
+  // it: a keep-alive in its place would be acknowledged and the edit lost.
+  if (writeUnanswered_) {
+    link_.Transmit(lastWrite_);
+  } else {
+    link_.SendLinkControl(kLinkKeepAlive);
+  }
 }
 
 void ChangeQueue::DeclareLost() {

@@ -2,19 +2,25 @@
 
 // Flow control of edits while online: the unit takes one write at a time and answers each with
 // FE BB, so changes wait in two queues (single values and whole EQ bands) that the 20 ms hold
-// timer drains at each acknowledgement. The hold timer also sends the keep-alive and declares a
-// silent unit lost.
+// timer drains at each acknowledgement. The hold timer also sends the keep-alive, repeats a write
+// the unit has not answered, and declares a silent unit lost. No change is ever dropped: a full
+// queue merges or grows.
 
 #include <array>
 #include <cstdint>
+#include <string>
+#include <vector>
 
+#include "link/Frames.h"
 #include "model/ParamStore.h"
 
 namespace velantro {
 
 class DeviceLink;
 
-constexpr int kValueQueueLimit = 60;  // waiting entries beyond this replace the newest
+// Up to this many changes wait before waiting band changes start to merge; values merge with
+// a waiting change to the same address at any size. Neither queue drops a change.
+constexpr int kValueQueueLimit = 60;
 constexpr int kBandQueueLimit = 48;
 constexpr int kTicksPerSecond = 50;             // hold timer ticks (20 ms) in one second
 constexpr int kSilentSecondsLimit = 10;         // lost in the eleventh silent second
@@ -24,6 +30,8 @@ constexpr int kRepeatEverySilentSeconds = 3;
 struct ValueEntry {
   ParamAddress address = 0;  // effective address
   int32_t value = 0;
+  bool save = false;  // a mode save: `value` is the mode number, `name` its new name
+  std::string name;
   friend bool operator==(const ValueEntry&, const ValueEntry&) = default;
 };
 
@@ -41,48 +49,60 @@ class ChangeQueue : public ChangeSink {
   bool LinkOnline() const override;
   void QueueValue(ParamAddress effective, int value) override;
   void QueueBand(ParamAddress effective) override;
+  // A mode save: waits its turn like any write; "Save Success!" follows its acknowledgement.
+  void QueueModeSave(int index, const std::string& name);
 
   // Every 20 ms while the hold timer runs.
   void HoldTick();
 
-  // An acknowledgement arrived.
-  void OnAcknowledge() { ReadyToSend = 1; }
-  // Link events 1, 2 and 4 empty both queues, event 6 the value queue (counts only).
-  void ClearValues() { valueCount_ = 0; }
-  void ClearBands() { bandCount_ = 0; }
-  // A mode save was sent directly: wait for its acknowledgement, then raise event 3.
-  void ExpectModeSaved();
+  // An acknowledgement arrived: it answers the write in flight.
+  void OnAcknowledge();
+  // Link events 1, 2 and 4 empty both queues, event 6 the value queue.
+  void ClearValues() { values_.resize(1); }
+  void ClearBands() { bands_.resize(1); }
 
   uint8_t ReadyToSend = 0;
   uint8_t RepeatLast = 0;
   int PendingEvent = 0;  // 0, 2 reload after a recall, 3 mode saved
 
-  int valueCount() const { return valueCount_; }
-  int bandCount() const { return bandCount_; }
+  int valueCount() const { return static_cast<int>(values_.size()) - 1; }
+  int bandCount() const { return static_cast<int>(bands_.size()) - 1; }
   // Entry 0 is the write sent last; 1 … count wait, oldest first.
-  const ValueEntry& valueEntry(int i) const { return ValueQueue[static_cast<size_t>(i)]; }
-  const BandEntry& bandEntry(int i) const { return BandQueue[static_cast<size_t>(i)]; }
+  const ValueEntry& valueEntry(int i) const { return values_[static_cast<size_t>(i)]; }
+  const BandEntry& bandEntry(int i) const { return bands_[static_cast<size_t>(i)]; }
+  // A write (value, band, recall or save) has left and its acknowledgement has not come.
+  bool writeUnanswered() const { return writeUnanswered_; }
+  // Nothing waits, nothing is unanswered and no follow-up is due: every change has reached the
+  // unit.
+  bool Settled() const;
   int idleTicks() const { return idleTicks_; }
   int silentSeconds() const { return silentSeconds_; }
   void SetSilentSeconds(int seconds) { silentSeconds_ = seconds; }
 
-  std::array<ValueEntry, kValueQueueLimit + 2> ValueQueue{};
-  std::array<BandEntry, kBandQueueLimit + 2> BandQueue{};
-
  private:
+  // Sends a write and remembers it until the unit answers.
+  void SendWrite(const Bytes& frame);
   // Sends entry 0 of the value queue; a recall or save arms its follow-up event.
   void SendValueEntry();
   void SendBandEntry();
   void ArmFollowUp(ParamAddress address);
+  // A fresh change (entry 0) goes out at once when nothing is in flight and nothing waits.
+  bool CanSendAtOnce() const;
+  void WaitValue(ValueEntry entry);
   void FollowUpStep();
   void ValueStep();
   void BandStep();
   void KeepAliveStep();
+  // The 3rd, 6th, 9th … silent second: the unanswered write (or a keep-alive) goes out again.
+  void RepeatUnanswered();
   void DeclareLost();
 
   DeviceLink& link_;
-  int valueCount_ = 0;
-  int bandCount_ = 0;
+  std::vector<ValueEntry> values_{1};
+  std::vector<BandEntry> bands_{1};
+  Bytes lastWrite_;
+  bool writeUnanswered_ = false;
+  bool followUpSent_ = true;  // the recall or save that PendingEvent follows has left
   int idleTicks_ = 0;
   int silentSeconds_ = 0;
 };

@@ -4,6 +4,7 @@
 #include <array>
 #include <cctype>
 #include <cmath>
+#include <cstdio>
 #include <utility>
 
 namespace velantro {
@@ -144,6 +145,7 @@ void DeviceLink::OnClose() {
 // Search
 
 void DeviceLink::SearchTick() {
+  TickReceiver();
   view_.ShowDeviceStatus();
   if (linkAnswer_ == 1) {
     RaiseLinkEvent(kEventLinkStart);
@@ -173,8 +175,10 @@ void DeviceLink::SerialSearchStep() {
   serial_.SetPortName(name);
   view_.SetPortLabel(name);
   lastPort_ = selection_;
-  // A port that cannot be opened is skipped; Transmit drops the request on a closed port.
+  // A port that cannot be opened is skipped; Transmit drops the request on a closed port. What
+  // the receiver held belongs to the port as it was before.
   serial_.Open();
+  serialReceiver_.Reset();
   SendLinkControl(kLinkConnect);
   ++searchPosition_;
 }
@@ -225,7 +229,10 @@ void DeviceLink::StartTransfer(int stepCount, Direction direction) {
   waitTicks_ = 0;
   nameCounter_ = 0;
   requestedName_ = -1;
-  firstStepRepeats_ = 0;
+  timeoutRepeats_ = 0;
+  corruptRepeats_ = 0;
+  corruptSeen_ = false;
+  failDetail_ = {};
   downloading_ = true;
 }
 
@@ -235,6 +242,10 @@ void DeviceLink::AwaitReply() {
 }
 
 void DeviceLink::DownloadTick() {
+  const bool transferring = downloading_;
+  TickReceiver();
+  // The receiver's tick may have ended the transfer (damaged answers, too many times).
+  if (transferring && !downloading_) return;
   if (waitTicks_ < kWaitTicksLimit) ++waitTicks_;
   UpdateDeviceStatus();
   view_.ShowDeviceStatus();
@@ -252,21 +263,68 @@ void DeviceLink::DownloadTick() {
     }
     AwaitReply();
   } else if (replyState_ == ReplyState::Waiting && waitTicks_ > kReplyTimeoutTicks) {
-    if (step_ <= 1 && firstStepRepeats_ < kFirstStepRepeats) {
-      ++firstStepRepeats_;
+    if (step_ <= 1 && timeoutRepeats_ < kTimeoutRepeats) {
+      ++timeoutRepeats_;
       SendStepRequest();
     } else {
       replyState_ = ReplyState::Late;
     }
     waitTicks_ = 0;
-  } else if (replyState_ == ReplyState::Late && waitTicks_ >= kLateTicksLimit) {
-    replyState_ = ReplyState::None;
-    RaiseLinkEvent(kEventLinkFailed);
+  } else if (replyState_ == ReplyState::Late) {
+    if (waitTicks_ >= kLateTicksLimit) {
+      FailTransfer("no answer");
+    } else if (waitTicks_ % (kReplyTimeoutTicks + 1) == 0 && timeoutRepeats_ < kTimeoutRepeats) {
+      // While late the request is asked again a few times: a lost request or a lost
+      // acknowledgement of an upload step then costs a second, not the transfer. A duplicate
+      // answer is not taken for the next step's.
+      ++timeoutRepeats_;
+      SendStepRequest();
+    }
   }
 }
 
+void DeviceLink::HoldTick() {
+  TickReceiver();
+  queue_.HoldTick();
+}
+
+std::string DeviceLink::StepDescription() const {
+  char text[48];
+  const int s = step_;
+  if (direction_ == Direction::Write) {
+    if (s <= kLastVolumeWriteStep) {
+      std::snprintf(text, sizeof text, "volume limit 0x%04X", sysaddr::MusicStartVolume + s);
+    } else if (s <= kLastPageUploadStep) {
+      std::snprintf(text, sizeof text, "page %d", s - kFirstPageUploadStep);
+    } else {
+      std::snprintf(text, sizeof text, "the closing request 0x%04X", sysaddr::Remote);
+    }
+  } else if (s <= kLastPageStep) {
+    std::snprintf(text, sizeof text, "page %d", s);
+  } else if (s == kModeNameStep) {
+    std::snprintf(text, sizeof text, "mode name %d", namePayload_ + 1);
+  } else {
+    std::snprintf(text, sizeof text, "item 0x%04X", ReadRequestAddress());
+  }
+  return text;
+}
+
+void DeviceLink::FailTransfer(const std::string& why) {
+  const std::string what = StepDescription();
+  if (direction_ == Direction::Write) {
+    failDetail_ = {"无法发送 " + what + " (" + why + ")",
+                   "Could not send " + what + " to the unit (" + why + ")."};
+  } else {
+    failDetail_ = {"无法读取 " + what + " (" + why + ")",
+                   "Could not read " + what + " from the unit (" + why + ")."};
+  }
+  replyState_ = ReplyState::None;
+  RaiseLinkEvent(kEventLinkFailed);
+}
+
 void DeviceLink::AdvanceStep() {
-  firstStepRepeats_ = 0;
+  timeoutRepeats_ = 0;
+  corruptRepeats_ = 0;
   if (step_ == kModeNameStep) {
     namePayload_ = nameCounter_;
     ++nameCounter_;
@@ -299,24 +357,35 @@ void DeviceLink::SendStepRequest() {
   }
   if (s <= kLastPageStep) {
     Transmit(BuildPageRequest(s));
-  } else if (s < kFirstNormalVolumeStep) {
-    Transmit(BuildItemRequest(kVolumeItems[static_cast<size_t>(s - kFirstVolumeStep)]));
-  } else if (s <= kNameSetupStep) {
-    Transmit(BuildItemRequest(kNormalVolumeItems[static_cast<size_t>(s - kFirstNormalVolumeStep)]));
   } else if (s == kModeNameStep) {
     requestedName_ = namePayload_;
     Transmit(BuildNameRequest(namePayload_));
-  } else if (s == kStartVolumeStep) {
-    Transmit(BuildItemRequest(sysaddr::MusicStartVolume));
-  } else if (s < kDeviceCodeStep) {
-    Transmit(BuildItemRequest(kSystemItems[static_cast<size_t>(s - kFirstSystemItemStep)]));
-  } else if (s == kDeviceCodeStep) {
-    Transmit(BuildItemRequest(sysaddr::DeviceCode));
-  } else if (s == kRemoteStep) {
-    Transmit(BuildItemRequest(sysaddr::Remote));
-  } else if (s == kModeSaveStep) {
-    Transmit(BuildItemRequest(sysaddr::ModeSave));
+  } else {
+    Transmit(BuildItemRequest(ReadRequestAddress()));
   }
+}
+
+ParamAddress DeviceLink::ReadRequestAddress() const {
+  const int s = step_;
+  if (s <= kLastPageStep) return MakeAddress(s, 0);
+  if (s < kFirstNormalVolumeStep) return kVolumeItems[static_cast<size_t>(s - kFirstVolumeStep)];
+  if (s <= kNameSetupStep) {
+    return kNormalVolumeItems[static_cast<size_t>(s - kFirstNormalVolumeStep)];
+  }
+  if (s == kModeNameStep) return sysaddr::ModeName;
+  if (s == kStartVolumeStep) return sysaddr::MusicStartVolume;
+  if (s < kDeviceCodeStep) return kSystemItems[static_cast<size_t>(s - kFirstSystemItemStep)];
+  if (s == kDeviceCodeStep) return sysaddr::DeviceCode;
+  if (s == kRemoteStep) return sysaddr::Remote;
+  return sysaddr::ModeSave;
+}
+
+bool DeviceLink::AnswersReadRequest(std::span<const uint8_t> frame) const {
+  const int page = frame[4];
+  const int index = frame[5];
+  if (step_ <= kLastPageStep) return page == step_;
+  const ParamAddress request = ReadRequestAddress();
+  return page == PageOf(request) && index == IndexOf(request);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -427,7 +496,13 @@ void DeviceLink::OnUpload() {
   AwaitReply();
 }
 
-void DeviceLink::GoOffline(const LocalizedText& message, bool touchOnline) {
+void DeviceLink::GoOffline(const LocalizedText& baseMessage, bool touchOnline) {
+  LocalizedText message = baseMessage;
+  if (!failDetail_.english.empty()) {
+    message.chinese += "\n" + failDetail_.chinese;
+    message.english += "\n" + failDetail_.english;
+    failDetail_ = {};
+  }
   timers_.Stop(LinkTimer::Download);
   timers_.Stop(LinkTimer::Search);
   downloading_ = false;
@@ -447,30 +522,70 @@ void DeviceLink::GoOffline(const LocalizedText& message, bool touchOnline) {
 void DeviceLink::OnSerialBytes(size_t count) {
   decodeKind_ = LinkKind::Serial;
   serialReceiver_.OnReceive(serial_, count, *this);
+  AfterReceive();
 }
 
 void DeviceLink::OnNetworkChunk(std::span<const uint8_t> chunk) {
   if (kind_ != LinkKind::Network) return;
   decodeKind_ = LinkKind::Network;
   networkReceiver_.OnChunk(chunk, *this);
+  AfterReceive();
+}
+
+void DeviceLink::TickReceiver() {
+  if (kind_ == LinkKind::Serial) {
+    decodeKind_ = LinkKind::Serial;
+    serialReceiver_.Tick(*this);
+  } else {
+    decodeKind_ = LinkKind::Network;
+    networkReceiver_.Tick(*this);
+  }
+  AfterReceive();
+}
+
+bool DeviceLink::AwaitingAnswer() const {
+  return downloading_ && (replyState_ == ReplyState::Waiting || replyState_ == ReplyState::Late);
+}
+
+void DeviceLink::AfterReceive() {
+  if (!corruptSeen_) return;
+  corruptSeen_ = false;
+  // The good answer may have followed the damaged bytes in the same scan.
+  if (!AwaitingAnswer()) return;
+  if (corruptRepeats_ >= kCorruptRepeats) {
+    FailTransfer("damaged answers");
+    return;
+  }
+  ++corruptRepeats_;
+  SendStepRequest();
+  AwaitReply();
 }
 
 void DeviceLink::OnAcknowledge() {
   linkAnswer_ = 1;
   queue_.OnAcknowledge();
   // While reading, only data frames answer requests; a late acknowledgement of the link request
-  // must not end the wait for one.
-  const bool awaitingData = downloading_ && direction_ == Direction::Read &&
-                            (replyState_ == ReplyState::Waiting || replyState_ == ReplyState::Late);
-  if (!awaitingData) replyState_ = ReplyState::Acknowledged;
+  // must not end the wait for one. Some units answer the item request to 0x0A11 with an
+  // acknowledgement, which then is the answer (the stored value stays as it was).
+  const bool reading = downloading_ && direction_ == Direction::Read;
+  if (reading && AwaitingAnswer()) {
+    if (ReadRequestAddress() == sysaddr::Remote) {
+      replyState_ = ReplyState::FrameReceived;
+    }
+    return;
+  }
+  replyState_ = ReplyState::Acknowledged;
 }
 
 void DeviceLink::OnFrame(std::span<const uint8_t> frame) {
+  // During a read only the frame that answers the request outstanding counts: a stray, a
+  // duplicate or a late answer to an earlier request is ignored.
+  if (downloading_ && direction_ == Direction::Read && !AnswersReadRequest(frame)) return;
   DecodeFrame(decodeKind_, frame, store_, requestedName_);
   replyState_ = ReplyState::FrameReceived;
 }
 
-void DeviceLink::OnBadFrameHeader() { replyState_ = ReplyState::FrameReceived; }
+void DeviceLink::OnCorruptFrame() { corruptSeen_ = true; }
 
 // ---------------------------------------------------------------------------------------------
 // Sending and showing
@@ -496,8 +611,9 @@ void DeviceLink::SendLinkControl(int code) { Transmit(BuildLinkControl(code)); }
 void DeviceLink::SaveMode(int index, const std::string& name) {
   if (index < 0 || index >= kModeNameCount) return;
   store_.ModeNames[static_cast<size_t>(index)] = name;
-  Transmit(BuildModeSave(index, name));
-  queue_.ExpectModeSaved();
+  // The save waits its turn behind any write the unit has not answered; "Save Success!" follows
+  // the acknowledgement of the save itself.
+  queue_.QueueModeSave(index, name);
   ShowStatusCaption(linktext::kSaving);
   online_ = false;
 }

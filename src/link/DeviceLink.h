@@ -47,8 +47,11 @@ constexpr int kFullDownloadRequests = 38;
 constexpr int kWaitTicksLimit = 100;    // wait ticks count to at most this
 constexpr int kReplyTimeoutTicks = 10;  // no answer after more than this: repeat or late
 constexpr int kLateTicksLimit = 100;    // late this long: the link fails
-// Steps 0 and 1 are asked again at each timeout, this many times, before the wait goes late.
-constexpr int kFirstStepRepeats = 3;
+// A request is asked again at each timeout, this many times, before the wait goes late.
+constexpr int kTimeoutRepeats = 3;
+// A request whose answer arrives damaged is asked again at once, this many times, before the
+// transfer fails.
+constexpr int kCorruptRepeats = 3;
 constexpr int kNetworkLinkRequests = 3;  // link requests on the network before the search fails
 
 // The link's status texts.
@@ -96,7 +99,7 @@ class DeviceLink : public ReceiverSink {
 
   void SearchTick();
   void DownloadTick();
-  void HoldTick() { queue_.HoldTick(); }
+  void HoldTick();
   void RaiseLinkEvent(int event);
 
   // Serial receive event with the count of waiting bytes.
@@ -156,8 +159,24 @@ class DeviceLink : public ReceiverSink {
   // ReceiverSink.
   void OnAcknowledge() override;
   void OnFrame(std::span<const uint8_t> frame) override;
-  void OnBadFrameHeader() override;
+  void OnCorruptFrame() override;
   void OnDiagnostic(const std::string& line) override { Log(line); }
+
+  // A link timer ticked: the receiver of the current link kind gives up a partial message that
+  // stays incomplete.
+  void TickReceiver();
+  // After received bytes were scanned: a damaged answer is asked for again, once per scan.
+  void AfterReceive();
+  // A transfer step is awaited (waiting or late).
+  bool AwaitingAnswer() const;
+  // Address of the current read request (page steps: the page number's address on its page).
+  ParamAddress ReadRequestAddress() const;
+  // Whether a good frame answers the read request outstanding.
+  bool AnswersReadRequest(std::span<const uint8_t> frame) const;
+  // The request of the current step, in words, for the operator ("page 3", "item 0x0A07").
+  std::string StepDescription() const;
+  // The transfer could not get the current step through: event 9, naming the step.
+  void FailTransfer(const std::string& why);
 
   void StartSearch();
   void SerialSearchStep();
@@ -167,6 +186,8 @@ class DeviceLink : public ReceiverSink {
   bool ConnectNetwork();
   // Events 7 and 9 (and a bad port field, with its own message): timers stopped, offline looks.
   void GoOffline(const LocalizedText& message, bool touchOnline);
+  // A second line of the next failure message: what the transfer could not get through.
+  LocalizedText failDetail_;
   void StartTransfer(int stepCount, Direction direction);
   // Moves to the next step; the nine mode names all use step 18.
   void AdvanceStep();
@@ -207,7 +228,9 @@ class DeviceLink : public ReceiverSink {
   int nameCounter_ = 0;
   int namePayload_ = 0;     // mode number the next name request carries
   int requestedName_ = -1;  // mode name of the latest request, -1 when the latest was not a name
-  int firstStepRepeats_ = 0;
+  int timeoutRepeats_ = 0;
+  int corruptRepeats_ = 0;
+  bool corruptSeen_ = false;
   bool downloading_ = false;
   LinkKind decodeKind_ = LinkKind::Serial;
   std::string statusCaption_;

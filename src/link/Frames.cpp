@@ -78,15 +78,35 @@ Bytes BuildValue(uint8_t command, ParamAddress address, int value) {
   return BuildBlock(command, MakeAddress(page, index - 12 * group), payload);
 }
 
-Bytes BuildBandFrame(const ParamStore& store, ParamAddress bandFrameAddress, int band) {
-  const int page = PageOf(bandFrameAddress);
+BandValues ReadBandValues(const ParamStore& store, int page, int band) {
+  BandValues values{};
+  for (int k = 0; k < kBandValueCount; ++k) {
+    const int index = page >= 0 && page < kSystemPage ? BandValueIndex(page, band, k) : -1;
+    values[static_cast<size_t>(k)] = store.View(page, index);
+  }
+  return values;
+}
+
+BandValues ReadDeviceBandValues(const ParamStore& store, int page, int band) {
+  BandValues values{};
+  for (int k = 0; k < kBandValueCount; ++k) {
+    const int index = page >= 0 && page < kSystemPage ? BandValueIndex(page, band, k) : -1;
+    values[static_cast<size_t>(k)] =
+        index < 0 ? 0 : store.Device(page, ParamStore::DeviceIndex(page, index, store.LayoutFlag));
+  }
+  return values;
+}
+
+Bytes BuildBandFrame(ParamAddress bandFrameAddress, int band, const BandValues& values) {
   Bytes payload;
   AppendValue(payload, band);
-  for (int k = 0; k < kBandValueCount; ++k) {
-    const int index = page < kSystemPage ? BandValueIndex(page, band, k) : -1;
-    AppendValue(payload, store.View(page, index));
-  }
+  for (const int32_t value : values) AppendValue(payload, value);
   return BuildBlock(kCmdWrite, bandFrameAddress, payload);
+}
+
+Bytes BuildBandFrame(const ParamStore& store, ParamAddress bandFrameAddress, int band) {
+  return BuildBandFrame(bandFrameAddress, band,
+                        ReadBandValues(store, PageOf(bandFrameAddress), band));
 }
 
 Bytes BuildLinkControl(int code) { return BuildValue(kCmdWrite, sysaddr::LinkControl, code); }

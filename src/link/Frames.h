@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -41,7 +42,16 @@ uint8_t FrameChecksum(std::span<const uint8_t> frameWithoutChecksum);
 Bytes BuildBlock(uint8_t command, ParamAddress address, std::span<const uint8_t> payload);
 // Short form, or the DEQ long form on page 2.
 Bytes BuildValue(uint8_t command, ParamAddress address, int value);
-// Band frame of one band, its five values read from store.ViewValues at build time.
+using BandValues = std::array<int32_t, kBandValueCount>;
+
+// The five values of a band from the page's own row of ViewValues (page 2: the DEQ channel).
+BandValues ReadBandValues(const ParamStore& store, int page, int band);
+// The five values of a band from the page's row of DeviceImage, which belongs to that page alone
+// (the ViewValues rows of the MIC, AUX and main pages show whichever group is on view).
+BandValues ReadDeviceBandValues(const ParamStore& store, int page, int band);
+// Band frame of one band with the given values.
+Bytes BuildBandFrame(ParamAddress bandFrameAddress, int band, const BandValues& values);
+// Band frame of one band, its five values read from store.ViewValues now.
 Bytes BuildBandFrame(const ParamStore& store, ParamAddress bandFrameAddress, int band);
 Bytes BuildLinkControl(int code);
 Bytes BuildPageRequest(int page);

@@ -26,8 +26,7 @@ class SerialPort {
   virtual void Close() = 0;
   virtual bool IsOpen() const = 0;
   virtual size_t BytesAvailable() = 0;
-  // Reads up to `count` bytes, waiting at most the port's read timeout (1000 ms + 100 ms per
-  // requested byte) for them; returns what arrived, possibly fewer bytes.
+  // Reads up to `count` bytes of those already waiting; never waits for the line.
   virtual Bytes Read(size_t count) = 0;
   // False when the write failed; the link ignores the result.
   virtual bool Write(const Bytes& bytes) = 0;

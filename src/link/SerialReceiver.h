@@ -1,7 +1,9 @@
 #pragma once
 
-// Turning received bytes into messages: the serial receive state machine, which reads the port
-// itself, and the network reassembler, which takes chunks from the socket.
+// Turning received bytes into messages. Serial and TCP both deliver a byte stream, so both sides
+// run the same scanner: it finds acknowledgements and frames by their start bytes and length,
+// never waits for the line, and resynchronises on its own after junk, a bogus header or a
+// damaged frame.
 
 #include <cstddef>
 #include <cstdint>
@@ -19,55 +21,66 @@ class ReceiverSink {
   virtual ~ReceiverSink() = default;
   // FE BB or FE AA.
   virtual void OnAcknowledge() = 0;
-  // One message that starts with FC BA: a whole frame, or (serial) a body that arrived incomplete
-  // within the read timeout. Validation is the decoder's job.
+  // One whole frame that starts with FC BA, carries a known command and passes its checksum.
   virtual void OnFrame(std::span<const uint8_t> frame) = 0;
-  // A message started with FC but its header was not a frame header (network only; the unit
-  // still answered something).
-  virtual void OnBadFrameHeader() {}
+  // A frame whose claimed length arrived but whose checksum failed: the unit answered something
+  // that was damaged on the way.
+  virtual void OnCorruptFrame() {}
   virtual void OnDiagnostic(const std::string& line) = 0;
 };
 
-// The serial side: hunts for FC or FE, reads the header byte by byte, then the body in one
-// blocking read once the receive event's count covers it.
-class SerialReceiver {
+// The shared stream parser. Bytes that cannot start a message are skipped; a header that is not
+// a frame header, an FE without an acknowledgement key, and a frame that fails its checksum each
+// lose only their start byte, and scanning goes on from the next byte, so a good message hidden
+// behind junk is still found. A partial message that stays incomplete for more than
+// kPartialMessageTicks link timer ticks is given up the same way (a truncated frame must not
+// swallow the acknowledgements that follow it).
+class FrameScanner {
  public:
-  enum State : uint16_t { kHunting = 0, kHeader = 1, kBody = 2 };
+  static constexpr int kPartialMessageTicks = 4;
 
-  // One receive event; `count` is the number of bytes waiting when it fired.
-  void OnReceive(SerialPort& port, size_t count, ReceiverSink& sink);
-
-  uint16_t state() const { return state_; }
-  uint16_t expected() const { return expected_; }
-  uint16_t got() const { return got_; }
-  const Bytes& buffer() const { return buffer_; }
+  // New bytes from the line; every complete message in what is held is reported at once.
+  void Feed(std::span<const uint8_t> bytes, ReceiverSink& sink);
+  // One tick of the running link timer.
+  void Tick(ReceiverSink& sink);
+  // Forgets everything held (the port or socket was opened again).
+  void Reset();
+  size_t pendingBytes() const { return pending_.size(); }
+  const Bytes& pending() const { return pending_; }
 
  private:
-  // Reads one byte if one is waiting.
-  static bool ReadByte(SerialPort& port, uint8_t& byte);
-  void Hunt(SerialPort& port, size_t count);
-  void ReadHeader(SerialPort& port, size_t count, int& extra, ReceiverSink& sink);
-  void ReadBody(SerialPort& port, size_t count, int extra, ReceiverSink& sink);
-  void Reset();
+  void Scan(ReceiverSink& sink);
 
-  uint16_t state_ = kHunting;
-  uint16_t expected_ = 0;
-  uint16_t got_ = 0;
-  Bytes buffer_;
+  Bytes pending_;
+  int partialTicks_ = 0;
+  bool scanning_ = false;
+  uint64_t generation_ = 0;  // moves on every Reset
 };
 
-// The network side: TCP delivers a byte stream, so chunks are reassembled with the same parse of
-// start bytes and length, without blocking reads. Every acknowledgement and every frame in a
-// chunk is reported; a frame split across chunks is completed by the next chunk.
-class NetworkReceiver {
+// The serial side: each receive event takes every byte that is waiting, without blocking.
+class SerialReceiver {
  public:
-  void OnChunk(std::span<const uint8_t> chunk, ReceiverSink& sink);
-  // Forgets a partial message (a new connection).
-  void Reset() { pending_.clear(); }
-  size_t pendingBytes() const { return pending_.size(); }
+  // One receive event; reads what the port holds now (at most `count` bytes as the event
+  // reported them, or more when more have arrived since).
+  void OnReceive(SerialPort& port, size_t count, ReceiverSink& sink);
+  void Tick(ReceiverSink& sink) { scanner_.Tick(sink); }
+  void Reset() { scanner_.Reset(); }
+  size_t pendingBytes() const { return scanner_.pendingBytes(); }
 
  private:
-  Bytes pending_;
+  FrameScanner scanner_;
+};
+
+// The network side: socket chunks go straight to the scanner.
+class NetworkReceiver {
+ public:
+  void OnChunk(std::span<const uint8_t> chunk, ReceiverSink& sink) { scanner_.Feed(chunk, sink); }
+  void Tick(ReceiverSink& sink) { scanner_.Tick(sink); }
+  void Reset() { scanner_.Reset(); }
+  size_t pendingBytes() const { return scanner_.pendingBytes(); }
+
+ private:
+  FrameScanner scanner_;
 };
 
 }  // namespace velantro

@@ -1,7 +1,7 @@
 #include "link/Unit3.h"
 
 #include <QByteArray>
-#include <QElapsedTimer>
+#include <QDeadlineTimer>
 #include <QSerialPortInfo>
 #include <algorithm>
 
@@ -49,11 +49,15 @@ void TForm3::StartLink() {
 }
 
 void TForm3::Flush() {
-  constexpr int kFlushMs = 200;
-  if (socket_.state() == QAbstractSocket::ConnectedState && socket_.bytesToWrite() > 0) {
-    socket_.waitForBytesWritten(kFlushMs);
-  }
-  if (port_.isOpen() && port_.bytesToWrite() > 0) port_.waitForBytesWritten(kFlushMs);
+  // One wait may move only part of the buffer; keep waiting until it is empty or time is up.
+  const QDeadlineTimer deadline(kFlushMs);
+  const auto drain = [&deadline](QIODevice& device) {
+    while (device.bytesToWrite() > 0 && !deadline.hasExpired()) {
+      if (!device.waitForBytesWritten(static_cast<int>(deadline.remainingTime()))) return;
+    }
+  };
+  if (socket_.state() == QAbstractSocket::ConnectedState) drain(socket_);
+  if (port_.isOpen()) drain(port_);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -102,22 +106,9 @@ size_t TForm3::BytesAvailable() {
 }
 
 Bytes TForm3::Read(size_t count) {
-  Bytes out;
-  out.reserve(count);
-  const int timeoutMs = kReadTimeoutMs + kReadTimeoutPerByteMs * static_cast<int>(count);
-  QElapsedTimer elapsed;
-  elapsed.start();
-  while (out.size() < count) {
-    if (port_.bytesAvailable() <= 0) {
-      const qint64 left = timeoutMs - elapsed.elapsed();
-      if (left <= 0 || !port_.waitForReadyRead(static_cast<int>(left))) break;
-      continue;
-    }
-    const QByteArray chunk = port_.read(static_cast<qint64>(count - out.size()));
-    out.insert(out.end(), chunk.begin(), chunk.end());
-  }
-  bytesRead_ += out.size();
-  return out;
+  // Only bytes that are already waiting: the window thread never waits for the line.
+  const QByteArray chunk = port_.read(static_cast<qint64>(count));
+  return Bytes(chunk.begin(), chunk.end());
 }
 
 bool TForm3::Write(const Bytes& bytes) {
@@ -126,20 +117,8 @@ bool TForm3::Write(const Bytes& bytes) {
 }
 
 void TForm3::OnSerialReadyRead() {
-  // The blocking body read waits inside the port, which may announce more bytes; those belong to
-  // the next receive event, not to this one.
-  if (inSerialEvent_ || !port_.isOpen()) return;
-  inSerialEvent_ = true;
-  const uint64_t readBefore = bytesRead_;
+  if (!port_.isOpen()) return;
   link_.OnSerialBytes(BytesAvailable());
-  const bool progressed = bytesRead_ != readBefore;
-  inSerialEvent_ = false;
-  // One receive event takes one message. The port announces only new bytes, so a second message
-  // that is already waiting gets an event of its own; when nothing was taken, the next arrival
-  // will fire one.
-  if (progressed && port_.isOpen() && port_.bytesAvailable() > 0) {
-    QMetaObject::invokeMethod(this, &TForm3::OnSerialReadyRead, Qt::QueuedConnection);
-  }
 }
 
 // ---------------------------------------------------------------------------------------------

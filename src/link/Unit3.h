@@ -30,7 +30,8 @@ class TForm3 : public QObject, public SerialPort, public NetworkClient, public L
   // Fills the port list (machine ports plus extra ports) and starts the search; what the main
   // window does when it is first shown.
   void StartLink();
-  // Lets written bytes leave the port and the socket (before a command-line tool exits).
+  // Lets written bytes leave the port and the socket before the program ends (closing the
+  // window, a command-line tool exiting); waits at most kFlushMs.
   void Flush();
 
   // SerialPort.
@@ -55,8 +56,7 @@ class TForm3 : public QObject, public SerialPort, public NetworkClient, public L
   int Interval(LinkTimer timer) const override;
   bool IsActive(LinkTimer timer) const override;
 
-  static constexpr int kReadTimeoutMs = 1000;
-  static constexpr int kReadTimeoutPerByteMs = 100;
+  static constexpr int kFlushMs = 200;
 
  private:
   QTimer& TimerFor(LinkTimer timer);
@@ -70,8 +70,6 @@ class TForm3 : public QObject, public SerialPort, public NetworkClient, public L
   QTimer searchTimer_;
   QTimer downloadTimer_;
   QTimer holdTimer_;
-  bool inSerialEvent_ = false;
-  uint64_t bytesRead_ = 0;  // every byte the receiver has taken from the port
   DeviceLink link_;
 };
 

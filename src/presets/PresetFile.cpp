@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <charconv>
 #include <cstdio>
+#include <new>
 #include <string>
 #include <system_error>
 #include <vector>
@@ -56,26 +57,53 @@ std::optional<int32_t> SecondNumber(std::string_view line) {
   return ParseInteger(pieces[1]);
 }
 
-// Lines as a text file reader sees them: CR LF, LF or CR end a line; a final line without an
-// end still counts, a file ending in a line end has no extra empty line.
-std::vector<std::string_view> SplitLines(std::string_view text) {
-  std::vector<std::string_view> lines;
-  std::size_t start = 0;
-  std::size_t i = 0;
-  while (i < text.size()) {
-    const char c = text[i];
-    if (c == '\r' || c == '\n') {
-      lines.push_back(text.substr(start, i - start));
-      ++i;
-      if (c == '\r' && i < text.size() && text[i] == '\n') ++i;
-      start = i;
-    } else {
-      ++i;
+// Walks the lines as a text file reader sees them: CR LF, LF or CR end a line; a final line
+// without an end still counts, a file ending in a line end has no extra empty line. Lines are
+// views into the text, one at a time, so a text of nothing but line ends costs no memory.
+class LineWalker {
+ public:
+  explicit LineWalker(std::string_view text) : text_(text) {}
+
+  bool Next(std::string_view& line) {
+    if (pos_ >= text_.size()) return false;
+    const std::size_t end = text_.find_first_of("\r\n", pos_);
+    if (end == std::string_view::npos) {
+      line = text_.substr(pos_);
+      pos_ = text_.size();
+      return true;
     }
+    line = text_.substr(pos_, end - pos_);
+    pos_ = end + 1;
+    if (text_[end] == '\r' && pos_ < text_.size() && text_[pos_] == '\n') ++pos_;
+    return true;
   }
-  if (start < text.size()) lines.push_back(text.substr(start));
-  return lines;
+
+ private:
+  std::string_view text_;
+  std::size_t pos_ = 0;
+};
+
+// Whether DecodeLine would take the line: every character pair is hexadecimal.
+bool IsHexLine(std::string_view encoded) {
+  const std::size_t used = encoded.size() / 2 * 2;
+  for (std::size_t k = 0; k < used; ++k) {
+    if (HexValue(encoded[k]) < 0) return false;
+  }
+  return true;
 }
+
+// DecodeLine into a buffer that is reused from line to line; the line must pass IsHexLine.
+void DecodeInto(std::string_view encoded, std::string& plain) {
+  const std::size_t pairs = encoded.size() / 2;
+  plain.clear();
+  for (std::size_t k = 0; k < pairs; ++k) {
+    const int byte = HexValue(encoded[2 * k]) << 4 | HexValue(encoded[2 * k + 1]);
+    plain += static_cast<char>(byte ^ PresetLineKey[k % PresetLineKey.size()]);
+  }
+}
+
+// Windows editors put one in front of a text they save.
+constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 
 int32_t WrappingAdd(int32_t a, int32_t b) {
   return static_cast<int32_t>(static_cast<uint32_t>(a) + static_cast<uint32_t>(b));
@@ -121,23 +149,30 @@ std::string WriteWholeFile(const std::filesystem::path& path, const std::string&
   return reason;
 }
 
-// Reads a whole file; false when it cannot be opened or read (a folder, no permission, ...).
-bool ReadWholeFile(const std::filesystem::path& path, std::string& text) {
-  std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (file == nullptr) return false;
-  text.clear();
-  char buffer[16384];
-  bool ok = true;
-  while (true) {
-    const std::size_t got = std::fread(buffer, 1, sizeof buffer, file);
-    text.append(buffer, got);
-    if (got < sizeof buffer) {
-      ok = std::ferror(file) == 0;
-      break;
+// Reads into a scratch copy of image and commits only what `take` copies out of it.
+template <typename Take>
+bool ReadPresetInto(const std::filesystem::path& path, DeviceTable& image, Messages& messages,
+                    Language language, int* parameterCount, Take take) {
+  PresetParseResult result{PresetError::NotFound, 0};
+  try {
+    std::string text;
+    result.error = ReadPresetText(path, text);
+    if (result.error == PresetError::None) {
+      DeviceTable preset = image;
+      result = ParsePresetText(text, preset);
+      if (result.error == PresetError::None) take(preset, image);
     }
+  } catch (const std::bad_alloc&) {
+    // Only a machine already out of memory gets here (the text is bounded); the file is not
+    // taken, and it is not reported missing either.
+    result = {PresetError::Corrupted, 0};
   }
-  std::fclose(file);
-  return ok;
+  if (result.error != PresetError::None) {
+    ShowLocalizedMessage(messages, language, PresetErrorText(result.error), PresetMessageCaption());
+    return false;
+  }
+  if (parameterCount != nullptr) *parameterCount = result.parameterCount;
+  return true;
 }
 
 }  // namespace
@@ -215,35 +250,50 @@ LocalizedText PresetErrorText(PresetError error) {
 LocalizedText PresetMessageCaption() { return {"Velantro", "Velantro"}; }
 
 PresetParseResult ParsePresetText(std::string_view text, DeviceTable& image) {
-  const std::vector<std::string_view> raw = SplitLines(text);
-  std::vector<std::string> lines;
-  lines.reserve(raw.size());
-  for (std::string_view encoded : raw) {
-    std::optional<std::string> plain = DecodeLine(encoded);
-    if (!plain) return {PresetError::Corrupted, 0};
-    lines.push_back(std::move(*plain));
+  if (text.starts_with(kUtf8ByteOrderMark)) text.remove_prefix(kUtf8ByteOrderMark.size());
+
+  // First pass: count the lines, check that every one decodes, keep the two first and the two
+  // last. The payload is decoded line by line in the second pass.
+  std::array<std::string_view, 2> head;
+  std::array<std::string_view, 2> tail;  // tail[1] is the last line
+  int count = 0;
+  LineWalker walker(text);
+  for (std::string_view line; walker.Next(line); ++count) {
+    if (!IsHexLine(line)) return {PresetError::Corrupted, 0};
+    if (count < 2) head[static_cast<std::size_t>(count)] = line;
+    tail[0] = tail[1];
+    tail[1] = line;
   }
-  const int count = static_cast<int>(lines.size());
 
   // Header: the number after the first word gives the file type; the second line's number is
   // read but not compared.
   if (count < 2) return {PresetError::Corrupted, 0};
-  const std::optional<int32_t> type = SecondNumber(lines[0]);
+  std::string plain;
+  DecodeInto(head[0], plain);
+  const std::optional<int32_t> type = SecondNumber(plain);
   if (!type) return {PresetError::Corrupted, 0};
-  if (!SecondNumber(lines[1])) return {PresetError::Corrupted, 0};
+  DecodeInto(head[1], plain);
+  if (!SecondNumber(plain)) return {PresetError::Corrupted, 0};
   if ((*type ^ kPresetHeaderXor) != kPresetFileTypeCode) return {PresetError::FormatError, 0};
 
   // Line count and checksum lines.
-  const std::optional<int32_t> lineCount = SecondNumber(lines[count - 2]);
-  const std::optional<int32_t> checksum = SecondNumber(lines[count - 1]);
+  DecodeInto(tail[0], plain);
+  const std::optional<int32_t> lineCount = SecondNumber(plain);
+  DecodeInto(tail[1], plain);
+  const std::optional<int32_t> checksum = SecondNumber(plain);
   if (!lineCount || !checksum) return {PresetError::Corrupted, 0};
   if (*lineCount != count - 2) return {PresetError::Corrupted, 0};
 
   // Payload into a scratch image, committed only when the checksum matches.
   DeviceTable scratch = image;
   int32_t sum = 0;
-  for (int j = 2; j <= count - 3; ++j) {
-    const std::vector<std::string_view> pieces = SplitAtSpaces(lines[j]);
+  LineWalker payload(text);
+  std::string_view line;
+  payload.Next(line);
+  payload.Next(line);
+  for (int j = 2; j <= count - 3 && payload.Next(line); ++j) {
+    DecodeInto(line, plain);
+    const std::vector<std::string_view> pieces = SplitAtSpaces(plain);
     if (pieces.size() < 2) return {PresetError::Corrupted, 0};
     const std::optional<int32_t> address = ParseInteger(pieces[0]);
     const std::optional<int32_t> value = ParseInteger(pieces[1]);
@@ -259,6 +309,41 @@ PresetParseResult ParsePresetText(std::string_view text, DeviceTable& image) {
   CopyVolumeMirror(scratch);
   image = scratch;
   return {PresetError::None, count > 4 ? count - 4 : 0};
+}
+
+PresetError ReadPresetText(const std::filesystem::path& path, std::string& text) {
+  text.clear();
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  if (file == nullptr) return PresetError::NotFound;
+  // Reading stops one chunk past the limit at the latest: a larger file is never held whole.
+  char buffer[16384];
+  bool failed = false;
+  while (text.size() <= kPresetMaxFileBytes) {
+    const std::size_t got = std::fread(buffer, 1, sizeof buffer, file);
+    text.append(buffer, got);
+    if (got < sizeof buffer) {
+      failed = std::ferror(file) != 0;
+      break;
+    }
+  }
+  std::fclose(file);
+  if (failed) {
+    text.clear();
+    return PresetError::NotFound;  // a folder, an unreadable device, ...
+  }
+  if (text.size() > kPresetMaxFileBytes) {
+    text.clear();
+    text.shrink_to_fit();
+    return PresetError::Corrupted;
+  }
+  return PresetError::None;
+}
+
+void TakeUploadedCells(const DeviceTable& preset, DeviceTable& image) {
+  for (int page = 0; page < kSystemPage; ++page) image[page] = preset[page];
+  for (int k = 0; k < kVolumeLimitCount; ++k) {
+    image[kSystemPage][kSystemVolumeIndex + k] = preset[kSystemPage][kSystemVolumeIndex + k];
+  }
 }
 
 bool WritePresetFile(const std::filesystem::path& path, const ParamStore& store,
@@ -294,20 +379,13 @@ bool WritePresetFile(const std::filesystem::path& path, const ParamStore& store,
 
 bool ReadPresetFile(const std::filesystem::path& path, ParamStore& store, Messages& messages,
                     Language language, int* parameterCount) {
-  PresetParseResult result{PresetError::NotFound, 0};
-  try {
-    std::string text;
-    if (ReadWholeFile(path, text)) result = ParsePresetText(text, store.DeviceImage);
-  } catch (...) {
-    // Out of memory on an absurd file: treated as unreadable, the store is untouched.
-    result = {PresetError::NotFound, 0};
-  }
-  if (result.error != PresetError::None) {
-    ShowLocalizedMessage(messages, language, PresetErrorText(result.error), PresetMessageCaption());
-    return false;
-  }
-  if (parameterCount != nullptr) *parameterCount = result.parameterCount;
-  return true;
+  return ReadPresetInto(path, store.DeviceImage, messages, language, parameterCount,
+                        [](const DeviceTable& preset, DeviceTable& image) { image = preset; });
+}
+
+bool ReadPresetForUpload(const std::filesystem::path& path, ParamStore& store, Messages& messages,
+                         Language language) {
+  return ReadPresetInto(path, store.DeviceImage, messages, language, nullptr, TakeUploadedCells);
 }
 
 }  // namespace velantro

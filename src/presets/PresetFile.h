@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <optional>
@@ -40,6 +41,10 @@ constexpr int kSystemVolumeIndex = 6;
 constexpr int kVolumeLimitCount = 6;
 constexpr int kSystemNormalVolumeIndex = 32;  // 0x0A20..0x0A22: music, MIC, effect
 
+// A preset the console writes is about 20 KB; anything far larger is no preset and is refused
+// before it is read whole.
+constexpr std::size_t kPresetMaxFileBytes = std::size_t{1} << 20;
+
 // Line codec. DecodeLine returns nothing when a character pair is not hexadecimal; an odd last
 // character is ignored.
 std::string EncodeLine(std::string_view plain);
@@ -71,8 +76,19 @@ struct PresetParseResult {
 
 // Validates the text of a preset file and, only when it is valid, writes its values into image
 // and applies the volume mirror (limits back to page 10, normal volumes := start volumes).
-// On any failure image is left exactly as it was.
+// On any failure image is left exactly as it was. A leading UTF-8 byte-order mark is skipped.
+// Needs no memory beyond a line and a copy of the image, whatever the text holds.
 PresetParseResult ParsePresetText(std::string_view text, DeviceTable& image);
+
+// The one way preset files are read: the whole text of the file, at most kPresetMaxFileBytes.
+// NotFound when the file cannot be opened or read, Corrupted when it is larger (text is then
+// empty; the rest of the file is never read). Never throws for the file's sake.
+PresetError ReadPresetText(const std::filesystem::path& path, std::string& text);
+
+// The cells a preset's upload sends to the unit: pages 0..9 and the six volume limits (page 10
+// indices 6..11). Copies them from preset into image; the rest of image's system page (current
+// mode, user level, key lock, the strips' volumes, ...) stays, as the unit keeps its own.
+void TakeUploadedCells(const DeviceTable& preset, DeviceTable& image);
 
 // Writes the store's DeviceImage to path through a temporary file in the same folder that is
 // renamed over the target. A failure is reported through messages with the file and the reason;
@@ -86,5 +102,10 @@ bool WritePresetFile(const std::filesystem::path& path, const ParamStore& store,
 // lines on success. Never throws.
 bool ReadPresetFile(const std::filesystem::path& path, ParamStore& store, Messages& messages,
                     Language language = Language::English, int* parameterCount = nullptr);
+
+// ReadPresetFile for the load flow: only the cells the upload sends (TakeUploadedCells) take the
+// file's values, so the store never shows system settings the unit does not receive.
+bool ReadPresetForUpload(const std::filesystem::path& path, ParamStore& store, Messages& messages,
+                         Language language = Language::English);
 
 }  // namespace velantro

@@ -152,4 +152,10 @@ std::optional<std::string> PresetLibrary::RefusalReason(const std::string& name)
   return std::nullopt;
 }
 
+bool PresetLibrary::NamesFileInFolder(const std::string& name) {
+  if (name.empty() || name.find('\0') != std::string::npos) return false;
+  const fs::path file = ToPath(name + kExtension);
+  return !file.has_root_path() && !file.has_parent_path();
+}
+
 }  // namespace velantro

@@ -55,6 +55,10 @@ class PresetLibrary {
   // and never listed), a trailing space or "." (dropped by some file systems), device names
   // such as CON or NUL, and names too long for a file name.
   static std::optional<std::string> RefusalReason(const std::string& name);
+  // Whether a name stands for a file directly in the preset folder, which is all a load asks:
+  // not empty, no path separator or drive, no NUL. Files the save would not have named (AUX,
+  // "Mic: Male", "Stage.") are still presets when backed up by velantroctl or copied in.
+  static bool NamesFileInFolder(const std::string& name);
 
   // Conversions between UTF-8 names and paths.
   static std::filesystem::path ToPath(const std::string& utf8);

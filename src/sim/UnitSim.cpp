@@ -19,6 +19,7 @@ constexpr size_t kBandPayload = 2 + 2 * kBandValueCount;
 constexpr size_t kDeqValuePayload = 4;
 constexpr size_t kValuePayload = 2;
 constexpr size_t kReceivedLogLimit = 4096;
+constexpr uint8_t kCorruptMask = 0x5A;
 constexpr int kAudioPages = 10;  // pages 0 … 9 make up a stored mode
 constexpr size_t kSystemPasswordLength = 6;
 constexpr size_t kKeyLockPasswordLength = 4;
@@ -120,7 +121,11 @@ bool ValidDigits(const std::string& text, size_t length) {
 
 }  // namespace
 
-UnitSim::UnitSim(SimOptions options) : options_(options), rng_(options.seed) {
+UnitSim::UnitSim(SimOptions options)
+    : options_(options),
+      writesToLose_(std::max(0, options.loseWrites)),
+      answersToCorrupt_(std::max(0, options.corruptAnswers)),
+      rng_(options.seed) {
   image_ = DefaultImage();
   for (int m = 0; m < kUnitModeCount; ++m) {
     modes_[m] = image_;
@@ -279,13 +284,23 @@ DeviceTable UnitSim::DefaultImage() {
 
 void UnitSim::Receive(std::span<const uint8_t> bytes, int64_t nowMs) {
   if (options_.silent) return;
-  if (!stream_.empty() && nowMs - lastByteMs_ > kStreamGapMs) {
-    stats_.bytesDiscarded += static_cast<int>(stream_.size());
-    stream_.clear();
-  }
+  Poll(nowMs);
   lastByteMs_ = nowMs;
   stream_.insert(stream_.end(), bytes.begin(), bytes.end());
+  ScanStream(nowMs);
+}
 
+void UnitSim::Poll(int64_t nowMs) {
+  if (!stream_.empty() && nowMs - lastByteMs_ > kStreamGapMs) GiveUpStaleFrame(nowMs);
+}
+
+std::optional<int64_t> UnitSim::StreamDeadlineMs() const {
+  if (stream_.empty()) return std::nullopt;
+  return lastByteMs_ + kStreamGapMs + 1;
+}
+
+// Takes every complete frame off the front of the stream; stops at a frame still incomplete.
+void UnitSim::ScanStream(int64_t nowMs) {
   while (!stream_.empty()) {
     const auto start = std::find(stream_.begin(), stream_.end(), kFrameStart);
     if (start != stream_.begin()) {
@@ -316,6 +331,17 @@ void UnitSim::Receive(std::span<const uint8_t> bytes, int64_t nowMs) {
     const Bytes whole(frame.begin(), frame.end());
     stream_.erase(stream_.begin(), stream_.begin() + static_cast<ptrdiff_t>(total));
     HandleFrame(whole, nowMs);
+  }
+}
+
+// The rest of a stalled frame is not coming: its header was bogus or the line dropped bytes.
+// Whatever arrived behind its start byte may still hold good frames, so only that byte goes.
+void UnitSim::GiveUpStaleFrame(int64_t nowMs) {
+  while (!stream_.empty()) {
+    ++stats_.framesRejected;
+    ++stats_.bytesDiscarded;
+    stream_.erase(stream_.begin());
+    ScanStream(nowMs);
   }
 }
 
@@ -352,6 +378,17 @@ std::vector<Bytes> UnitSim::TakeReceivedFrames() {
   return out;
 }
 
+std::string UnitSim::FrameLogLine(std::span<const uint8_t> frame) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  std::string line = "rx:";
+  for (uint8_t b : frame) {
+    line += ' ';
+    line += kHex[b >> 4];
+    line += kHex[b & 0x0F];
+  }
+  return line;
+}
+
 bool UnitSim::Chance(double share) {
   if (share <= 0.0) return false;
   if (share >= 1.0) return true;
@@ -371,14 +408,24 @@ void UnitSim::SendAck(int64_t nowMs) {
   Enqueue(Bytes{kAckStart, kAckOk}, nowMs);
 }
 
+void UnitSim::Corrupt(Bytes& frame) {
+  ++stats_.framesCorrupted;
+  if (answersToCorrupt_ > 0) {
+    --answersToCorrupt_;
+    // The first value byte (the index when there is no payload): a console that skipped the
+    // checksum would store a wrong value, one that checks drops the frame.
+    const size_t at = frame.size() > kMinFrameSize ? kHeaderSize : kHeaderSize - 1;
+    frame[at] ^= kCorruptMask;
+    return;
+  }
+  std::uniform_int_distribution<size_t> position(0, frame.size() - 1);
+  std::uniform_int_distribution<int> mask(1, 255);
+  frame[position(rng_)] ^= static_cast<uint8_t>(mask(rng_));
+}
+
 void UnitSim::SendData(ParamAddress address, std::span<const uint8_t> payload, int64_t nowMs) {
   Bytes frame = BuildBlock(kCmdWrite, address, payload);
-  if (Chance(options_.corruptShare)) {
-    std::uniform_int_distribution<size_t> position(0, frame.size() - 1);
-    std::uniform_int_distribution<int> mask(1, 255);
-    frame[position(rng_)] ^= static_cast<uint8_t>(mask(rng_));
-    ++stats_.framesCorrupted;
-  }
+  if (answersToCorrupt_ > 0 || Chance(options_.corruptShare)) Corrupt(frame);
   ++stats_.dataFramesSent;
   Enqueue(std::move(frame), nowMs);
 }
@@ -400,10 +447,20 @@ void UnitSim::HandleFrame(std::span<const uint8_t> frame, int64_t nowMs) {
   const int index = frame[5];
   const auto payload = frame.subspan(kHeaderSize, frame.size() - kMinFrameSize);
   if (frame[3] == kCmdWrite) {
+    const bool linkControl = MakeAddress(page, index) == sysaddr::LinkControl;
+    if (!linkControl && LoseWrite()) return;
     HandleWrite(page, index, payload, nowMs);
   } else {
     HandleRequest(page, index, payload, nowMs);
   }
+}
+
+bool UnitSim::LoseWrite() {
+  const bool lost = writesToLose_ > 0 || Chance(options_.loseWriteShare);
+  if (!lost) return false;
+  if (writesToLose_ > 0) --writesToLose_;
+  ++stats_.writesLost;
+  return true;
 }
 
 void UnitSim::HandleWrite(int page, int index, std::span<const uint8_t> payload, int64_t nowMs) {
@@ -529,6 +586,10 @@ void UnitSim::HandleRequest(int page, int index, std::span<const uint8_t> payloa
       SendData(address, managementCode_, nowMs);
       return;
     case sysaddr::Remote:
+      if (payload.empty() && options_.ackRemoteRequest) {
+        SendAck(nowMs);
+        return;
+      }
       // The closing request of an upload carries the remote setting along.
       if (payload.size() >= kValuePayload) {
         image_[kSystemPage][index] = ReadValue(payload, 0);

@@ -25,6 +25,15 @@ struct SimOptions {
   double corruptShare = 0.0;  // share of data frames sent with one byte flipped
   int64_t delayMs = 0;        // every answer is held back this long after its request arrived
   bool silent = false;        // hears nothing and answers nothing, like a pulled cable
+  // Writes (every 0xA7 frame but link control) lost on the way in: neither applied nor answered.
+  // The first `loseWrites` are lost for certain, then a share `loseWriteShare` of the rest.
+  int loseWrites = 0;
+  double loseWriteShare = 0.0;
+  // The first `corruptAnswers` data frames leave with their first value byte flipped, so their
+  // checksum fails; after them `corruptShare` applies.
+  int corruptAnswers = 0;
+  // Some units answer the item request to 0x0A11 with an acknowledgement instead of the value.
+  bool ackRemoteRequest = false;
 };
 
 // Counters for tests and the sim's log.
@@ -37,6 +46,7 @@ struct SimStats {
   int dataFramesSent = 0;
   int framesCorrupted = 0;
   int writesApplied = 0;  // value, DEQ, band, password, save, recall and upload writes
+  int writesLost = 0;     // writes thrown away by the loss fault
 };
 
 // One answer waiting to leave the unit.
@@ -54,9 +64,16 @@ class UnitSim {
   explicit UnitSim(SimOptions options = {});
 
   // Bytes as they arrive on the line or the socket, in any chunking. Frames are reassembled from
-  // the stream; garbage is skipped up to the next FC. A gap longer than kStreamGapMs between two
-  // calls discards a half-received frame.
+  // the stream; garbage is skipped up to the next FC. A frame whose claimed length has arrived
+  // but whose checksum fails loses only its start byte: the scan goes on from the byte after it,
+  // so good frames behind a bogus header are still found. A half-received frame that waits
+  // longer than kStreamGapMs for its rest is given up the same way.
   void Receive(std::span<const uint8_t> bytes, int64_t nowMs);
+  // Gives up a half-received frame whose gap has passed (see Receive); answers to the frames
+  // found behind it are queued as if they had just arrived.
+  void Poll(int64_t nowMs);
+  // When Poll will give up the half-received frame waiting now, if any.
+  std::optional<int64_t> StreamDeadlineMs() const;
   // Every answer whose due time has come, oldest first, each one its own chunk.
   std::vector<Bytes> TakeAnswers(int64_t nowMs);
   // Due time of the oldest waiting answer, if any.
@@ -100,8 +117,10 @@ class UnitSim {
   uint64_t ChangeCount() const { return changeCount_; }
 
   // Every good frame received since the last call, in order (tests look at what the console
-  // sent).
+  // sent), lost writes included.
   std::vector<Bytes> TakeReceivedFrames();
+  // A received frame as the frame log prints it: "rx: FC BA 06 ..." (upper-case hex).
+  static std::string FrameLogLine(std::span<const uint8_t> frame);
 
   // State file: image, modes, names, passwords, management code as plain text. LoadState leaves
   // the unit as it was and returns false when the file is missing or malformed.
@@ -114,7 +133,10 @@ class UnitSim {
   static constexpr int64_t kStreamGapMs = 500;
 
  private:
+  void ScanStream(int64_t nowMs);
+  void GiveUpStaleFrame(int64_t nowMs);
   void HandleFrame(std::span<const uint8_t> frame, int64_t nowMs);
+  bool LoseWrite();
   void HandleWrite(int page, int index, std::span<const uint8_t> payload, int64_t nowMs);
   void HandleRequest(int page, int index, std::span<const uint8_t> payload, int64_t nowMs);
   void StoreEffective(int page, int index, int32_t value);
@@ -124,10 +146,13 @@ class UnitSim {
   void SendValue(ParamAddress address, int32_t value, int64_t nowMs);
   void Enqueue(Bytes bytes, int64_t nowMs);
   bool Chance(double share);
+  void Corrupt(Bytes& frame);
   void Touch() { ++changeCount_; }
 
   SimOptions options_;
   SimStats stats_;
+  int writesToLose_ = 0;
+  int answersToCorrupt_ = 0;
   std::mt19937 rng_;
 
   DeviceTable image_{};

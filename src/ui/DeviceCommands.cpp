@@ -7,6 +7,7 @@
 #include <QRegularExpressionValidator>
 #include <QSlider>
 #include <QWidget>
+#include <algorithm>
 
 #include "link/DeviceLink.h"
 #include "link/Frames.h"
@@ -18,6 +19,12 @@ namespace {
 
 const std::string kPrompt = "prompt";
 const std::string kChinesePrompt = "提示";
+const std::string kModeNameRefusal =
+    "Mode names use letters, digits, spaces and ASCII punctuation only (at most 20).";
+
+// What a stored mode's name can hold: printable ASCII.
+constexpr char16_t kFirstNameCode = 0x20;
+constexpr char16_t kLastNameCode = 0x7E;
 
 // DEQ channel c keeps its dynamics at indexes 12c + 8 … 12c + 11: attack, release, level, ratio.
 constexpr int kDeqChannelStride = 12;
@@ -223,10 +230,11 @@ void DeviceCommands::EndPasswordChange(PasswordGroup& group) {
 
 bool DeviceCommands::ApplyKeyLockAtStart() {
   constexpr int kAutoKeyLockIndex = IndexOf(sysaddr::AutoKeyLock);
-  if (link_.FirstDownloadFlag != 1 || store_.ViewValues[kSystemPage][kAutoKeyLockIndex] != 1) {
-    return false;
-  }
+  if (link_.FirstDownloadFlag != 1) return false;
+  // The first refresh after the connection decides, locked or not: the refreshes after a preset
+  // upload or a mode recall must never lock the console.
   link_.FirstDownloadFlag = 2;
+  if (store_.ViewValues[kSystemPage][kAutoKeyLockIndex] != 1) return false;
   EngageKeyLock();
   return true;
 }
@@ -284,7 +292,12 @@ void DeviceCommands::SaveMode() {
   const int index = modeBox_->currentIndex();
   // Only the unit's nine stored modes can take a save.
   if (index < 0 || index >= static_cast<int>(store_.ModeNames.size())) return;
-  const std::string name = UnitModeName(modeNameEdit_->text());
+  // The unit would keep another character as "?"; the operator chooses a name it can keep.
+  if (!IsUnitModeName(modeNameEdit_->text())) {
+    messages_.Information(kModeNameRefusal, kPrompt);
+    return;
+  }
+  const std::string name = modeNameEdit_->text().toStdString();
   if (!messages_.AskYesNo("Save Mode to  " + std::to_string(index + 1) + "-" + name + "?",
                           kPrompt)) {
     return;
@@ -293,13 +306,11 @@ void DeviceCommands::SaveMode() {
   link_.SaveMode(index, name);
 }
 
-std::string DeviceCommands::UnitModeName(const QString& name) {
-  std::string result;
-  for (QChar c : name.left(kModeNameLength)) {
-    const char16_t code = c.unicode();
-    result.push_back(code >= 32 && code < 128 ? static_cast<char>(code) : '?');
-  }
-  return result;
+bool DeviceCommands::IsUnitModeName(const QString& name) {
+  if (name.size() > kModeNameLength) return false;
+  return std::all_of(name.begin(), name.end(), [](QChar c) {
+    return c.unicode() >= kFirstNameCode && c.unicode() <= kLastNameCode;
+  });
 }
 
 void DeviceCommands::ShowModeName() {

@@ -59,18 +59,18 @@ class DeviceCommands : public QObject {
   // The DEQ sensitivity buttons: channel 0 … 2, sensitivity 0 "0.775V", 1 "1V", 2 "1.4V".
   void PresetSensitivity(int channel, int sensitivity);
 
-  // The auto key lock after a connection: when the first full refresh after a download has run
-  // (FirstDownloadFlag 1) and the auto key lock is on, the flag becomes 2 and the console locks
-  // (EngageKeyLock). Call at the end of every RefreshAllControls. Returns whether it locked.
+  // The auto key lock after a connection: the first full refresh after the connection's download
+  // (FirstDownloadFlag 1) sets the flag to 2 and, when the auto key lock is on, locks the console
+  // (EngageKeyLock); later refreshes never lock. Call at the end of every RefreshAllControls.
+  // Returns whether it locked.
   bool ApplyKeyLockAtStart();
   // Shows the lock panel, selects the System section, disables the section strip and the page
   // area, and puts the focus into the unlock field.
   void EngageKeyLock();
   bool KeyLockEngaged() const;
 
-  // The name as the unit can store it: at most 20 characters, each one the unit can show
-  // (codes 32 to 127); any other character becomes "?".
-  static std::string UnitModeName(const QString& name);
+  // Whether the unit can keep the name as it is: at most 20 characters, printable ASCII only.
+  static bool IsUnitModeName(const QString& name);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;

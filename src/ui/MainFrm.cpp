@@ -650,7 +650,10 @@ void TForm1::mouseReleaseEvent(QMouseEvent* event) {
 
 void TForm1::closeEvent(QCloseEvent* event) {
   // The unit hears the disconnect code when the link is online; closing goes ahead regardless.
+  // The code is only queued on the port or the socket, and the program ends right after this,
+  // so it is pushed out here (for a bounded moment) or it would never leave.
   if (DeviceLink* link = console_.link()) link->OnClose();
+  if (TForm3* form3 = console_.form3()) form3->Flush();
   if (TForm2* status = console_.form2()) status->hide();
   event->accept();
   emit windowClosed();

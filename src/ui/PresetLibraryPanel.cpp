@@ -128,15 +128,16 @@ void PresetLibraryPanel::LoadPreset() {
   const std::string name = FileEditText();
   if (!messages_.AskYesNo("Load Mode：" + name + " ?", kLoadCaption)) return;
   // A name that cannot be a file of the preset folder names no preset there; it must not lead
-  // the reader out of the folder either.
-  if (PresetLibrary::RefusalReason(name)) {
+  // the reader out of the folder either. Any listed file passes, whatever the save would say.
+  if (!PresetLibrary::NamesFileInFolder(name)) {
     ShowLocalizedMessage(messages_, language_, PresetErrorText(PresetError::NotFound),
                          PresetMessageCaption());
     return;
   }
-  if (!ReadPresetFile(library_.PathOf(name), store_, messages_, language_)) return;
-  // Offline, the loaded values wait in the store; online the whole image goes to the unit and
-  // the transfer ends with every control refreshed.
+  // Only what the upload sends is taken, online or not: the system page keeps the unit's mode,
+  // user level, key lock and volumes. Offline the values wait in the store; online they go to
+  // the unit and the transfer ends with every control refreshed.
+  if (!ReadPresetForUpload(library_.PathOf(name), store_, messages_, language_)) return;
   if (link_.LinkOnline()) link_.RaiseLinkEvent(kEventUpload);
 }
 

@@ -7,6 +7,7 @@
 #include <QCommandLineParser>
 #include <QPointer>
 #include <QTimer>
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 
@@ -39,18 +40,24 @@ class StderrMessages : public velantro::Messages {
 };
 
 constexpr int kScreenshotTimeoutMs = 60000;
+constexpr int kUsageError = 2;
 
+// HOST or HOST:PORT, the port 1 to 65535 in decimal digits. An empty host or port, or a port
+// that is no such number, is wrong usage: the console would otherwise search at an address the
+// operator never meant.
 bool ParseUnit(const QString& text, LinkSettings& settings) {
-  const int colon = text.lastIndexOf(':');
-  QString host = text;
-  if (colon > 0) {
-    bool ok = false;
-    const int port = text.mid(colon + 1).toInt(&ok);
-    if (!ok || port < 1 || port > 65535) return false;
-    settings.port = port;
-    host = text.left(colon);
-  }
+  const qsizetype colon = text.lastIndexOf(':');
+  const QString host = colon < 0 ? text : text.left(colon);
   if (host.isEmpty()) return false;
+  if (colon >= 0) {
+    const QString digits = text.mid(colon + 1);
+    const bool allDigits = !digits.isEmpty() && std::all_of(digits.begin(), digits.end(),
+                                                            [](QChar c) { return c.isDigit(); });
+    bool ok = false;
+    const int port = digits.toInt(&ok);
+    if (!allDigits || !ok || port < 1 || port > 65535) return false;
+    settings.port = port;
+  }
   settings.host = host.toStdString();
   settings.networkAtOnce = true;
   return true;
@@ -66,7 +73,7 @@ int main(int argc, char** argv) {
 
   QCommandLineParser parser;
   parser.setApplicationDescription("Velantro console");
-  parser.addHelpOption();
+  const QCommandLineOption help = parser.addHelpOption();
   const QCommandLineOption unit("unit", "Unit address; searches the network at once.",
                                 "HOST[:PORT]");
   const QCommandLineOption serial("serial", "Serial device to try (repeatable).", "DEVICE");
@@ -76,14 +83,24 @@ int main(int argc, char** argv) {
   const QCommandLineOption screenshotSize(
       "screenshot-size", "Size of the large pictures (default 1600x900).", "WxH", "1600x900");
   parser.addOptions({unit, serial, printStatus, screenshot, screenshotSize});
-  parser.process(app);
+  // Wrong usage (an option without its value, an unknown option) ends with exit code 2, like
+  // every other usage error here.
+  if (!parser.parse(QApplication::arguments())) {
+    std::fprintf(stderr, "velantro: %s\n", qPrintable(parser.errorText()));
+    return kUsageError;
+  }
+  if (parser.isSet(help)) parser.showHelp(0);
 
   LinkSettings settings;
   if (parser.isSet(unit) && !ParseUnit(parser.value(unit), settings)) {
-    std::fprintf(stderr, "velantro: --unit wants HOST or HOST:PORT\n");
-    return 2;
+    std::fprintf(stderr, "velantro: --unit needs HOST[:PORT] with a port from 1 to 65535\n");
+    return kUsageError;
   }
   for (const QString& device : parser.values(serial)) {
+    if (device.isEmpty()) {
+      std::fprintf(stderr, "velantro: --serial needs a device\n");
+      return kUsageError;
+    }
     settings.serialDevices.push_back(device.toStdString());
   }
   settings.printStatus = parser.isSet(printStatus);
@@ -96,7 +113,7 @@ int main(int argc, char** argv) {
     if (largeSize.width() < velantro::kDesignWidth ||
         largeSize.height() < velantro::kDesignHeight) {
       std::fprintf(stderr, "velantro: --screenshot-size must be at least 1133x637\n");
-      return 2;
+      return kUsageError;
     }
   }
 

@@ -90,10 +90,11 @@ TEST_F(ControlBindingTest, TabSelectionSetsTheOutputSelectorsAndReturnsTheSectio
 }
 
 TEST_F(ControlBindingTest, BandSelectionHighlightsOnlyTheGraphsFirstLabels) {
-  // Main output band 8 (index 7) has no highlighted point label on graph 3, but is selected.
+  // Main output entry 7 (the high-pass) has no highlighted point label on graph 3, but is
+  // selected.
   auto* edit = W<QLineEdit>("MusFreEdit2");
   binding->SetCurrentEdit(edit);
-  edit->setProperty("address", MakeAddress(6, 34 + 5 * 7 + 1));
+  edit->setProperty("address", MakeAddress(6, 17));
   EXPECT_EQ(binding->ControlAction(edit, 3), 7);
   EXPECT_EQ(binding->SelectedBand(3), 7);
   for (int n = 0; n < 8; ++n) {

@@ -227,22 +227,44 @@ TEST(LocateBand, FollowsThePageRules) {
     BandLocation expected;
   };
   const BandLocation none{0, kNoBandField};
+  // MIC B has nine bands, whether reached on its own page or through the MIC page while
+  // MicGroup is 1; the output pages have seven, their eighth group is no band.
   const Case cases[] = {
-      {0x0009, 0, {1, 0}},  {0x0003, 0, none},   {0x0004, 0, {0, 0}},  {0x0035, 0, {9, 4}},
-      {0x0036, 0, none},  // past music band 10
-      {0x0100, 0, {15, 0}}, {0x0100, 1, {9, 0}}, {0x0106, 1, {0, 0}},  {0x0150, 0, {14, 4}},
-      {0x0151, 0, none},    {0x0105, 0, none},   {0x0300, 0, {15, 0}}, {0x0300, 1, {15, 0}},
-      {0x0333, 0, {9, 0}},  {0x0351, 0, none},   {0x0210, 0, {1, 2}},  {0x0202, 0, {0, 0}},
-      {0x021E, 0, {2, 4}},  {0x0207, 0, none},   {0x0200, 0, none},    {0x021F, 0, none},
-      {0x0513, 0, {0, 3}},  {0x0506, 0, {5, 0}}, {0x0507, 0, {6, 0}},  {0x0404, 0, {5, 0}},
-      {0x0405, 0, {6, 0}},  {0x0406, 0, none},   {0x0410, 0, {0, 0}},  {0x0504, 0, none},
-      {0x0611, 0, {7, 0}},  {0x0614, 0, {8, 0}}, {0x0610, 0, {7, 0}},  {0x0615, 0, {8, 0}},
-      {0x0622, 0, {0, 0}},  {0x0649, 0, {7, 4}}, {0x064A, 0, none},    {0x071F, 0, {0, 0}},
-      {0x0746, 0, {7, 4}},  {0x0747, 0, none},   {0x0912, 0, {7, 0}},  {0x0A02, 0, none},
-      {0x0B00, 0, none},    {-1, 0, none},       {0x10004, 0, none},
+      {0x0009, 0, {1, 0}},  {0x0003, 0, none},    {0x0004, 0, {0, 0}}, {0x0035, 0, {9, 4}},
+      {0x0036, 0, none},    {0x0100, 0, {15, 0}}, {0x0100, 1, {9, 0}}, {0x0106, 1, {0, 0}},
+      {0x0150, 0, {14, 4}}, {0x0151, 0, none},    {0x0105, 0, none},   {0x0300, 0, {15, 0}},
+      {0x0300, 1, {15, 0}}, {0x0332, 0, {8, 4}},  {0x0333, 0, none},   {0x0333, 1, none},
+      {0x0350, 0, none},    {0x0351, 0, none},    {0x0132, 1, {8, 4}}, {0x0133, 1, none},
+      {0x014E, 1, none},    {0x0133, 0, {9, 0}},  {0x0210, 0, {1, 2}}, {0x0202, 0, {0, 0}},
+      {0x021E, 0, {2, 4}},  {0x0207, 0, none},    {0x0200, 0, none},   {0x021F, 0, none},
+      {0x0513, 0, {0, 3}},  {0x0506, 0, {5, 0}},  {0x0507, 0, {6, 0}}, {0x0404, 0, {5, 0}},
+      {0x0405, 0, {6, 0}},  {0x0406, 0, none},    {0x0410, 0, {0, 0}}, {0x0504, 0, none},
+      {0x0611, 0, {7, 0}},  {0x0614, 0, {8, 0}},  {0x0610, 0, {7, 0}}, {0x0615, 0, {8, 0}},
+      {0x0622, 0, {0, 0}},  {0x0644, 0, {6, 4}},  {0x0645, 0, none},   {0x0649, 0, none},
+      {0x064A, 0, none},    {0x071F, 0, {0, 0}},  {0x0741, 0, {6, 4}}, {0x0742, 0, none},
+      {0x0746, 0, none},    {0x0944, 0, {6, 4}},  {0x0945, 0, none},   {0x0912, 0, {7, 0}},
+      {0x0A02, 0, none},    {0x0B00, 0, none},    {-1, 0, none},       {0x10004, 0, none},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(LocateBand(c.address, c.micGroup), c.expected)
+        << std::hex << c.address << " mic group " << c.micGroup;
+  }
+}
+
+TEST(IsRealBandField, OnlyTheBandsThePageHas) {
+  struct Case {
+    ParamAddress address;
+    int micGroup;
+    bool real;
+  };
+  const Case cases[] = {
+      {0x0035, 0, true},  {0x0100, 0, false}, {0x0100, 1, false}, {0x0150, 0, true},
+      {0x0132, 1, true},  {0x0133, 1, false}, {0x0332, 0, true},  {0x0300, 0, false},
+      {0x021E, 0, true},  {0x0404, 0, false}, {0x0405, 0, false}, {0x0611, 0, false},
+      {0x0614, 0, false}, {0x0644, 0, true},  {0x0645, 0, false}, {0x0A02, 0, false},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(IsRealBandField(c.address, c.micGroup), c.real)
         << std::hex << c.address << " mic group " << c.micGroup;
   }
 }

@@ -9,6 +9,7 @@
 #include <sstream>
 #include <string>
 
+#include "presets/PresetFile.h"
 #include "support/ShellCommand.h"
 
 namespace velantro {
@@ -46,6 +47,46 @@ TEST(CtlCheck, AcceptsTheExampleAndRefusesADamagedCopy) {
   EXPECT_EQ(bad.output, "Data file is corrupted!\n");
 
   EXPECT_EQ(RunCtl("check").exitCode, 2);
+}
+
+TEST(CtlCheck, CheckAndRestoreReadPresetsAsTheConsoleDoes) {
+  std::ifstream in(fs::path(VELANTRO_EXAMPLES) / "Demo.Nddt", std::ios::binary);
+  std::stringstream text;
+  text << in.rdbuf();
+  const std::string example = text.str();
+  // Past the size of any preset, yet valid: the second header line only needs its number.
+  const std::size_t first = example.find("\r\n") + 2;
+  const std::size_t second = example.find("\r\n", first);
+  const std::string padded = example.substr(0, first) +
+                             EncodeLine(DecodeLine(example.substr(first, second - first)).value() +
+                                        " " + std::string(kPresetMaxFileBytes / 2, 'x')) +
+                             example.substr(second);
+
+  const std::string stem =
+      (fs::temp_directory_path() / ("velantro-read-" + std::to_string(::getpid()))).string();
+  const std::string large = stem + "-large.Nddt";
+  const std::string marked = stem + "-bom.Nddt";
+  std::ofstream(large, std::ios::binary) << padded;
+  std::ofstream(marked, std::ios::binary) << "\xEF\xBB\xBF" + example;
+  struct Case {
+    std::string args;
+    int exitCode;
+    std::string output;
+  };
+  // restore refuses the file before it connects: nothing needs to listen on 127.0.0.1:9.
+  const Case cases[] = {
+      {"check " + test::ShellQuoted(large), 1, "Data file is corrupted!\n"},
+      {"restore --unit 127.0.0.1:9 " + test::ShellQuoted(large), 1,
+       "velantroctl: Data file is corrupted!\n"},
+      {"check " + test::ShellQuoted(marked), 0, "ok: 821 parameters\n"},
+  };
+  for (const Case& c : cases) {
+    const test::ShellResult result = RunCtl(c.args);
+    EXPECT_EQ(result.exitCode, c.exitCode) << c.args << "\n" << result.output;
+    EXPECT_EQ(result.output, c.output) << c.args;
+  }
+  fs::remove(large);
+  fs::remove(marked);
 }
 
 }  // namespace

@@ -3,15 +3,23 @@
 #include <arpa/inet.h>
 #include <gtest/gtest.h>
 #include <netinet/in.h>
+#include <netinet/tcp.h>
+#include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <atomic>
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <regex>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
+#include "link/Frames.h"
 #include "support/ChildProcess.h"
 
 namespace velantro::test {
@@ -105,6 +113,212 @@ TEST_F(StandInUnit, SetOverTcpIsWhatTheUnitHolds) {
   EXPECT_EQ(r.output, "300\n");
 }
 
+// A unit that limits what it takes: a relay on 127.0.0.1 in front of the stand-in unit that
+// rewrites chosen frames on their way in. The unit then acknowledges the write and holds the
+// changed value, as a unit does that clamps or refuses part of a write.
+class LimitingRelay {
+ public:
+  using Rewrite = std::function<void(Bytes& frame)>;
+
+  LimitingRelay(int unitPort, Rewrite rewrite) : unitPort_(unitPort), rewrite_(std::move(rewrite)) {
+    listen_ = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address = Loopback(0);
+    socklen_t length = sizeof address;
+    if (::bind(listen_, reinterpret_cast<sockaddr*>(&address), length) != 0 ||
+        ::listen(listen_, 4) != 0 ||
+        ::getsockname(listen_, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
+      return;
+    }
+    port_ = ntohs(address.sin_port);
+    thread_ = std::thread([this] { Run(); });
+  }
+  ~LimitingRelay() {
+    stop_ = true;
+    if (thread_.joinable()) thread_.join();
+    ::close(listen_);
+  }
+  int port() const { return port_; }
+
+ private:
+  struct Pair {
+    int console;
+    int unit;
+    Bytes pending;  // from the console, not yet a whole frame
+  };
+
+  static sockaddr_in Loopback(int port) {
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    address.sin_port = htons(static_cast<uint16_t>(port));
+    return address;
+  }
+  static void SendAll(int fd, const uint8_t* data, size_t size) {
+    while (size > 0) {
+      const ssize_t sent = ::send(fd, data, size, MSG_NOSIGNAL);
+      if (sent <= 0) return;
+      data += sent;
+      size -= static_cast<size_t>(sent);
+    }
+  }
+  static void NoDelay(int fd) {
+    const int one = 1;
+    ::setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
+  }
+
+  void Accept(std::vector<Pair>& pairs) {
+    const int console = ::accept(listen_, nullptr, nullptr);
+    if (console < 0) return;
+    const int unit = ::socket(AF_INET, SOCK_STREAM, 0);
+    const sockaddr_in address = Loopback(unitPort_);
+    if (::connect(unit, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
+      ::close(unit);
+      ::close(console);
+      return;
+    }
+    NoDelay(console);
+    NoDelay(unit);
+    pairs.push_back({console, unit, {}});
+  }
+
+  // Whole frames go on one by one, rewritten where the rewrite wants; stray bytes go as they are.
+  void Forward(Pair& pair) {
+    Bytes& in = pair.pending;
+    while (!in.empty()) {
+      if (in[0] != kFrameStart) {
+        const auto next = std::find(in.begin() + 1, in.end(), kFrameStart);
+        SendAll(pair.unit, in.data(), static_cast<size_t>(next - in.begin()));
+        in.erase(in.begin(), next);
+        continue;
+      }
+      if (in.size() < 3 || in.size() < static_cast<size_t>(in[2]) + 3) return;
+      Bytes frame(in.begin(), in.begin() + in[2] + 3);
+      in.erase(in.begin(), in.begin() + in[2] + 3);
+      const Bytes sent = frame;
+      rewrite_(frame);
+      if (frame != sent) frame.back() = FrameChecksum(std::span(frame).first(frame.size() - 1));
+      SendAll(pair.unit, frame.data(), frame.size());
+    }
+  }
+
+  void Run() {
+    std::vector<Pair> pairs;
+    while (!stop_) {
+      std::vector<pollfd> fds{{listen_, POLLIN, 0}};
+      for (const Pair& p : pairs) {
+        fds.push_back({p.console, POLLIN, 0});
+        fds.push_back({p.unit, POLLIN, 0});
+      }
+      if (::poll(fds.data(), fds.size(), 20) <= 0) continue;
+      std::vector<Pair> open;
+      for (size_t k = 0; k < pairs.size(); ++k) {
+        Pair& p = pairs[k];
+        bool alive = true;
+        uint8_t chunk[4096];
+        if (fds[1 + 2 * k].revents != 0) {
+          const ssize_t got = ::recv(p.console, chunk, sizeof chunk, 0);
+          alive = got > 0;
+          if (alive) {
+            p.pending.insert(p.pending.end(), chunk, chunk + got);
+            Forward(p);
+          }
+        }
+        if (alive && fds[2 + 2 * k].revents != 0) {
+          const ssize_t got = ::recv(p.unit, chunk, sizeof chunk, 0);
+          alive = got > 0;
+          if (alive) SendAll(p.console, chunk, static_cast<size_t>(got));
+        }
+        if (alive) {
+          open.push_back(std::move(p));
+        } else {
+          ::close(p.console);
+          ::close(p.unit);
+        }
+      }
+      pairs = std::move(open);
+      if ((fds[0].revents & POLLIN) != 0) Accept(pairs);
+    }
+    for (const Pair& p : pairs) {
+      ::close(p.console);
+      ::close(p.unit);
+    }
+  }
+
+  int listen_ = -1;
+  int port_ = 0;
+  int unitPort_;
+  Rewrite rewrite_;
+  std::atomic<bool> stop_{false};
+  std::thread thread_;
+};
+
+bool IsWriteTo(const Bytes& frame, ParamAddress address) {
+  return frame.size() > 7 && frame[3] == kCmdWrite && frame[4] == PageOf(address) &&
+         frame[5] == IndexOf(address);
+}
+
+// Limits the 16-bit values of a frame from payload byte `from` on to at most `limit`.
+void LimitValues(Bytes& frame, size_t from, int limit) {
+  for (size_t k = 6 + from; k + 2 < frame.size(); k += 2) {
+    if (frame[k] + 256 * frame[k + 1] > limit) {
+      frame[k] = static_cast<uint8_t>(limit & 0xFF);
+      frame[k + 1] = static_cast<uint8_t>(limit >> 8);
+    }
+  }
+}
+
+TEST_F(StandInUnit, SetSaysRefusedWhenTheUnitHoldsAnotherValue) {
+  constexpr int kLimit = 200;
+  constexpr ParamAddress kAddress = 0x0105;
+  const int unitPort = std::stoi(tcp[1].substr(tcp[1].rfind(':') + 1));
+  LimitingRelay relay(unitPort, [](Bytes& frame) {
+    if (IsWriteTo(frame, kAddress)) LimitValues(frame, 0, kLimit);
+  });
+  ASSERT_NE(relay.port(), 0);
+  const std::vector<std::string> limited{"--unit", "127.0.0.1:" + std::to_string(relay.port())};
+  struct Case {
+    std::string value;
+    int exitCode;
+    std::string says;
+  };
+  const std::vector<Case> cases{
+      {"150", 0, "set: 0x0105 = 150"},
+      {"300", 1, "refused value: the unit acknowledged 0x0105 = 300 but holds 200"},
+  };
+  for (const Case& c : cases) {
+    const CtlResult r = Ctl(With(limited, "set", {"0x0105", c.value}));
+    EXPECT_EQ(r.exitCode, c.exitCode) << c.value << "\n" << r.output;
+    EXPECT_NE(r.output.find(c.says), std::string::npos) << r.output;
+  }
+}
+
+TEST_F(StandInUnit, RestoreListsWhatTheUnitDoesNotHold) {
+  constexpr int kLimit = 10;
+  constexpr int kPage = 3;
+  const int unitPort = std::stoi(tcp[1].substr(tcp[1].rfind(':') + 1));
+  LimitingRelay relay(unitPort, [](Bytes& frame) {
+    // A page upload: page number, then the page's values.
+    if (IsWriteTo(frame, sysaddr::PageUpload) && frame[6] == kPage) LimitValues(frame, 2, kLimit);
+  });
+  ASSERT_NE(relay.port(), 0);
+  const std::vector<std::string> limited{"--unit", "127.0.0.1:" + std::to_string(relay.port())};
+
+  const CtlResult r = Ctl(With(limited, "restore", {VELANTRO_EXAMPLES "/MusicBoost.Nddt"}));
+  EXPECT_EQ(r.exitCode, 3) << r.output;
+  EXPECT_NE(r.output.find("does not hold what was uploaded"), std::string::npos) << r.output;
+  // The first differences, each a cell of the limited page that went above the limit.
+  const std::regex line(R"(page (\d+) index \d+: sent (\d+), unit holds (\d+))");
+  int listed = 0;
+  for (auto it = std::sregex_iterator(r.output.begin(), r.output.end(), line);
+       it != std::sregex_iterator(); ++it, ++listed) {
+    EXPECT_EQ(std::stoi((*it)[1]), kPage) << it->str();
+    EXPECT_GT(std::stoi((*it)[2]), kLimit) << it->str();
+    EXPECT_EQ(std::stoi((*it)[3]), kLimit) << it->str();
+  }
+  EXPECT_EQ(listed, 10) << r.output;
+  EXPECT_NE(r.output.find("... and "), std::string::npos) << r.output;
+}
+
 // A listening socket on 127.0.0.1 that no one should ever connect to.
 class Listener {
  public:
@@ -153,7 +367,8 @@ TEST(CtlRefusals, BadValuesFilesAndUsageExitBeforeConnecting) {
       {{"set", "--unit", link, "0x0181", "1"}, 1, "outside the parameter pages"},
       {{"set", "--unit", link, "0x0105", "65536"}, 1, "outside 0 to 65535"},
       {{"set", "--unit", link, "0x0105", "-1"}, 1, "outside 0 to 65535"},
-      {{"restore", "--unit", link, bad}, 1, "velantroctl: "},  // the reader's own message
+      {{"set", "--unit", link, "0x0A30", "1"}, 1, "cannot confirm"},  // link control
+      {{"restore", "--unit", link, bad}, 1, "velantroctl: "},         // the reader's own message
       {{"restore", "--unit", link, (dir / "missing.Nddt").string()}, 1, "File not find!"},
       {{"set", "--unit", link, "0x0105"}, 2, "usage"},
       {{"get", "--unit", link, "five"}, 2, "usage"},

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
+
 #include "binding/Scales.h"
 #include "link/DeviceLink.h"
 #include "support/LinkHarness.h"
@@ -71,7 +74,8 @@ TEST_F(OnlineLink, ValuesGoBeforeBandsAndBandsAreNotRepeated) {
   h.store.SetBand(0x0009, 200);  // music band 1 waits
   h.store.SetParam(0x0106, 5);   // a value waits too
   ASSERT_EQ(h.link.queue().bandCount(), 1);
-  EXPECT_EQ(h.link.queue().bandEntry(1), (BandEntry{0x0002, 1}));
+  EXPECT_EQ(h.link.queue().bandEntry(1).frameAddress, 0x0002);
+  EXPECT_EQ(h.link.queue().bandEntry(1).band, 1);
   h.Advance(900);
   const std::vector<Bytes> frames = h.SentWithoutKeepAlives(from);
   ASSERT_EQ(frames.size(), 4u);
@@ -82,22 +86,35 @@ TEST_F(OnlineLink, ValuesGoBeforeBandsAndBandsAreNotRepeated) {
   EXPECT_EQ(h.unit.Image()[0][9], 200);
 }
 
-TEST_F(OnlineLink, FullQueuesReplaceTheirNewestEntry) {
-  h.HoldAnswers(60000);
-  h.store.SetParam(0x0A06, 1);  // in flight, never answered while the test looks
-  for (int i = 0; i < 61; ++i) h.store.SetParam(MakeAddress(0, 2 + (i % 2)), i);
-  ASSERT_EQ(h.link.queue().valueCount(), 61);
-  h.store.SetParam(0x0105, 999);
-  EXPECT_EQ(h.link.queue().valueCount(), 60);
-  EXPECT_EQ(h.link.queue().valueEntry(60), (ValueEntry{0x0105, 999}));
-  EXPECT_EQ(h.link.queue().valueEntry(59), (ValueEntry{0x0002, 58}));
+TEST_F(OnlineLink, FullQueuesNeverDropAChange) {
+  h.HoldAnswers(5000);
+  h.store.SetParam(0x0A06, 1);  // in flight, answered only after the bursts
+  // Echo 8 … 37 three times over (70 changes), twice: later changes merge in place.
+  for (int round = 0; round < 2; ++round) {
+    for (int i = 0; i < 70; ++i) h.store.SetParam(MakeAddress(4, 8 + i % 30), 100 * round + i);
+  }
+  for (int i = 0; i < 52; ++i) h.store.SetParam(MakeAddress(8, i), 1000 + i);
+  // The first waiting change keeps its value (the start of a burst reaches the unit), so echo 8
+  // waits twice; every other address once, in the order of first appearance.
+  EXPECT_EQ(h.link.queue().valueCount(), 30 + 1 + 52);
+  EXPECT_EQ(h.link.queue().valueEntry(1), (ValueEntry{0x0408, 0}));
+  EXPECT_EQ(h.link.queue().valueEntry(2), (ValueEntry{0x0409, 161}));
+  EXPECT_EQ(h.link.queue().valueEntry(31), (ValueEntry{0x0408, 160}));
+  EXPECT_EQ(h.link.queue().valueEntry(32), (ValueEntry{0x0800, 1000}));
 
-  // Band changes never merge; the band queue holds 49.
-  for (int i = 0; i < 49; ++i) h.store.SetBand(MakeAddress(0, 4 + 5 * (i % 10)), i);
-  ASSERT_EQ(h.link.queue().bandCount(), 49);
-  h.store.SetBand(0x010A, 1);  // MIC group A, band 0
-  EXPECT_EQ(h.link.queue().bandCount(), 48);
-  EXPECT_EQ(h.link.queue().bandEntry(48), (BandEntry{0x0104, 0}));
+  // 60 band changes over 10 bands: the band queue stays bounded, the last values win.
+  for (int i = 0; i < 60; ++i) h.store.SetBand(MakeAddress(0, 4 + 5 * (i % 10)), 100 + i);
+  EXPECT_LE(h.link.queue().bandCount(), kBandQueueLimit + 1);
+
+  ASSERT_TRUE(h.RunUntil([&] { return h.link.queue().Settled(); }, 60000));
+  EXPECT_TRUE(h.link.LinkOnline());
+  for (int k = 0; k < 30; ++k) {
+    EXPECT_EQ(h.unit.ValueAt(MakeAddress(4, 8 + k)), 100 + (k < 10 ? k + 60 : k + 30)) << k;
+  }
+  for (int i = 0; i < 52; ++i) EXPECT_EQ(h.unit.ValueAt(MakeAddress(8, i)), 1000 + i) << i;
+  for (int band = 0; band < 10; ++band) {
+    EXPECT_EQ(h.unit.ValueAt(MakeAddress(0, 4 + 5 * band)), 150 + band) << band;
+  }
 }
 
 TEST_F(OnlineLink, OneKeepAlivePerSecondWhenIdle) {
@@ -158,6 +175,124 @@ TEST_F(OnlineLink, RecallThatHadToWaitStillStartsTheReload) {
   int recalls = 0;
   for (const SentFrame& f : h.sent) recalls += f.bytes == BuildValue(kCmdWrite, 0x0A02, 4) ? 1 : 0;
   EXPECT_EQ(recalls, 1);
+}
+
+// Frames of a kind sent since `from`.
+int CountSent(const LinkHarness& h, size_t from, const Bytes& frame) {
+  int n = 0;
+  for (const Bytes& f : h.SentSince(from)) n += f == frame ? 1 : 0;
+  return n;
+}
+
+TEST_F(OnlineLink, AWriteLostOnTheLineIsRepeatedUntilTheUnitHasIt) {
+  struct Case {
+    const char* name;
+    std::function<void(LinkHarness&)> edit;
+    std::function<Bytes(LinkHarness&)> frame;
+    std::function<bool(LinkHarness&)> arrived;
+  };
+  const std::vector<Case> cases{
+      {"value", [](LinkHarness& x) { x.store.SetParam(0x0105, 300); },
+       [](LinkHarness&) { return BuildValue(kCmdWrite, 0x0105, 300); },
+       [](LinkHarness& x) { return x.unit.ValueAt(0x0105) == 300; }},
+      {"band", [](LinkHarness& x) { x.store.SetBand(0x0009, 200); },
+       [](LinkHarness& x) { return BuildBandFrame(x.store, 0x0002, 1); },
+       [](LinkHarness& x) { return x.unit.ValueAt(0x0009) == 200; }},
+      {"mode recall", [](LinkHarness& x) { x.store.SetParam(sysaddr::CurrentMode, 4); },
+       [](LinkHarness&) { return BuildValue(kCmdWrite, sysaddr::CurrentMode, 4); },
+       [](LinkHarness& x) { return x.unit.CurrentMode() == 4; }},
+      {"mode save", [](LinkHarness& x) { x.link.SaveMode(2, "Party"); },
+       [](LinkHarness&) { return BuildModeSave(2, "Party"); },
+       [](LinkHarness& x) { return x.unit.ModeName(2) == "Party"; }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    LinkHarness x;
+    ASSERT_TRUE(x.ConnectOverNetwork());
+    x.Advance(1100);
+    const size_t from = x.SentCount();
+    x.LoseNextFrames(1);
+    c.edit(x);
+    const Bytes frame = c.frame(x);
+    ASSERT_TRUE(x.RunUntil([&] { return x.link.LinkOnline() && x.link.queue().Settled(); }, 30000));
+    EXPECT_TRUE(c.arrived(x));
+    EXPECT_EQ(CountSent(x, from, frame), 2);
+    EXPECT_EQ(std::count(x.events.begin(), x.events.end(), kEventUnitLost), 0);
+  }
+}
+
+TEST_F(OnlineLink, ModeSaveWaitsForTheWriteInFlightAndSuccessForItsOwnAcknowledgement) {
+  h.HoldAnswers(2000);
+  const size_t from = h.SentCount();
+  h.store.SetParam(0x0105, 7);  // unanswered for two seconds
+  h.link.SaveMode(3, "Live");
+  h.Advance(1900);
+  EXPECT_EQ(CountSent(h, from, BuildModeSave(3, "Live")), 0);
+  EXPECT_TRUE(h.messages().boxes.empty());
+  ASSERT_TRUE(h.RunUntil([&] { return !h.messages().boxes.empty(); }, 5000));
+  EXPECT_EQ(h.messages().boxes[0].text, "Save Success!");
+  EXPECT_EQ(h.unit.ModeName(3), "Live");
+  EXPECT_EQ(h.SentWithoutKeepAlives(from),
+            (std::vector<Bytes>{BuildValue(kCmdWrite, 0x0105, 7), BuildModeSave(3, "Live")}));
+
+  // A unit that never answers the save gets it repeated, and no success is shown.
+  h.SetUnitSilent(true);
+  h.messages().boxes.clear();
+  h.link.SaveMode(4, "Gone");
+  h.RunUntil([&] { return !h.messages().boxes.empty(); }, 70000);
+  ASSERT_EQ(h.messages().boxes.size(), 1u);
+  EXPECT_EQ(h.messages().boxes[0].text, "Off Line!");
+}
+
+TEST_F(OnlineLink, QueuedBandFramesCarryTheirOwnPagesValuesAfterTheViewSwitches) {
+  struct Case {
+    const char* name;
+    ParamAddress edited;  // a band field on the page on view
+    std::function<void(ParamStore&)> switchView;
+    int page;  // where the edit belongs
+  };
+  const std::vector<Case> cases{
+      {"MIC A, then group B", MakeAddress(1, 6 + 5 * 2 + 2), [](ParamStore& s) { s.MicGroup = 1; },
+       1},
+      {"AUX1, then AUX2", MakeAddress(7, 31 + 5 * 6 + 2),
+       [](ParamStore& s) { s.AuxOutputPage = 8; }, 7},
+      {"Main, then SUR", MakeAddress(6, 34 + 5 * 3 + 2),
+       [](ParamStore& s) { s.MainOutputPage = 9; }, 6},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    LinkHarness x;
+    ASSERT_TRUE(x.ConnectOverNetwork());
+    x.Advance(1100);
+    x.HoldAnswers(500);
+    x.store.SetParam(0x0A06, 1);  // in flight
+    x.store.SetBand(c.edited, 321);
+    const BandValues edited =
+        ReadBandValues(x.store, c.page, LocateBand(c.edited, x.store.MicGroup).band);
+    c.switchView(x.store);
+    x.store.RebuildViewValues(x.store.LayoutFlag);  // what the window does on a switch
+    ASSERT_TRUE(x.RunUntil([&] { return x.link.queue().Settled(); }, 10000));
+    EXPECT_EQ(x.unit.Value(c.page, IndexOf(c.edited)), 321);
+    const int band = LocateBand(c.edited, 0).band;
+    const Bytes sentFrame =
+        BuildBandFrame(kPages[static_cast<size_t>(c.page)].bandFrameAddress, band, edited);
+    EXPECT_EQ(CountSent(x, 0, sentFrame), 1);
+    // The shared view row now shows the other page: a frame built from it would carry that
+    // page's values.
+    EXPECT_NE(ReadBandValues(x.store, c.page, band), edited);
+  }
+}
+
+TEST_F(OnlineLink, NoBandFrameForABandTheGroupDoesNotHave) {
+  h.store.MicGroup = 1;  // MIC B: bands 0 to 8
+  const size_t from = h.SentCount();
+  h.store.SetBand(MakeAddress(1, 6 + 5 * 14 + 2), 5);  // band 14 exists only in group A
+  h.store.SetBand(MakeAddress(1, 6 + 5 * 9), 5);       // band 9 neither
+  EXPECT_TRUE(h.SentWithoutKeepAlives(from).empty());
+  h.store.SetBand(MakeAddress(1, 6 + 5 * 8 + 2), 5);  // band 8 is MIC B's last
+  ASSERT_EQ(h.SentWithoutKeepAlives(from).size(), 1u);
+  EXPECT_EQ(h.SentWithoutKeepAlives(from)[0][4], 0x03);
+  EXPECT_EQ(h.SentWithoutKeepAlives(from)[0][6], 8);
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "support/LinkHarness.h"
 
 namespace velantro::test {
@@ -183,7 +185,8 @@ TEST(DeviceLinkDownload, LateAnswerAtStep5ContinuesButElevenSilentSecondsFail) {
     } else {
       EXPECT_EQ(h.events, (std::vector<int>{kEventLinkStart, kEventLinkFailed}));
       ASSERT_EQ(h.messages().boxes.size(), 1u);
-      EXPECT_EQ(h.messages().boxes[0].text, "Off Line!");
+      EXPECT_EQ(h.messages().boxes[0].text,
+                "Off Line!\nCould not read page 5 from the unit (no answer).");
       EXPECT_EQ(h.view().caption, "Off Line");
       EXPECT_EQ(h.view().colour, kStatusRed);
       EXPECT_EQ(h.link.step(), 5);
@@ -206,7 +209,7 @@ TEST(DeviceLinkDownload, UnitThatStopsAnsweringAfterTheLinkRequestEndsWithEvent9
     h.RunUntil([&] { return !h.events.empty() && h.events.back() == kEventLinkFailed; }, 60000);
     EXPECT_EQ(h.events, (std::vector<int>{kEventLinkStart, kEventLinkFailed}));
     // Step 0 is asked once and repeated a few times before the wait turns late.
-    EXPECT_EQ(CountOf(h.SentSince(0), BuildPageRequest(0)), 1 + kFirstStepRepeats);
+    EXPECT_EQ(CountOf(h.SentSince(0), BuildPageRequest(0)), 1 + kTimeoutRepeats);
   }
 }
 
@@ -341,6 +344,60 @@ TEST(DeviceLinkEvents, ModeSaveWaitsForTheAcknowledgementThenRebuildsTheModeList
   ASSERT_EQ(h.messages().boxes.size(), 1u);
   EXPECT_EQ(h.messages().boxes[0].text, "Save Success!");
   EXPECT_EQ(h.unit.ModeName(2), "Party");
+}
+
+TEST(DeviceLinkDownload, DamagedAnswersAreAskedForAgainAndNeverTakenForTheData) {
+  struct Case {
+    int corruptAnswers;  // the unit's first data frames leave damaged
+    bool online;
+  };
+  for (const Case c : {Case{3, true}, Case{4, false}}) {
+    SCOPED_TRACE(c.corruptAnswers);
+    SimOptions options;
+    options.corruptAnswers = c.corruptAnswers;
+    LinkHarness h(options);
+    const DeviceTable truth = h.unit.Image();
+    EXPECT_EQ(h.ConnectOverNetwork(), c.online);
+    // Page 0 is asked for once and again for every damaged answer.
+    EXPECT_EQ(CountOf(h.SentSince(0), BuildPageRequest(0)), 1 + std::min(c.corruptAnswers, 3));
+    if (c.online) {
+      EXPECT_EQ(h.store.DeviceImage[0], truth[0]);
+      EXPECT_EQ(Requests(h).size(), 38u + 3u);
+    } else {
+      EXPECT_EQ(h.events, (std::vector<int>{kEventLinkStart, kEventLinkFailed}));
+      ASSERT_EQ(h.messages().boxes.size(), 1u);
+      EXPECT_EQ(h.messages().boxes[0].text,
+                "Off Line!\nCould not read page 0 from the unit (damaged answers).");
+    }
+  }
+}
+
+TEST(DeviceLinkDownload, AFrameThatDoesNotAnswerTheRequestIsIgnored) {
+  LinkHarness h;
+  h.network.unitReachable = true;
+  h.link.Connect();
+  ASSERT_TRUE(h.RunUntil([&] { return h.link.step() == 5; }, 30000));
+  h.HoldAnswers(400);
+  const auto stray = h.store.DeviceImage[3];
+  // A late answer for page 3 and a value for page 7 arrive while page 5 is awaited.
+  h.link.OnNetworkChunk(BuildBlock(kCmdWrite, MakeAddress(3, 0), Bytes(20, 0x11)));
+  h.link.OnNetworkChunk(BuildValue(kCmdWrite, MakeAddress(7, 3), 999));
+  EXPECT_EQ(h.store.DeviceImage[3], stray);
+  EXPECT_NE(h.store.DeviceImage[7][3], 999);
+  EXPECT_EQ(h.link.replyState(), ReplyState::Waiting);
+  RunToOnline(h);
+  EXPECT_TRUE(h.link.LinkOnline());
+  EXPECT_EQ(h.store.DeviceImage, h.unit.Image());
+}
+
+TEST(DeviceLinkDownload, AnAcknowledgementAnswersTheRemoteItemRequest) {
+  SimOptions options;
+  options.ackRemoteRequest = true;
+  LinkHarness h(options);
+  const int32_t before = h.store.DeviceImage[10][0x11];
+  ASSERT_TRUE(h.ConnectOverNetwork());
+  EXPECT_EQ(Requests(h), ReadRequests(kDownloadStepCount));
+  EXPECT_EQ(h.store.DeviceImage[10][0x11], before);
 }
 
 }  // namespace

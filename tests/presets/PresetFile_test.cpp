@@ -384,6 +384,80 @@ TEST_F(PresetFileTest, ShortFileChangesOnlyItsParametersAndTheVolumes) {
   EXPECT_EQ(store.DeviceImage, expected.DeviceImage);
 }
 
+TEST_F(PresetFileTest, FilesFarLargerThanAPresetAreRefusedWithoutBeingReadWhole) {
+  ParamStore written;
+  written.DeviceImage[4][7] = 77;
+  // The second header line's number is all the reader takes from it, so a long tail after it
+  // makes a valid preset of any size.
+  const std::vector<std::string> lines = ValidPlainLines(written);
+  const std::size_t base = EncodeFile(lines).size();
+  auto sized = [&](std::size_t bytes) {
+    std::vector<std::string> padded = lines;
+    padded[1] += " " + std::string((bytes - base) / 2 - 1, 'x');
+    const std::string text = EncodeFile(padded);
+    EXPECT_EQ(text.size(), bytes);
+    return text;
+  };
+  struct Case {
+    const char* name;
+    fs::path path;
+    const char* message;  // nullptr: loads
+  };
+  std::vector<Case> cases{
+      {"valid at the limit", Write("limit.Nddt", sized(kPresetMaxFileBytes)), nullptr},
+      {"valid just past the limit", Write("past.Nddt", sized(kPresetMaxFileBytes + 2)),
+       "Data file is corrupted!"},
+  };
+  // A file without an end: only a bounded reader ever returns.
+  if (fs::exists("/dev/zero")) cases.push_back({"endless", "/dev/zero", "Data file is corrupted!"});
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ParamStore store;
+    messages.texts.clear();
+    EXPECT_EQ(ReadPresetFile(c.path, store, messages), c.message == nullptr);
+    EXPECT_EQ(messages.texts,
+              c.message ? std::vector<std::string>{c.message} : std::vector<std::string>{});
+    EXPECT_EQ(store.DeviceImage[4][7], c.message ? 0 : 77);
+  }
+}
+
+TEST_F(PresetFileTest, ByteOrderMarkOfWindowsEditorsIsSkipped) {
+  ParamStore written;
+  written.DeviceImage[4][7] = 77;
+  ParamStore store;
+  ASSERT_TRUE(ReadPresetFile(Write("bom.Nddt", "\xEF\xBB\xBF" + FormatPresetFile(written)), store,
+                             messages));
+  EXPECT_TRUE(messages.texts.empty());
+  EXPECT_EQ(store.DeviceImage[4][7], 77);
+}
+
+TEST_F(PresetFileTest, LoadForUploadTakesOnlyWhatTheUploadSends) {
+  std::mt19937 rng(5);
+  ParamStore file;
+  FillRandom(file, rng);
+  const fs::path path = dir / "Upload.Nddt";
+  ASSERT_TRUE(WritePresetFile(path, file, messages));
+
+  ParamStore store;
+  FillRandom(store, rng);
+  const ParamStore before = store;
+  ParamStore fromFile = store;  // the whole file read over the same store
+  ASSERT_TRUE(ReadPresetFile(path, fromFile, messages));
+  ASSERT_TRUE(ReadPresetForUpload(path, store, messages));
+  EXPECT_TRUE(messages.texts.empty());
+  for (int page = 0; page < kSystemPage; ++page) {
+    EXPECT_EQ(store.DeviceImage[page], fromFile.DeviceImage[page]) << page;
+  }
+  for (int index = 0; index < kDeviceRowSize; ++index) {
+    const bool limit =
+        index >= kSystemVolumeIndex && index < kSystemVolumeIndex + kVolumeLimitCount;
+    EXPECT_EQ(store.DeviceImage[kSystemPage][index],
+              (limit ? fromFile : before).DeviceImage[kSystemPage][index])
+        << index;
+  }
+  EXPECT_EQ(store.ViewValues, before.ViewValues);
+}
+
 TEST_F(PresetFileTest, RandomCorruptionNeverCrashesAndFailsCleanly) {
   std::mt19937 rng(2024);
   ParamStore written;

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <random>
 #include <string>
 #include <vector>
@@ -375,6 +376,191 @@ TEST(UnitSim, FaultsAreRepeatableForASeed) {
   const std::string p = pattern(3);
   EXPECT_NE(p.find('-'), std::string::npos);
   EXPECT_NE(p.find('A'), std::string::npos);
+}
+
+// Every kind of write counts towards --lose-writes; link control and requests do not. A lost
+// write changes nothing and gets no answer; the same frame sent again lands and is acknowledged.
+struct LossCase {
+  const char* kind;
+  Bytes frame;
+  std::function<bool(const UnitSim&)> landed;
+};
+
+TEST(UnitSim, LostWritesAreNeitherAppliedNorAnswered) {
+  ParamStore store;
+  for (int k = 0; k < 5; ++k) store.ViewValues[3][6 + 5 * 8 + k] = 40 + k;  // MIC B band 8
+  for (int k = 0; k < kDeviceRowSize; ++k) store.DeviceImage[5][k] = 700 + k;
+  const std::vector<LossCase> cases = {
+      {"value", BuildValue(kCmdWrite, 0x0105, 300),
+       [](const UnitSim& u) { return u.Value(1, 5) == 300; }},
+      {"system value", BuildValue(kCmdWrite, 0x0A07, 33),
+       [](const UnitSim& u) { return u.Value(10, 7) == 33; }},
+      {"DEQ value", BuildValue(kCmdWrite, 0x021D, 9),
+       [](const UnitSim& u) { return u.Value(2, 29) == 9; }},
+      {"band", BuildBandFrame(store, 0x0304, 8),
+       [](const UnitSim& u) { return u.Value(3, 46) == 40 && u.Value(3, 50) == 44; }},
+      {"password", BuildText(sysaddr::SystemPassword, "654321"),
+       [](const UnitSim& u) { return u.SystemPassword() == "654321"; }},
+      {"mode save", BuildModeSave(3, "Lost"),
+       [](const UnitSim& u) { return u.ModeName(3) == "Lost"; }},
+      {"mode recall", BuildValue(kCmdWrite, sysaddr::CurrentMode, 6),
+       [](const UnitSim& u) { return u.CurrentMode() == 6; }},
+      {"page upload", BuildPageUpload(store, 5),
+       [](const UnitSim& u) { return u.Value(5, 40) == 740; }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.kind);
+    UnitSim unit(SimOptions{.loseWrites = 2});
+    EXPECT_EQ(Exchange(unit, BuildLinkControl(kLinkConnect)), kAcked);
+    EXPECT_EQ(Exchange(unit, BuildPageRequest(3)).size(), 1u);
+    EXPECT_EQ(Exchange(unit, BuildItemRequest(0x0A07)).size(), 1u);
+    for (int lost = 1; lost <= 2; ++lost) {
+      EXPECT_TRUE(Exchange(unit, c.frame).empty());
+      EXPECT_FALSE(c.landed(unit));
+      EXPECT_EQ(unit.stats().writesLost, lost);
+    }
+    EXPECT_EQ(Exchange(unit, c.frame), kAcked);
+    EXPECT_TRUE(c.landed(unit));
+    EXPECT_EQ(unit.stats().writesApplied, 1);
+    // What reached the unit is logged, lost writes included.
+    EXPECT_EQ(unit.TakeReceivedFrames().size(), 6u);
+  }
+}
+
+// With a share, each write is either applied and acknowledged or lost without a trace, and the
+// pattern follows the seed.
+TEST(UnitSim, LoseWriteShareLosesWholeWritesRepeatably) {
+  auto run = [](uint32_t seed) {
+    UnitSim unit(SimOptions{.seed = seed, .loseWriteShare = 0.3});
+    std::string pattern;
+    for (int value = 1; value <= 64; ++value) {
+      const int before = unit.Value(1, 5);
+      const bool acked = Exchange(unit, BuildValue(kCmdWrite, 0x0105, value)) == kAcked;
+      EXPECT_EQ(unit.Value(1, 5), acked ? value : before) << value;
+      // Link control is never lost.
+      EXPECT_EQ(Exchange(unit, BuildLinkControl(kLinkKeepAlive)), kAcked);
+      pattern += acked ? 'A' : '-';
+    }
+    EXPECT_EQ(unit.stats().writesLost + unit.stats().writesApplied, 64);
+    return pattern;
+  };
+  const std::string p = run(3);
+  EXPECT_EQ(p, run(3));
+  EXPECT_NE(p, run(4));
+  EXPECT_NE(p.find('-'), std::string::npos);
+  EXPECT_NE(p.find('A'), std::string::npos);
+}
+
+// --corrupt-answers spoils exactly the first N data frames, one byte each, so the console's
+// decoder drops them; acknowledgements are not touched and later answers are clean.
+TEST(UnitSim, CorruptAnswersSpoilTheFirstDataFrames) {
+  const std::vector<Bytes> requests = {
+      BuildPageRequest(3),
+      BuildItemRequest(0x0A07),
+      BuildNameRequest(2),
+      BuildItemRequest(sysaddr::DeviceCode),
+  };
+  for (const Bytes& request : requests) {
+    UnitSim clean;
+    UnitSim unit(SimOptions{.corruptAnswers = 2});
+    const Bytes good = Exchange(clean, request).at(0);
+    EXPECT_EQ(Exchange(unit, BuildLinkControl(kLinkKeepAlive)), kAcked);
+    for (int k = 0; k < 2; ++k) {
+      const Bytes bad = Exchange(unit, request).at(0);
+      ASSERT_EQ(bad.size(), good.size());
+      int differing = 0;
+      for (size_t i = 0; i < good.size(); ++i) differing += bad[i] != good[i];
+      EXPECT_EQ(differing, 1);
+      ParamStore store;
+      EXPECT_EQ(DecodeFrame(LinkKind::Network, bad, store, 2).result, DecodeResult::Dropped);
+    }
+    EXPECT_EQ(Exchange(unit, request).at(0), good);
+    EXPECT_EQ(unit.stats().framesCorrupted, 2);
+  }
+}
+
+// The bare item request to 0x0A11 (download) is acknowledged instead of answered when the unit
+// is told to; the upload's closing request, which carries a value, still gets its data frame.
+struct RemoteCase {
+  bool ackRemoteRequest;
+  bool closing;
+  bool answeredWithAck;
+};
+
+TEST(UnitSim, RemoteRequestCanBeAcknowledged) {
+  ParamStore store;
+  store.ViewValues[10][17] = 1;
+  const std::vector<RemoteCase> cases = {
+      {false, false, false},
+      {false, true, false},
+      {true, false, true},
+      {true, true, false},
+  };
+  for (const auto& c : cases) {
+    UnitSim unit(SimOptions{.ackRemoteRequest = c.ackRemoteRequest});
+    const auto answers =
+        Exchange(unit, c.closing ? BuildUploadClosing(store) : BuildItemRequest(sysaddr::Remote));
+    ASSERT_EQ(answers.size(), 1u);
+    if (c.answeredWithAck) {
+      EXPECT_EQ(answers[0], kAck);
+    } else {
+      ParamStore decoded;
+      EXPECT_EQ(DecodeFrame(LinkKind::Network, answers[0], decoded, -1).result,
+                DecodeResult::Applied);
+      EXPECT_EQ(decoded.DeviceImage[10][17], 1);
+    }
+  }
+}
+
+TEST(UnitSim, FrameLogLineIsUpperCaseHex) {
+  EXPECT_EQ(UnitSim::FrameLogLine(BuildLinkControl(kLinkDisconnect)),
+            "rx: FC BA 06 A7 0A 30 AA 00 3D");
+  EXPECT_EQ(UnitSim::FrameLogLine(BuildItemRequest(0x0A07)), "rx: FC BA 04 A0 0A 07 17");
+}
+
+// A bogus header must not hold the frames behind it for good. When its claimed length has come
+// in, the checksum fails and the scan restarts at the byte after its start; when the length never
+// comes, the stalled frame is given up after the stream gap and the frames behind it are found.
+struct ResyncCase {
+  const char* name;
+  Bytes prefix;
+  bool answeredAtOnce;
+};
+
+TEST(UnitSim, GoodFramesBehindABogusHeaderAreFound) {
+  const Bytes write = BuildValue(kCmdWrite, 0x0105, 300);
+  const Bytes keepAlive = BuildLinkControl(kLinkKeepAlive);
+  const std::vector<ResyncCase> cases = {
+      {"header claiming 243 bytes", {0xFC, 0xBA, 0xF0, 0xA7}, false},
+      {"header claiming 10 bytes", {0xFC, 0xBA, 0x07, 0xA7}, true},
+      {"cut frame", {0xFC, 0xBA, 0x06, 0xA7, 0x01, 0x05}, true},
+      {"length below a frame", {0xFC, 0xBA, 0x02, 0xA7}, true},
+      {"lone start bytes", {0xFC, 0xFC, 0xFC}, true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    UnitSim unit;
+    Bytes stream = c.prefix;
+    stream.insert(stream.end(), write.begin(), write.end());
+    stream.insert(stream.end(), keepAlive.begin(), keepAlive.end());
+    unit.Receive(stream, 0);
+    const std::vector<Bytes> both{kAck, kAck};
+    if (c.answeredAtOnce) {
+      EXPECT_EQ(unit.TakeAnswers(0), both);
+      EXPECT_FALSE(unit.StreamDeadlineMs().has_value());
+    } else {
+      EXPECT_TRUE(unit.TakeAnswers(0).empty());
+      ASSERT_EQ(unit.StreamDeadlineMs(), UnitSim::kStreamGapMs + 1);
+      unit.Poll(UnitSim::kStreamGapMs);
+      EXPECT_TRUE(unit.TakeAnswers(UnitSim::kStreamGapMs).empty());
+      unit.Poll(UnitSim::kStreamGapMs + 1);
+      EXPECT_EQ(unit.TakeAnswers(UnitSim::kStreamGapMs + 1), both);
+    }
+    EXPECT_EQ(unit.Value(1, 5), 300);
+    EXPECT_EQ(unit.TakeReceivedFrames(), (std::vector<Bytes>{write, keepAlive}));
+    // Nothing is left over to spoil the next frame.
+    EXPECT_EQ(Exchange(unit, keepAlive, 2000), kAcked);
+  }
 }
 
 // Random and mutated traffic in random chunks: the unit never writes outside its rows, keeps

@@ -63,6 +63,7 @@ bool LoopbackSerialPort::Open() {
 }
 
 Bytes LoopbackSerialPort::Read(size_t count) {
+  if (count > inbound.size()) ++readsBeyondWaiting;
   Bytes out;
   while (count > 0 && !inbound.empty()) {
     out.push_back(inbound.front());
@@ -155,7 +156,7 @@ void LinkHarness::Step() {
 void LinkHarness::DeliverAnswers() {
   if (now < holdUntilMs_) return;
   const std::vector<Bytes> answers = unit.TakeAnswers(now);
-  if (answers.empty()) return;
+  if (answers.empty() && carried_.empty()) return;
   for (const Bytes& answer : answers) bytesFromUnit += static_cast<int64_t>(answer.size());
   const bool onSerial =
       !serial.unitPort.empty() && serial.IsOpen() && serial.portName == serial.unitPort;
@@ -165,8 +166,18 @@ void LinkHarness::DeliverAnswers() {
     link.OnSerialBytes(serial.inbound.size());
     return;
   }
-  if (network.connected) {
+  if (!network.connected) return;
+  if (!chunking_) {
     for (const Bytes& answer : answers) link.OnNetworkChunk(answer);
+    return;
+  }
+  for (const Bytes& answer : answers) carried_.insert(carried_.end(), answer.begin(), answer.end());
+  // Deliver a random share of what is held, in random cuts; the rest joins the next answers.
+  while (!carried_.empty() && chunkRng_() % 4 != 0) {
+    const size_t n = 1 + chunkRng_() % carried_.size();
+    const Bytes chunk(carried_.begin(), carried_.begin() + static_cast<std::ptrdiff_t>(n));
+    carried_.erase(carried_.begin(), carried_.begin() + static_cast<std::ptrdiff_t>(n));
+    link.OnNetworkChunk(chunk);
   }
 }
 

@@ -11,6 +11,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <random>
 #include <set>
 #include <string>
 #include <utility>
@@ -106,6 +107,9 @@ class LoopbackSerialPort : public SerialPort {
   std::string portName = "COM1";
   std::deque<uint8_t> inbound;      // bytes waiting to be read
   std::vector<std::string> opened;  // every successful open, in order
+  // Reads that asked for more than was waiting: on a real port such a read waits for the line
+  // and freezes the window.
+  int readsBeyondWaiting = 0;
 
  private:
   LinkHarness& harness_;
@@ -178,6 +182,15 @@ class LinkHarness {
   void HoldAnswers(int64_t ms) { holdUntilMs_ = now + ms; }
   // The unit hears nothing and answers nothing.
   void SetUnitSilent(bool silent) { unit.SetSilent(silent); }
+  // From now on the unit's answers reach the network side cut and joined at random, as a TCP
+  // stream may deliver them: a chunk may end inside a message or hold several.
+  void SplitAndJoinChunks(uint32_t seed) {
+    chunkRng_.seed(seed);
+    chunking_ = true;
+  }
+  // The next `count` frames the console sends are lost on the way to the unit.
+  void LoseNextFrames(int count) { framesToLose = count; }
+  int framesToLose = 0;
 
   // Frames the console sent since `from` (an index into sent).
   std::vector<Bytes> SentSince(size_t from) const;
@@ -186,7 +199,13 @@ class LinkHarness {
   size_t SentCount() const { return sent.size(); }
 
   // The unit's side of the wire.
-  void DeliverToUnit(const Bytes& bytes) { unit.Receive(bytes, now); }
+  void DeliverToUnit(const Bytes& bytes) {
+    if (framesToLose > 0) {
+      --framesToLose;
+      return;
+    }
+    unit.Receive(bytes, now);
+  }
 
   int64_t now = 0;
   ParamStore ownStore;
@@ -211,6 +230,9 @@ class LinkHarness {
   void DeliverAnswers();
   void FireTimers();
   int64_t holdUntilMs_ = 0;
+  bool chunking_ = false;
+  std::mt19937 chunkRng_;
+  Bytes carried_;  // stream bytes held back for a later chunk
 };
 
 // Frame helpers for tests.

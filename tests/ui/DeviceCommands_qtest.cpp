@@ -258,10 +258,36 @@ TEST_F(DeviceCommandsTest, ModeNameDropsTheEntryNumber) {
   EXPECT_EQ(name->text(), "Pop");
 }
 
-TEST(DeviceCommandsNames, UnitModeNameKeepsWhatTheUnitCanShow) {
-  EXPECT_EQ(DeviceCommands::UnitModeName("Party"), "Party");
-  EXPECT_EQ(DeviceCommands::UnitModeName(QString::fromUtf8("卡拉OK")), "??OK");
-  EXPECT_EQ(DeviceCommands::UnitModeName(QString(25, 'x')), std::string(20, 'x'));
+TEST_F(DeviceCommandsTest, ModeNamesTheUnitCannotKeepAreRefusedBeforeAnythingIsSent) {
+  Connect();
+  console.store.ViewValues[kSystemPage][IndexOf(sysaddr::UserOrAdmin)] = 1;  // administrator
+  auto* box = Find<QComboBox>("SysModeBox");
+  auto* name = Find<QLineEdit>("PresetModeEdit");
+  box->setCurrentIndex(8);
+  const std::string before = box->itemText(8).toStdString();
+  for (const char* text : {"Büro", "卡拉OK", "Tab\there", "Del\x7f"}) {
+    SCOPED_TRACE(text);
+    name->setText(QString::fromUtf8(text));
+    messages.boxes.clear();
+    const size_t from = harness.SentCount();
+    Click("SaveModeBtn");
+    EXPECT_EQ(Texts(), std::vector<std::string>{
+                           "Mode names use letters, digits, spaces and ASCII punctuation only "
+                           "(at most 20)."});
+    EXPECT_EQ(messages.boxes[0].caption, "prompt");
+    EXPECT_TRUE(Sent(from).empty());
+    EXPECT_TRUE(harness.link.LinkOnline());
+    EXPECT_EQ(box->itemText(8).toStdString(), before);
+  }
+  // The whole printable range, 20 characters long, goes out as typed.
+  const std::string widest = " ~!\"#$%&'()*+,-./09Z";
+  ASSERT_EQ(widest.size(), 20u);
+  name->setText(QString::fromStdString(widest));
+  messages.boxes.clear();
+  Click("SaveModeBtn");
+  EXPECT_EQ(Texts(), std::vector<std::string>{"Save Mode to  9-" + widest + "?"});
+  ASSERT_TRUE(harness.RunUntil([&] { return harness.link.LinkOnline(); }, 2000));
+  EXPECT_EQ(box->itemText(8).toStdString(), "9-" + widest);
 }
 
 TEST_F(DeviceCommandsTest, SensitivityPresetsTheChannelsDynamicsThroughTheBars) {
@@ -341,7 +367,7 @@ TEST_F(DeviceCommandsTest, DownloadWithoutAutoKeyLockLeavesTheConsoleOpen) {
   Connect();
   EXPECT_TRUE(Find<QWidget>("FirstCheckGrop")->isHidden());
   EXPECT_TRUE(Find<QWidget>("FormPageItem")->isEnabled());
-  EXPECT_EQ(harness.link.FirstDownloadFlag, 1);
+  EXPECT_EQ(harness.link.FirstDownloadFlag, 2);  // decided once, at the connection
 }
 
 }  // namespace

@@ -1,7 +1,9 @@
 #include <unistd.h>
 
 #include <QHeaderView>
+#include <QLabel>
 #include <QTableWidget>
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -97,6 +99,7 @@ TEST_F(PresetLibraryPanelTest, SavedPresetLoadsBackIntoTheStore) {
 
   image[4][7] = 0;
   image[2][10] = 0;
+  image[kSystemPage][6] = 10;
   image[kSystemPage][32] = 70;  // music normal volume
   Load("Hall");
   ASSERT_EQ(messages.boxes.size(), 1u);
@@ -104,7 +107,8 @@ TEST_F(PresetLibraryPanelTest, SavedPresetLoadsBackIntoTheStore) {
   EXPECT_EQ(messages.boxes[0].caption, "Confirm");
   EXPECT_EQ(image[4][7], 123);
   EXPECT_EQ(image[2][10], 44);
-  EXPECT_EQ(image[kSystemPage][32], 30);  // the normal volume starts at the start volume
+  EXPECT_EQ(image[kSystemPage][6], 30);   // the volume limits travel with the preset
+  EXPECT_EQ(image[kSystemPage][32], 70);  // the strip's volume is the unit's own
   // Offline: loaded silently, nothing sent, no transfer.
   EXPECT_EQ(harness.SentCount(), 0u);
   EXPECT_TRUE(harness.events.empty());
@@ -191,13 +195,83 @@ TEST_F(PresetLibraryPanelTest, LoadNeverLeavesThePresetFolder) {
   SaveAs("Keep");
   fs::copy_file(Folder() / "Keep.Nddt", root_ / "Mode" / "outside.Nddt");
   console.store.DeviceImage[4][7] = 1;
-  for (const char* name : {"../outside", "", "   "}) {
+  const std::string outside = (root_ / "Mode" / "outside").string();
+  for (const std::string& name :
+       {std::string("../outside"), outside, std::string(""), std::string("   ")}) {
     messages.boxes.clear();
-    Load(name);
+    Load(QString::fromStdString(name));
     ASSERT_EQ(messages.boxes.size(), 2u) << name;  // the question, then the reader's message
     EXPECT_EQ(messages.boxes[1].text, "File not find!");
   }
   EXPECT_EQ(console.store.DeviceImage[4][7], 1);
+}
+
+TEST_F(PresetLibraryPanelTest, ListedFilesLoadWhateverTheSaveWouldSayOfTheirNames) {
+  // Names a backup or a copy brings in, though the save refuses them.
+  const std::vector<std::string> names{"AUX", "Mic: Male", "Stage."};
+  ParamStore file;
+  for (size_t k = 0; k < names.size(); ++k) {
+    file.DeviceImage[4][7] = static_cast<int>(k) + 50;
+    ASSERT_TRUE(WritePresetFile(Folder() / (names[k] + ".Nddt"), file, messages));
+  }
+  panel->ListPresets();
+  const std::vector<std::string>& listed = panel->library().Names();
+  for (size_t k = 0; k < names.size(); ++k) {
+    const std::string& name = names[k];
+    SCOPED_TRACE(name);
+    const auto row = std::find(listed.begin(), listed.end(), name);
+    ASSERT_NE(row, listed.end());
+    const QRect cell = grid->visualItemRect(grid->item(static_cast<int>(row - listed.begin()), 1));
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
+    ASSERT_EQ(fileEdit->text().toStdString(), name);
+    messages.boxes.clear();
+    Click("RzBmpButton119");
+    EXPECT_EQ(Texts(), std::vector<std::string>{"Load Mode：" + name + " ?"});
+    EXPECT_EQ(console.store.DeviceImage[4][7], static_cast<int>(k) + 50);
+  }
+}
+
+TEST_F(PresetLibraryPanelTest, UploadKeepsTheUnitsSystemSettingsAndNeverLocks) {
+  const int keyLock = IndexOf(sysaddr::AutoKeyLock);
+  const int user = IndexOf(sysaddr::UserOrAdmin);
+  const int mode = IndexOf(sysaddr::CurrentMode);
+  // The preset: mode 3, user level, auto key lock on, start volumes of its own.
+  ParamStore file;
+  file.DeviceImage[4][7] = 77;
+  file.DeviceImage[kSystemPage][mode] = 2;
+  file.DeviceImage[kSystemPage][user] = 0;
+  file.DeviceImage[kSystemPage][keyLock] = 1;
+  for (int k = 0; k < kVolumeLimitCount; ++k) file.DeviceImage[kSystemPage][6 + k] = 20 + k;
+  ASSERT_TRUE(WritePresetFile(Folder() / "Party.Nddt", file, messages));
+
+  // The unit's key lock off at connect; on at the unit when loaded, turned on after connect.
+  for (const int unitKeyLock : {0, 1}) {
+    SCOPED_TRACE(unitKeyLock);
+    harness.unit.SetValue(kSystemPage, mode, 5);
+    harness.unit.SetValue(kSystemPage, user, 1);
+    harness.unit.SetValue(kSystemPage, keyLock, 0);
+    harness.unit.SetValue(kSystemPage, IndexOf(sysaddr::MusicNormalVolume), 40);
+    Connect();
+    if (unitKeyLock == 1) {
+      console.store.SetParam(MakeAddress(kSystemPage, keyLock), 1);
+      ASSERT_TRUE(
+          harness.RunUntil([&] { return harness.unit.Value(kSystemPage, keyLock) == 1; }, 5000));
+    }
+    Load("Party");
+    ASSERT_TRUE(harness.RunUntil([&] { return harness.link.LinkOnline(); }, 20000));
+
+    EXPECT_EQ(harness.unit.Value(4, 7), 77);
+    EXPECT_EQ(harness.unit.Value(kSystemPage, 6), 20);  // the limits were sent
+    EXPECT_EQ(Find<QLabel>("CurrentModeLabel")->text().toStdString(), "（Current Mode：6 ）");
+    EXPECT_EQ(console.store.ViewValues[kSystemPage][user], 1);
+    EXPECT_EQ(console.store.ViewValues[kSystemPage][keyLock], unitKeyLock);
+    EXPECT_EQ(Find<QSlider>("SysMusNormalVolBar")->value(), 40);
+    EXPECT_FALSE(commands->KeyLockEngaged());
+    EXPECT_TRUE(Find<QWidget>("FormPageItem")->isEnabled());
+    EXPECT_EQ(Texts(), std::vector<std::string>{"Load Mode：Party ?"});
+    messages.boxes.clear();
+    harness.link.Disconnect();
+  }
 }
 
 TEST_F(PresetLibraryPanelTest, LoadWhileOnlineUploadsTheImageAndRefreshes) {

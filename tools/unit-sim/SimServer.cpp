@@ -15,6 +15,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 namespace velantro {
 
@@ -36,6 +37,9 @@ SimServer::SimServer(const ServerOptions& options) : options_(options), unit_(op
   releaseTimer_ = new QTimer(&context_);
   releaseTimer_->setSingleShot(true);
   QObject::connect(releaseTimer_, &QTimer::timeout, &context_, [this] { ReleaseAnswers(); });
+  streamTimer_ = new QTimer(&context_);
+  streamTimer_->setSingleShot(true);
+  QObject::connect(streamTimer_, &QTimer::timeout, &context_, [this] { OnStreamGap(); });
   saveTimer_ = new QTimer(&context_);
   saveTimer_->setSingleShot(true);
   saveTimer_->setInterval(kSaveDelayMs);
@@ -86,6 +90,7 @@ bool SimServer::Start(QString& error) {
 
 void SimServer::Stop() {
   releaseTimer_->stop();
+  streamTimer_->stop();
   if (saveTimer_->isActive() || unit_.ChangeCount() != savedChangeCount_) SaveState();
   saveTimer_->stop();
   if (server_ != nullptr) server_->close();
@@ -155,7 +160,10 @@ void SimServer::OnNewConnection() {
       // Answers still owed to this client have nowhere to go.
       std::replace(destinations_.begin(), destinations_.end(), static_cast<Source>(client),
                    static_cast<Source>(nullptr));
-      if (haveLastSource_ && lastSource_ == client) haveLastSource_ = false;
+      if (haveLastSource_ && lastSource_ == client) {
+        haveLastSource_ = false;
+        unit_.ResetStream();
+      }
       Log(QStringLiteral("client disconnected"));
       client->deleteLater();
     });
@@ -185,14 +193,42 @@ void SimServer::Feed(Source source, const QByteArray& bytes) {
   if (haveLastSource_ && lastSource_ != source) unit_.ResetStream();
   lastSource_ = source;
   haveLastSource_ = true;
+  Drive(source, [&] {
+    unit_.Receive(std::span(reinterpret_cast<const uint8_t*>(bytes.constData()),
+                            static_cast<size_t>(bytes.size())),
+                  Now());
+  });
+}
 
+void SimServer::OnStreamGap() {
+  if (!haveLastSource_) return;
+  Drive(lastSource_, [&] { unit_.Poll(Now()); });
+}
+
+template <typename Step>
+void SimServer::Drive(Source source, Step step) {
   const size_t before = unit_.PendingAnswerCount();
-  unit_.Receive(std::span(reinterpret_cast<const uint8_t*>(bytes.constData()),
-                          static_cast<size_t>(bytes.size())),
-                Now());
+  step();
   for (size_t k = before; k < unit_.PendingAnswerCount(); ++k) destinations_.push_back(source);
+  LogFrames();
   ReleaseAnswers();
   NoteChanges();
+  // A half-received frame is given up when its rest does not come in time.
+  if (const auto deadline = unit_.StreamDeadlineMs()) {
+    streamTimer_->start(static_cast<int>(std::max<int64_t>(1, *deadline - Now())));
+  } else {
+    streamTimer_->stop();
+  }
+}
+
+void SimServer::LogFrames() {
+  const std::vector<Bytes> frames = unit_.TakeReceivedFrames();
+  if (!options_.logFrames || frames.empty()) return;
+  for (const Bytes& frame : frames) {
+    const std::string line = UnitSim::FrameLogLine(frame) + '\n';
+    std::fputs(line.c_str(), stdout);
+  }
+  std::fflush(stdout);
 }
 
 void SimServer::ReleaseAnswers() {

@@ -21,6 +21,7 @@ struct ServerOptions {
   quint16 port = 8889;
   bool pty = false;
   QString stateFile;
+  bool logFrames = false;  // "rx: FC BA ..." on stdout for every good frame received
   SimOptions sim;
 };
 
@@ -39,6 +40,7 @@ class SimServer {
   void Stop();
   // Toggles the "pulled cable" fault.
   void ToggleSilent();
+  const SimStats& Stats() const { return unit_.stats(); }
 
  private:
   // Where bytes came from and where their answers go: a TCP client or the pty (nullptr).
@@ -49,6 +51,11 @@ class SimServer {
   void OnClientBytes(QTcpSocket* client);
   void OnPtyReadable();
   void Feed(Source source, const QByteArray& bytes);
+  void OnStreamGap();
+  // Runs one step of the engine, then routes its new answers to `source` and logs its frames.
+  template <typename Step>
+  void Drive(Source source, Step step);
+  void LogFrames();
   void ReleaseAnswers();
   void WriteAnswer(Source destination, const Bytes& bytes);
   void WritePty(const Bytes& bytes);
@@ -62,6 +69,7 @@ class SimServer {
   QObject context_;  // owns the timers and notifiers, and is the context of every connection
   QTcpServer* server_ = nullptr;
   QTimer* releaseTimer_ = nullptr;
+  QTimer* streamTimer_ = nullptr;
   QTimer* saveTimer_ = nullptr;
   std::vector<QTcpSocket*> clients_;
   // Destination of every answer still waiting inside the unit, oldest first.

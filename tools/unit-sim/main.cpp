@@ -2,9 +2,11 @@
 //
 //   velantro-unit-sim [--listen HOST] [--port N] [--pty] [--state FILE] [--seed N]
 //                     [--drop-acks P] [--corrupt P] [--delay-ms N]
+//                     [--lose-writes N] [--lose-write-share P] [--corrupt-answers N]
+//                     [--ack-remote-request] [--log-frames]
 //
-// SIGINT and SIGTERM end it cleanly (the state file is written); SIGUSR1 makes the unit fall
-// silent and, sent again, answer again.
+// SIGINT and SIGTERM end it cleanly (the state file is written, the fault counts go to
+// stderr); SIGUSR1 makes the unit fall silent and, sent again, answer again.
 
 #include <QCoreApplication>
 #include <QSocketNotifier>
@@ -24,18 +26,29 @@ namespace velantro {
 namespace {
 
 constexpr int kUsageError = 2;
+constexpr long long kMaxFaultCount = 1000000000;
 
 const char kUsage[] =
     "usage: velantro-unit-sim [--listen HOST] [--port N] [--pty] [--state FILE] [--seed N]\n"
     "                         [--drop-acks P] [--corrupt P] [--delay-ms N]\n"
-    "  --listen HOST   address to listen on (default 127.0.0.1)\n"
-    "  --port N        TCP port, 0 picks a free one (default 8889)\n"
-    "  --pty           also serve a pseudo-terminal; its path is printed as \"pty: PATH\"\n"
-    "  --state FILE    load the unit's state from FILE and save every change to it\n"
-    "  --seed N        seed of the fault generator (default 1)\n"
-    "  --drop-acks P   share 0..1 of acknowledgements never sent\n"
-    "  --corrupt P     share 0..1 of data frames sent with one byte flipped\n"
-    "  --delay-ms N    hold every answer back N ms\n";
+    "                         [--lose-writes N] [--lose-write-share P] [--corrupt-answers N]\n"
+    "                         [--ack-remote-request] [--log-frames]\n"
+    "  --listen HOST           address to listen on (default 127.0.0.1)\n"
+    "  --port N                TCP port, 0 picks a free one (default 8889)\n"
+    "  --pty                   also serve a pseudo-terminal; its path is printed as\n"
+    "                          \"pty: PATH\"\n"
+    "  --state FILE            load the unit's state from FILE and save every change to it\n"
+    "  --seed N                seed of the fault generator (default 1)\n"
+    "  --drop-acks P           share 0..1 of acknowledgements never sent\n"
+    "  --corrupt P             share 0..1 of data frames sent with one byte flipped\n"
+    "  --delay-ms N            hold every answer back N ms\n"
+    "  --lose-writes N         the first N writes (every 0xA7 frame but link control) are lost:\n"
+    "                          neither applied nor answered\n"
+    "  --lose-write-share P    share 0..1 of the later writes lost the same way\n"
+    "  --corrupt-answers N     the first N data frames leave with a byte flipped (bad checksum)\n"
+    "  --ack-remote-request    answer the item request to 0x0A11 with FE BB, not a data frame\n"
+    "  --log-frames            print each good frame received on stdout: \"rx: FC BA ...\"\n"
+    "On SIGINT or SIGTERM the frame and fault counts are printed on stderr.\n";
 
 std::optional<long long> ParseInteger(const QString& text, long long low, long long high) {
   bool ok = false;
@@ -57,6 +70,14 @@ bool ParseArguments(const QStringList& args, ServerOptions& options, QString& er
     const QString& flag = args[k];
     if (flag == QLatin1String("--pty")) {
       options.pty = true;
+      continue;
+    }
+    if (flag == QLatin1String("--ack-remote-request")) {
+      options.sim.ackRemoteRequest = true;
+      continue;
+    }
+    if (flag == QLatin1String("--log-frames")) {
+      options.logFrames = true;
       continue;
     }
     if (flag == QLatin1String("--help") || flag == QLatin1String("-h")) {
@@ -94,6 +115,18 @@ bool ParseArguments(const QStringList& args, ServerOptions& options, QString& er
       const auto delay = ParseInteger(value, 0, 3600000);
       good = delay.has_value();
       if (good) options.sim.delayMs = *delay;
+    } else if (flag == QLatin1String("--lose-writes")) {
+      const auto count = ParseInteger(value, 0, kMaxFaultCount);
+      good = count.has_value();
+      if (good) options.sim.loseWrites = static_cast<int>(*count);
+    } else if (flag == QLatin1String("--lose-write-share")) {
+      const auto share = ParseShare(value);
+      good = share.has_value();
+      if (good) options.sim.loseWriteShare = *share;
+    } else if (flag == QLatin1String("--corrupt-answers")) {
+      const auto count = ParseInteger(value, 0, kMaxFaultCount);
+      good = count.has_value();
+      if (good) options.sim.corruptAnswers = static_cast<int>(*count);
     } else {
       error = QStringLiteral("unknown option %1").arg(flag);
       return false;
@@ -104,6 +137,17 @@ bool ParseArguments(const QStringList& args, ServerOptions& options, QString& er
     }
   }
   return true;
+}
+
+// One line, key=value, for scripts that count the faults a run injected.
+void PrintStats(const SimStats& s) {
+  std::fprintf(stderr,
+               "velantro-unit-sim: stats frames-received=%d frames-rejected=%d "
+               "bytes-discarded=%d acks-sent=%d acks-dropped=%d data-frames-sent=%d "
+               "frames-corrupted=%d writes-applied=%d writes-lost=%d\n",
+               s.framesReceived, s.framesRejected, s.bytesDiscarded, s.acksSent, s.acksDropped,
+               s.dataFramesSent, s.framesCorrupted, s.writesApplied, s.writesLost);
+  std::fflush(stderr);
 }
 
 int Run(int argc, char** argv) {
@@ -153,6 +197,7 @@ int Run(int argc, char** argv) {
 
   const int code = app.exec();
   server.Stop();
+  PrintStats(server.Stats());
 #ifdef __linux__
   if (signalFd >= 0) ::close(signalFd);
 #endif

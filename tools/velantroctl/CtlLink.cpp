@@ -9,6 +9,7 @@
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
+#include <span>
 
 #include "CtlCommands.h"
 #include "link/DeviceLink.h"
@@ -21,6 +22,11 @@ namespace {
 constexpr int kLinkTimeoutMs = 120000;  // far beyond any search, download or upload
 constexpr int kPollMs = 5;
 constexpr int kBarWidth = 30;
+// A read-back answer gets what the download gives one (11 ticks of 100 ms), three times.
+constexpr int kReadBackAnswerMs = 1100;
+constexpr int kReadBackTries = 3;
+// No 16-bit value from the unit looks like this: marks the cells still waiting for an answer.
+constexpr int32_t kNotHeard = -1;
 
 }  // namespace
 
@@ -123,10 +129,7 @@ bool CtlLink::RunUntil(const std::function<bool()>& done, int timeoutMs) {
   });
   QTimer limit;
   limit.setSingleShot(true);
-  QObject::connect(&limit, &QTimer::timeout, &loop, [&] {
-    failed_ = true;
-    loop.quit();
-  });
+  QObject::connect(&limit, &QTimer::timeout, &loop, &QEventLoop::quit);
   poll.start();
   limit.start(timeoutMs);
   loop.exec();
@@ -160,6 +163,18 @@ bool CtlLink::WaitForAcknowledgements() {
                queue.bandCount() == 0 && queue.RepeatLast == 0 && queue.PendingEvent == 0;
       },
       kLinkTimeoutMs);
+}
+
+bool CtlLink::ReadBack(const Bytes& request, int page, int first, int count) {
+  auto& row = store.DeviceImage[static_cast<size_t>(page)];
+  const auto cells = std::span(row).subspan(static_cast<size_t>(first), static_cast<size_t>(count));
+  std::fill(cells.begin(), cells.end(), kNotHeard);
+  const auto answered = [cells] { return std::ranges::find(cells, kNotHeard) == cells.end(); };
+  for (int attempt = 0; attempt < kReadBackTries && !failed_; ++attempt) {
+    link().Transmit(request);
+    if (RunUntil(answered, kReadBackAnswerMs)) return true;
+  }
+  return false;
 }
 
 void CtlLink::Disconnect() {

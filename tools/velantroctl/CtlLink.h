@@ -54,6 +54,10 @@ class CtlLink : public LinkView, public Messages {
   bool Upload();
   // Waits until every queued change has been acknowledged.
   bool WaitForAcknowledgements();
+  // Asks the unit what it holds now: sends `request` (a page or item request) and waits until
+  // the answer has filled store.DeviceImage[page][first … first + count - 1], asking again when
+  // no answer comes. False when the unit does not answer.
+  bool ReadBack(const Bytes& request, int page, int first, int count);
   // Sends the disconnect code and lets it leave.
   void Disconnect();
   // Says on stderr why the unit was not found or was lost; returns kExitNoUnit.
@@ -82,7 +86,8 @@ class CtlLink : public LinkView, public Messages {
   bool AskOkCancel(const std::string& text, const std::string& caption) override;
 
  private:
-  // Runs the event loop until done() holds or the link failed; false on failure or timeout.
+  // Runs the event loop until done() holds or the link failed; false on failure or timeout
+  // (a timeout alone does not mark the link failed).
   bool RunUntil(const std::function<bool()>& done, int timeoutMs);
   void ClearProgress();
 

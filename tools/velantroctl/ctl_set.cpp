@@ -4,6 +4,7 @@
 #include "CtlLink.h"
 #include "binding/Scales.h"
 #include "link/DeviceLink.h"
+#include "link/Frames.h"
 
 namespace velantro::ctl {
 
@@ -11,10 +12,25 @@ namespace {
 
 constexpr long kMaxWireValue = 65535;
 
+// Whether the unit answers a request for the address with its value: every parameter page (a
+// page request), and on the system page the items a download reads as values. The rest of the
+// system page (link control, uploads, names, passwords, the device code) cannot be confirmed.
+bool ReportedBack(ParamAddress address) {
+  if (PageOf(address) != kSystemPage) return true;
+  const auto within = [address](ParamAddress low, ParamAddress high) {
+    return address >= low && address <= high;
+  };
+  return within(sysaddr::ModeSave, sysaddr::MusicInputLevel) ||
+         within(sysaddr::MusicStartVolume, sysaddr::MusicInputSelect) ||
+         address == sysaddr::Remote ||
+         within(sysaddr::MusicNormalVolume, sysaddr::EffectNormalVolume);
+}
+
 }  // namespace
 
 // velantroctl set LINK ADDRESS VALUE: one write (a band frame for a band field), acknowledged,
-// then the disconnect code.
+// then read back from the unit, then the disconnect code. A unit that acknowledges the write
+// but holds another value has refused it.
 int RunSet(const std::vector<std::string>& words) {
   std::vector<std::string> args = words;
   LinkTarget target;
@@ -33,6 +49,12 @@ int RunSet(const std::vector<std::string>& words) {
     std::fprintf(stderr, "velantroctl: value %s is outside 0 to 65535\n", args[1].c_str());
     return kExitBadInput;
   }
+  if (!ReportedBack(static_cast<ParamAddress>(*address))) {
+    std::fprintf(stderr,
+                 "velantroctl: the unit does not report %s back, so set cannot confirm it\n",
+                 args[0].c_str());
+    return kExitBadInput;
+  }
 
   CtlLink session(target, false);
   if (!session.ConnectAndDownload()) return session.ReportFailure();
@@ -46,7 +68,21 @@ int RunSet(const std::vector<std::string>& words) {
     session.store.SetParam(a, v);
   }
   if (!session.WaitForAcknowledgements()) return session.ReportFailure();
+
+  // The cell of the unit's image the write went to, asked for again.
+  const ParamAddress effective = session.store.EffectiveAddress(a);
+  const int page = PageOf(effective);
+  const int slot = ParamStore::DeviceIndex(page, IndexOf(effective), session.store.LayoutFlag);
+  const Bytes request = page == kSystemPage ? BuildItemRequest(effective) : BuildPageRequest(page);
+  if (!session.ReadBack(request, page, slot, 1)) return session.ReportFailure();
+  const int held = session.store.Device(page, slot);
   session.Disconnect();
+  if (held != v) {
+    std::fprintf(stderr,
+                 "velantroctl: refused value: the unit acknowledged 0x%04X = %d but holds %d\n",
+                 static_cast<unsigned>(a), v, held);
+    return kExitBadInput;
+  }
   std::printf("set: 0x%04X = %d%s\n", static_cast<unsigned>(a), v, band ? " (band frame)" : "");
   return kExitOk;
 }
