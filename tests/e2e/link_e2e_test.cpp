@@ -113,6 +113,55 @@ TEST_F(StandInUnit, SetOverTcpIsWhatTheUnitHolds) {
   EXPECT_EQ(r.output, "300\n");
 }
 
+// A stand-in unit with one fault switched on, over TCP: lost writes are repeated, damaged answers
+// are asked for again, and a backup that could not read a page intact writes nothing.
+TEST(FaultyUnit, TransfersSucceedThroughFaultsOrFailWithoutAFile) {
+  struct Case {
+    std::vector<std::string> fault;
+    std::string command;
+    int exitCode;
+    std::string says;  // on the output
+  };
+  const std::vector<Case> cases{
+      {{"--lose-writes", "1"}, "set", 0, "set: 0x0105 = 300"},
+      {{"--corrupt-answers", "3"}, "backup", 0, "backup: "},
+      {{"--ack-remote-request"}, "backup", 0, "backup: "},
+      {{"--corrupt-answers", "4"}, "backup", 3, "Could not read page 0 from the unit"},
+  };
+  const fs::path dir =
+      fs::temp_directory_path() / ("velantro-faulty-e2e-" + std::to_string(::getpid()));
+  fs::create_directories(dir);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.fault.front() + " " + c.command);
+    std::vector<std::string> simArgs{VELANTRO_SIM, "--port", "0"};
+    simArgs.insert(simArgs.end(), c.fault.begin(), c.fault.end());
+    ChildProcess sim(simArgs);
+    ASSERT_TRUE(sim.WaitFor("tcp: 127.0.0.1:")) << sim.output();  // the whole line
+    const std::string unit = "127.0.0.1:" + After(sim.output(), "tcp: 127.0.0.1:");
+    const fs::path file = dir / "backup.Nddt";
+    {
+      std::ofstream old(file);
+      old << "the old file";
+    }
+    std::vector<std::string> args{c.command, "--unit", unit};
+    if (c.command == "set") {
+      args.insert(args.end(), {"0x0105", "300"});
+    } else {
+      args.push_back(file.string());
+    }
+    const CtlResult r = Ctl(args);
+    EXPECT_EQ(r.exitCode, c.exitCode) << r.output;
+    EXPECT_NE(r.output.find(c.says), std::string::npos) << r.output;
+    if (c.command == "set") {
+      const CtlResult get = Ctl({"get", "--unit", unit, "0x0105"});
+      EXPECT_EQ(get.output, "300\n");
+    } else if (c.exitCode != 0) {
+      EXPECT_EQ(ReadFile(file), "the old file");
+    }
+  }
+  fs::remove_all(dir);
+}
+
 // A unit that limits what it takes: a relay on 127.0.0.1 in front of the stand-in unit that
 // rewrites chosen frames on their way in. The unit then acknowledges the write and holds the
 // changed value, as a unit does that clamps or refuses part of a write.

@@ -234,7 +234,12 @@ void CtlLink::Information(const std::string& text, const std::string&) {
 int CtlLink::ReportFailure() {
   ClearProgress();
   const std::string where = Describe(target_);
-  if (link().LinkAnswer() == 1) {
+  // A failed transfer names what it could not get through on the line after "Off Line!".
+  const size_t newline = lastMessage_.find('\n');
+  if (newline != std::string::npos) {
+    std::fprintf(stderr, "velantroctl: %s (%s)\n", lastMessage_.substr(newline + 1).c_str(),
+                 where.c_str());
+  } else if (link().LinkAnswer() == 1) {
     std::fprintf(stderr, "velantroctl: the unit at %s stopped answering (%s)\n", where.c_str(),
                  lastMessage_.empty() ? "timed out" : lastMessage_.c_str());
   } else {

@@ -60,8 +60,9 @@ int RunSet(const std::vector<std::string>& words) {
   if (!session.ConnectAndDownload()) return session.ReportFailure();
   const ParamAddress a = static_cast<ParamAddress>(*address);
   const int v = static_cast<int>(*value);
-  const bool band = LocateBand(a, session.store.MicGroup).isBandField() &&
-                    kPages[static_cast<size_t>(PageOf(a))].bandFrameAddress >= 0;
+  // Fields of real EQ bands travel as band frames; the crossover and high-pass entries that the
+  // graph draws as extra bands are plain values.
+  const bool band = IsRealBandField(a, session.store.MicGroup);
   if (band) {
     session.store.SetBand(a, v);
   } else {
