@@ -81,6 +81,8 @@ void DeviceLink::FillPortList() { SetPortList(serial_.PortNames()); }
 // Connect, Disconnect
 
 void DeviceLink::Connect() {
+  pacedNow_ = config_.paced;
+  autoPaced_ = false;
   if (ports_.empty()) {
     kind_ = LinkKind::Network;
   } else {
@@ -92,6 +94,8 @@ void DeviceLink::Connect() {
 }
 
 void DeviceLink::ConnectOnNetwork() {
+  pacedNow_ = config_.paced;
+  autoPaced_ = false;
   kind_ = LinkKind::Network;
   StartSearch();
 }
@@ -113,6 +117,8 @@ void DeviceLink::StartSearch() {
   stepCount_ = kDownloadStepCount;
   UpdateDeviceStatus();
   view_.ShowDeviceStatus();
+  // The first search step goes at once, not a second later.
+  if (!pacedNow_) SearchTick();
 }
 
 void DeviceLink::Disconnect() {
@@ -139,6 +145,17 @@ void DeviceLink::PressLinkButton() {
 
 void DeviceLink::OnClose() {
   if (online_) SendLinkControl(kLinkDisconnect);
+}
+
+void DeviceLink::OnTransportLost() {
+  if (online_ || timers_.IsActive(LinkTimer::Hold)) {
+    timers_.Stop(LinkTimer::Hold);
+    queue_.SetSilentSeconds(0);
+    RaiseLinkEvent(kEventUnitLost);
+  } else if (downloading_) {
+    FailTransfer("connection lost");
+  }
+  // While searching the search moves on by itself.
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -252,17 +269,12 @@ void DeviceLink::DownloadTick() {
   const bool answered = replyState_ == ReplyState::FrameReceived ||
                         (replyState_ == ReplyState::Acknowledged && direction_ == Direction::Write);
   if (answered) {
-    if (step_ >= stepCount_) {
-      replyState_ = ReplyState::None;
-      timers_.Stop(LinkTimer::Download);
-      RaiseLinkEvent(kEventDownloadComplete);
-      timers_.SetInterval(LinkTimer::Download, kDownloadIntervalMs);
-    } else {
-      AdvanceStep();
-      SendStepRequest();
-    }
-    AwaitReply();
+    AnswerArrived();
   } else if (replyState_ == ReplyState::Waiting && waitTicks_ > kReplyTimeoutTicks) {
+    if (!pacedNow_) {
+      StartOverPaced();
+      return;
+    }
     if (step_ <= 1 && timeoutRepeats_ < kTimeoutRepeats) {
       ++timeoutRepeats_;
       SendStepRequest();
@@ -281,6 +293,49 @@ void DeviceLink::DownloadTick() {
       SendStepRequest();
     }
   }
+}
+
+void DeviceLink::AnswerArrived() {
+  if (step_ >= stepCount_) {
+    replyState_ = ReplyState::None;
+    timers_.Stop(LinkTimer::Download);
+    RaiseLinkEvent(kEventDownloadComplete);
+    timers_.SetInterval(LinkTimer::Download, kDownloadIntervalMs);
+  } else {
+    AdvanceStep();
+    SendStepRequest();
+  }
+  AwaitReply();
+}
+
+void DeviceLink::StartOverPaced() {
+  pacedNow_ = true;
+  autoPaced_ = true;
+  Log("no answer to a fast request: starting over with paced transfers");
+  if (direction_ == Direction::Write) {
+    // The whole upload again from its first step, one request per tick.
+    StartTransfer(kUploadStepCount, Direction::Write);
+    ShowStatus(linktext::kDownload);
+    SendStepRequest();
+    AwaitReply();
+    return;
+  }
+  // The search again (the same transport first), then the download, at the ticks' pace.
+  timers_.Stop(LinkTimer::Download);
+  downloading_ = false;
+  if (kind_ == LinkKind::Serial && !ports_.empty()) selection_ = 0;
+  StartSearch();
+}
+
+std::string DeviceLink::WithPacedNote(const std::string& caption) const {
+  if (!autoPaced_) return caption;
+  for (const std::string* transfer :
+       {&linktext::kSearching, &linktext::kLinking.english, &linktext::kLinking.chinese,
+        &linktext::kLoading.english, &linktext::kLoading.chinese, &linktext::kDownload.english,
+        &linktext::kDownload.chinese}) {
+    if (caption == *transfer) return caption + linktext::kPacedNote;
+  }
+  return caption;
 }
 
 void DeviceLink::HoldTick() {
@@ -571,18 +626,29 @@ void DeviceLink::OnAcknowledge() {
   if (reading && AwaitingAnswer()) {
     if (ReadRequestAddress() == sysaddr::Remote) {
       replyState_ = ReplyState::FrameReceived;
+      if (!pacedNow_) AnswerArrived();
     }
     return;
   }
+  const bool uploadAnswered = downloading_ && direction_ == Direction::Write && AwaitingAnswer();
   replyState_ = ReplyState::Acknowledged;
+  if (pacedNow_) return;
+  if (uploadAnswered) {
+    AnswerArrived();
+  } else if (!downloading_ && timers_.IsActive(LinkTimer::Search)) {
+    // The unit answered the link request: the download starts now.
+    RaiseLinkEvent(kEventLinkStart);
+  }
 }
 
 void DeviceLink::OnFrame(std::span<const uint8_t> frame) {
   // During a read only the frame that answers the request outstanding counts: a stray, a
   // duplicate or a late answer to an earlier request is ignored.
   if (downloading_ && direction_ == Direction::Read && !AnswersReadRequest(frame)) return;
+  const bool answer = AwaitingAnswer();
   DecodeFrame(decodeKind_, frame, store_, requestedName_);
   replyState_ = ReplyState::FrameReceived;
+  if (answer && !pacedNow_) AnswerArrived();
 }
 
 void DeviceLink::OnCorruptFrame() { corruptSeen_ = true; }
@@ -619,15 +685,15 @@ void DeviceLink::SaveMode(int index, const std::string& name) {
 }
 
 void DeviceLink::ShowStatusCaption(const std::string& caption) {
-  statusCaption_ = caption;
-  view_.SetStatusCaption(caption);
+  statusCaption_ = WithPacedNote(caption);
+  view_.SetStatusCaption(statusCaption_);
 }
 
 void DeviceLink::ShowStatus(const LocalizedText& text) {
   const Language other =
       config_.LanguageSetting == Language::Chinese ? Language::English : Language::Chinese;
-  statusCaption_ = text.In(config_.LanguageSetting);
-  view_.SetStatus(statusCaption_, text.In(other));
+  statusCaption_ = WithPacedNote(text.In(config_.LanguageSetting));
+  view_.SetStatus(statusCaption_, WithPacedNote(text.In(other)));
 }
 
 void DeviceLink::UpdateDeviceStatus() {

@@ -69,6 +69,7 @@ inline const std::string kSearching = "Equipment search...";
 inline const std::string kDisconnected = "OffLine";
 inline const std::string kSaving = "Saving...";
 inline const std::string kNetworkPort = "Network";
+inline const std::string kPacedNote = " (paced)";
 }  // namespace linktext
 
 class DeviceLink : public ReceiverSink {
@@ -86,7 +87,8 @@ class DeviceLink : public ReceiverSink {
   const std::vector<std::string>& portList() const { return ports_; }
   int portSelection() const { return selection_; }
 
-  // Starts a search: serial ports first (from the first one), then the network.
+  // Starts a search: serial ports first (from the first one), then the network. Takes the pacing
+  // from the configuration again.
   void Connect();
   // Starts a search on the network at once (--unit), whatever the port list holds.
   void ConnectOnNetwork();
@@ -96,6 +98,9 @@ class DeviceLink : public ReceiverSink {
   void PressLinkButton();
   // The main window closes: the disconnect code when online, nothing else.
   void OnClose();
+  // The transport says the unit is gone (the TCP connection closed or reset, the serial adapter
+  // unplugged): the loss is taken at once instead of after the silent seconds.
+  void OnTransportLost();
 
   void SearchTick();
   void DownloadTick();
@@ -139,6 +144,9 @@ class DeviceLink : public ReceiverSink {
   int searchPosition() const { return searchPosition_; }
   int lastPort() const { return lastPort_; }
   bool downloading() const { return downloading_; }
+  // This connection's requests wait for the timer ticks (--paced, or a fast transfer that met
+  // silence and started over).
+  bool paced() const { return pacedNow_; }
   int progressPercent() const;
   const std::string& statusCaption() const { return statusCaption_; }
   int FirstDownloadFlag = 0;  // 0 after Connect, 1 after the first download, 2 set by refresh
@@ -179,6 +187,12 @@ class DeviceLink : public ReceiverSink {
   void FailTransfer(const std::string& why);
 
   void StartSearch();
+  // The answer to the current request has arrived: the next request, or the end of the transfer.
+  void AnswerArrived();
+  // A fast transfer met silence: start this connection over once, paced.
+  void StartOverPaced();
+  // The status caption, with a note when this connection fell back to paced transfers.
+  std::string WithPacedNote(const std::string& caption) const;
   void SerialSearchStep();
   void NetworkSearchStep();
   // Deactivates the socket, then connects to the configured host and port; false (after telling
@@ -228,6 +242,8 @@ class DeviceLink : public ReceiverSink {
   int nameCounter_ = 0;
   int namePayload_ = 0;     // mode number the next name request carries
   int requestedName_ = -1;  // mode name of the latest request, -1 when the latest was not a name
+  bool pacedNow_ = false;
+  bool autoPaced_ = false;  // the fallback is in force for this connection
   int timeoutRepeats_ = 0;
   int corruptRepeats_ = 0;
   bool corruptSeen_ = false;

@@ -113,6 +113,10 @@ struct LinkConfig {
   std::string host = "127.0.0.1";
   std::string portText = "8889";
   Language LanguageSetting = Language::English;
+  // --paced: every search step and every request waits for its timer tick, for units that
+  // cannot take requests back to back. Otherwise the next request leaves as soon as the answer
+  // to the last one has arrived, and the timers only guard against silence.
+  bool paced = false;
 };
 
 }  // namespace velantro

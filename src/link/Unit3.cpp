@@ -32,9 +32,17 @@ TForm3::TForm3(ParamStore& store, LinkConfig& config, LinkView& view, Messages& 
 
   connect(&port_, &QSerialPort::readyRead, this, &TForm3::OnSerialReadyRead);
   connect(&socket_, &QTcpSocket::readyRead, this, &TForm3::OnSocketReadyRead);
-  // Socket errors are discarded: the socket stays as the error left it and the search or the
-  // hold timer notices the silence.
-  connect(&socket_, &QAbstractSocket::errorOccurred, this, [](QAbstractSocket::SocketError) {});
+  // A connection the unit closes or resets is a loss the link takes at once; other socket errors
+  // leave the socket as they found it and the search or the hold timer notices the silence.
+  connect(&socket_, &QAbstractSocket::disconnected, this, [this] {
+    if (!deactivating_ && link_.kind() == LinkKind::Network) link_.OnTransportLost();
+  });
+  // An adapter that is pulled out fails the port: close it, and the link has lost the unit.
+  connect(&port_, &QSerialPort::errorOccurred, this, [this](QSerialPort::SerialPortError error) {
+    if (error != QSerialPort::ResourceError || !port_.isOpen()) return;
+    port_.close();
+    if (link_.kind() == LinkKind::Serial) link_.OnTransportLost();
+  });
 }
 
 TForm3::~TForm3() {
@@ -68,11 +76,13 @@ std::vector<std::string> TForm3::PortNames() {
   for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
     names.push_back(info.systemLocation().toStdString());
   }
-  // Pseudo-terminals and links are not listed by the system; they are opened by path.
-  for (const std::string& extra : extraPorts_) {
-    if (std::find(names.begin(), names.end(), extra) == names.end()) names.push_back(extra);
+  // Devices given on the command line (pseudo-terminals and links are not listed by the system;
+  // they are opened by path) are tried first.
+  std::vector<std::string> ordered = extraPorts_;
+  for (const std::string& name : names) {
+    if (std::find(ordered.begin(), ordered.end(), name) == ordered.end()) ordered.push_back(name);
   }
-  return names;
+  return ordered;
 }
 
 void TForm3::SetPortName(const std::string& name) {
@@ -125,12 +135,17 @@ void TForm3::OnSerialReadyRead() {
 // Network
 
 void TForm3::ConnectNetwork(const std::string& host, uint16_t port) {
-  socket_.abort();
+  Deactivate();
   socket_.setSocketOption(QAbstractSocket::LowDelayOption, 1);
   socket_.connectToHost(QString::fromStdString(host), port);
 }
 
-void TForm3::Deactivate() { socket_.abort(); }
+void TForm3::Deactivate() {
+  // Our own abort is not the unit going away.
+  deactivating_ = true;
+  socket_.abort();
+  deactivating_ = false;
+}
 
 void TForm3::Send(const Bytes& bytes) {
   // Whatever the socket's state: while connecting Qt keeps the bytes until the connection

@@ -19,7 +19,7 @@ class TForm3 : public QObject, public SerialPort, public NetworkClient, public L
   Q_OBJECT
 
  public:
-  // `extraPorts` (--serial devices, ptys) are tried after the ports the machine lists.
+  // `extraPorts` (--serial devices, ptys) are tried before the ports the machine lists.
   TForm3(ParamStore& store, LinkConfig& config, LinkView& view, Messages& messages,
          std::vector<std::string> extraPorts = {}, QObject* parent = nullptr);
   ~TForm3() override;
@@ -70,6 +70,7 @@ class TForm3 : public QObject, public SerialPort, public NetworkClient, public L
   QTimer searchTimer_;
   QTimer downloadTimer_;
   QTimer holdTimer_;
+  bool deactivating_ = false;
   DeviceLink link_;
 };
 

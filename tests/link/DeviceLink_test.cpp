@@ -162,7 +162,7 @@ TEST(DeviceLinkUpload, UploadSendsTwentyStepsAndEndsOnline) {
   EXPECT_EQ(h.unit.Image()[10][7], 33);
 }
 
-// At the serial pace of 100 ms per download tick.
+// Paced, at the serial pace of 100 ms per download tick.
 TEST(DeviceLinkDownload, LateAnswerAtStep5ContinuesButElevenSilentSecondsFail) {
   struct Case {
     int64_t holdMs;
@@ -171,6 +171,7 @@ TEST(DeviceLinkDownload, LateAnswerAtStep5ContinuesButElevenSilentSecondsFail) {
   for (const Case c : {Case{3000, true}, Case{11500, false}}) {
     SCOPED_TRACE(c.holdMs);
     LinkHarness h;
+    h.config.paced = true;
     h.serial.names = {"/dev/ttyUSB0"};
     h.serial.unitPort = "/dev/ttyUSB0";
     h.link.FillPortList();
@@ -198,6 +199,7 @@ TEST(DeviceLinkDownload, UnitThatStopsAnsweringAfterTheLinkRequestEndsWithEvent9
   for (const bool serial : {false, true}) {
     SCOPED_TRACE(serial ? "serial" : "network");
     LinkHarness h;
+    h.config.paced = true;
     if (serial) {
       h.serial.names = {"/dev/ttyUSB0"};
       h.serial.unitPort = "/dev/ttyUSB0";
@@ -254,6 +256,7 @@ TEST(DeviceLinkSearch, NoUnitAnywhereFailsOnTheNetworkAfterItsLinkRequests) {
 
 TEST(DeviceLinkSearch, UnitOnTheSecondOfThreePortsStartsLinkingAtTheThirdTick) {
   LinkHarness h;
+  h.config.paced = true;
   h.serial.names = {"/dev/ttyS0", "/dev/ttyUSB0", "/dev/ttyUSB1"};
   h.serial.unitPort = "/dev/ttyUSB0";
   h.link.FillPortList();
@@ -398,6 +401,77 @@ TEST(DeviceLinkDownload, AnAcknowledgementAnswersTheRemoteItemRequest) {
   ASSERT_TRUE(h.ConnectOverNetwork());
   EXPECT_EQ(Requests(h), ReadRequests(kDownloadStepCount));
   EXPECT_EQ(h.store.DeviceImage[10][0x11], before);
+}
+
+TEST(DeviceLinkFast, SearchAtConnectAndEachRequestAsSoonAsTheLastIsAnswered) {
+  for (const bool serial : {false, true}) {
+    SCOPED_TRACE(serial ? "serial" : "network");
+    LinkHarness h;
+    if (serial) {
+      h.serial.names = {"/dev/ttyUSB0"};
+      h.serial.unitPort = "/dev/ttyUSB0";
+      h.link.FillPortList();
+    }
+    h.link.Connect();
+    // The first search step has gone with Connect.
+    ASSERT_EQ(h.SentCount(), 1u);
+    EXPECT_TRUE(IsLinkRequest(h.sent[0].bytes));
+    ASSERT_TRUE(h.RunUntil([&] { return h.link.LinkOnline(); }, 30000));
+    EXPECT_EQ(Requests(h), ReadRequests(kDownloadStepCount));
+    EXPECT_EQ(h.store.DeviceImage, h.unit.Image());
+    // The loopback answers within a millisecond: 38 requests take about as many milliseconds,
+    // where ticks would take 4 to 8 seconds.
+    EXPECT_LT(h.now, 100);
+    EXPECT_FALSE(h.link.paced());
+  }
+}
+
+TEST(DeviceLinkFast, SilenceStartsTheConnectionOverOncePacedAndSaysSo) {
+  LinkHarness h;
+  h.link.Connect();
+  ASSERT_TRUE(h.RunUntil([&] { return h.link.step() == 5; }, 30000));
+  h.HoldAnswers(3000);
+  ASSERT_TRUE(h.RunUntil([&] { return h.link.LinkOnline(); }, 60000));
+  EXPECT_TRUE(h.link.paced());
+  const auto& captions = h.view().captions;
+  EXPECT_NE(std::find(captions.begin(), captions.end(), "Linking... (paced)"), captions.end());
+  EXPECT_EQ(h.view().caption, "Online");
+  EXPECT_EQ(h.store.DeviceImage, h.unit.Image());
+  // The download started over from the search, and a new Connect is fast again.
+  EXPECT_EQ(std::count(h.events.begin(), h.events.end(), kEventLinkStart), 2);
+  h.link.Disconnect();
+  h.link.Connect();
+  EXPECT_FALSE(h.link.paced());
+}
+
+TEST(DeviceLinkFast, PacedOptionKeepsTheTickPacing) {
+  LinkHarness h;
+  h.config.paced = true;
+  h.link.Connect();
+  EXPECT_EQ(h.SentCount(), 0u);  // the first search step waits for the first tick
+  ASSERT_TRUE(h.RunUntil([&] { return h.link.LinkOnline(); }, 30000));
+  EXPECT_EQ(Requests(h), ReadRequests(kDownloadStepCount));
+  EXPECT_GT(h.now, 38 * kNetworkDownloadIntervalMs);
+}
+
+TEST(DeviceLinkLoss, AClosedConnectionIsALossAtOnce) {
+  LinkHarness h;
+  ASSERT_TRUE(h.ConnectOverNetwork());
+  h.Advance(100);
+  h.link.OnTransportLost();
+  EXPECT_EQ(h.events.back(), kEventUnitLost);
+  EXPECT_FALSE(h.link.LinkOnline());
+  EXPECT_FALSE(h.timers.IsActive(LinkTimer::Hold));
+  EXPECT_EQ(h.view().caption, "Off Line");
+  // During a download the transfer fails at once, naming what it was reading.
+  LinkHarness d;
+  d.link.Connect();
+  ASSERT_TRUE(d.RunUntil([&] { return d.link.step() == 3; }, 30000));
+  d.HoldAnswers(1000);
+  d.link.OnTransportLost();
+  EXPECT_EQ(d.events.back(), kEventLinkFailed);
+  ASSERT_EQ(d.messages().boxes.size(), 1u);
+  EXPECT_NE(d.messages().boxes[0].text.find("page 3"), std::string::npos);
 }
 
 }  // namespace

@@ -43,6 +43,7 @@ struct Outcome {
 Outcome Receive(bool network, const std::vector<Bytes>& pieces, int ticksAfter) {
   LinkHarness h;
   if (network) {
+    h.config.paced = true;  // no download may start from an acknowledgement in the stream
     h.network.unitReachable = false;
     h.link.ConnectOnNetwork();
     for (const Bytes& piece : pieces) h.link.OnNetworkChunk(piece);
