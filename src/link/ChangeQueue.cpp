@@ -22,8 +22,9 @@ ChangeQueue::ChangeQueue(DeviceLink& link) : link_(link) {}
 
 bool ChangeQueue::LinkOnline() const {
   // While a mode save waits for its acknowledgement the link is offline for the window, but an
-  // edit made meanwhile still has to reach the unit: it waits behind the save.
-  return link_.LinkOnline() || PendingEvent == kEventModeSaved;
+  // edit made meanwhile still has to reach the unit: it waits behind the save. So do the edits
+  // made while a lost unit is being found again.
+  return link_.LinkOnline() || PendingEvent == kEventModeSaved || link_.recovering();
 }
 
 bool ChangeQueue::Settled() const {
@@ -31,7 +32,9 @@ bool ChangeQueue::Settled() const {
          RepeatLast == 0 && PendingEvent == 0;
 }
 
-bool ChangeQueue::CanSendAtOnce() const { return ReadyToSend == 1 && valueCount() == 0; }
+bool ChangeQueue::CanSendAtOnce() const {
+  return ReadyToSend == 1 && valueCount() == 0 && link_.LinkOnline();
+}
 
 void ChangeQueue::QueueValue(ParamAddress effective, int value) {
   if (!CanSendAtOnce()) {
@@ -85,12 +88,13 @@ void ChangeQueue::QueueBand(ParamAddress effective) {
   if (page < 0 || page >= kPageCount || kPages[static_cast<size_t>(page)].bandFrameAddress < 0) {
     return;
   }
-  // Only fields of bands the page has travel as band frames: MIC group B has nine.
-  const int group = link_.store().MicGroup;
+  // Only fields of bands the page has travel as band frames: MIC group B has nine. The page of
+  // an effective address says which MIC group it belongs to.
+  const int group = page == 1 ? 0 : page == 3 ? 1 : link_.store().MicGroup;
   if (!IsRealBandField(effective, group)) return;
   const BandLocation location = LocateBand(effective, group);
   const BandEntry entry{kPages[static_cast<size_t>(page)].bandFrameAddress, location.band};
-  if (ReadyToSend == 0 || bandCount() > 0) {
+  if (ReadyToSend == 0 || bandCount() > 0 || !link_.LinkOnline()) {
     // Band changes queue one by one. Once the queue is full, a change to a band that already
     // waits adds nothing (that frame will carry the band's latest values), so the queue stays
     // bounded by the number of bands and nothing is lost.
@@ -142,6 +146,8 @@ void ChangeQueue::SendValueEntry() {
   } else {
     SendWrite(BuildValue(kCmdWrite, entry.address, entry.value));
   }
+  lastWriteKind_ =
+      entry.save || IsModeCommand(entry.address) ? WriteKind::Command : WriteKind::Value;
 }
 
 void ChangeQueue::SendBandEntry() {
@@ -151,6 +157,26 @@ void ChangeQueue::SendBandEntry() {
   const int page = PageOf(entry.frameAddress);
   SendWrite(BuildBandFrame(entry.frameAddress, entry.band,
                            ReadDeviceBandValues(link_.store(), page, entry.band)));
+  lastWriteKind_ = WriteKind::Band;
+}
+
+std::vector<UnacknowledgedEdit> ChangeQueue::Unacknowledged() const {
+  std::vector<UnacknowledgedEdit> edits;
+  const auto addValue = [&](const ValueEntry& e) {
+    if (!e.save && !IsModeCommand(e.address)) edits.push_back({e.address, e.value});
+  };
+  const auto addBand = [&](const BandEntry& e) {
+    for (const UnacknowledgedEdit& known : edits) {
+      if (known.band && known.address == e.frameAddress && known.bandNumber == e.band) return;
+    }
+    edits.push_back({e.frameAddress, 0, true, e.band,
+                     ReadDeviceBandValues(link_.store(), PageOf(e.frameAddress), e.band)});
+  };
+  if (writeUnanswered_ && lastWriteKind_ == WriteKind::Value) addValue(values_[0]);
+  for (size_t k = 1; k < values_.size(); ++k) addValue(values_[k]);
+  if (writeUnanswered_ && lastWriteKind_ == WriteKind::Band) addBand(bands_[0]);
+  for (size_t k = 1; k < bands_.size(); ++k) addBand(bands_[k]);
+  return edits;
 }
 
 void ChangeQueue::HoldTick() {

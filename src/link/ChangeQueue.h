@@ -41,6 +41,16 @@ struct BandEntry {
   friend bool operator==(const BandEntry&, const BandEntry&) = default;
 };
 
+// An edit the unit has not acknowledged, as it stood in the console: a value, or a whole band
+// with its five values.
+struct UnacknowledgedEdit {
+  ParamAddress address = 0;  // effective address; for a band its band frame address
+  int32_t value = 0;
+  bool band = false;
+  int bandNumber = 0;
+  BandValues bandValues{};
+};
+
 class ChangeQueue : public ChangeSink {
  public:
   explicit ChangeQueue(DeviceLink& link);
@@ -57,6 +67,9 @@ class ChangeQueue : public ChangeSink {
 
   // An acknowledgement arrived: it answers the write in flight.
   void OnAcknowledge();
+  // Every edit that waits or is in flight unanswered, values taken now (mode recalls and saves
+  // are not edits and are left out).
+  std::vector<UnacknowledgedEdit> Unacknowledged() const;
   // Link events 1, 2 and 4 empty both queues, event 6 the value queue.
   void ClearValues() { values_.resize(1); }
   void ClearBands() { bands_.resize(1); }
@@ -102,7 +115,10 @@ class ChangeQueue : public ChangeSink {
   std::vector<BandEntry> bands_{1};
   Bytes lastWrite_;
   bool writeUnanswered_ = false;
-  bool followUpSent_ = true;  // the recall or save that PendingEvent follows has left
+  bool followUpSent_ = true;
+  enum class WriteKind { Value, Band, Command };
+  WriteKind lastWriteKind_ =
+      WriteKind::Command;  // the recall or save that PendingEvent follows has left
   int idleTicks_ = 0;
   int silentSeconds_ = 0;
 };

@@ -83,6 +83,8 @@ void DeviceLink::FillPortList() { SetPortList(serial_.PortNames()); }
 void DeviceLink::Connect() {
   pacedNow_ = config_.paced;
   autoPaced_ = false;
+  reconnecting_ = false;
+  fullSearch_ = false;
   if (ports_.empty()) {
     kind_ = LinkKind::Network;
   } else {
@@ -96,6 +98,8 @@ void DeviceLink::Connect() {
 void DeviceLink::ConnectOnNetwork() {
   pacedNow_ = config_.paced;
   autoPaced_ = false;
+  reconnecting_ = false;
+  fullSearch_ = false;
   kind_ = LinkKind::Network;
   StartSearch();
 }
@@ -124,6 +128,12 @@ void DeviceLink::StartSearch() {
 void DeviceLink::Disconnect() {
   if (online_) SendLinkControl(kLinkDisconnect);
   online_ = false;
+  // An explicit Unlink stops looking for a lost unit, and what it never received is dropped.
+  if (reconnecting_ || recovering_) messages_.CloseNotice();
+  reconnecting_ = false;
+  fullSearch_ = false;
+  recovering_ = false;
+  kept_.clear();
   view_.SetLinkButton(LinkButtonLook::Connect);
   timers_.Stop(LinkTimer::Search);
   timers_.Stop(LinkTimer::Download);
@@ -136,7 +146,7 @@ void DeviceLink::Disconnect() {
 }
 
 void DeviceLink::PressLinkButton() {
-  if (online_) {
+  if (online_ || reconnecting_) {
     Disconnect();
   } else {
     Connect();
@@ -163,9 +173,14 @@ void DeviceLink::OnTransportLost() {
 
 void DeviceLink::SearchTick() {
   TickReceiver();
-  view_.ShowDeviceStatus();
+  const bool quietly = reconnecting_ && !fullSearch_;
+  if (!quietly) view_.ShowDeviceStatus();
   if (linkAnswer_ == 1) {
     RaiseLinkEvent(kEventLinkStart);
+    return;
+  }
+  if (reconnecting_ && !fullSearch_) {
+    ReconnectTick();
     return;
   }
   if (kind_ == LinkKind::Serial) {
@@ -221,7 +236,7 @@ bool DeviceLink::ConnectNetwork() {
   const uint16_t port = ParsePort(config_.portText);
   if (port == 0) {
     searchPosition_ = 0;
-    GoOffline(kBadPortMessage(config_.portText), false);
+    GoOffline(kBadPortMessage(config_.portText), false, false);
     return false;
   }
   networkReceiver_.Reset();
@@ -479,6 +494,15 @@ void DeviceLink::OnDownloadComplete() {
   store_.LayoutFlag = static_cast<uint8_t>(store_.Device(0, 1));
   if (FirstDownloadFlag == 0) FirstDownloadFlag = 1;
   downloading_ = false;
+  const bool back = recovering_ || reconnecting_;
+  if (recovering_) {
+    KeepUnacknowledged();
+    // The unit is the truth after a power cycle; the console's unacknowledged edits go over it.
+    WriteKeptEditsIntoStore();
+  }
+  reconnecting_ = false;
+  fullSearch_ = false;
+  recovering_ = false;
   view_.RefreshAll();
   online_ = true;
   queue_.ClearValues();
@@ -489,6 +513,54 @@ void DeviceLink::OnDownloadComplete() {
   view_.HideDeviceStatus();
   view_.ShowMainWindow();
   timers_.Start(LinkTimer::Hold);
+  if (back) messages_.CloseNotice();
+  ResendKeptEdits();
+}
+
+void DeviceLink::KeepUnacknowledged() {
+  for (const UnacknowledgedEdit& edit : queue_.Unacknowledged()) {
+    const auto same = std::find_if(kept_.begin(), kept_.end(), [&](const UnacknowledgedEdit& k) {
+      return k.band == edit.band && k.address == edit.address &&
+             (!edit.band || k.bandNumber == edit.bandNumber);
+    });
+    if (same != kept_.end()) {
+      *same = edit;
+    } else {
+      kept_.push_back(edit);
+    }
+  }
+}
+
+void DeviceLink::WriteKeptEditsIntoStore() {
+  for (const UnacknowledgedEdit& edit : kept_) {
+    const int page = PageOf(edit.address);
+    if (edit.band) {
+      WriteDeviceBandValues(store_, page, edit.bandNumber, edit.bandValues);
+    } else {
+      store_.SetDevice(page,
+                       ParamStore::DeviceIndex(page, IndexOf(edit.address), store_.LayoutFlag),
+                       edit.value);
+    }
+  }
+}
+
+void DeviceLink::ResendKeptEdits() {
+  if (kept_.empty()) return;
+  const std::vector<UnacknowledgedEdit> edits = std::move(kept_);
+  kept_.clear();
+  // Through the change queue like any edit: one acknowledged write at a time.
+  for (const UnacknowledgedEdit& edit : edits) {
+    if (edit.band) {
+      const int page = PageOf(edit.address);
+      queue_.QueueBand(MakeAddress(page, BandFieldIndex(page, edit.bandNumber, 0)));
+    } else {
+      queue_.QueueValue(edit.address, edit.value);
+    }
+  }
+  const LocalizedText text = linktext::kResent(edits.size());
+  Log(text.english);
+  messages_.ShowNotice(text.In(config_.LanguageSetting),
+                       linktext::kCaption.In(config_.LanguageSetting));
 }
 
 void DeviceLink::OnReload() {
@@ -516,6 +588,13 @@ void DeviceLink::OnModeSaved() {
 
 void DeviceLink::OnLinkStart() {
   timers_.Stop(LinkTimer::Search);
+  // Where the unit answered is where a reconnect looks first.
+  foundKind_ = kind_;
+  if (kind_ == LinkKind::Serial && selection_ >= 0 &&
+      selection_ < static_cast<int>(ports_.size())) {
+    foundPort_ = ports_[static_cast<size_t>(selection_)];
+  }
+  if (recovering_) KeepUnacknowledged();
   queue_.ClearValues();
   queue_.ClearBands();
   timers_.Stop(LinkTimer::Hold);
@@ -551,7 +630,7 @@ void DeviceLink::OnUpload() {
   AwaitReply();
 }
 
-void DeviceLink::GoOffline(const LocalizedText& baseMessage, bool touchOnline) {
+void DeviceLink::GoOffline(const LocalizedText& baseMessage, bool touchOnline, bool mayReconnect) {
   LocalizedText message = baseMessage;
   if (!failDetail_.english.empty()) {
     message.chinese += "\n" + failDetail_.chinese;
@@ -568,7 +647,61 @@ void DeviceLink::GoOffline(const LocalizedText& baseMessage, bool touchOnline) {
   view_.SetStatusColour(kStatusRed);
   UpdateDeviceStatus();
   view_.HideDeviceStatus();
+  if (config_.reconnect && mayReconnect) {
+    // The window keeps working while the console looks for the unit; the notice closes itself
+    // when the unit is back.
+    if (touchOnline) recovering_ = true;
+    if (!reconnecting_) {
+      messages_.ShowNotice(message.In(config_.LanguageSetting),
+                           linktext::kCaption.In(config_.LanguageSetting));
+    }
+    StartReconnect();
+    return;
+  }
+  reconnecting_ = false;
   ShowLocalizedMessage(messages_, config_.LanguageSetting, message, linktext::kCaption);
+}
+
+void DeviceLink::StartReconnect() {
+  reconnecting_ = true;
+  fullSearch_ = false;
+  reconnectTicks_ = 0;
+  linkAnswer_ = 0;
+  timers_.SetInterval(LinkTimer::Search, kSearchIntervalMs);
+  timers_.Start(LinkTimer::Search);
+  view_.SetLinkButton(LinkButtonLook::Unlink);
+}
+
+void DeviceLink::ReconnectTick() {
+  ++reconnectTicks_;
+  if (reconnectTicks_ % kFullSearchEveryTicks == 0) {
+    // Once a minute every port and then the network, as a search at start does; its end brings
+    // the reconnect back here without a word.
+    fullSearch_ = true;
+    searchPosition_ = 0;
+    lastPort_ = -1;
+    if (ports_.empty()) {
+      kind_ = LinkKind::Network;
+    } else {
+      selection_ = 0;
+      kind_ = LinkKind::Serial;
+    }
+    return;
+  }
+  if (reconnectTicks_ % kReconnectEveryTicks == 0) TryWhereFound();
+}
+
+void DeviceLink::TryWhereFound() {
+  kind_ = foundKind_;
+  if (kind_ == LinkKind::Serial) {
+    if (serial_.IsOpen()) serial_.Close();
+    serial_.SetPortName(foundPort_);
+    serial_.Open();
+    serialReceiver_.Reset();
+  } else if (!ConnectNetwork()) {
+    return;
+  }
+  SendLinkControl(kLinkConnect);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -52,7 +52,9 @@ constexpr int kTimeoutRepeats = 3;
 // A request whose answer arrives damaged is asked again at once, this many times, before the
 // transfer fails.
 constexpr int kCorruptRepeats = 3;
-constexpr int kNetworkLinkRequests = 3;  // link requests on the network before the search fails
+constexpr int kNetworkLinkRequests = 3;    // link requests on the network before the search fails
+constexpr int kReconnectEveryTicks = 2;    // search ticks (1 s) between tries where the unit was
+constexpr int kFullSearchEveryTicks = 60;  // and between full searches of every port
 
 // The link's status texts.
 namespace linktext {
@@ -70,6 +72,12 @@ inline const std::string kDisconnected = "OffLine";
 inline const std::string kSaving = "Saving...";
 inline const std::string kNetworkPort = "Network";
 inline const std::string kPacedNote = " (paced)";
+inline const LocalizedText kResent(size_t count) {
+  return {"设备已重新连接: 重新发送了 " + std::to_string(count) + " 项修改。",
+          "The unit is back: " + std::to_string(count) +
+              (count == 1 ? " edit it had not received was" : " edits it had not received were") +
+              " sent again."};
+}
 }  // namespace linktext
 
 class DeviceLink : public ReceiverSink {
@@ -144,6 +152,10 @@ class DeviceLink : public ReceiverSink {
   int searchPosition() const { return searchPosition_; }
   int lastPort() const { return lastPort_; }
   bool downloading() const { return downloading_; }
+  // Looking for a lost unit again (the window only).
+  bool reconnecting() const { return reconnecting_; }
+  // Edits the unit never acknowledged wait for it to come back; edits made meanwhile join them.
+  bool recovering() const { return recovering_; }
   // This connection's requests wait for the timer ticks (--paced, or a fast transfer that met
   // silence and started over).
   bool paced() const { return pacedNow_; }
@@ -199,7 +211,18 @@ class DeviceLink : public ReceiverSink {
   // the operator) when the port text is not a port number.
   bool ConnectNetwork();
   // Events 7 and 9 (and a bad port field, with its own message): timers stopped, offline looks.
-  void GoOffline(const LocalizedText& message, bool touchOnline);
+  void GoOffline(const LocalizedText& message, bool touchOnline, bool mayReconnect = true);
+  // The reconnect: a try where the unit was last found every 2 s, a full search once a minute.
+  void StartReconnect();
+  void ReconnectTick();
+  void TryWhereFound();
+  // Keeps the unacknowledged edits of the queue (newer ones replace older ones of the same
+  // parameter or band).
+  void KeepUnacknowledged();
+  // Back online after a loss: the kept edits go over the downloaded image (before the refresh)
+  // and then to the unit.
+  void WriteKeptEditsIntoStore();
+  void ResendKeptEdits();
   // A second line of the next failure message: what the transfer could not get through.
   LocalizedText failDetail_;
   void StartTransfer(int stepCount, Direction direction);
@@ -242,6 +265,13 @@ class DeviceLink : public ReceiverSink {
   int nameCounter_ = 0;
   int namePayload_ = 0;     // mode number the next name request carries
   int requestedName_ = -1;  // mode name of the latest request, -1 when the latest was not a name
+  bool reconnecting_ = false;
+  bool recovering_ = false;
+  bool fullSearch_ = false;
+  int reconnectTicks_ = 0;
+  LinkKind foundKind_ = LinkKind::Network;  // where the unit was last found
+  std::string foundPort_;
+  std::vector<UnacknowledgedEdit> kept_;
   bool pacedNow_ = false;
   bool autoPaced_ = false;  // the fallback is in force for this connection
   int timeoutRepeats_ = 0;

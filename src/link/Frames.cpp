@@ -87,6 +87,19 @@ BandValues ReadBandValues(const ParamStore& store, int page, int band) {
   return values;
 }
 
+int BandFieldIndex(int page, int band, int k) {
+  return page >= 0 && page < kSystemPage ? BandValueIndex(page, band, k) : -1;
+}
+
+void WriteDeviceBandValues(ParamStore& store, int page, int band, const BandValues& values) {
+  for (int k = 0; k < kBandValueCount; ++k) {
+    const int index = BandFieldIndex(page, band, k);
+    if (index < 0) return;
+    store.SetDevice(page, ParamStore::DeviceIndex(page, index, store.LayoutFlag),
+                    values[static_cast<size_t>(k)]);
+  }
+}
+
 BandValues ReadDeviceBandValues(const ParamStore& store, int page, int band) {
   BandValues values{};
   for (int k = 0; k < kBandValueCount; ++k) {

@@ -49,6 +49,10 @@ BandValues ReadBandValues(const ParamStore& store, int page, int band);
 // The five values of a band from the page's row of DeviceImage, which belongs to that page alone
 // (the ViewValues rows of the MIC, AUX and main pages show whichever group is on view).
 BandValues ReadDeviceBandValues(const ParamStore& store, int page, int band);
+// Index within its page's row of value k of a band (page 2: the DEQ channel's band values).
+int BandFieldIndex(int page, int band, int k);
+// Writes a band's five values into the page's row of DeviceImage.
+void WriteDeviceBandValues(ParamStore& store, int page, int band, const BandValues& values);
 // Band frame of one band with the given values.
 Bytes BuildBandFrame(ParamAddress bandFrameAddress, int band, const BandValues& values);
 // Band frame of one band, its five values read from store.ViewValues now.

@@ -117,6 +117,9 @@ struct LinkConfig {
   // cannot take requests back to back. Otherwise the next request leaves as soon as the answer
   // to the last one has arrived, and the timers only guard against silence.
   bool paced = false;
+  // The window keeps looking for a unit it has lost (velantroctl never does): every 2 s where
+  // the unit was last found, and a search of every port once a minute.
+  bool reconnect = false;
 };
 
 }  // namespace velantro

@@ -15,6 +15,13 @@ class Messages {
   virtual bool AskYesNo(const std::string& text, const std::string& caption) = 0;
   // OK/Cancel question; true for OK.
   virtual bool AskOkCancel(const std::string& text, const std::string& caption) = 0;
+  // A notice that does not wait for the operator: the program goes on, and may close it again
+  // (the loss notice closes itself when the unit is back). Without a window of its own it is an
+  // ordinary box.
+  virtual void ShowNotice(const std::string& text, const std::string& caption) {
+    Information(text, caption);
+  }
+  virtual void CloseNotice() {}
 };
 
 // 0 English (the default), 1 Chinese.

@@ -123,7 +123,10 @@ Console::Console(Messages& messages, LinkSettings settings)
       linkView_(std::make_unique<ConsoleLinkView>(*this)) {
   linkConfig.host = linkSettings.host;
   linkConfig.portText = std::to_string(linkSettings.port);
+  linkConfig.paced = linkSettings.paced;
   linkConfig.LanguageSetting = LanguageSetting;
+  // The window looks for a lost unit by itself.
+  linkConfig.reconnect = true;
 }
 
 Console::~Console() {

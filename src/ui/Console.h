@@ -30,6 +30,7 @@ struct LinkSettings {
   int port = 8889;
   std::vector<std::string> serialDevices;  // --serial: tried before the machine's own ports
   bool networkAtOnce = false;              // --unit: search the network first
+  bool paced = false;                      // --paced: requests wait for the timer ticks
   bool printStatus = false;                // --print-status: echo link states to stdout
   bool autoConnect = true;                 // the first show starts the search (tests turn it off)
 };

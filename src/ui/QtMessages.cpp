@@ -21,6 +21,22 @@ void QtMessages::Information(const std::string& text, const std::string& caption
   Ask(owner_, QMessageBox::Information, text, caption, QMessageBox::Ok, QMessageBox::Ok);
 }
 
+void QtMessages::ShowNotice(const std::string& text, const std::string& caption) {
+  CloseNotice();
+  auto* box = new QMessageBox(QMessageBox::Information, QString::fromStdString(caption),
+                              QString::fromStdString(text), QMessageBox::Ok, owner_);
+  box->setObjectName("LinkNotice");
+  box->setAttribute(Qt::WA_DeleteOnClose);
+  box->setWindowModality(Qt::NonModal);
+  notice_ = box;
+  box->show();
+}
+
+void QtMessages::CloseNotice() {
+  if (notice_ != nullptr) notice_->close();
+  notice_ = nullptr;
+}
+
 bool QtMessages::AskYesNo(const std::string& text, const std::string& caption) {
   return Ask(owner_, QMessageBox::Question, text, caption, QMessageBox::Yes | QMessageBox::No,
              QMessageBox::Yes) == QMessageBox::Yes;

@@ -1,7 +1,9 @@
 #pragma once
 
-// The program's Messages: modal QMessageBox boxes that belong to the main window.
+// The program's Messages: modal QMessageBox boxes that belong to the main window, and one
+// notice that does not block.
 
+#include <QMessageBox>
 #include <QPointer>
 #include <QWidget>
 
@@ -17,9 +19,16 @@ class QtMessages : public Messages {
   void Information(const std::string& text, const std::string& caption) override;
   bool AskYesNo(const std::string& text, const std::string& caption) override;
   bool AskOkCancel(const std::string& text, const std::string& caption) override;
+  // A box without a loop of its own: the window goes on working under it. A new notice replaces
+  // the one on screen.
+  void ShowNotice(const std::string& text, const std::string& caption) override;
+  void CloseNotice() override;
+  // The notice on screen, if any (tests).
+  QMessageBox* notice() const { return notice_; }
 
  private:
   QPointer<QWidget> owner_;
+  QPointer<QMessageBox> notice_;
 };
 
 }  // namespace velantro

@@ -1,6 +1,6 @@
 // velantro: the desktop console of the effect unit.
 //
-//   velantro [--unit HOST[:PORT]] [--serial DEVICE]... [--print-status]
+//   velantro [--unit HOST[:PORT]] [--serial DEVICE]... [--paced] [--print-status]
 //            [--screenshot DIR [--screenshot-size WxH]]
 
 #include <QApplication>
@@ -77,12 +77,14 @@ int main(int argc, char** argv) {
   const QCommandLineOption unit("unit", "Unit address; searches the network at once.",
                                 "HOST[:PORT]");
   const QCommandLineOption serial("serial", "Serial device to try (repeatable).", "DEVICE");
+  const QCommandLineOption paced(
+      "paced", "Every search step and request waits for its timer tick (for slow units).");
   const QCommandLineOption printStatus("print-status", "Print every link status to stdout.");
   const QCommandLineOption screenshot(
       "screenshot", "Once online, write a picture of every sheet into DIR and exit.", "DIR");
   const QCommandLineOption screenshotSize(
       "screenshot-size", "Size of the large pictures (default 1600x900).", "WxH", "1600x900");
-  parser.addOptions({unit, serial, printStatus, screenshot, screenshotSize});
+  parser.addOptions({unit, serial, paced, printStatus, screenshot, screenshotSize});
   // Wrong usage (an option without its value, an unknown option) ends with exit code 2, like
   // every other usage error here.
   if (!parser.parse(QApplication::arguments())) {
@@ -103,6 +105,7 @@ int main(int argc, char** argv) {
     }
     settings.serialDevices.push_back(device.toStdString());
   }
+  settings.paced = parser.isSet(paced);
   settings.printStatus = parser.isSet(printStatus);
   const bool touring = parser.isSet(screenshot);
 

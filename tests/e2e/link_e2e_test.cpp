@@ -1,10 +1,13 @@
-// velantroctl against the real stand-in unit, over TCP on 127.0.0.1 and over a pty, at the
-// link's real pacing: backup, set, get and restore, and the exit codes of the failures.
+// velantroctl against the real stand-in unit, over TCP on 127.0.0.1 and over a pty: backup, set,
+// get and restore, the exit codes of the failures, where options may stand, and --timeout and
+// --paced.
 #include <arpa/inet.h>
 #include <gtest/gtest.h>
 #include <netinet/in.h>
 #include <netinet/tcp.h>
 #include <poll.h>
+#include <signal.h>
+#include <stdlib.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -423,6 +426,12 @@ TEST(CtlRefusals, BadValuesFilesAndUsageExitBeforeConnecting) {
       {{"get", "--unit", link, "five"}, 2, "usage"},
       {{"get", "0x0105"}, 2, "--unit"},
       {{"backup", "--unit", "127.0.0.1:notaport", "x.Nddt"}, 2, "port"},
+      {{"--timeout", "0", "get", "--unit", link, "0x0105"}, 2, "--timeout needs"},
+      {{"get", "--unit", link, "0x0105", "--timeout", "-1"}, 2, "--timeout needs"},
+      {{"get", "--unit", link, "0x0105", "--timeout", "soon"}, 2, "--timeout needs"},
+      {{"get", "--unit", link, "0x0105", "--timeout"}, 2, "--timeout needs"},
+      {{"--unit", link, "0x0105"}, 2, "unknown command 0x0105"},
+      {{"--unit", link, "--paced"}, 2, "no command given"},
   };
   for (const Case& c : cases) {
     const CtlResult r = Ctl(c.args);
@@ -431,6 +440,109 @@ TEST(CtlRefusals, BadValuesFilesAndUsageExitBeforeConnecting) {
   }
   EXPECT_FALSE(unit.Connected());
   fs::remove_all(dir);
+}
+
+TEST_F(StandInUnit, OptionsStandBeforeOrAfterTheCommandWord) {
+  const std::string unit = tcp[1];
+  const std::string preset = VELANTRO_EXAMPLES "/MusicBoost.Nddt";
+  const CtlResult curve = Ctl({"curve", preset, "--page", "0"});
+  ASSERT_EQ(curve.exitCode, 0) << curve.output;
+  struct Case {
+    std::vector<std::string> args;
+    std::string output;
+  };
+  const std::vector<Case> cases{
+      {{"set", "0x0105", "300", "--unit", unit}, "set: 0x0105 = 300\n"},
+      {{"--unit", unit, "get", "0x0105"}, "300\n"},
+      {{"get", "0x0105", "--unit", unit}, "300\n"},
+      {{"get", "--unit", unit, "--timeout", "60", "0x0105"}, "300\n"},
+      {{"--timeout", "60", "get", "0x0105", "--unit", unit}, "300\n"},
+      {{"--serial", pty[1], "get", "0x0105", "--timeout", "60"}, "300\n"},
+      {{"--page", "0", "--timeout", "1", "curve", preset}, curve.output},
+  };
+  for (const Case& c : cases) {
+    const CtlResult r = Ctl(c.args);
+    EXPECT_EQ(r.exitCode, 0) << c.args[0] << " " << c.args[1] << "\n" << r.output;
+    EXPECT_EQ(r.output, c.output) << c.args[0] << " " << c.args[1];
+  }
+}
+
+// --paced: the search waits for its first timer tick, a second after the start, so a paced get
+// cannot be done within half a second; the same get without it can.
+TEST_F(StandInUnit, PacedRequestsWaitForTheTimerTicks) {
+  struct Case {
+    std::vector<std::string> args;
+    int exitCode;
+    std::string says;
+  };
+  const std::vector<Case> cases{
+      {{"get", "--unit", tcp[1], "0x0105", "--paced", "--timeout", "0.5"},
+       3,
+       "timed out after 0.5 s (--timeout) while searching for the unit at " + tcp[1]},
+      {{"--paced", "--timeout", "0.5", "get", "--serial", pty[1], "0x0105"},
+       3,
+       "timed out after 0.5 s (--timeout) while searching for the unit at " + pty[1]},
+      {{"get", "--unit", tcp[1], "0x0105", "--timeout", "60"}, 0, "0\n"},
+  };
+  for (const Case& c : cases) {
+    const CtlResult r = Ctl(c.args);
+    EXPECT_EQ(r.exitCode, c.exitCode) << r.output;
+    EXPECT_NE(r.output.find(c.says), std::string::npos) << r.output;
+  }
+}
+
+#ifdef VELANTRO_CONSOLE
+// The console's --paced: after the search's first status nothing happens until its timer tick,
+// a second later; the unit is found all the same.
+TEST_F(StandInUnit, PacedConsoleSearchWaitsForTheTimerTick) {
+  ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  ChildProcess console({VELANTRO_CONSOLE, "--paced", "--print-status", "--unit", tcp[1]});
+  ASSERT_TRUE(console.WaitFor("status: Equipment search...")) << console.output();
+  EXPECT_FALSE(console.WaitFor("status: Linking...", 500)) << console.output();
+  EXPECT_TRUE(console.WaitFor("status: Online")) << console.output();
+}
+#endif
+
+// --timeout bounds the whole command: a unit that hears nothing, a port that takes the connection
+// and never answers, and a unit too slow to finish the download in time all end with exit code 3
+// and say what the command was waiting for. A backup that ran out writes no file.
+TEST(SilentUnit, TimeoutEndsTheCommandWithExitCode3) {
+  ChildProcess silent({VELANTRO_SIM, "--port", "0", "--pty"});
+  ASSERT_TRUE(silent.WaitFor("pty: ")) << silent.output();
+  const std::string silentTcp = "127.0.0.1:" + After(silent.output(), "tcp: 127.0.0.1:");
+  const std::string silentPty = After(silent.output(), "pty: ");
+  silent.Signal(SIGUSR1);
+  ASSERT_TRUE(silent.WaitFor("silent: ")) << silent.output();
+  ChildProcess slow({VELANTRO_SIM, "--port", "0", "--delay-ms", "300"});
+  ASSERT_TRUE(slow.WaitFor("tcp: 127.0.0.1:")) << slow.output();
+  const std::string slowTcp = "127.0.0.1:" + After(slow.output(), "tcp: 127.0.0.1:");
+  Listener mute;
+  ASSERT_NE(mute.port(), 0);
+  const std::string muteTcp = "127.0.0.1:" + std::to_string(mute.port());
+  const fs::path file =
+      fs::temp_directory_path() / ("velantro-timeout-" + std::to_string(::getpid()) + ".Nddt");
+
+  struct Case {
+    std::vector<std::string> args;
+    std::string says;
+  };
+  const std::vector<Case> cases{
+      {{"get", "--unit", silentTcp, "0x0105", "--timeout", "0.3"},
+       "timed out after 0.3 s (--timeout) while searching for the unit at " + silentTcp},
+      {{"--timeout", "0.3", "backup", "--serial", silentPty, file.string()},
+       "timed out after 0.3 s (--timeout) while searching for the unit at " + silentPty},
+      {{"set", "--timeout", "0.3", "--unit", muteTcp, "0x0105", "1"},
+       "timed out after 0.3 s (--timeout) while searching for the unit at " + muteTcp},
+      // The link answer comes after 0.3 s; the whole image would take many seconds.
+      {{"backup", "--unit", slowTcp, file.string(), "--timeout", "2"},
+       "timed out after 2 s (--timeout) while downloading from the unit at " + slowTcp},
+  };
+  for (const Case& c : cases) {
+    const CtlResult r = Ctl(c.args);
+    EXPECT_EQ(r.exitCode, 3) << r.output;
+    EXPECT_NE(r.output.find(c.says), std::string::npos) << r.output;
+  }
+  EXPECT_FALSE(fs::exists(file));
 }
 
 TEST(NoUnit, NothingListeningEndsWithExitCode3) {

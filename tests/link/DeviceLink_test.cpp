@@ -474,5 +474,82 @@ TEST(DeviceLinkLoss, AClosedConnectionIsALossAtOnce) {
   EXPECT_NE(d.messages().boxes[0].text.find("page 3"), std::string::npos);
 }
 
+// The window's link: it keeps looking for a unit it has lost.
+class Reconnecting : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    h.config.reconnect = true;
+    ASSERT_TRUE(h.ConnectOverNetwork());
+    h.Advance(1100);
+  }
+  void LoseTheUnit() {
+    h.SetUnitSilent(true);
+    ASSERT_TRUE(h.RunUntil([&] { return !h.link.LinkOnline(); }, 20000));
+  }
+  LinkHarness h;
+};
+
+TEST_F(Reconnecting, TheUnitBackGetsItsImageReadAgainAndEveryEditItMissed) {
+  h.store.SetParam(0x0105, 11);  // in flight when the unit goes silent
+  LoseTheUnit();
+  EXPECT_EQ(h.events.back(), kEventUnitLost);
+  EXPECT_TRUE(h.messages().boxes.empty());  // nothing waits for the operator
+  ASSERT_EQ(h.messages().notices.size(), 1u);
+  EXPECT_EQ(h.messages().notices[0].text, "Off Line!");
+  EXPECT_TRUE(h.messages().noticeOpen);
+  EXPECT_EQ(h.view().button, LinkButtonLook::Unlink);
+  // Made while the unit was away: a value, a band and a second value of the same parameter.
+  h.store.SetParam(0x0106, 22);
+  h.store.SetBand(MakeAddress(0, 4 + 5 * 2 + 1), 123);  // music band 2 frequency
+  h.store.SetParam(0x0105, 12);
+  h.Advance(5000);
+  // Meanwhile the unit was switched off and on: its own settings changed.
+  h.unit.SetValue(4, 9, 77);
+  h.SetUnitSilent(false);
+  ASSERT_TRUE(h.RunUntil([&] { return h.link.LinkOnline() && h.link.queue().Settled(); }, 10000));
+  EXPECT_EQ(h.messages().noticesClosed, 1);  // "Off Line!" closed itself
+  EXPECT_EQ(h.unit.ValueAt(0x0105), 12);
+  EXPECT_EQ(h.unit.ValueAt(0x0106), 22);
+  EXPECT_EQ(h.unit.ValueAt(MakeAddress(0, 4 + 5 * 2 + 1)), 123);
+  EXPECT_EQ(h.store.DeviceImage[4][9], 77);  // the unit is the truth for the rest
+  EXPECT_EQ(h.store.DeviceImage, h.unit.Image());
+  ASSERT_EQ(h.messages().notices.size(), 2u);
+  EXPECT_EQ(h.messages().notices[1].text,
+            "The unit is back: 3 edits it had not received were sent again.");
+}
+
+TEST_F(Reconnecting, TriesWhereTheUnitWasEveryTwoSecondsUntilUnlink) {
+  LoseTheUnit();
+  const int connects = h.network.connects;
+  h.Advance(10000);
+  EXPECT_EQ(h.network.connects - connects, 5);
+  h.link.PressLinkButton();  // Unlink
+  EXPECT_FALSE(h.link.reconnecting());
+  EXPECT_FALSE(h.messages().noticeOpen);
+  EXPECT_EQ(h.view().button, LinkButtonLook::Connect);
+  h.SetUnitSilent(false);
+  h.Advance(10000);
+  EXPECT_EQ(h.network.connects - connects, 5);
+  EXPECT_FALSE(h.link.LinkOnline());
+  h.link.PressLinkButton();  // Connect
+  EXPECT_TRUE(h.RunUntil([&] { return h.link.LinkOnline(); }, 5000));
+}
+
+TEST_F(Reconnecting, SearchesEveryPortOnceAMinute) {
+  LoseTheUnit();
+  // The unit comes back on a serial port instead of the network.
+  h.network.unitReachable = false;
+  h.serial.names = {"/dev/ttyUSB0"};
+  h.serial.unitPort = "/dev/ttyUSB0";
+  h.link.FillPortList();
+  h.SetUnitSilent(false);
+  h.Advance(50000);
+  EXPECT_FALSE(h.link.LinkOnline());
+  EXPECT_TRUE(h.serial.opened.empty());
+  ASSERT_TRUE(h.RunUntil([&] { return h.link.LinkOnline(); }, 20000));
+  EXPECT_EQ(h.link.kind(), LinkKind::Serial);
+  EXPECT_EQ(h.serial.opened, std::vector<std::string>{"/dev/ttyUSB0"});
+}
+
 }  // namespace
 }  // namespace velantro::test

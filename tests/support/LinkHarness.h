@@ -35,8 +35,19 @@ class RecordingMessages : public Messages {
   void Information(const std::string& text, const std::string& caption) override;
   bool AskYesNo(const std::string& text, const std::string& caption) override;
   bool AskOkCancel(const std::string& text, const std::string& caption) override;
+  void ShowNotice(const std::string& text, const std::string& caption) override {
+    notices.push_back({text, caption});
+    noticeOpen = true;
+  }
+  void CloseNotice() override {
+    if (noticeOpen) ++noticesClosed;
+    noticeOpen = false;
+  }
 
   std::vector<Box> boxes;
+  std::vector<Box> notices;  // boxes that do not wait
+  bool noticeOpen = false;
+  int noticesClosed = 0;
   std::deque<bool> answers;
 };
 

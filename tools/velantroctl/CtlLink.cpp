@@ -7,6 +7,8 @@
 #include <QTimer>
 #include <algorithm>
 #include <cctype>
+#include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <span>
@@ -100,13 +102,15 @@ std::string Describe(const LinkTarget& target) {
   return target.serial ? target.device : target.host + ":" + target.port;
 }
 
-CtlLink::CtlLink(const LinkTarget& target, bool progress) : target_(target), progress_(progress) {
+CtlLink::CtlLink(const LinkTarget& target, const RunOptions& options, bool progress)
+    : target_(target), options_(options), progress_(progress) {
   if (QCoreApplication::instance() == nullptr) {
     argv_ = {argv0_.data(), nullptr};
     app_ = std::make_unique<QCoreApplication>(argc_, argv_.data());
   }
   config_.host = target_.host;
   config_.portText = target_.port;
+  config_.paced = options_.paced;
   std::vector<std::string> extra;
   if (target_.serial) extra.push_back(target_.device);
   form3_ = std::make_unique<TForm3>(store, config_, *this, *this, extra);
@@ -119,8 +123,18 @@ CtlLink::~CtlLink() {
 
 DeviceLink& CtlLink::link() { return form3_->link(); }
 
+int CtlLink::WithinTimeout(int timeoutMs) const {
+  if (!options_.timeoutSeconds) return timeoutMs;
+  const std::chrono::duration<double, std::milli> elapsed =
+      std::chrono::steady_clock::now() - options_.start;
+  const double leftMs = *options_.timeoutSeconds * 1000.0 - elapsed.count();
+  return static_cast<int>(std::clamp(std::ceil(leftMs), 0.0, static_cast<double>(timeoutMs)));
+}
+
 bool CtlLink::RunUntil(const std::function<bool()>& done, int timeoutMs) {
   if (done()) return true;
+  const int bound = WithinTimeout(timeoutMs);
+  bool timeUp = false;
   QEventLoop loop;
   QTimer poll;
   poll.setInterval(kPollMs);
@@ -129,11 +143,32 @@ bool CtlLink::RunUntil(const std::function<bool()>& done, int timeoutMs) {
   });
   QTimer limit;
   limit.setSingleShot(true);
-  QObject::connect(&limit, &QTimer::timeout, &loop, &QEventLoop::quit);
+  limit.setTimerType(Qt::PreciseTimer);
+  QObject::connect(&limit, &QTimer::timeout, &loop, [&] {
+    timeUp = true;
+    loop.quit();
+  });
   poll.start();
-  limit.start(timeoutMs);
+  limit.start(bound);
   loop.exec();
-  return !failed_ && done();
+  if (done()) return !failed_;
+  // The end of --timeout ends the command; the end of a wait of its own does not.
+  if (timeUp && bound < timeoutMs && !failed_) failed_ = timedOut_ = true;
+  return false;
+}
+
+std::string CtlLink::Doing() {
+  switch (waiting_) {
+    case Waiting::ForTheSearch:
+      return link().LinkAnswer() == 1 ? "downloading from" : "searching for";
+    case Waiting::ForTheUpload:
+      return "uploading to";
+    case Waiting::ForTheAcknowledgement:
+      return "waiting for the acknowledgement from";
+    case Waiting::ForTheReadBack:
+      return "reading back from";
+  }
+  return {};
 }
 
 bool CtlLink::ConnectAndDownload() {
@@ -141,6 +176,7 @@ bool CtlLink::ConnectAndDownload() {
   link().SetPortList(target_.serial ? std::vector<std::string>{target_.device}
                                     : std::vector<std::string>{});
   link().Connect();
+  waiting_ = Waiting::ForTheSearch;
   const bool ok = RunUntil([this] { return link().LinkOnline(); }, kLinkTimeoutMs);
   ClearProgress();
   if (!ok) link().Disconnect();
@@ -149,6 +185,7 @@ bool CtlLink::ConnectAndDownload() {
 
 bool CtlLink::Upload() {
   link().RaiseLinkEvent(kEventUpload);
+  waiting_ = Waiting::ForTheUpload;
   const bool ok = RunUntil([this] { return link().LinkOnline(); }, kLinkTimeoutMs);
   ClearProgress();
   if (!ok) link().Disconnect();
@@ -157,6 +194,7 @@ bool CtlLink::Upload() {
 
 bool CtlLink::WaitForAcknowledgements() {
   const ChangeQueue& queue = link().queue();
+  waiting_ = Waiting::ForTheAcknowledgement;
   return RunUntil(
       [&] {
         return link().LinkOnline() && queue.ReadyToSend == 1 && queue.valueCount() == 0 &&
@@ -170,6 +208,7 @@ bool CtlLink::ReadBack(const Bytes& request, int page, int first, int count) {
   const auto cells = std::span(row).subspan(static_cast<size_t>(first), static_cast<size_t>(count));
   std::fill(cells.begin(), cells.end(), kNotHeard);
   const auto answered = [cells] { return std::ranges::find(cells, kNotHeard) == cells.end(); };
+  waiting_ = Waiting::ForTheReadBack;
   for (int attempt = 0; attempt < kReadBackTries && !failed_; ++attempt) {
     link().Transmit(request);
     if (RunUntil(answered, kReadBackAnswerMs)) return true;
@@ -234,6 +273,13 @@ void CtlLink::Information(const std::string& text, const std::string&) {
 int CtlLink::ReportFailure() {
   ClearProgress();
   const std::string where = Describe(target_);
+  if (timedOut_) {
+    std::fprintf(stderr, "velantroctl: timed out after %g s (--timeout) while %s the unit at %s\n",
+                 *options_.timeoutSeconds, Doing().c_str(), where.c_str());
+    // A unit that is there but slow still hears that we are gone.
+    Disconnect();
+    return kExitNoUnit;
+  }
   // A failed transfer names what it could not get through on the line after "Off Line!".
   const size_t newline = lastMessage_.find('\n');
   if (newline != std::string::npos) {

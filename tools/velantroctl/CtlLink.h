@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "CtlCommands.h"
 #include "link/LinkInterfaces.h"
 #include "model/Messages.h"
 #include "model/ParamStore.h"
@@ -43,8 +44,9 @@ std::string Describe(const LinkTarget& target);
 
 class CtlLink : public LinkView, public Messages {
  public:
-  // progress: draw a progress bar on stderr (backup and restore on a terminal).
-  CtlLink(const LinkTarget& target, bool progress);
+  // progress: draw a progress bar on stderr (backup and restore on a terminal). Every wait ends
+  // by the options' timeout, counted from their start.
+  CtlLink(const LinkTarget& target, const RunOptions& options, bool progress);
   ~CtlLink() override;
 
   // Searches and downloads the unit's whole image. False when the unit was not found or lost
@@ -60,7 +62,8 @@ class CtlLink : public LinkView, public Messages {
   bool ReadBack(const Bytes& request, int page, int first, int count);
   // Sends the disconnect code and lets it leave.
   void Disconnect();
-  // Says on stderr why the unit was not found or was lost; returns kExitNoUnit.
+  // Says on stderr why the unit was not found or was lost, or what the command was doing when
+  // --timeout ran out; returns kExitNoUnit.
   int ReportFailure();
 
   ParamStore store;
@@ -87,11 +90,19 @@ class CtlLink : public LinkView, public Messages {
 
  private:
   // Runs the event loop until done() holds or the link failed; false on failure or timeout
-  // (a timeout alone does not mark the link failed).
+  // (a timeout alone does not mark the link failed; the end of --timeout does).
   bool RunUntil(const std::function<bool()>& done, int timeoutMs);
+  // timeoutMs, or what is left of --timeout when that is less.
+  int WithinTimeout(int timeoutMs) const;
+  // What the command was doing, for the message when --timeout runs out: "searching for" …
+  std::string Doing();
   void ClearProgress();
 
   LinkTarget target_;
+  RunOptions options_;
+  enum class Waiting { ForTheSearch, ForTheUpload, ForTheAcknowledgement, ForTheReadBack };
+  Waiting waiting_ = Waiting::ForTheSearch;
+  bool timedOut_ = false;
   bool progress_;
   bool progressShown_ = false;
   bool failed_ = false;

@@ -22,14 +22,14 @@ class StderrBoxes : public Messages {
 }  // namespace
 
 // velantroctl backup LINK FILE: downloads the unit's whole image and writes it as a preset.
-int RunBackup(const std::vector<std::string>& words) {
+int RunBackup(const std::vector<std::string>& words, const RunOptions& options) {
   std::vector<std::string> args = words;
   LinkTarget target;
   if (!TakeLinkTarget(args, target) || args.size() != 1 || args[0].empty()) {
     std::fputs("usage: velantroctl backup LINK FILE\n", stderr);
     return kExitUsage;
   }
-  CtlLink session(target, isatty(STDERR_FILENO) != 0);
+  CtlLink session(target, options, isatty(STDERR_FILENO) != 0);
   if (!session.ConnectAndDownload()) return session.ReportFailure();
   StderrBoxes boxes;
   const bool written = WritePresetFile(args[0], session.store, boxes);

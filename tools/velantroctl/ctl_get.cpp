@@ -7,7 +7,7 @@ namespace velantro::ctl {
 
 // velantroctl get LINK ADDRESS: downloads the image and prints ViewValues at the address, with
 // the view selectors at their start values.
-int RunGet(const std::vector<std::string>& words) {
+int RunGet(const std::vector<std::string>& words, const RunOptions& options) {
   std::vector<std::string> args = words;
   LinkTarget target;
   if (!TakeLinkTarget(args, target) || args.size() != 1) {
@@ -20,7 +20,7 @@ int RunGet(const std::vector<std::string>& words) {
     return kExitUsage;
   }
   if (!InParameterPages(*address, args[0])) return kExitBadInput;
-  CtlLink session(target, false);
+  CtlLink session(target, options, false);
   if (!session.ConnectAndDownload()) return session.ReportFailure();
   const int value = session.store.View(static_cast<ParamAddress>(*address));
   session.Disconnect();

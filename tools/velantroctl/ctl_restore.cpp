@@ -67,7 +67,7 @@ void ReportDifferences(const std::vector<Difference>& differences, const std::st
 
 // velantroctl restore LINK FILE: reads a preset, connects, downloads, uploads the preset, then
 // asks the unit for everything the upload carried and compares.
-int RunRestore(const std::vector<std::string>& words) {
+int RunRestore(const std::vector<std::string>& words, const RunOptions& options) {
   std::vector<std::string> args = words;
   LinkTarget target;
   if (!TakeLinkTarget(args, target) || args.size() != 1 || args[0].empty()) {
@@ -84,7 +84,7 @@ int RunRestore(const std::vector<std::string>& words) {
     return kExitBadInput;
   }
 
-  CtlLink session(target, isatty(STDERR_FILENO) != 0);
+  CtlLink session(target, options, isatty(STDERR_FILENO) != 0);
   if (!session.ConnectAndDownload()) return session.ReportFailure();
   // As the console's load flow: the preset's cells replace the downloaded ones, the rest of the
   // store (ViewValues) stays as the unit sent it.

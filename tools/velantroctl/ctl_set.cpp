@@ -31,7 +31,7 @@ bool ReportedBack(ParamAddress address) {
 // velantroctl set LINK ADDRESS VALUE: one write (a band frame for a band field), acknowledged,
 // then read back from the unit, then the disconnect code. A unit that acknowledges the write
 // but holds another value has refused it.
-int RunSet(const std::vector<std::string>& words) {
+int RunSet(const std::vector<std::string>& words, const RunOptions& options) {
   std::vector<std::string> args = words;
   LinkTarget target;
   if (!TakeLinkTarget(args, target) || args.size() != 2) {
@@ -56,7 +56,7 @@ int RunSet(const std::vector<std::string>& words) {
     return kExitBadInput;
   }
 
-  CtlLink session(target, false);
+  CtlLink session(target, options, false);
   if (!session.ConnectAndDownload()) return session.ReportFailure();
   const ParamAddress a = static_cast<ParamAddress>(*address);
   const int v = static_cast<int>(*value);

@@ -1,6 +1,12 @@
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cmath>
 #include <cstdio>
 #include <map>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "CtlCommands.h"
@@ -11,33 +17,97 @@ void PrintUsage() {
   std::fputs(
       "usage:\n"
       "  velantroctl backup  LINK FILE          download the whole image, write it as a preset\n"
-      "  velantroctl restore LINK FILE          read a preset, connect, upload it to the unit\n"
+      "  velantroctl restore LINK FILE          upload a preset and read it back; exit 3 listing\n"
+      "                                         the cells the unit holds differently\n"
       "  velantroctl get     LINK ADDRESS       print the value at a parameter address\n"
-      "  velantroctl set     LINK ADDRESS VALUE write one value and wait for the acknowledgement\n"
+      "  velantroctl set     LINK ADDRESS VALUE write one value, wait for the acknowledgement and\n"
+      "                                         read it back; exit 1 \"refused value\" when the\n"
+      "                                         unit holds another\n"
       "  velantroctl check   FILE               validate a preset file\n"
       "  velantroctl curve   FILE --page P [--png OUT.png] [--size WxH]\n"
       "                                         print (or draw) a page's total EQ response\n"
-      "  LINK is --unit HOST[:PORT] or --serial DEVICE; ADDRESS is decimal or 0x-hex (0x0105)\n",
+      "  LINK is --unit HOST[:PORT] or --serial DEVICE; ADDRESS is decimal or 0x-hex (0x0105)\n"
+      "  --timeout SECONDS  give up after this long (fractions allowed) and exit 3\n"
+      "  --paced            every request waits for the link's timer tick, as slow units need\n"
+      "  Options may stand before or after the command word.\n"
+      "exit codes: 0 done, 1 bad file or refused value, 2 wrong usage,\n"
+      "            3 unit not found, lost, or --timeout ran out\n",
       stderr);
 }
+
+namespace {
+
+using Command = int (*)(const std::vector<std::string>&, const RunOptions&);
+
+// Options of the commands that take a value: that value is never the command word.
+constexpr std::array<std::string_view, 5> kValueOptions{"--unit", "--serial", "--page", "--png",
+                                                        "--size"};
+
+struct CommandLine {
+  std::string command;
+  std::vector<std::string> args;  // everything but the command word and the run options
+  RunOptions options;
+};
+
+std::optional<double> ParseSeconds(const std::string& text) {
+  double seconds = 0;
+  const char* end = text.data() + text.size();
+  const auto [ptr, ec] = std::from_chars(text.data(), end, seconds);
+  if (ec != std::errc() || ptr != end || !std::isfinite(seconds) || seconds <= 0) {
+    return std::nullopt;
+  }
+  return seconds;
+}
+
+// The command word is the first word that is neither an option nor an option's value. Returns
+// an empty text on success, else what was wrong.
+std::string ParseCommandLine(const std::vector<std::string>& words, CommandLine& line) {
+  for (size_t i = 0; i < words.size(); ++i) {
+    const std::string& word = words[i];
+    if (word == "--paced") {
+      line.options.paced = true;
+    } else if (word == "--timeout") {
+      const std::optional<double> seconds =
+          i + 1 < words.size() ? ParseSeconds(words[++i]) : std::nullopt;
+      if (!seconds) return "--timeout needs a number of seconds greater than 0";
+      line.options.timeoutSeconds = seconds;
+    } else if (std::ranges::find(kValueOptions, word) != kValueOptions.end()) {
+      line.args.push_back(word);
+      if (i + 1 < words.size()) line.args.push_back(words[++i]);
+    } else if (line.command.empty() && !word.starts_with("--")) {
+      line.command = word;
+    } else {
+      line.args.push_back(word);
+    }
+  }
+  if (line.command.empty()) return "no command given";
+  return {};
+}
+
+}  // namespace
 
 }  // namespace velantro::ctl
 
 int main(int argc, char** argv) {
   using namespace velantro::ctl;
-  using Command = int (*)(const std::vector<std::string>&);
+  CommandLine line;
+  const std::string problem =
+      ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc), line);
+  using Args = std::vector<std::string>;
   const std::map<std::string, Command> commands{
-      {"check", RunCheck}, {"curve", RunCurve}, {"backup", RunBackup},
-      {"restore", RunRestore}, {"get", RunGet},  {"set", RunSet},
+      {"check", [](const Args& args, const RunOptions&) { return RunCheck(args); }},
+      {"curve", [](const Args& args, const RunOptions&) { return RunCurve(args); }},
+      {"backup", RunBackup},
+      {"restore", RunRestore},
+      {"get", RunGet},
+      {"set", RunSet},
   };
-  if (argc < 2) {
+  const auto it = commands.find(line.command);
+  if (!problem.empty() || it == commands.end()) {
+    const std::string why = problem.empty() ? "unknown command " + line.command : problem;
+    std::fprintf(stderr, "velantroctl: %s\n", why.c_str());
     PrintUsage();
     return kExitUsage;
   }
-  const auto it = commands.find(argv[1]);
-  if (it == commands.end()) {
-    PrintUsage();
-    return kExitUsage;
-  }
-  return it->second(std::vector<std::string>(argv + 2, argv + argc));
+  return it->second(line.args, line.options);
 }
