@@ -137,29 +137,55 @@ TEST(DeviceLinkReload, ModeRecallReloadsTwentyStepsWithoutPasswordsOrCode) {
 }
 
 TEST(DeviceLinkUpload, UploadSendsTwentyStepsAndEndsOnline) {
+  // Fast, and paced: the same frames in the same order.
+  for (const bool paced : {false, true}) {
+    SCOPED_TRACE(paced ? "paced" : "fast");
+    LinkHarness h;
+    h.config.paced = paced;
+    ASSERT_TRUE(h.ConnectOverNetwork());
+    h.Advance(100);
+    // A loaded preset: different values in the store.
+    for (int page = 0; page <= 9; ++page) h.store.DeviceImage[page][3] = 10 + page;
+    h.store.DeviceImage[10][7] = 33;
+    h.store.ViewValues[10][17] = 1;
+    const size_t from = h.SentCount();
+    h.link.RaiseLinkEvent(kEventUpload);
+    EXPECT_EQ(h.view().caption, "Download...");
+    RunToOnline(h);
+    ASSERT_TRUE(h.link.LinkOnline());
+
+    std::vector<Bytes> expected;
+    for (int i = 0; i < 6; ++i) {
+      expected.push_back(BuildValue(kCmdWrite, 0x0A06 + i, h.store.DeviceImage[10][6 + i]));
+    }
+    for (int page = 0; page <= 9; ++page) expected.push_back(BuildPageUpload(h.store, page));
+    for (int i = 0; i < 4; ++i) expected.push_back(BuildUploadClosing(h.store));
+    EXPECT_EQ(Requests(h, from), expected);
+    EXPECT_EQ(h.events.back(), kEventDownloadComplete);
+    for (int page = 0; page <= 9; ++page) EXPECT_EQ(h.unit.Image()[page][3], 10 + page);
+    EXPECT_EQ(h.unit.Image()[10][7], 33);
+  }
+}
+
+TEST(DeviceLinkUpload, AnUploadThatMeetsSilenceStartsOverPacedFromItsFirstStep) {
   LinkHarness h;
   ASSERT_TRUE(h.ConnectOverNetwork());
   h.Advance(100);
-  // A loaded preset: different values in the store.
   for (int page = 0; page <= 9; ++page) h.store.DeviceImage[page][3] = 10 + page;
-  h.store.DeviceImage[10][7] = 33;
-  h.store.ViewValues[10][17] = 1;
   const size_t from = h.SentCount();
   h.link.RaiseLinkEvent(kEventUpload);
-  EXPECT_EQ(h.view().caption, "Download...");
+  ASSERT_TRUE(h.RunUntil([&] { return h.link.step() == 8; }, 1000));
+  h.LoseNextFrames(1);  // the next page upload never reaches the unit
   RunToOnline(h);
   ASSERT_TRUE(h.link.LinkOnline());
-
-  std::vector<Bytes> expected;
-  for (int i = 0; i < 6; ++i) {
-    expected.push_back(BuildValue(kCmdWrite, 0x0A06 + i, h.store.DeviceImage[10][6 + i]));
-  }
-  for (int page = 0; page <= 9; ++page) expected.push_back(BuildPageUpload(h.store, page));
-  for (int i = 0; i < 4; ++i) expected.push_back(BuildUploadClosing(h.store));
-  EXPECT_EQ(Requests(h, from), expected);
-  EXPECT_EQ(h.events.back(), kEventDownloadComplete);
+  EXPECT_TRUE(h.link.paced());
+  const auto& captions = h.view().captions;
+  EXPECT_NE(std::find(captions.begin(), captions.end(), "Download... (paced)"), captions.end());
+  // Steps 0 to 8 went twice: once fast, once from the start at the ticks' pace.
+  EXPECT_EQ(CountOf(h.SentSince(from), BuildValue(kCmdWrite, 0x0A06, h.store.DeviceImage[10][6])),
+            2);
+  EXPECT_EQ(CountOf(h.SentSince(from), BuildPageUpload(h.store, 2)), 2);
   for (int page = 0; page <= 9; ++page) EXPECT_EQ(h.unit.Image()[page][3], 10 + page);
-  EXPECT_EQ(h.unit.Image()[10][7], 33);
 }
 
 // Paced, at the serial pace of 100 ms per download tick.
