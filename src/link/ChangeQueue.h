@@ -31,7 +31,7 @@ struct ValueEntry {
   ParamAddress address = 0;  // effective address
   int32_t value = 0;
   bool save = false;  // a mode save: `value` is the mode number, `name` its new name
-  std::string name;
+  std::string name{};
   friend bool operator==(const ValueEntry&, const ValueEntry&) = default;
 };
 
