@@ -650,7 +650,12 @@ void DeviceLink::GoOffline(const LocalizedText& baseMessage, bool touchOnline, b
   if (config_.reconnect && mayReconnect) {
     // The window keeps working while the console looks for the unit; the notice closes itself
     // when the unit is back.
-    if (touchOnline) recovering_ = true;
+    if (touchOnline) {
+      // What was in flight or waiting is kept now: the acknowledgement of the next link request
+      // would otherwise count as the answer to the write that was lost with the unit.
+      recovering_ = true;
+      KeepUnacknowledged();
+    }
     if (!reconnecting_) {
       messages_.ShowNotice(message.In(config_.LanguageSetting),
                            linktext::kCaption.In(config_.LanguageSetting));

@@ -516,7 +516,7 @@ class Reconnecting : public ::testing::Test {
 };
 
 TEST_F(Reconnecting, TheUnitBackGetsItsImageReadAgainAndEveryEditItMissed) {
-  h.store.SetParam(0x0105, 11);  // in flight when the unit goes silent
+  h.store.SetParam(0x0104, 11);  // in flight when the unit goes silent
   LoseTheUnit();
   EXPECT_EQ(h.events.back(), kEventUnitLost);
   EXPECT_TRUE(h.messages().boxes.empty());  // nothing waits for the operator
@@ -534,6 +534,7 @@ TEST_F(Reconnecting, TheUnitBackGetsItsImageReadAgainAndEveryEditItMissed) {
   h.SetUnitSilent(false);
   ASSERT_TRUE(h.RunUntil([&] { return h.link.LinkOnline() && h.link.queue().Settled(); }, 10000));
   EXPECT_EQ(h.messages().noticesClosed, 1);  // "Off Line!" closed itself
+  EXPECT_EQ(h.unit.ValueAt(0x0104), 11);
   EXPECT_EQ(h.unit.ValueAt(0x0105), 12);
   EXPECT_EQ(h.unit.ValueAt(0x0106), 22);
   EXPECT_EQ(h.unit.ValueAt(MakeAddress(0, 4 + 5 * 2 + 1)), 123);
@@ -541,7 +542,7 @@ TEST_F(Reconnecting, TheUnitBackGetsItsImageReadAgainAndEveryEditItMissed) {
   EXPECT_EQ(h.store.DeviceImage, h.unit.Image());
   ASSERT_EQ(h.messages().notices.size(), 2u);
   EXPECT_EQ(h.messages().notices[1].text,
-            "The unit is back: 3 edits it had not received were sent again.");
+            "The unit is back: 4 edits it had not received were sent again.");
 }
 
 TEST_F(Reconnecting, TriesWhereTheUnitWasEveryTwoSecondsUntilUnlink) {
