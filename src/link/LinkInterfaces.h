@@ -96,6 +96,10 @@ class LinkView {
   virtual void UpdateDeviceStatus(const std::string& statusText, int percent) = 0;
   // The serial port being tried, or "Network".
   virtual void SetPortLabel(const std::string& text) = 0;
+  // Why the port just named could not be opened, when the reason matters to the operator
+  // ("permission denied"); holds until the next port is named. Only the serial adapter knows why
+  // an open failed; views that have nowhere to show it ignore it.
+  virtual void SetPortProblem(const std::string& problem) { (void)problem; }
 
   // Inside link event 1: the window's RefreshAllControls(20): rebuild ViewValues from the
   // DeviceImage (LayoutFlag already latched) and refresh every control with sending suppressed.

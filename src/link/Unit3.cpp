@@ -5,12 +5,36 @@
 #include <QSerialPortInfo>
 #include <algorithm>
 
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+
+#include <cerrno>
+#endif
+
 namespace velantro {
+
+namespace {
+
+// Whether this user lacks the right to read and write the device (on Linux: not in the group
+// that owns it), as opposed to a port that is busy, locked or missing.
+bool LacksPermission(const QString& portName) {
+#ifdef Q_OS_UNIX
+  // QSerialPort's own rule: a name without a folder is a device in /dev.
+  const QString path = portName.startsWith('/') ? portName : "/dev/" + portName;
+  return ::access(path.toLocal8Bit().constData(), R_OK | W_OK) != 0 && errno == EACCES;
+#else
+  (void)portName;
+  return false;
+#endif
+}
+
+}  // namespace
 
 TForm3::TForm3(ParamStore& store, LinkConfig& config, LinkView& view, Messages& messages,
                std::vector<std::string> extraPorts, QObject* parent)
     : QObject(parent),
       extraPorts_(std::move(extraPorts)),
+      view_(view),
       port_(this),
       socket_(this),
       searchTimer_(this),
@@ -18,7 +42,8 @@ TForm3::TForm3(ParamStore& store, LinkConfig& config, LinkView& view, Messages& 
       holdTimer_(this),
       link_(store, config, *this, *this, *this, view, messages) {
   setObjectName("Form3");
-  port_.setPortName("COM1");
+  portName_ = QStringLiteral("COM1");
+  port_.setPortName(portName_);
 
   searchTimer_.setInterval(kSearchIntervalMs);
   downloadTimer_.setInterval(kDownloadIntervalMs);
@@ -86,12 +111,19 @@ std::vector<std::string> TForm3::PortNames() {
 }
 
 void TForm3::SetPortName(const std::string& name) {
-  port_.setPortName(QString::fromStdString(name));
+  portName_ = QString::fromStdString(name);
+  port_.setPortName(portName_);
 }
 
 bool TForm3::Open() {
   if (port_.portName().isEmpty()) return false;
-  if (!port_.open(QIODevice::ReadWrite)) return false;
+  if (!port_.open(QIODevice::ReadWrite)) {
+    // Skipped like any other port that fails, but the operator learns why.
+    if (port_.error() == QSerialPort::PermissionError && LacksPermission(portName_)) {
+      view_.SetPortProblem(kPermissionDenied);
+    }
+    return false;
+  }
   const bool configured =
       port_.setBaudRate(QSerialPort::Baud57600) && port_.setDataBits(QSerialPort::Data8) &&
       port_.setParity(QSerialPort::NoParity) && port_.setStopBits(QSerialPort::OneStop) &&

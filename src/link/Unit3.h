@@ -57,6 +57,8 @@ class TForm3 : public QObject, public SerialPort, public NetworkClient, public L
   bool IsActive(LinkTimer timer) const override;
 
   static constexpr int kFlushMs = 200;
+  // What the view is told when this user may not open the serial device.
+  static constexpr const char* kPermissionDenied = "permission denied";
 
  private:
   QTimer& TimerFor(LinkTimer timer);
@@ -65,6 +67,8 @@ class TForm3 : public QObject, public SerialPort, public NetworkClient, public L
   void OnSocketReadyRead();
 
   std::vector<std::string> extraPorts_;
+  LinkView& view_;
+  QString portName_;  // as the link named it: QSerialPort keeps only the part after /dev/
   QSerialPort port_;
   QTcpSocket socket_;
   QTimer searchTimer_;

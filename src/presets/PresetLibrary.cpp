@@ -83,6 +83,13 @@ std::optional<fs::path> PresetLibrary::ChooseWritableRoot(const std::vector<fs::
   return std::nullopt;
 }
 
+bool PresetLibrary::IsSystemFolder(const fs::path& programFolder) {
+  const fs::path normal = programFolder.lexically_normal();
+  if (!normal.is_absolute()) return false;
+  auto part = normal.begin();
+  return part != normal.end() && *part == "/" && ++part != normal.end() && *part == "usr";
+}
+
 bool PresetLibrary::EnsureFolders() const {
   std::error_code ec;
   if (!fs::is_directory(base_, ec)) fs::create_directory(base_, ec);

@@ -24,6 +24,10 @@ class PresetLibrary {
   // neither will do. The chosen root's folders are left created.
   static std::optional<std::filesystem::path> ChooseWritableRoot(
       const std::vector<std::filesystem::path>& candidates);
+  // Whether a program folder is where the system installs programs (/usr and below). An
+  // installed console keeps its presets in the user's data folder, even for a user (root) who
+  // could write beside the program.
+  static bool IsSystemFolder(const std::filesystem::path& programFolder);
 
   const std::filesystem::path& Root() const { return root_; }
   const std::filesystem::path& BaseFolder() const { return base_; }

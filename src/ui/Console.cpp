@@ -70,6 +70,9 @@ class ConsoleLinkView : public LinkView {
   void SetPortLabel(const std::string& text) override {
     if (TForm2* dialog = console_.form2()) dialog->SetPortLabel(QString::fromStdString(text));
   }
+  void SetPortProblem(const std::string& problem) override {
+    if (TForm2* dialog = console_.form2()) dialog->SetPortProblem(QString::fromStdString(problem));
+  }
 
   void RefreshAll() override {
     TForm1* form = console_.form1();

@@ -69,7 +69,8 @@ PresetLibraryPanel::~PresetLibraryPanel() = default;
 
 std::filesystem::path PresetLibraryPanel::ChooseRoot(const std::filesystem::path& programFolder) {
   const QString dataFolder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-  std::vector<std::filesystem::path> candidates{programFolder};
+  std::vector<std::filesystem::path> candidates;
+  if (!PresetLibrary::IsSystemFolder(programFolder)) candidates.push_back(programFolder);
   if (!dataFolder.isEmpty()) {
     candidates.push_back(PresetLibrary::ToPath(dataFolder.toStdString()));
   }

@@ -22,10 +22,11 @@ TForm2::TForm2(QWidget* parent)
   setFixedSize(kWidth, kHeight);
   setStyleSheet("QDialog#TForm2 { background: #101214; border: 1px solid #3c4650; }");
   status_->setObjectName("DeviceStatusLabel");
-  status_->setGeometry(16, 12, 200, 20);
+  status_->setGeometry(16, 12, 150, 20);
   status_->setStyleSheet("font-weight: bold; font-size: 12px;");
   port_->setObjectName("PortLabel");
-  port_->setGeometry(220, 12, 104, 20);
+  // Two lines high: a port this user may not open shows why under its name.
+  port_->setGeometry(170, 4, kWidth - 16 - 170, 36);
   port_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   progress_->setObjectName("ProgressBar1");
   progress_->setRange(0, 100);
@@ -43,7 +44,12 @@ void TForm2::UpdateStatus(const QString& statusText, int percent) {
   progress_->setValue(qBound(0, percent, 100));
 }
 
-void TForm2::SetPortLabel(const QString& text) { port_->setText(text); }
+void TForm2::SetPortLabel(const QString& text) {
+  portName_ = text;
+  port_->setText(text);
+}
+
+void TForm2::SetPortProblem(const QString& problem) { port_->setText(portName_ + '\n' + problem); }
 
 QString TForm2::statusText() const { return status_->text(); }
 QString TForm2::portText() const { return port_->text(); }

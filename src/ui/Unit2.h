@@ -20,6 +20,9 @@ class TForm2 : public QDialog {
   void UpdateStatus(const QString& statusText, int percent);
   // The serial port being tried, or "Network".
   void SetPortLabel(const QString& text);
+  // Why that port could not be opened ("permission denied"), shown under its name until the
+  // next port is named.
+  void SetPortProblem(const QString& problem);
 
   QString statusText() const;
   QString portText() const;
@@ -31,6 +34,7 @@ class TForm2 : public QDialog {
  private:
   QLabel* status_;
   QLabel* port_;
+  QString portName_;
   QProgressBar* progress_;
 };
 

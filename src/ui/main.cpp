@@ -1,17 +1,21 @@
 // velantro: the desktop console of the effect unit.
 //
 //   velantro [--unit HOST[:PORT]] [--serial DEVICE]... [--paced] [--print-status]
-//            [--screenshot DIR [--screenshot-size WxH]]
+//            [--screenshot DIR [--screenshot-size WxH]] [--help] [--version]
 
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QPointer>
+#include <QStandardPaths>
+#include <QStringList>
 #include <QTimer>
 #include <algorithm>
 #include <cstdio>
 #include <memory>
+#include <string>
 
 #include "model/Messages.h"
+#include "presets/PresetLibrary.h"
 #include "ui/Console.h"
 #include "ui/Looks.h"
 #include "ui/MainFrm.h"
@@ -42,6 +46,44 @@ class StderrMessages : public velantro::Messages {
 constexpr int kScreenshotTimeoutMs = 60000;
 constexpr int kUsageError = 2;
 
+const char kUsageLine[] =
+    "usage: velantro [--unit HOST[:PORT]] [--serial DEVICE]... [--paced] [--print-status]\n"
+    "                [--screenshot DIR [--screenshot-size WxH]] [--help] [--version]\n";
+
+const char kOptionsHelp[] =
+    "The desktop console of the karaoke and audio effect unit.\n"
+    "\n"
+    "  --unit HOST[:PORT]       the unit's network address (port 8889 unless given); the\n"
+    "                           search goes to the network at once\n"
+    "  --serial DEVICE          a serial device to try first (a USB adapter or a pty);\n"
+    "                           may be given more than once\n"
+    "  --paced                  every search step and request waits for its timer tick,\n"
+    "                           for units that cannot take requests back to back\n"
+    "  --print-status           print every link status on stdout\n"
+    "  --screenshot DIR         once online, write a picture of every sheet into DIR, exit\n"
+    "  --screenshot-size WxH    size of the large pictures (default 1600x900)\n"
+    "  -h, --help               print this help and exit\n"
+    "  --version                print the version and exit\n"
+    "\n"
+    "Without --unit or --serial the console searches the machine's serial ports, then the\n"
+    "address in the System page (127.0.0.1:8889). A serial port this user may not open is\n"
+    "skipped (the Device Status dialog says \"permission denied\"); membership of the group\n"
+    "that owns the device, usually dialout, lets the console use it.\n"
+    "\n";
+
+// Where presets are kept, as the help tells it; the data folder is what this user gets.
+std::string PresetsHelp() {
+  const QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+  using velantro::PresetLibrary;
+  const std::string folder =
+      PresetLibrary::FromPath(PresetLibrary::ToPath(data.toStdString()) /
+                              PresetLibrary::kBaseFolderName / PresetLibrary::kPresetFolderName);
+  return "Presets are kept in Mode/T4K-Mode beside the program. An installed console (under\n"
+         "/usr), or one whose folder cannot be written, keeps them in the user's data folder:\n"
+         "  " +
+         folder + "\n";
+}
+
 // HOST or HOST:PORT, the port 1 to 65535 in decimal digits. An empty host or port, or a port
 // that is no such number, is wrong usage: the console would otherwise search at an address the
 // operator never meant.
@@ -66,14 +108,16 @@ bool ParseUnit(const QString& text, LinkSettings& settings) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  velantro::SignalBridge::BlockTerminationSignals();
-  QApplication app(argc, argv);
-  QApplication::setApplicationName("Velantro");
-  QApplication::setQuitOnLastWindowClosed(false);
+  QCoreApplication::setApplicationName("Velantro");
+  QCoreApplication::setApplicationVersion(VELANTRO_VERSION);
 
+  // The command line is read before any window object exists: --help, --version and wrong
+  // usage answer without a display.
+  QStringList arguments;
+  for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
   QCommandLineParser parser;
-  parser.setApplicationDescription("Velantro console");
-  const QCommandLineOption help = parser.addHelpOption();
+  const QCommandLineOption help({"h", "help"}, "Print this help and exit.");
+  const QCommandLineOption version("version", "Print the version and exit.");
   const QCommandLineOption unit("unit", "Unit address; searches the network at once.",
                                 "HOST[:PORT]");
   const QCommandLineOption serial("serial", "Serial device to try (repeatable).", "DEVICE");
@@ -84,14 +128,26 @@ int main(int argc, char** argv) {
       "screenshot", "Once online, write a picture of every sheet into DIR and exit.", "DIR");
   const QCommandLineOption screenshotSize(
       "screenshot-size", "Size of the large pictures (default 1600x900).", "WxH", "1600x900");
-  parser.addOptions({unit, serial, paced, printStatus, screenshot, screenshotSize});
-  // Wrong usage (an option without its value, an unknown option) ends with exit code 2, like
-  // every other usage error here.
-  if (!parser.parse(QApplication::arguments())) {
-    std::fprintf(stderr, "velantro: %s\n", qPrintable(parser.errorText()));
+  parser.addOptions({help, version, unit, serial, paced, printStatus, screenshot, screenshotSize});
+  // Wrong usage (an option without its value, an unknown option, a stray word) ends with exit
+  // code 2, like every other usage error here.
+  const bool parsed = parser.parse(arguments);
+  if (!parsed || !parser.positionalArguments().isEmpty()) {
+    const QString why = parsed
+                            ? "unexpected argument '" + parser.positionalArguments().first() + "'"
+                            : parser.errorText();
+    std::fprintf(stderr, "velantro: %s\n%sTry 'velantro --help' for more.\n", qPrintable(why),
+                 kUsageLine);
     return kUsageError;
   }
-  if (parser.isSet(help)) parser.showHelp(0);
+  if (parser.isSet(help)) {
+    std::printf("%s%s%s", kUsageLine, kOptionsHelp, PresetsHelp().c_str());
+    return 0;
+  }
+  if (parser.isSet(version)) {
+    std::printf("velantro %s\n", VELANTRO_VERSION);
+    return 0;
+  }
 
   LinkSettings settings;
   if (parser.isSet(unit) && !ParseUnit(parser.value(unit), settings)) {
@@ -120,6 +176,10 @@ int main(int argc, char** argv) {
     }
   }
 
+  velantro::SignalBridge::BlockTerminationSignals();
+  QApplication app(argc, argv);
+  QApplication::setQuitOnLastWindowClosed(false);
+  QGuiApplication::setDesktopFileName("org.velantro.Velantro");
   app.setStyleSheet(velantro::ConsoleStyleSheet());
 
   velantro::QtMessages boxes;

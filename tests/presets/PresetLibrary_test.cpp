@@ -128,6 +128,19 @@ TEST_F(PresetLibraryTest, ReadOnlyProgramFolderFallsBackToTheNextRoot) {
   EXPECT_EQ(PresetLibrary::ChooseWritableRoot({program, data}), program);
 }
 
+TEST(PresetLibraryRoots, InstalledProgramFoldersAreSystemFolders) {
+  const std::pair<const char*, bool> cases[] = {
+      {"/usr/bin", true},           {"/usr", true},
+      {"/usr/local/bin", true},     {"/usr/bin/../lib", true},
+      {"/usr/../home/op", false},   {"/usrlocal/bin", false},
+      {"/opt/velantro/bin", false}, {"/home/op/build", false},
+      {"usr/bin", false},           {"", false},
+  };
+  for (const auto& [folder, system] : cases) {
+    EXPECT_EQ(PresetLibrary::IsSystemFolder(folder), system) << folder;
+  }
+}
+
 TEST_F(PresetLibraryTest, BaseFolderBlockedByAFileIsNotChosen) {
   const fs::path program = root_ / "program";
   const fs::path data = root_ / "data";

@@ -381,6 +381,12 @@ TEST_F(ConsoleWindow, LinkViewShowsStatusButtonAndDeviceStatus) {
   EXPECT_EQ(status->portText(), "Network");
   EXPECT_EQ(status->statusText(), "Linking...");
   EXPECT_EQ(status->progress(), 45);
+  // A port this user may not open says so under its name, until the next port is tried.
+  view.SetPortLabel("/dev/ttyUSB0");
+  view.SetPortProblem("permission denied");
+  EXPECT_EQ(status->portText(), "/dev/ttyUSB0\npermission denied");
+  view.SetPortLabel("Network");
+  EXPECT_EQ(status->portText(), "Network");
   view.HideDeviceStatus();
   EXPECT_FALSE(status->isVisible());
 

@@ -3,7 +3,7 @@
 //   velantro-unit-sim [--listen HOST] [--port N] [--pty] [--state FILE] [--seed N]
 //                     [--drop-acks P] [--corrupt P] [--delay-ms N]
 //                     [--lose-writes N] [--lose-write-share P] [--corrupt-answers N]
-//                     [--ack-remote-request] [--log-frames]
+//                     [--ack-remote-request] [--log-frames] [--help] [--version]
 //
 // SIGINT and SIGTERM end it cleanly (the state file is written, the fault counts go to
 // stderr); SIGUSR1 makes the unit fall silent and, sent again, answer again.
@@ -32,7 +32,7 @@ const char kUsage[] =
     "usage: velantro-unit-sim [--listen HOST] [--port N] [--pty] [--state FILE] [--seed N]\n"
     "                         [--drop-acks P] [--corrupt P] [--delay-ms N]\n"
     "                         [--lose-writes N] [--lose-write-share P] [--corrupt-answers N]\n"
-    "                         [--ack-remote-request] [--log-frames]\n"
+    "                         [--ack-remote-request] [--log-frames] [--help] [--version]\n"
     "  --listen HOST           address to listen on (default 127.0.0.1)\n"
     "  --port N                TCP port, 0 picks a free one (default 8889)\n"
     "  --pty                   also serve a pseudo-terminal; its path is printed as\n"
@@ -48,6 +48,8 @@ const char kUsage[] =
     "  --corrupt-answers N     the first N data frames leave with a byte flipped (bad checksum)\n"
     "  --ack-remote-request    answer the item request to 0x0A11 with FE BB, not a data frame\n"
     "  --log-frames            print each good frame received on stdout: \"rx: FC BA ...\"\n"
+    "  -h, --help              print this help and exit\n"
+    "  --version               print the version and exit\n"
     "On SIGINT or SIGTERM the frame and fault counts are printed on stderr.\n";
 
 std::optional<long long> ParseInteger(const QString& text, long long low, long long high) {
@@ -64,8 +66,19 @@ std::optional<double> ParseShare(const QString& text) {
   return value;
 }
 
-// Returns false (with a message) on wrong usage.
-bool ParseArguments(const QStringList& args, ServerOptions& options, QString& error) {
+enum class Parsed { Run, Help, Version, Wrong };
+
+// The options that take a value; every other option stands alone.
+bool TakesValue(const QString& flag) {
+  static const QStringList kValued{"--listen",         "--port",        "--state",
+                                   "--seed",           "--drop-acks",   "--corrupt",
+                                   "--delay-ms",       "--lose-writes", "--lose-write-share",
+                                   "--corrupt-answers"};
+  return kValued.contains(flag);
+}
+
+// Sets `error` on wrong usage.
+Parsed ParseArguments(const QStringList& args, ServerOptions& options, QString& error) {
   for (qsizetype k = 1; k < args.size(); ++k) {
     const QString& flag = args[k];
     if (flag == QLatin1String("--pty")) {
@@ -80,13 +93,16 @@ bool ParseArguments(const QStringList& args, ServerOptions& options, QString& er
       options.logFrames = true;
       continue;
     }
-    if (flag == QLatin1String("--help") || flag == QLatin1String("-h")) {
-      error.clear();
-      return false;
+    if (flag == QLatin1String("--help") || flag == QLatin1String("-h")) return Parsed::Help;
+    if (flag == QLatin1String("--version")) return Parsed::Version;
+    if (!TakesValue(flag)) {
+      error = flag.startsWith('-') ? QStringLiteral("unknown option %1").arg(flag)
+                                   : QStringLiteral("unexpected argument %1").arg(flag);
+      return Parsed::Wrong;
     }
     if (k + 1 >= args.size()) {
       error = QStringLiteral("%1 needs a value").arg(flag);
-      return false;
+      return Parsed::Wrong;
     }
     const QString value = args[++k];
     bool good = true;
@@ -127,16 +143,13 @@ bool ParseArguments(const QStringList& args, ServerOptions& options, QString& er
       const auto count = ParseInteger(value, 0, kMaxFaultCount);
       good = count.has_value();
       if (good) options.sim.corruptAnswers = static_cast<int>(*count);
-    } else {
-      error = QStringLiteral("unknown option %1").arg(flag);
-      return false;
     }
     if (!good) {
       error = QStringLiteral("bad value for %1: %2").arg(flag, value);
-      return false;
+      return Parsed::Wrong;
     }
   }
-  return true;
+  return Parsed::Run;
 }
 
 // One line, key=value, for scripts that count the faults a run injected.
@@ -167,10 +180,19 @@ int Run(int argc, char** argv) {
   QCoreApplication app(argc, argv);
   ServerOptions options;
   QString error;
-  if (!ParseArguments(app.arguments(), options, error)) {
-    if (!error.isEmpty()) std::fprintf(stderr, "velantro-unit-sim: %s\n", qPrintable(error));
-    std::fputs(kUsage, error.isEmpty() ? stdout : stderr);
-    return error.isEmpty() ? 0 : kUsageError;
+  switch (ParseArguments(app.arguments(), options, error)) {
+    case Parsed::Run:
+      break;
+    case Parsed::Help:
+      std::fputs(kUsage, stdout);
+      return 0;
+    case Parsed::Version:
+      std::printf("velantro-unit-sim %s\n", VELANTRO_VERSION);
+      return 0;
+    case Parsed::Wrong:
+      std::fprintf(stderr, "velantro-unit-sim: %s\n", qPrintable(error));
+      std::fputs(kUsage, stderr);
+      return kUsageError;
   }
 
   SimServer server(options);

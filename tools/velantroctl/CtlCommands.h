@@ -1,6 +1,7 @@
 #pragma once
 
 #include <chrono>
+#include <cstdio>
 #include <optional>
 #include <string>
 #include <vector>
@@ -28,6 +29,7 @@ int RunRestore(const std::vector<std::string>& args, const RunOptions& options);
 int RunGet(const std::vector<std::string>& args, const RunOptions& options);
 int RunSet(const std::vector<std::string>& args, const RunOptions& options);
 
-void PrintUsage();
+// The full usage: on stdout for --help, on stderr after wrong usage.
+void PrintUsage(std::FILE* out);
 
 }  // namespace velantro::ctl

@@ -1,6 +1,10 @@
 #include "CtlLink.h"
 
 #include <unistd.h>
+#ifndef _WIN32
+#include <grp.h>
+#include <sys/stat.h>
+#endif
 
 #include <QCoreApplication>
 #include <QEventLoop>
@@ -29,6 +33,20 @@ constexpr int kReadBackAnswerMs = 1100;
 constexpr int kReadBackTries = 3;
 // No 16-bit value from the unit looks like this: marks the cells still waiting for an answer.
 constexpr int32_t kNotHeard = -1;
+
+// The group that owns the device, which the user has to join to open it ("dialout" for the
+// usual serial and USB adapters on Debian).
+std::string OwningGroup(const std::string& device) {
+#ifdef _WIN32
+  (void)device;
+  return {};
+#else
+  struct stat info {};
+  if (::stat(device.c_str(), &info) != 0) return {};
+  const struct group* owner = ::getgrgid(info.st_gid);
+  return owner != nullptr && owner->gr_gid != 0 ? owner->gr_name : std::string();
+#endif
+}
 
 }  // namespace
 
@@ -255,6 +273,14 @@ void CtlLink::SetPortLabel(const std::string& text) {
   }
 }
 
+void CtlLink::SetPortProblem(const std::string& problem) {
+  // No answer can come through a device that does not open: end the wait at once.
+  if (target_.serial && problem == TForm3::kPermissionDenied) {
+    permissionDenied_ = true;
+    failed_ = true;
+  }
+}
+
 void CtlLink::RefreshAll() {
   // What the window's full refresh does to the store: ViewValues rebuilt without sending.
   store.SuppressSend = 1;
@@ -278,6 +304,16 @@ int CtlLink::ReportFailure() {
                  *options_.timeoutSeconds, Doing().c_str(), where.c_str());
     // A unit that is there but slow still hears that we are gone.
     Disconnect();
+    return kExitNoUnit;
+  }
+  if (permissionDenied_) {
+    const std::string owner = OwningGroup(target_.device);
+    const std::string group = owner.empty() ? "dialout" : owner;
+    std::fprintf(stderr,
+                 "velantroctl: permission denied: this user may not open %s\n"
+                 "velantroctl: the usual fix is membership of the group that owns the device "
+                 "(%s): sudo usermod -aG %s $USER, then log in again\n",
+                 where.c_str(), group.c_str(), group.c_str());
     return kExitNoUnit;
   }
   // A failed transfer names what it could not get through on the line after "Off Line!".

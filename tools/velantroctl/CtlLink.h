@@ -78,6 +78,7 @@ class CtlLink : public LinkView, public Messages {
   void HideDeviceStatus() override;
   void UpdateDeviceStatus(const std::string& statusText, int percent) override;
   void SetPortLabel(const std::string& text) override;
+  void SetPortProblem(const std::string& problem) override;
   void RefreshAll() override;
   void RebuildModeList() override {}
   void ShowMainWindow() override {}
@@ -106,6 +107,7 @@ class CtlLink : public LinkView, public Messages {
   bool progress_;
   bool progressShown_ = false;
   bool failed_ = false;
+  bool permissionDenied_ = false;  // the --serial device may not be opened by this user
   std::string lastMessage_;
   LinkConfig config_;
   int argc_ = 1;

@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <array>
+#include <cctype>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -13,9 +14,9 @@
 
 namespace velantro::ctl {
 
-void PrintUsage() {
+void PrintUsage(std::FILE* out) {
   std::fputs(
-      "usage:\n"
+      "usage: velantroctl COMMAND ARGUMENTS [--timeout SECONDS] [--paced]\n"
       "  velantroctl backup  LINK FILE          download the whole image, write it as a preset\n"
       "  velantroctl restore LINK FILE          upload a preset and read it back; exit 3 listing\n"
       "                                         the cells the unit holds differently\n"
@@ -30,9 +31,12 @@ void PrintUsage() {
       "  --timeout SECONDS  give up after this long (fractions allowed) and exit 3\n"
       "  --paced            every request waits for the link's timer tick, as slow units need\n"
       "  Options may stand before or after the command word.\n"
+      "  -h, --help         print this help and exit\n"
+      "  --version          print the version and exit\n"
       "exit codes: 0 done, 1 bad file or refused value, 2 wrong usage,\n"
-      "            3 unit not found, lost, or --timeout ran out\n",
-      stderr);
+      "            3 unit not found, lost, --timeout ran out, or the serial device may not\n"
+      "              be opened by this user (join the group that owns it, e.g. dialout)\n",
+      out);
 }
 
 namespace {
@@ -43,7 +47,15 @@ using Command = int (*)(const std::vector<std::string>&, const RunOptions&);
 constexpr std::array<std::string_view, 5> kValueOptions{"--unit", "--serial", "--page", "--png",
                                                         "--size"};
 
+// "-x" and "--x" are options; "-1" is a (refused) value, "-" a word.
+bool IsOption(const std::string& word) {
+  return word.size() > 1 && word[0] == '-' &&
+         std::isdigit(static_cast<unsigned char>(word[1])) == 0;
+}
+
 struct CommandLine {
+  bool help = false;
+  bool version = false;
   std::string command;
   std::vector<std::string> args;  // everything but the command word and the run options
   RunOptions options;
@@ -64,7 +76,11 @@ std::optional<double> ParseSeconds(const std::string& text) {
 std::string ParseCommandLine(const std::vector<std::string>& words, CommandLine& line) {
   for (size_t i = 0; i < words.size(); ++i) {
     const std::string& word = words[i];
-    if (word == "--paced") {
+    if (word == "--help" || word == "-h") {
+      line.help = true;
+    } else if (word == "--version") {
+      line.version = true;
+    } else if (word == "--paced") {
       line.options.paced = true;
     } else if (word == "--timeout") {
       const std::optional<double> seconds =
@@ -74,12 +90,15 @@ std::string ParseCommandLine(const std::vector<std::string>& words, CommandLine&
     } else if (std::ranges::find(kValueOptions, word) != kValueOptions.end()) {
       line.args.push_back(word);
       if (i + 1 < words.size()) line.args.push_back(words[++i]);
+    } else if (IsOption(word)) {
+      return "unknown option " + word;
     } else if (line.command.empty() && !word.starts_with("--")) {
       line.command = word;
     } else {
       line.args.push_back(word);
     }
   }
+  if (line.help || line.version) return {};
   if (line.command.empty()) return "no command given";
   return {};
 }
@@ -102,11 +121,19 @@ int main(int argc, char** argv) {
       {"get", RunGet},
       {"set", RunSet},
   };
+  if (problem.empty() && line.help) {
+    PrintUsage(stdout);
+    return kExitOk;
+  }
+  if (problem.empty() && line.version) {
+    std::printf("velantroctl %s\n", VELANTRO_VERSION);
+    return kExitOk;
+  }
   const auto it = commands.find(line.command);
   if (!problem.empty() || it == commands.end()) {
     const std::string why = problem.empty() ? "unknown command " + line.command : problem;
     std::fprintf(stderr, "velantroctl: %s\n", why.c_str());
-    PrintUsage();
+    PrintUsage(stderr);
     return kExitUsage;
   }
   return it->second(line.args, line.options);
