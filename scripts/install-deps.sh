@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages the build, the tests and the demo need, if any is missing.
+#   scripts/install-deps.sh [PACKAGE ...]   also installs the packages named
 set -euo pipefail
 packages=(qt6-base-dev qt6-serialport-dev libgtest-dev libbenchmark-dev cmake g++ make
           xvfb x11-apps imagemagick socat xauth fonts-wqy-microhei)
+# Extra packages a caller needs beyond these (packaging, CI checks) come as arguments.
+packages+=("$@")
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -4,19 +4,8 @@
 #   BUILD_DIR=build scripts/package.sh   packages an existing build folder as it is configured
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/install-deps.sh
 # dpkg-shlibdeps (dpkg-dev) and file work out the package's library dependencies.
-missing=()
-for p in dpkg-dev file; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if ((${#missing[@]})); then
-  sudo=""
-  [[ $(id -u) -ne 0 ]] && sudo="sudo"
-  echo "installing: ${missing[*]}"
-  $sudo apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
+bash scripts/install-deps.sh dpkg-dev file
 
 if [[ -n ${BUILD_DIR:-} ]]; then
   build=$BUILD_DIR
