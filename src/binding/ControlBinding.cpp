@@ -13,6 +13,7 @@
 #include <QWidget>
 
 #include "binding/Scales.h"
+#include "model/ScopedAssign.h"
 #include "ui/Console.h"
 #include "ui/Looks.h"
 #include "ui/Widgets.h"
@@ -62,7 +63,8 @@ ControlBinding::ControlBinding(QWidget* root, ParamStore& store, Messages& messa
       root_(root),
       store_(store),
       messages_(messages),
-      currentSection_(&currentSection) {
+      currentSection_(&currentSection),
+      rule_(store) {
   // The mouse wheel steps CurrentEdit wherever the pointer is over the window, before the
   // control under it sees the wheel.
   qApp->installEventFilter(this);
@@ -487,12 +489,11 @@ void ControlBinding::BuildBindingTables() {
   currentEdit_ = qobject_cast<QLineEdit*>(Find("MusFreEdit1"));
   if (currentEdit_ == nullptr) currentEdit_ = placeholder_;
   highlighted_ = placeholder_;
-  refreshInProgress_ = true;
+  const ScopedAssign building(refreshInProgress_, true);
   StampAll();
   ApplyTemplates();
   ConnectAll();
   WriteStartValues();
-  refreshInProgress_ = false;
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -23,6 +23,7 @@
 #include <array>
 #include <functional>
 
+#include "binding/EditRule.h"
 #include "eq/GraphHost.h"
 #include "model/Messages.h"
 #include "model/ParamStore.h"
@@ -56,11 +57,6 @@ constexpr int kPointLabelsPerGraph = 22;
 constexpr int kAllPages = 20;        // RefreshAllControls / ResetEqBands: every page
 constexpr int kAutoModeLock = 255;   // EnableBoundControls: the music auto mode lock
 constexpr int kWholePagePoint = 20;  // redrawCurves: the whole page
-
-// Step codes of ApplyControlValue and CommitEdit.
-constexpr int kStepNone = 0;
-constexpr int kStepUp = 1;
-constexpr int kStepDown = 11;
 
 // ControlAction numbers.
 namespace action {
@@ -142,8 +138,8 @@ class ControlBinding : public QObject, public GraphHost {
   // has the focus.
   bool WheelArmed() const { return wheelArmed_; }
   bool TrackBarGuard() const { return trackBarGuard_; }
-  GraphChange LastChange() const override { return lastChange_; }
-  void SetLastChange(GraphChange change) { lastChange_ = change; }
+  GraphChange LastChange() const override { return rule_.LastChange(); }
+  void SetLastChange(GraphChange change) { rule_.SetLastChange(change); }
 
   // Handlers an operator action runs; the binding connects them itself. Public so that the
   // window, the graph and the tests can run them as the Parts of the console call them.
@@ -235,6 +231,7 @@ class ControlBinding : public QObject, public GraphHost {
   void SliderChanged(QSlider* bar);
   static bool IsVolumeBar(ParamAddress address);
   void DeqChannelPassFromRefresh(QPushButton* button);
+  void ShowStore(int target);
   void RefreshSlot(int page, int slot);
   void RefreshTrackBar(QSlider* bar, int value);
   void RefreshEqPass();
@@ -246,7 +243,7 @@ class ControlBinding : public QObject, public GraphHost {
   void LeaveFocusedEdit(QWidget* next);
   bool KeyPress(QLineEdit* edit, QEvent* event);
   bool Wheel(QEvent* event);
-  void StoreBoth(ParamAddress address, int value);
+  void ShowOutcome(QWidget* control, const EditOutcome& outcome);
   void Redraw(int point, int page);
 
   QPointer<QWidget> root_;
@@ -273,7 +270,7 @@ class ControlBinding : public QObject, public GraphHost {
   bool wheelArmed_ = false;
   bool trackBarGuard_ = false;
   bool refreshInProgress_ = false;
-  GraphChange lastChange_{};
+  EditRule rule_;
   std::array<int, kPageCount> eqPassState_{};
   std::array<int, kGraphCount> selectedBand_{};
 };

@@ -10,6 +10,7 @@
 
 #include "binding/ControlBinding.h"
 #include "binding/Scales.h"
+#include "model/ScopedAssign.h"
 
 namespace velantro {
 
@@ -33,8 +34,19 @@ void Enable(QWidget* w, bool on) {
 // ---------------------------------------------------------------------------------------------
 
 void ControlBinding::RefreshAllControls(int target) {
-  refreshInProgress_ = true;
-  store_.SuppressSend = 1;
+  {
+    const ScopedAssign<int32_t> quiet(store_.SuppressSend, 1);
+    ShowStore(target);
+    Redraw(kWholePagePoint, PageOf(*currentSection_));
+  }
+  if (auto* label = qobject_cast<QLabel*>(Find("CurrentModeLabel"))) {
+    label->setText(QStringLiteral("（Current Mode：%1 ）").arg(store_.Device(10, 2) + 1));
+  }
+}
+
+// Every control of the target shows the store; nothing is sent and the graph is not redrawn.
+void ControlBinding::ShowStore(int target) {
+  const ScopedAssign refreshing(refreshInProgress_, true);
   store_.RebuildViewValues(store_.LayoutFlag);
   store_.LayoutFlag = static_cast<uint8_t>(store_.View(0, 1));
 
@@ -57,14 +69,6 @@ void ControlBinding::RefreshAllControls(int target) {
   Enable(Find("SignRzGroup"), store_.View(10, 12) != 0);
   Enable(Find("SysUserMangerGrop"), false);
   RefreshModeList();
-
-  refreshInProgress_ = false;
-  Redraw(kWholePagePoint, PageOf(*currentSection_));
-  store_.SuppressSend = 0;
-
-  if (auto* label = qobject_cast<QLabel*>(Find("CurrentModeLabel"))) {
-    label->setText(QStringLiteral("（Current Mode：%1 ）").arg(store_.Device(10, 2) + 1));
-  }
 }
 
 void ControlBinding::RefreshSlot(int page, int slot) {
