@@ -75,6 +75,10 @@ constexpr int kMicGroup = 25;
 using ControlRow = std::array<QWidget*, kBindingSlots>;
 using ControlTableRows = std::array<ControlRow, kPageCount>;
 
+struct ControlSpec;
+// A row's objectName as Qt holds it.
+QString NameOf(const ControlSpec& row);
+
 class ControlBinding : public QObject, public GraphHost {
   Q_OBJECT
 
@@ -211,8 +215,6 @@ class ControlBinding : public QObject, public GraphHost {
   QWidget* Find(const QString& name) const;
   QWidget* Find(const char* name) const { return Find(QString::fromLatin1(name)); }
   void FillTables();
-  void BindBandBlock(int page, int slot, const QString& prefix, const QString& spinPrefix, int n);
-  void BindBar(int page, int slot, const QString& name, const QString& spin = {});
   void StampAll();
   void ConnectAll();
   void ConnectControl(QWidget* control, int page, int slot);

@@ -897,6 +897,16 @@ constexpr ControlSpec kControls[] = {
 
 std::span<const ControlSpec> ControlTable() { return kControls; }
 
+const ControlSpec* FindControl(ParamAddress address, ControlRole role, int position) {
+  for (const ControlSpec& row : kControls) {
+    if (row.address == address && row.role == role &&
+        (position < 0 || row.position == position)) {
+      return &row;
+    }
+  }
+  return nullptr;
+}
+
 PageGroupNames NamesOf(PageGroup group, int page) {
   switch (group) {
     case PageGroup::MicAB:

@@ -24,7 +24,17 @@ enum class ControlRole : unsigned char {
 };
 
 enum class ControlSort : unsigned char {
-  Edit, Combo, Bar, Pane, Spin, Image, Toggle, Phase, Option, Pair, EqPass,
+  Edit,
+  Combo,
+  Bar,
+  Pane,
+  Spin,
+  Image,
+  Toggle,
+  Phase,
+  Option,
+  Pair,
+  EqPass,
 };
 
 // Pages whose values two pages share: the controls show the first page or the second as the
@@ -51,6 +61,10 @@ struct ControlSpec {
 };
 
 std::span<const ControlSpec> ControlTable();
+
+// The row of the control in `role` at the address (for an option member or a type image, the one
+// at `position`); nullptr when the table has none.
+const ControlSpec* FindControl(ParamAddress address, ControlRole role, int position = -1);
 
 // The group's two pages and the names labels use for them; {page, page, "", ""} for Own.
 struct PageGroupNames {

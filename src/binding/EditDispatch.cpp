@@ -16,6 +16,7 @@
 #include <cmath>
 
 #include "binding/ControlBinding.h"
+#include "binding/ControlTable.h"
 #include "binding/Scales.h"
 #include "model/ScopedAssign.h"
 #include "ui/Looks.h"
@@ -50,38 +51,10 @@ constexpr std::array<VolumeSource, 3> kVolumeSources{{
     {0x0A22, 0x0A0A, 0x0A0B},  // effect
 }};
 
-// The option groups: address and the buttons at positions 0, 1, 2.
-struct OptionGroupNames {
-  ParamAddress address;
-  std::array<const char*, 3> names;
-};
-constexpr std::array<OptionGroupNames, 11> kOptionGroups{{
-    {0x020C, {"DEQModeFastBtn1", "DEQModeMidBtn1", "DEQModeSlowBtn1"}},
-    {0x0218, {"DEQModeFastBtn2", "DEQModeMidBtn2", "DEQModeSlowBtn2"}},
-    {0x0224, {"DEQModeFastBtn3", "DEQModeMidBtn3", "DEQModeSlowBtn3"}},
-    {0x0A03, {"SysMusInputLevel", "SysMusInputLevel2", "SysMusInputLevel3"}},
-    {0x0A0C, {"SysUserBtn", "SysManagerBtn", nullptr}},
-    {0x0A0D, {"SysPanelBtn1", "SysPanelBtn2", nullptr}},
-    {0x0A0E, {"SysInput", "SysInput2", "SysInput3"}},
-    {0x0A11, {"SysRemoteBtn1", "SysRemoteBtn2", nullptr}},
-    {0x061A, {"MainModeFastBtn1", "MainModeMidBtn1", "MainModeSlowBtn1"}},
-    {0x071A, {"SubModeFastBtn1", "SubModeMidBtn1", "SubModeSlowBtn1"}},
-    {0x040B, {"EchoModeBtn1", "EchoModeBtn2", nullptr}},
-}};
-
-struct CrossoverBox {
-  const char* name;
-  const char* qBar;
-  const char* qSpin;
-  bool lowPass;
-};
-constexpr std::array<CrossoverBox, 4> kCrossoverBoxes{{
-    {"MainHPTypeBox", "MainMusHPQBar", "MainHPQUpDownBtn", false},
-    {"MainLPTypeBox", "MainMusLPQBar", "MainLPQUpDownBtn", true},
-    {"SubMusHPType", "SubMusHPQBar", "SubMusHPuserQUpDownBtn", false},
-    {"SubMusLPType", "SubMusLPQBar", "SubMusLPuserQUpDownBtn", true},
-}};
 constexpr int kLastFixedCrossoverType = 2;  // items above this are user types with their own Q
+constexpr int kHighPassTypeSlot = 16;
+constexpr int kLowPassTypeSlot = 19;
+constexpr int kCrossoverQOffset = 2;  // the Q bar sits two cells above its type
 
 }  // namespace
 
@@ -469,17 +442,16 @@ void ControlBinding::CrossoverTypeChanged(QComboBox* combo) {
   if (a < 0) return;
   const int v = combo->currentIndex();
   store_.SetParam(a, v);
-  for (const CrossoverBox& box : kCrossoverBoxes) {
-    if (combo->objectName() != QLatin1String(box.name)) continue;
-    const bool user = v > kLastFixedCrossoverType;
-    if (QWidget* bar = Find(box.qBar)) bar->setEnabled(user);
-    if (QWidget* spin = Find(box.qSpin)) spin->setEnabled(user);
-    const int page = PageOf(a);
-    const int sheet = *currentSection_ & 0xFF;
-    if ((page == 6 && sheet == 3) || (page == 7 && sheet == 5)) {
-      const int n = kBandCount[page];
-      Redraw(box.lowPass ? n + 1 : n, page);
-    }
+  const int page = PageOf(a);
+  const int slot = IndexOf(a);
+  if ((page != 6 && page != 7) || (slot != kHighPassTypeSlot && slot != kLowPassTypeSlot)) return;
+  const bool user = v > kLastFixedCrossoverType;
+  if (QWidget* bar = MainControlAt(a + kCrossoverQOffset)) bar->setEnabled(user);
+  if (QWidget* spin = SpinControlAt(a + kCrossoverQOffset)) spin->setEnabled(user);
+  const int sheet = *currentSection_ & 0xFF;
+  if ((page == 6 && sheet == 3) || (page == 7 && sheet == 5)) {
+    const int n = kBandCount[page];
+    Redraw(slot == kLowPassTypeSlot ? n + 1 : n, page);
   }
 }
 
@@ -507,15 +479,17 @@ void ControlBinding::ToggleClicked(QPushButton* button) {
 }
 
 void ControlBinding::LoadOptionGroup(ParamAddress address) {
-  for (const OptionGroupNames& group : kOptionGroups) {
-    if (group.address != address) continue;
-    for (int j = 0; j < 3; ++j) {
-      optionGroup_[j] = group.names[j] != nullptr ? Find(group.names[j]) : nullptr;
-    }
-    if (address == 0x0A0C) {
-      if (QWidget* box = Find("SysUserMangerGrop")) box->setEnabled(false);
-    }
-    return;
+  std::array<QWidget*, 3> members{};
+  bool found = false;
+  for (const ControlSpec& row : ControlTable()) {
+    if (row.role != ControlRole::Member || row.address != address) continue;
+    if (row.position >= 0 && row.position < 3) members[row.position] = Find(NameOf(row));
+    found = true;
+  }
+  if (!found) return;
+  optionGroup_ = members;
+  if (address == sysaddr::UserOrAdmin) {
+    if (QWidget* box = Find("SysUserMangerGrop")) box->setEnabled(false);
   }
 }
 
@@ -571,10 +545,8 @@ void ControlBinding::ConnectControl(QWidget* c, int page, int slot) {
     case ControlKind::Combo: {
       auto* combo = qobject_cast<QComboBox*>(c);
       if (combo == nullptr) return;
-      const bool crossover =
-          std::any_of(kCrossoverBoxes.begin(), kCrossoverBoxes.end(),
-                      [&](const CrossoverBox& b) { return c->objectName() == b.name; }) ||
-          c->objectName() == QLatin1String("MAINToneBox");
+      // The output pages' other boxes: crossover types and the tone.
+      const bool crossover = page == 6 || page == 7;
       if (IsTypeImage(SideControl(page, slot, 0))) {
         connect(combo, &QComboBox::activated, this, [this, combo] { BandTypeChanged(combo); });
       } else if (crossover) {
@@ -622,13 +594,12 @@ void ControlBinding::ConnectAll() {
       if (gain != nullptr && KindOf(gain) == ControlKind::TrackBar) ConnectControl(gain, p, s);
     }
   }
-  for (const OptionGroupNames& group : kOptionGroups) {
-    for (const char* name : group.names) {
-      auto* button = name != nullptr ? qobject_cast<QPushButton*>(Find(name)) : nullptr;
-      if (button == nullptr || connected_.contains(button)) continue;
-      connect(button, &QPushButton::clicked, this, [this, button] { OptionClicked(button); });
-      connected_.insert(button);
-    }
+  for (const ControlSpec& row : ControlTable()) {
+    if (row.role != ControlRole::Member) continue;
+    auto* button = qobject_cast<QPushButton*>(Find(NameOf(row)));
+    if (button == nullptr || connected_.contains(button)) continue;
+    connect(button, &QPushButton::clicked, this, [this, button] { OptionClicked(button); });
+    connected_.insert(button);
   }
 }
 

@@ -30,9 +30,9 @@ constexpr int kStepDown = 11;
 struct EditOutcome {
   ParamAddress address = -1;  // the address written (a Q field follows the band's type)
   ValueScale scale = 0;
-  double limited = 0.0;       // the value after limiting; a linked bar shows it rounded
-  int stored = 0;             // the raw value stored and sent
-  std::string text;           // what an edit box or a value pane shows; empty: nothing to show
+  double limited = 0.0;  // the value after limiting; a linked bar shows it rounded
+  int stored = 0;        // the raw value stored and sent
+  std::string text;      // what an edit box or a value pane shows; empty: nothing to show
 };
 
 class EditRule {

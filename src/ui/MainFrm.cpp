@@ -19,6 +19,7 @@
 #include "binding/ControlBinding.h"
 #include "binding/Scales.h"
 #include "eq/EqGraphPanel.h"
+#include "model/ScopedAssign.h"
 #include "link/Unit3.h"
 #include "ui/Console.h"
 #include "ui/DeviceCommands.h"
@@ -473,14 +474,15 @@ void TForm1::AutoManualClicked(QPushButton* button) {
   binding_->EnableBoundControls(store.View(0, 0), kAutoModeLock);
   // The crossover Q controls take the state their mode type prescribes, without sending.
   const bool refreshing = binding_->RefreshInProgress();
-  const int32_t suppress = store.SuppressSend;
+  const ScopedAssign<int32_t> quiet(store.SuppressSend, 1);
   binding_->SetRefreshInProgress(true);
-  store.SuppressSend = 1;
-  for (const char* name : {"SubMusHPType", "SubMusLPType", "MainHPTypeBox", "MainLPTypeBox"}) {
-    if (auto* combo = Child<QComboBox>(name)) binding_->CrossoverTypeChanged(combo);
+  constexpr ParamAddress kCrossoverTypes[] = {0x0710, 0x0713, 0x0610, 0x0613};
+  for (ParamAddress type : kCrossoverTypes) {
+    if (auto* combo = qobject_cast<QComboBox*>(binding_->MainControlAt(type))) {
+      binding_->CrossoverTypeChanged(combo);
+    }
   }
   binding_->SetRefreshInProgress(refreshing);
-  store.SuppressSend = suppress;
 }
 
 void TForm1::SingDiscoClicked(QPushButton* button) {
