@@ -57,6 +57,13 @@ constexpr ParamAddress kPlaceholderCells[] = {
     0x070B, 0x070D, 0x070F, 0x071D, 0x071E, 0x0A00, 0x0A01, 0x0A04, 0x0A05, 0x0A0F, 0x0A10,
 };
 
+constexpr ParamAddress kEqPassAddress = 0x0003;    // the page EQ pass, on the music page first
+constexpr ParamAddress kBarTemplate = 0x0100;      // the MIC high-pass bar
+constexpr ParamAddress kGainBarTemplate = 0x0006;  // the music page's first band gain
+constexpr ParamAddress kFirstBandEdit = 0x0005;    // the music page's first band frequency
+constexpr ParamAddress kAutoManual = 0x0000;       // Auto (main) and Manual (pane)
+constexpr ParamAddress kSingDisco = 0x0001;        // Disco (main) and Sing (pane)
+
 QString Numbered(const char* name, int n) { return QString::fromLatin1(name) + QString::number(n); }
 
 void ShowEditFrame(QWidget* edit, const QColor& colour) {
@@ -197,6 +204,11 @@ QString NameOf(const ControlSpec& row) {
   return QString::fromLatin1(row.name.data(), static_cast<qsizetype>(row.name.size()));
 }
 
+QString ControlName(ParamAddress address, ControlRole role, int position) {
+  const ControlSpec* row = FindControl(address, role, position);
+  return row == nullptr ? QString() : NameOf(*row);
+}
+
 QWidget* ControlBinding::Find(const QString& name) const { return names_.value(name, nullptr); }
 
 // ---------------------------------------------------------------------------------------------
@@ -232,7 +244,8 @@ void ControlBinding::FillTables() {
   QWidget* const ph = placeholder_;
 
   for (ParamAddress cell : kPlaceholderCells) main_[PageOf(cell)][IndexOf(cell)] = ph;
-  for (const ControlSpec& row : ControlTable()) {
+  eqPass_ = Find(ControlName(kEqPassAddress, ControlRole::Main));
+  for (const ControlSpec& row : ControlRows()) {
     QWidget* control = Find(NameOf(row));
     const int page = PageOf(row.address);
     const int slot = IndexOf(row.address);
@@ -263,7 +276,9 @@ void ControlBinding::FillTables() {
       pointLabels_[set.graph][i] = Find(Numbered(set.name, i + 1));
     }
   }
-  optionGroup_ = {Find("SysMusInputLevel"), Find("SysMusInputLevel2"), Find("SysMusInputLevel3")};
+  for (int j = 0; j < 3; ++j) {
+    optionGroup_[j] = Find(ControlName(sysaddr::MusicInputLevel, ControlRole::Member, j));
+  }
 
   // The type images: entry 0 of a side set that is not a track bar.
   for (int p = 0; p < kPageCount; ++p) {
@@ -322,10 +337,11 @@ void ControlBinding::StampAll() {
   }
 }
 
-// Slider looks follow MicHPFreBar, band gain bars MusEQGainBar1 (look and width).
+// Slider looks follow the MIC high-pass bar, band gain bars the first music band's (look and
+// width).
 void ControlBinding::ApplyTemplates() {
-  QWidget* barTemplate = Find("MicHPFreBar");
-  QWidget* gainTemplate = Find("MusEQGainBar1");
+  QWidget* barTemplate = MainControlAt(kBarTemplate);
+  QWidget* gainTemplate = SideControlAt(kGainBarTemplate, 0);
   for (int p = 0; p < kPageCount; ++p) {
     for (int s = 0; s < kBindingSlots; ++s) {
       QWidget* c = main_[p][s];
@@ -353,7 +369,7 @@ void ControlBinding::WriteStartValues() {
 void ControlBinding::BuildBindingTables() {
   IndexWidgets();
   FillTables();
-  currentEdit_ = qobject_cast<QLineEdit*>(Find("MusFreEdit1"));
+  currentEdit_ = qobject_cast<QLineEdit*>(MainControlAt(kFirstBandEdit));
   if (currentEdit_ == nullptr) currentEdit_ = placeholder_;
   highlighted_ = placeholder_;
   const ScopedAssign building(refreshInProgress_, true);
@@ -376,10 +392,10 @@ int ControlBinding::ControlAction(QWidget* control, int number) {
     return kind == ControlKind::Edit && edit != nullptr ? BandSelection(edit, number) : 0;
   }
   auto* button = qobject_cast<QAbstractButton*>(control);
-  auto pair = [&](const char* first, const char* second, ButtonLook downLook) {
-    const bool isFirst = name == QLatin1String(first);
-    auto* a = qobject_cast<QAbstractButton*>(isFirst ? control : Find(first));
-    auto* b = qobject_cast<QAbstractButton*>(isFirst ? Find(second) : control);
+  auto pair = [&](QWidget* first, QWidget* second, ButtonLook downLook) {
+    const bool isFirst = control == first;
+    auto* a = qobject_cast<QAbstractButton*>(first);
+    auto* b = qobject_cast<QAbstractButton*>(second);
     SetButtonLook(isFirst ? a : b, downLook);
     SetButtonLook(isFirst ? b : a, ButtonLook::Normal);
     return isFirst ? 0 : 1;
@@ -404,14 +420,14 @@ int ControlBinding::ControlAction(QWidget* control, int number) {
       return wasOn ? 0 : 1;
     }
     case action::kAutoManual:
-      if (name != QLatin1String("AutoModeBtn") && name != QLatin1String("ManulModeBtn")) return 0;
-      return pair("AutoModeBtn", "ManulModeBtn", ButtonLook::Down);
+      if (control != MainControlAt(kAutoManual) && control != ValuePaneAt(kAutoManual)) return 0;
+      return pair(MainControlAt(kAutoManual), ValuePaneAt(kAutoManual), ButtonLook::Down);
     case action::kSingDisco:
-      if (name != QLatin1String("SingModeBtn") && name != QLatin1String("DiscoModeBtn")) return 0;
-      return pair("SingModeBtn", "DiscoModeBtn", ButtonLook::Down);
+      if (control != ValuePaneAt(kSingDisco) && control != MainControlAt(kSingDisco)) return 0;
+      return pair(ValuePaneAt(kSingDisco), MainControlAt(kSingDisco), ButtonLook::Down);
     case action::kMicGroup: {
       if (name != QLatin1String("MicABtn") && name != QLatin1String("MicBBtn")) return 0;
-      const int group = pair("MicABtn", "MicBBtn", ButtonLook::Down);
+      const int group = pair(Find("MicABtn"), Find("MicBBtn"), ButtonLook::Down);
       LetGoOfBandsNotShown(group);
       return group;
     }

@@ -23,6 +23,7 @@
 #include <array>
 #include <functional>
 
+#include "binding/ControlTable.h"
 #include "binding/EditRule.h"
 #include "eq/GraphHost.h"
 #include "model/Messages.h"
@@ -78,6 +79,8 @@ using ControlTableRows = std::array<ControlRow, kPageCount>;
 struct ControlSpec;
 // A row's objectName as Qt holds it.
 QString NameOf(const ControlSpec& row);
+// The objectName of the table's control in `role` at the address; empty when there is none.
+QString ControlName(ParamAddress address, ControlRole role, int position = -1);
 
 class ControlBinding : public QObject, public GraphHost {
   Q_OBJECT
@@ -113,6 +116,8 @@ class ControlBinding : public QObject, public GraphHost {
   QWidget* SideControlAt(ParamAddress address, int entry) const;
   // The hidden placeholder edit `Example` (created by the binding when the window has none).
   QLineEdit* Placeholder() const;
+  // The "EQ pass" button of the page on view (it carries the music page's address at first).
+  QWidget* EqPassButton() const { return eqPass_; }
 
   static ControlKind KindOf(const QWidget* control);
   bool IsTypeImage(const QWidget* control) const { return typeImages_.contains(control); }
@@ -266,6 +271,7 @@ class ControlBinding : public QObject, public GraphHost {
   std::array<QWidget*, 3> optionGroup_{};
 
   QPointer<QLineEdit> placeholder_;
+  QWidget* eqPass_ = nullptr;
   QPointer<QLineEdit> currentEdit_;
   QPointer<QLineEdit> highlighted_;  // the previously highlighted edit
   QString lastGoodText_;

@@ -895,7 +895,7 @@ constexpr ControlSpec kControls[] = {
 
 }  // namespace
 
-std::span<const ControlSpec> ControlTable() { return kControls; }
+std::span<const ControlSpec> ControlRows() { return kControls; }
 
 const ControlSpec* FindControl(ParamAddress address, ControlRole role, int position) {
   for (const ControlSpec& row : kControls) {

@@ -60,7 +60,7 @@ struct ControlSpec {
   std::string_view caption;  // an option member's own caption
 };
 
-std::span<const ControlSpec> ControlTable();
+std::span<const ControlSpec> ControlRows();
 
 // The row of the control in `role` at the address (for an option member or a type image, the one
 // at `position`); nullptr when the table has none.

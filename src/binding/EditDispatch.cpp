@@ -481,7 +481,7 @@ void ControlBinding::ToggleClicked(QPushButton* button) {
 void ControlBinding::LoadOptionGroup(ParamAddress address) {
   std::array<QWidget*, 3> members{};
   bool found = false;
-  for (const ControlSpec& row : ControlTable()) {
+  for (const ControlSpec& row : ControlRows()) {
     if (row.role != ControlRole::Member || row.address != address) continue;
     if (row.position >= 0 && row.position < 3) members[row.position] = Find(NameOf(row));
     found = true;
@@ -594,7 +594,7 @@ void ControlBinding::ConnectAll() {
       if (gain != nullptr && KindOf(gain) == ControlKind::TrackBar) ConnectControl(gain, p, s);
     }
   }
-  for (const ControlSpec& row : ControlTable()) {
+  for (const ControlSpec& row : ControlRows()) {
     if (row.role != ControlRole::Member) continue;
     auto* button = qobject_cast<QPushButton*>(Find(NameOf(row)));
     if (button == nullptr || connected_.contains(button)) continue;

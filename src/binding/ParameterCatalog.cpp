@@ -92,7 +92,7 @@ std::string_view ScaleUnit(int scale) {
 ParameterCatalog::ParameterCatalog() : indexOf_(kAddressSpace, -1) {
   // The rows by the index of their address: a cell only looks at the rows of its own index.
   std::array<std::vector<const ControlSpec*>, 256> rowsAt;
-  for (const ControlSpec& row : ControlTable()) {
+  for (const ControlSpec& row : ControlRows()) {
     rowsAt[static_cast<std::size_t>(IndexOf(row.address))].push_back(&row);
   }
   for (int page = 0; page < kPageCount; ++page) {

@@ -58,8 +58,8 @@ void ControlBinding::ShowStore(int target) {
   }
 
   if (autoManualHandler) {
-    auto* button = qobject_cast<QPushButton*>(Find(
-        store_.View(0, 0) == 0 ? QStringLiteral("AutoModeBtn") : QStringLiteral("ManulModeBtn")));
+    // Auto is the main control of the music mode cell, Manual its pane.
+    auto* button = qobject_cast<QPushButton*>(store_.View(0, 0) == 0 ? main_[0][0] : panes_[0][0]);
     if (button != nullptr) autoManualHandler(button);
   }
   // MicGroup is a selector, not a parameter: its pair shows the current group all the same.
@@ -84,8 +84,8 @@ void ControlBinding::RefreshSlot(int page, int slot) {
       if (button == nullptr) break;
       if (page == 0 && slot == 0) break;  // Auto/Manual follows below
       if (page == 0 && slot == 1) {
-        ControlAction(Find(v == 0 ? QStringLiteral("SingModeBtn") : QStringLiteral("DiscoModeBtn")),
-                      action::kSingDisco);
+        // Disco is the main control of the cell, Sing its pane.
+        ControlAction(v == 0 ? panes_[0][1] : main_[0][1], action::kSingDisco);
         break;
       }
       const ParamAddress a = AddressOf(button);
@@ -151,7 +151,7 @@ void ControlBinding::RefreshEqPass() {
   }
   const ParamAddress a = MakeAddress(q, kFirstBandIndex[q] - 1);
   int r = 0;
-  if (QWidget* button = Find("MusEQAllpassBtn")) {
+  if (QWidget* button = EqPassButton()) {
     button->setProperty("address", a);
     SetHint(button, store_.View(a) == 0 ? QStringLiteral("1") : QStringLiteral("0"));
     r = ControlAction(button, action::kToggle);
@@ -161,7 +161,7 @@ void ControlBinding::RefreshEqPass() {
 }
 
 void ControlBinding::RefreshModeList() {
-  auto* box = qobject_cast<QComboBox*>(Find("SysModeBox"));
+  auto* box = qobject_cast<QComboBox*>(MainControlAt(sysaddr::CurrentMode));
   if (box == nullptr) return;
   const int remembered = store_.Device(10, 2);
   box->clear();
@@ -203,12 +203,12 @@ void ControlBinding::EnableBoundControls(int flag, int page) {
         enableIf(panes_[p][s], ControlKind::Button, e);
       }
     }
-    Enable(Find("SingModeBtn"), e);
-    Enable(Find("DiscoModeBtn"), e);
+    Enable(panes_[0][1], e);
+    Enable(main_[0][1], e);
     return;
   }
 
-  const bool e = HintOf(Find("MusEQAllpassBtn")) != QLatin1String("1");
+  const bool e = HintOf(EqPassButton()) != QLatin1String("1");
   switch (page) {
     case 0:
       if (flag == 0) return;  // the auto mode lock rules the music page

@@ -36,7 +36,7 @@ class ControlTableWindow : public ::testing::Test {
 };
 
 TEST_F(ControlTableWindow, EveryRowNamesAWidgetWithTheRowsScalePositionAndRange) {
-  for (const ControlSpec& row : ControlTable()) {
+  for (const ControlSpec& row : ControlRows()) {
     const QString name = NameOf(row);
     QWidget* w = form->findChild<QWidget*>(name);
     ASSERT_NE(w, nullptr) << row.name;
@@ -44,7 +44,9 @@ TEST_F(ControlTableWindow, EveryRowNamesAWidgetWithTheRowsScalePositionAndRange)
     switch (row.sort) {
       case ControlSort::Edit:
       case ControlSort::Pane:
-        if (row.scale > 0) EXPECT_EQ(hint, QString::number(row.scale)) << row.name;
+        if (row.scale > 0) {
+          EXPECT_EQ(hint, QString::number(row.scale)) << row.name;
+        }
         break;
       case ControlSort::Image:
       case ControlSort::Option:
@@ -61,7 +63,7 @@ TEST_F(ControlTableWindow, EveryRowNamesAWidgetWithTheRowsScalePositionAndRange)
 
 TEST_F(ControlTableWindow, EveryBoundEditBarPaneAndSpinHasARow) {
   QSet<QString> named;
-  for (const ControlSpec& row : ControlTable()) named.insert(NameOf(row));
+  for (const ControlSpec& row : ControlRows()) named.insert(NameOf(row));
   for (QWidget* w : form->findChildren<QWidget*>()) {
     const QString kind = w->property("kind").toString();
     const bool bound = kind == QLatin1String("edit") || kind == QLatin1String("bar") ||
