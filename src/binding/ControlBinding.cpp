@@ -12,7 +12,9 @@
 #include <QSlider>
 #include <QWidget>
 
+#include "binding/ControlTable.h"
 #include "binding/Scales.h"
+#include "model/ScopedAssign.h"
 #include "ui/Console.h"
 #include "ui/Looks.h"
 #include "ui/Widgets.h"
@@ -47,6 +49,21 @@ constexpr std::array<PointLabelSet, 6> kPointLabelSets{{
     {8, "DEQPointLabel", 3, 0, 2},
 }};
 
+// Cells whose MainControls entry is the hidden placeholder edit: values no control edits here
+// (mode name and save, passwords, page requests, the music page's third mode value, ...).
+constexpr ParamAddress kPlaceholderCells[] = {
+    0x0002, 0x0101, 0x0104, 0x0105, 0x0200, 0x040C, 0x040D, 0x040E, 0x040F, 0x0601, 0x0603, 0x0605,
+    0x0607, 0x0609, 0x060B, 0x060D, 0x060F, 0x0620, 0x0621, 0x0701, 0x0703, 0x0705, 0x0707, 0x0709,
+    0x070B, 0x070D, 0x070F, 0x071D, 0x071E, 0x0A00, 0x0A01, 0x0A04, 0x0A05, 0x0A0F, 0x0A10,
+};
+
+constexpr ParamAddress kEqPassAddress = 0x0003;    // the page EQ pass, on the music page first
+constexpr ParamAddress kBarTemplate = 0x0100;      // the MIC high-pass bar
+constexpr ParamAddress kGainBarTemplate = 0x0006;  // the music page's first band gain
+constexpr ParamAddress kFirstBandEdit = 0x0005;    // the music page's first band frequency
+constexpr ParamAddress kAutoManual = 0x0000;       // Auto (main) and Manual (pane)
+constexpr ParamAddress kSingDisco = 0x0001;        // Disco (main) and Sing (pane)
+
 QString Numbered(const char* name, int n) { return QString::fromLatin1(name) + QString::number(n); }
 
 void ShowEditFrame(QWidget* edit, const QColor& colour) {
@@ -62,7 +79,8 @@ ControlBinding::ControlBinding(QWidget* root, ParamStore& store, Messages& messa
       root_(root),
       store_(store),
       messages_(messages),
-      currentSection_(&currentSection) {
+      currentSection_(&currentSection),
+      rule_(store) {
   // The mouse wheel steps CurrentEdit wherever the pointer is over the window, before the
   // control under it sees the wheel.
   qApp->installEventFilter(this);
@@ -182,6 +200,15 @@ QWidget* ControlBinding::SideControlAt(ParamAddress address, int entry) const {
   return SlotOf(address, page, slot) ? SideControl(page, slot, entry) : nullptr;
 }
 
+QString NameOf(const ControlSpec& row) {
+  return QString::fromLatin1(row.name.data(), static_cast<qsizetype>(row.name.size()));
+}
+
+QString ControlName(ParamAddress address, ControlRole role, int position) {
+  const ControlSpec* row = FindControl(address, role, position);
+  return row == nullptr ? QString() : NameOf(*row);
+}
+
 QWidget* ControlBinding::Find(const QString& name) const { return names_.value(name, nullptr); }
 
 // ---------------------------------------------------------------------------------------------
@@ -195,37 +222,6 @@ void ControlBinding::IndexWidgets() {
   for (QWidget* w : all) {
     const QString name = w->objectName();
     if (!name.isEmpty() && !names_.contains(name)) names_.insert(name, w);
-  }
-}
-
-void ControlBinding::BindBar(int page, int slot, const QString& name, const QString& spin) {
-  QWidget* bar = Find(name);
-  main_[page][slot] = bar;
-  QString pane = name;
-  const int at = pane.lastIndexOf(QLatin1String("Bar"));
-  if (at >= 0) pane.replace(at, 3, QLatin1String("Pane"));
-  panes_[page][slot] = Find(pane);
-  if (!spin.isEmpty()) spins_[page][slot] = Find(spin);
-}
-
-// One EQ band of five fields at slots k .. k + 4. The DEQ channels use their own image and gain
-// bar names.
-void ControlBinding::BindBandBlock(int page, int k, const QString& prefix,
-                                   const QString& spinPrefix, int n) {
-  const bool deq = page == kDeqPage;
-  const QString num = QString::number(n);
-  main_[page][k] = Find(prefix + "ModeBox" + num);
-  const QStringList images =
-      deq ? QStringList{"PEQBtn", "LEQBtn", "HEQBtn"} : QStringList{"PEQBtn", "LSQBtn", "HSQBtn"};
-  for (int j = 0; j < 3; ++j) sides_[page][k][j] = Find(prefix + images[j] + num);
-  main_[page][k + 1] = Find(prefix + "FreEdit" + num);
-  spins_[page][k + 1] = Find(spinPrefix + "FreUpDownBtn" + num);
-  main_[page][k + 2] = Find(prefix + "GainEdit" + num);
-  spins_[page][k + 2] = Find(spinPrefix + "GainUpDownBtn" + num);
-  sides_[page][k + 2][0] = Find(prefix + (deq ? "GainBar" : "EQGainBar") + num);
-  for (int q = 3; q <= 4; ++q) {
-    main_[page][k + q] = Find(prefix + "QEdit" + num);
-    spins_[page][k + q] = Find(spinPrefix + "QUpDownBtn" + num);
   }
 }
 
@@ -247,146 +243,32 @@ void ControlBinding::FillTables() {
   }
   QWidget* const ph = placeholder_;
 
-  // Page 0, music.
-  main_[0][0] = Find("AutoModeBtn");
-  panes_[0][0] = Find("ManulModeBtn");
-  main_[0][1] = Find("DiscoModeBtn");
-  panes_[0][1] = Find("SingModeBtn");
-  main_[0][2] = ph;
-  main_[0][3] = Find("MusEQAllpassBtn");
-  for (int n = 1; n <= 10; ++n) BindBandBlock(0, 4 + 5 * (n - 1), "Mus", "Mus", n);
-
-  // Page 1, MIC.
-  BindBar(1, 0, "MicHPFreBar", "MicHPFreUpDownBtn");
-  main_[1][1] = ph;
-  BindBar(1, 2, "MicFBEBar", "MicFBEUpDownBtn");
-  BindBar(1, 3, "MicNoiseBar", "MicNoiseUpDownBtn");
-  main_[1][4] = ph;
-  main_[1][5] = ph;
-  for (int n = 1; n <= 15; ++n) BindBandBlock(1, 6 + 5 * (n - 1), "Mic", "MIc", n);
-
-  // Page 2, DEQ: three channels of twelve slots.
-  main_[2][0] = ph;
-  for (int g = 1; g <= 3; ++g) {
-    const int b = kDeqChannelSize * (g - 1);
-    const QString num = QString::number(g);
-    main_[2][b + 1] = Find("DEQALLPASSBtn" + num);
-    BindBandBlock(2, b + 2, "DEQ", "DEQ", g);
-    main_[2][b + 7] = Find("DEQTypeBox" + num);
-    sides_[2][b + 7][0] = Find("DEQTYpeOffBtn" + num);
-    sides_[2][b + 7][1] = Find("DEQTYpeBelowBtn" + num);
-    sides_[2][b + 7][2] = Find("DEQTYpeAboveBtn" + num);
-    BindBar(2, b + 8, "DEQRmsAttackBar" + num);
-    BindBar(2, b + 9, "DEQRmsReleaseBar" + num);
-    BindBar(2, b + 10, "DEQRmsLevelBar" + num);
-    BindBar(2, b + 11, "DEQRmsRatioBar" + num);
-    main_[2][b + 12] = Find("DEQModeFastBtn" + num);
-  }
-
-  // Page 4, echo.
-  main_[4][0] = Find("EchoEffPhaseBtn");
-  BindBar(4, 1, "EchoEffLevelBar");
-  main_[4][2] = Find("EchoDirectPhaseBtn");
-  BindBar(4, 3, "EchoDirectLevelBar");
-  BindBar(4, 4, "EchoHPFreBar", "EchoHPFreUpDownBtn");
-  BindBar(4, 5, "EchoLPFreBar", "EchoLPFreUpDownBtn");
-  BindBar(4, 6, "EchoPreDelayBar");
-  BindBar(4, 7, "EchoTimeBar");
-  BindBar(4, 8, "EchoRepeatBar");
-  BindBar(4, 9, "EchoRTimeBar");
-  BindBar(4, 10, "EchoRPreDelayBar");
-  main_[4][11] = Find("EchoModeBtn1");
-  for (int s = 12; s <= 15; ++s) main_[4][s] = ph;
-  for (int n = 1; n <= 5; ++n) BindBandBlock(4, 16 + 5 * (n - 1), "Echo", "Echo", n);
-
-  // Page 5, reverb (its EQ is shown through page 4's band controls).
-  main_[5][0] = Find("RvbEffPhaseBtn");
-  BindBar(5, 1, "RvbEffLevelBar");
-  main_[5][2] = Find("RvbDirectPhaseBtn");
-  panes_[5][2] = main_[5][2];
-  BindBar(5, 3, "RvbDirectLevelBar");
-  BindBar(5, 4, "RvbTimeBar");
-  BindBar(5, 5, "RvbPreDelayBar");
-  BindBar(5, 6, "RvbHPFreBar", "RvbHPFreUpDownBtn");
-  BindBar(5, 7, "RvbLPFreBar", "RvbLPFreUpDownBtn");
-  main_[5][8] = Find("RvbMusicPhaseBtn");
-  BindBar(5, 9, "RvbMusicBar");
-  BindBar(5, 10, "RvbMusHPFreBar");
-  BindBar(5, 11, "RvbMusLPFreBar");
-  BindBar(5, 12, "RvbMusTreDecayBar");
-  BindBar(5, 13, "RvbMusBassDecayBar");
-
-  // Pages 6 (main output) and 7 (AUX output): the source mix, crossover, limiter and bands.
-  struct OutputNames {
-    int page;
-    const char* prefix;
-    const char* hpType;
-    const char* hpSpin;
-    const char* hpQSpin;
-    const char* lpType;
-    const char* lpSpin;
-    const char* lpQSpin;
-    int firstBand;
-  };
-  const std::array<OutputNames, 2> outputs{{
-      {6, "Main", "MainHPTypeBox", "MainHPFreUpDownBtn", "MainHPQUpDownBtn", "MainLPTypeBox",
-       "MainMusLPFreUpDownBtn", "MainLPQUpDownBtn", 34},
-      {7, "Sub", "SubMusHPType", "SubHPFreUpDownBtn", "SubMusHPuserQUpDownBtn", "SubMusLPType",
-       "SubLPFreUpDownBtn", "SubMusLPuserQUpDownBtn", 31},
-  }};
-  const std::array<const char*, 4> sources{{"Mus", "Mic", "Echo", "Rvb"}};
-  for (const OutputNames& o : outputs) {
-    const int p = o.page;
-    const QString pre = QString::fromLatin1(o.prefix);
-    for (int i = 0; i < 4; ++i) {
-      BindBar(p, 4 * i, pre + sources[i] + "LevelBar");
-      main_[p][4 * i + 2] = Find(pre + sources[i] + "PhaseBtn");
+  for (ParamAddress cell : kPlaceholderCells) main_[PageOf(cell)][IndexOf(cell)] = ph;
+  eqPass_ = Find(ControlName(kEqPassAddress, ControlRole::Main));
+  for (const ControlSpec& row : ControlRows()) {
+    QWidget* control = Find(NameOf(row));
+    const int page = PageOf(row.address);
+    const int slot = IndexOf(row.address);
+    switch (row.role) {
+      case ControlRole::Main:
+        main_[page][slot] = control;
+        break;
+      case ControlRole::Pane:
+        panes_[page][slot] = control;
+        break;
+      case ControlRole::Spin:
+        spins_[page][slot] = control;
+        break;
+      case ControlRole::Side0:
+      case ControlRole::Side1:
+      case ControlRole::Side2:
+        sides_[page][slot][static_cast<int>(row.role) - static_cast<int>(ControlRole::Side0)] =
+            control;
+        break;
+      case ControlRole::Member:
+        break;  // option groups load their members when a member is used
     }
-    for (int s = 1; s <= 15; s += 2) main_[p][s] = ph;
-    main_[p][16] = Find(o.hpType);
-    BindBar(p, 17, pre + "MusHPFreBar", o.hpSpin);
-    BindBar(p, 18, pre + "MusHPQBar", o.hpQSpin);
-    main_[p][19] = Find(o.lpType);
-    BindBar(p, 20, pre + "MusLPFreBar", o.lpSpin);
-    BindBar(p, 21, pre + "MusLPQBar", o.lpQSpin);
-    BindBar(p, 22, pre + "RmsAttackBar");
-    BindBar(p, 23, pre + "RmsReleaseBar");
-    BindBar(p, 24, pre + "RmsLevelBar");
-    BindBar(p, 25, pre + "RmsRatioBar");
-    main_[p][26] = Find(pre + "ModeFastBtn1");
-    for (int n = 1; n <= 8; ++n) BindBandBlock(p, o.firstBand + 5 * (n - 1), pre, pre, n);
   }
-  BindBar(6, 27, "MainLdelayBar");
-  BindBar(6, 28, "MainRdelayBar");
-  main_[6][29] = Find("MainLmuteBtn");
-  main_[6][30] = Find("MainRmuteBtn");
-  main_[6][31] = Find("MAINToneBox");
-  main_[6][32] = ph;
-  main_[6][33] = ph;
-  BindBar(7, 27, "SubdelayBar");
-  main_[7][28] = Find("SubmuteBtn");
-  main_[7][29] = ph;
-  main_[7][30] = ph;
-
-  // Page 10, system.
-  for (int s : {0, 1, 4, 5, 15, 16}) main_[10][s] = ph;
-  main_[10][2] = Find("SysModeBox");
-  main_[10][3] = Find("SysMusInputLevel");
-  panes_[10][3] = main_[10][3];
-  BindBar(10, 6, "SysMusStartVolBar");
-  BindBar(10, 7, "SysMusMaxVolBar");
-  BindBar(10, 8, "SysMicStartVolBar");
-  BindBar(10, 9, "SysMicMaxVolBar");
-  BindBar(10, 10, "SysEffStartVolBar");
-  BindBar(10, 11, "SysEffMaxVolBar");
-  main_[10][12] = Find("SysUserBtn");
-  main_[10][13] = Find("SysPanelBtn1");
-  main_[10][14] = Find("SysInput");
-  panes_[10][14] = main_[10][14];
-  main_[10][17] = Find("SysRemoteBtn1");
-  BindBar(10, 32, "SysMusNormalVolBar");
-  BindBar(10, 33, "SysMicNormalVolBar");
-  BindBar(10, 34, "SysEffNormalVolBar");
 
   for (int i = 0; i < kTabButtonCount; ++i) tabs_[i] = Find(Numbered("FormTabBtn", i + 1));
   for (const PointLabelSet& set : kPointLabelSets) {
@@ -394,7 +276,9 @@ void ControlBinding::FillTables() {
       pointLabels_[set.graph][i] = Find(Numbered(set.name, i + 1));
     }
   }
-  optionGroup_ = {Find("SysMusInputLevel"), Find("SysMusInputLevel2"), Find("SysMusInputLevel3")};
+  for (int j = 0; j < 3; ++j) {
+    optionGroup_[j] = Find(ControlName(sysaddr::MusicInputLevel, ControlRole::Member, j));
+  }
 
   // The type images: entry 0 of a side set that is not a track bar.
   for (int p = 0; p < kPageCount; ++p) {
@@ -453,10 +337,11 @@ void ControlBinding::StampAll() {
   }
 }
 
-// Slider looks follow MicHPFreBar, band gain bars MusEQGainBar1 (look and width).
+// Slider looks follow the MIC high-pass bar, band gain bars the first music band's (look and
+// width).
 void ControlBinding::ApplyTemplates() {
-  QWidget* barTemplate = Find("MicHPFreBar");
-  QWidget* gainTemplate = Find("MusEQGainBar1");
+  QWidget* barTemplate = MainControlAt(kBarTemplate);
+  QWidget* gainTemplate = SideControlAt(kGainBarTemplate, 0);
   for (int p = 0; p < kPageCount; ++p) {
     for (int s = 0; s < kBindingSlots; ++s) {
       QWidget* c = main_[p][s];
@@ -484,15 +369,14 @@ void ControlBinding::WriteStartValues() {
 void ControlBinding::BuildBindingTables() {
   IndexWidgets();
   FillTables();
-  currentEdit_ = qobject_cast<QLineEdit*>(Find("MusFreEdit1"));
+  currentEdit_ = qobject_cast<QLineEdit*>(MainControlAt(kFirstBandEdit));
   if (currentEdit_ == nullptr) currentEdit_ = placeholder_;
   highlighted_ = placeholder_;
-  refreshInProgress_ = true;
+  const ScopedAssign building(refreshInProgress_, true);
   StampAll();
   ApplyTemplates();
   ConnectAll();
   WriteStartValues();
-  refreshInProgress_ = false;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -508,10 +392,10 @@ int ControlBinding::ControlAction(QWidget* control, int number) {
     return kind == ControlKind::Edit && edit != nullptr ? BandSelection(edit, number) : 0;
   }
   auto* button = qobject_cast<QAbstractButton*>(control);
-  auto pair = [&](const char* first, const char* second, ButtonLook downLook) {
-    const bool isFirst = name == QLatin1String(first);
-    auto* a = qobject_cast<QAbstractButton*>(isFirst ? control : Find(first));
-    auto* b = qobject_cast<QAbstractButton*>(isFirst ? Find(second) : control);
+  auto pair = [&](QWidget* first, QWidget* second, ButtonLook downLook) {
+    const bool isFirst = control == first;
+    auto* a = qobject_cast<QAbstractButton*>(first);
+    auto* b = qobject_cast<QAbstractButton*>(second);
     SetButtonLook(isFirst ? a : b, downLook);
     SetButtonLook(isFirst ? b : a, ButtonLook::Normal);
     return isFirst ? 0 : 1;
@@ -536,14 +420,14 @@ int ControlBinding::ControlAction(QWidget* control, int number) {
       return wasOn ? 0 : 1;
     }
     case action::kAutoManual:
-      if (name != QLatin1String("AutoModeBtn") && name != QLatin1String("ManulModeBtn")) return 0;
-      return pair("AutoModeBtn", "ManulModeBtn", ButtonLook::Down);
+      if (control != MainControlAt(kAutoManual) && control != ValuePaneAt(kAutoManual)) return 0;
+      return pair(MainControlAt(kAutoManual), ValuePaneAt(kAutoManual), ButtonLook::Down);
     case action::kSingDisco:
-      if (name != QLatin1String("SingModeBtn") && name != QLatin1String("DiscoModeBtn")) return 0;
-      return pair("SingModeBtn", "DiscoModeBtn", ButtonLook::Down);
+      if (control != ValuePaneAt(kSingDisco) && control != MainControlAt(kSingDisco)) return 0;
+      return pair(ValuePaneAt(kSingDisco), MainControlAt(kSingDisco), ButtonLook::Down);
     case action::kMicGroup: {
       if (name != QLatin1String("MicABtn") && name != QLatin1String("MicBBtn")) return 0;
-      const int group = pair("MicABtn", "MicBBtn", ButtonLook::Down);
+      const int group = pair(Find("MicABtn"), Find("MicBBtn"), ButtonLook::Down);
       LetGoOfBandsNotShown(group);
       return group;
     }

@@ -23,6 +23,8 @@
 #include <array>
 #include <functional>
 
+#include "binding/ControlTable.h"
+#include "binding/EditRule.h"
 #include "eq/GraphHost.h"
 #include "model/Messages.h"
 #include "model/ParamStore.h"
@@ -57,11 +59,6 @@ constexpr int kAllPages = 20;        // RefreshAllControls / ResetEqBands: every
 constexpr int kAutoModeLock = 255;   // EnableBoundControls: the music auto mode lock
 constexpr int kWholePagePoint = 20;  // redrawCurves: the whole page
 
-// Step codes of ApplyControlValue and CommitEdit.
-constexpr int kStepNone = 0;
-constexpr int kStepUp = 1;
-constexpr int kStepDown = 11;
-
 // ControlAction numbers.
 namespace action {
 constexpr int kTabSelect = 10;
@@ -78,6 +75,12 @@ constexpr int kMicGroup = 25;
 
 using ControlRow = std::array<QWidget*, kBindingSlots>;
 using ControlTableRows = std::array<ControlRow, kPageCount>;
+
+struct ControlSpec;
+// A row's objectName as Qt holds it.
+QString NameOf(const ControlSpec& row);
+// The objectName of the table's control in `role` at the address; empty when there is none.
+QString ControlName(ParamAddress address, ControlRole role, int position = -1);
 
 class ControlBinding : public QObject, public GraphHost {
   Q_OBJECT
@@ -113,6 +116,8 @@ class ControlBinding : public QObject, public GraphHost {
   QWidget* SideControlAt(ParamAddress address, int entry) const;
   // The hidden placeholder edit `Example` (created by the binding when the window has none).
   QLineEdit* Placeholder() const;
+  // The "EQ pass" button of the page on view (it carries the music page's address at first).
+  QWidget* EqPassButton() const { return eqPass_; }
 
   static ControlKind KindOf(const QWidget* control);
   bool IsTypeImage(const QWidget* control) const { return typeImages_.contains(control); }
@@ -142,8 +147,8 @@ class ControlBinding : public QObject, public GraphHost {
   // has the focus.
   bool WheelArmed() const { return wheelArmed_; }
   bool TrackBarGuard() const { return trackBarGuard_; }
-  GraphChange LastChange() const override { return lastChange_; }
-  void SetLastChange(GraphChange change) { lastChange_ = change; }
+  GraphChange LastChange() const override { return rule_.LastChange(); }
+  void SetLastChange(GraphChange change) { rule_.SetLastChange(change); }
 
   // Handlers an operator action runs; the binding connects them itself. Public so that the
   // window, the graph and the tests can run them as the Parts of the console call them.
@@ -215,8 +220,6 @@ class ControlBinding : public QObject, public GraphHost {
   QWidget* Find(const QString& name) const;
   QWidget* Find(const char* name) const { return Find(QString::fromLatin1(name)); }
   void FillTables();
-  void BindBandBlock(int page, int slot, const QString& prefix, const QString& spinPrefix, int n);
-  void BindBar(int page, int slot, const QString& name, const QString& spin = {});
   void StampAll();
   void ConnectAll();
   void ConnectControl(QWidget* control, int page, int slot);
@@ -235,6 +238,7 @@ class ControlBinding : public QObject, public GraphHost {
   void SliderChanged(QSlider* bar);
   static bool IsVolumeBar(ParamAddress address);
   void DeqChannelPassFromRefresh(QPushButton* button);
+  void ShowStore(int target);
   void RefreshSlot(int page, int slot);
   void RefreshTrackBar(QSlider* bar, int value);
   void RefreshEqPass();
@@ -246,7 +250,7 @@ class ControlBinding : public QObject, public GraphHost {
   void LeaveFocusedEdit(QWidget* next);
   bool KeyPress(QLineEdit* edit, QEvent* event);
   bool Wheel(QEvent* event);
-  void StoreBoth(ParamAddress address, int value);
+  void ShowOutcome(QWidget* control, const EditOutcome& outcome);
   void Redraw(int point, int page);
 
   QPointer<QWidget> root_;
@@ -267,13 +271,14 @@ class ControlBinding : public QObject, public GraphHost {
   std::array<QWidget*, 3> optionGroup_{};
 
   QPointer<QLineEdit> placeholder_;
+  QWidget* eqPass_ = nullptr;
   QPointer<QLineEdit> currentEdit_;
   QPointer<QLineEdit> highlighted_;  // the previously highlighted edit
   QString lastGoodText_;
   bool wheelArmed_ = false;
   bool trackBarGuard_ = false;
   bool refreshInProgress_ = false;
-  GraphChange lastChange_{};
+  EditRule rule_;
   std::array<int, kPageCount> eqPassState_{};
   std::array<int, kGraphCount> selectedBand_{};
 };

@@ -16,34 +16,14 @@
 #include <cmath>
 
 #include "binding/ControlBinding.h"
+#include "binding/ControlTable.h"
 #include "binding/Scales.h"
+#include "model/ScopedAssign.h"
 #include "ui/Looks.h"
 
 namespace velantro {
 
 namespace {
-
-constexpr double kIntLimit = 1e9;
-
-// Truncation toward zero, saturated and NaN-safe: a raw value from anywhere is never trusted.
-int Truncate(double x) {
-  if (std::isnan(x)) return 0;
-  if (x >= kIntLimit) return static_cast<int>(kIntLimit);
-  if (x <= -kIntLimit) return -static_cast<int>(kIntLimit);
-  return static_cast<int>(x);
-}
-
-// Track bar positions round to the nearest integer, halves to even.
-int RoundHalfEven(double x) {
-  if (std::isnan(x)) return 0;
-  if (x >= kIntLimit) return static_cast<int>(kIntLimit);
-  if (x <= -kIntLimit) return -static_cast<int>(kIntLimit);
-  const double down = std::floor(x);
-  const double diff = x - down;
-  double result = down;
-  if (diff > 0.5 || (diff == 0.5 && std::fmod(down, 2.0) != 0.0)) result = down + 1.0;
-  return static_cast<int>(result);
-}
 
 void ShowText(QWidget* control, const QString& text) {
   if (auto* edit = qobject_cast<QLineEdit*>(control)) {
@@ -71,38 +51,10 @@ constexpr std::array<VolumeSource, 3> kVolumeSources{{
     {0x0A22, 0x0A0A, 0x0A0B},  // effect
 }};
 
-// The option groups: address and the buttons at positions 0, 1, 2.
-struct OptionGroupNames {
-  ParamAddress address;
-  std::array<const char*, 3> names;
-};
-constexpr std::array<OptionGroupNames, 11> kOptionGroups{{
-    {0x020C, {"DEQModeFastBtn1", "DEQModeMidBtn1", "DEQModeSlowBtn1"}},
-    {0x0218, {"DEQModeFastBtn2", "DEQModeMidBtn2", "DEQModeSlowBtn2"}},
-    {0x0224, {"DEQModeFastBtn3", "DEQModeMidBtn3", "DEQModeSlowBtn3"}},
-    {0x0A03, {"SysMusInputLevel", "SysMusInputLevel2", "SysMusInputLevel3"}},
-    {0x0A0C, {"SysUserBtn", "SysManagerBtn", nullptr}},
-    {0x0A0D, {"SysPanelBtn1", "SysPanelBtn2", nullptr}},
-    {0x0A0E, {"SysInput", "SysInput2", "SysInput3"}},
-    {0x0A11, {"SysRemoteBtn1", "SysRemoteBtn2", nullptr}},
-    {0x061A, {"MainModeFastBtn1", "MainModeMidBtn1", "MainModeSlowBtn1"}},
-    {0x071A, {"SubModeFastBtn1", "SubModeMidBtn1", "SubModeSlowBtn1"}},
-    {0x040B, {"EchoModeBtn1", "EchoModeBtn2", nullptr}},
-}};
-
-struct CrossoverBox {
-  const char* name;
-  const char* qBar;
-  const char* qSpin;
-  bool lowPass;
-};
-constexpr std::array<CrossoverBox, 4> kCrossoverBoxes{{
-    {"MainHPTypeBox", "MainMusHPQBar", "MainHPQUpDownBtn", false},
-    {"MainLPTypeBox", "MainMusLPQBar", "MainLPQUpDownBtn", true},
-    {"SubMusHPType", "SubMusHPQBar", "SubMusHPuserQUpDownBtn", false},
-    {"SubMusLPType", "SubMusLPQBar", "SubMusLPuserQUpDownBtn", true},
-}};
 constexpr int kLastFixedCrossoverType = 2;  // items above this are user types with their own Q
+constexpr int kHighPassTypeSlot = 16;
+constexpr int kLowPassTypeSlot = 19;
+constexpr int kCrossoverQOffset = 2;  // the Q bar sits two cells above its type
 
 }  // namespace
 
@@ -127,29 +79,32 @@ void ControlBinding::ApplyControlValue(QWidget* c, int step, bool fromStore, dou
   }
   const int own = AddressOf(c);
   if (own < 0) return;
-  const ParamAddress a = ResolveQAddress(own, store_);
-  const int page = PageOf(a);
-  const int index = IndexOf(a);
+  const EditOutcome out = rule_.Limit(own, s, step, fromStore, x);
+  ShowOutcome(c, out);
 
-  const bool bandScale = s == 2 || s == 3 || s == 4;
-  if (bandScale && !fromStore) {
-    if (step == kStepUp) x += 1;
-    if (step == kStepDown) x -= 1;
+  // The linked track bar follows without running its own change handler.
+  QWidget* barWidget = MainControlAt(out.address);
+  if (KindOf(barWidget) != ControlKind::TrackBar) barWidget = SideControlAt(out.address, 0);
+  if (auto* bar = qobject_cast<QSlider*>(barWidget);
+      bar != nullptr && KindOf(bar) == ControlKind::TrackBar) {
+    const ScopedAssign guard(trackBarGuard_, true);
+    bar->setValue(BarPosition(out.limited));
   }
+  rule_.Commit(out, fromStore, refreshInProgress_);
+}
 
-  switch (s) {
-    case 1: {
-      if (x > 2) x = 2;
+// What the control shows of an edit: the text, the combo item, the band selection.
+void ControlBinding::ShowOutcome(QWidget* c, const EditOutcome& out) {
+  const ParamAddress a = out.address;
+  switch (out.scale) {
+    case 1:
       if (auto* combo = qobject_cast<QComboBox*>(c)) {
-        const int item = Truncate(x);
+        const int item = TruncateRaw(out.limited);
         combo->setCurrentIndex(item >= 0 && item < combo->count() ? item : -1);
       }
       break;
-    }
-    case 2: {
-      if (!fromStore) x = std::clamp(x, 0.0, static_cast<double>(kMaxFrequencyIndex));
-      if (x > kMaxFrequencyIndex) x = kMaxFrequencyIndex;
-      ShowText(c, QString::fromLatin1(FrequencyText(Truncate(x))));
+    case 2:
+      ShowText(c, QString::fromStdString(out.text));
       // A refresh only shows: were it to take every frequency edit it shows as CurrentEdit, it
       // would leave the last one of the page there (MIC column 15, the hidden eighth output
       // column), and the next arrow, wheel step or focus change would commit that band.
@@ -159,71 +114,15 @@ void ControlBinding::ApplyControlValue(QWidget* c, int step, bool fromStore, dou
       }
       ControlAction(c, GraphIndex(a));
       break;
-    }
-    case 3: {
-      if (!fromStore) x = std::clamp(x, 0.0, static_cast<double>(kGainRawMax));
-      if (x > kGainRawMax) x = kGainRawMax;
-      ShowText(c, QString::fromStdString(FormatNumber(x / 5.0 - 24.0, 1)));
+    case 3:
+    case 4:
+      ShowText(c, QString::fromStdString(out.text));
       ControlAction(c, GraphIndex(a));
       break;
-    }
-    case 4: {
-      if (!fromStore) {
-        const BandLocation where = LocateBand(a, store_.MicGroup);
-        const int type = where.isBandField() ? store_.View(a - where.field) : kBandTypePeq;
-        const int limit = QLimitForType(type);
-        if (x > limit) x = limit;
-        if (x < 0) x = 0;
-        ShowText(c, QString::fromLatin1(QText(Truncate(x))));
-      } else {
-        int v = store_.View(a);
-        if (v > kPeqQLimit) {
-          v = kPeqQLimit;
-          store_.SetView(page, index, v);
-        }
-        ShowText(c, QString::fromLatin1(QText(v)));
-        x = v;
-      }
-      ControlAction(c, GraphIndex(a));
-      break;
-    }
     default:
-      if (HasScaleText(s)) {
-        const ScaledValue scaled = ApplyScale(s, x);
-        x = scaled.value;
-        ShowText(c, QString::fromStdString(scaled.text));
-      }
+      if (!out.text.empty()) ShowText(c, QString::fromStdString(out.text));
       break;
   }
-
-  // The linked track bar follows without running its own change handler.
-  QWidget* barWidget = MainControlAt(a);
-  if (KindOf(barWidget) != ControlKind::TrackBar) barWidget = SideControlAt(a, 0);
-  if (auto* bar = qobject_cast<QSlider*>(barWidget);
-      bar != nullptr && KindOf(bar) == ControlKind::TrackBar) {
-    trackBarGuard_ = true;
-    bar->setValue(RoundHalfEven(x));
-    trackBarGuard_ = false;
-  }
-
-  const int u = Truncate(x);
-  if (s <= 4) StoreBoth(a, u);
-  if (!fromStore) {
-    if (s <= 4) {
-      store_.SetBand(a, u);
-    } else {
-      store_.SetParam(a, u);
-    }
-  }
-  if ((s <= 7 || s == 13 || s == 19) && !refreshInProgress_) lastChange_ = GraphChange{a, u};
-}
-
-// ViewValues at a and DeviceImage at a's effective address, without sending.
-void ControlBinding::StoreBoth(ParamAddress address, int value) {
-  store_.SetView(PageOf(address), IndexOf(address), value);
-  const ParamAddress e = store_.EffectiveAddress(address);
-  const int ep = PageOf(e);
-  store_.SetDevice(ep, ParamStore::DeviceIndex(ep, IndexOf(e), store_.LayoutFlag), value);
 }
 
 void ControlBinding::CommitEdit(int step) {
@@ -285,10 +184,8 @@ void ControlBinding::BandEditClicked(QLineEdit* edit) {
   currentEdit_ = bound;
   bound->setFocus(Qt::MouseFocusReason);
   lastGoodText_ = bound->text();
-  const int32_t saved = store_.SuppressSend;
-  store_.SuppressSend = 1;
+  const ScopedAssign<int32_t> quiet(store_.SuppressSend, 1);
   CommitEdit(kStepNone);
-  store_.SuppressSend = saved;
 }
 
 void ControlBinding::BandEditExit() {
@@ -523,7 +420,7 @@ void ControlBinding::BandTypeChanged(QComboBox* combo) {
       // The channel's gain goes back to 0 dB through its own bar.
       if (auto* gain = qobject_cast<QSlider*>(SideControlAt(a - 3, 0))) {
         gain->setValue(kGainRawZeroDb);
-        lastChange_ = GraphChange{AddressOf(gain), kGainRawZeroDb};
+        rule_.SetLastChange(GraphChange{AddressOf(gain), kGainRawZeroDb});
       }
     }
     return;
@@ -536,7 +433,7 @@ void ControlBinding::BandTypeChanged(QComboBox* combo) {
     currentEdit_ = qEdit;
     ApplyControlValue(qEdit, kStepNone, true, store_.View(q));
   }
-  lastChange_ = GraphChange{a, v};
+  rule_.SetLastChange(GraphChange{a, v});
 }
 
 void ControlBinding::CrossoverTypeChanged(QComboBox* combo) {
@@ -545,17 +442,16 @@ void ControlBinding::CrossoverTypeChanged(QComboBox* combo) {
   if (a < 0) return;
   const int v = combo->currentIndex();
   store_.SetParam(a, v);
-  for (const CrossoverBox& box : kCrossoverBoxes) {
-    if (combo->objectName() != QLatin1String(box.name)) continue;
-    const bool user = v > kLastFixedCrossoverType;
-    if (QWidget* bar = Find(box.qBar)) bar->setEnabled(user);
-    if (QWidget* spin = Find(box.qSpin)) spin->setEnabled(user);
-    const int page = PageOf(a);
-    const int sheet = *currentSection_ & 0xFF;
-    if ((page == 6 && sheet == 3) || (page == 7 && sheet == 5)) {
-      const int n = kBandCount[page];
-      Redraw(box.lowPass ? n + 1 : n, page);
-    }
+  const int page = PageOf(a);
+  const int slot = IndexOf(a);
+  if ((page != 6 && page != 7) || (slot != kHighPassTypeSlot && slot != kLowPassTypeSlot)) return;
+  const bool user = v > kLastFixedCrossoverType;
+  if (QWidget* bar = MainControlAt(a + kCrossoverQOffset)) bar->setEnabled(user);
+  if (QWidget* spin = SpinControlAt(a + kCrossoverQOffset)) spin->setEnabled(user);
+  const int sheet = *currentSection_ & 0xFF;
+  if ((page == 6 && sheet == 3) || (page == 7 && sheet == 5)) {
+    const int n = kBandCount[page];
+    Redraw(slot == kLowPassTypeSlot ? n + 1 : n, page);
   }
 }
 
@@ -583,15 +479,17 @@ void ControlBinding::ToggleClicked(QPushButton* button) {
 }
 
 void ControlBinding::LoadOptionGroup(ParamAddress address) {
-  for (const OptionGroupNames& group : kOptionGroups) {
-    if (group.address != address) continue;
-    for (int j = 0; j < 3; ++j) {
-      optionGroup_[j] = group.names[j] != nullptr ? Find(group.names[j]) : nullptr;
-    }
-    if (address == 0x0A0C) {
-      if (QWidget* box = Find("SysUserMangerGrop")) box->setEnabled(false);
-    }
-    return;
+  std::array<QWidget*, 3> members{};
+  bool found = false;
+  for (const ControlSpec& row : ControlRows()) {
+    if (row.role != ControlRole::Member || row.address != address) continue;
+    if (row.position >= 0 && row.position < 3) members[row.position] = Find(NameOf(row));
+    found = true;
+  }
+  if (!found) return;
+  optionGroup_ = members;
+  if (address == sysaddr::UserOrAdmin) {
+    if (QWidget* box = Find("SysUserMangerGrop")) box->setEnabled(false);
   }
 }
 
@@ -647,10 +545,8 @@ void ControlBinding::ConnectControl(QWidget* c, int page, int slot) {
     case ControlKind::Combo: {
       auto* combo = qobject_cast<QComboBox*>(c);
       if (combo == nullptr) return;
-      const bool crossover =
-          std::any_of(kCrossoverBoxes.begin(), kCrossoverBoxes.end(),
-                      [&](const CrossoverBox& b) { return c->objectName() == b.name; }) ||
-          c->objectName() == QLatin1String("MAINToneBox");
+      // The output pages' other boxes: crossover types and the tone.
+      const bool crossover = page == 6 || page == 7;
       if (IsTypeImage(SideControl(page, slot, 0))) {
         connect(combo, &QComboBox::activated, this, [this, combo] { BandTypeChanged(combo); });
       } else if (crossover) {
@@ -698,13 +594,12 @@ void ControlBinding::ConnectAll() {
       if (gain != nullptr && KindOf(gain) == ControlKind::TrackBar) ConnectControl(gain, p, s);
     }
   }
-  for (const OptionGroupNames& group : kOptionGroups) {
-    for (const char* name : group.names) {
-      auto* button = name != nullptr ? qobject_cast<QPushButton*>(Find(name)) : nullptr;
-      if (button == nullptr || connected_.contains(button)) continue;
-      connect(button, &QPushButton::clicked, this, [this, button] { OptionClicked(button); });
-      connected_.insert(button);
-    }
+  for (const ControlSpec& row : ControlRows()) {
+    if (row.role != ControlRole::Member) continue;
+    auto* button = qobject_cast<QPushButton*>(Find(NameOf(row)));
+    if (button == nullptr || connected_.contains(button)) continue;
+    connect(button, &QPushButton::clicked, this, [this, button] { OptionClicked(button); });
+    connected_.insert(button);
   }
 }
 

@@ -10,6 +10,7 @@
 
 #include "binding/ControlBinding.h"
 #include "binding/Scales.h"
+#include "model/ScopedAssign.h"
 
 namespace velantro {
 
@@ -33,8 +34,19 @@ void Enable(QWidget* w, bool on) {
 // ---------------------------------------------------------------------------------------------
 
 void ControlBinding::RefreshAllControls(int target) {
-  refreshInProgress_ = true;
-  store_.SuppressSend = 1;
+  {
+    const ScopedAssign<int32_t> quiet(store_.SuppressSend, 1);
+    ShowStore(target);
+    Redraw(kWholePagePoint, PageOf(*currentSection_));
+  }
+  if (auto* label = qobject_cast<QLabel*>(Find("CurrentModeLabel"))) {
+    label->setText(QStringLiteral("（Current Mode：%1 ）").arg(store_.Device(10, 2) + 1));
+  }
+}
+
+// Every control of the target shows the store; nothing is sent and the graph is not redrawn.
+void ControlBinding::ShowStore(int target) {
+  const ScopedAssign refreshing(refreshInProgress_, true);
   store_.RebuildViewValues(store_.LayoutFlag);
   store_.LayoutFlag = static_cast<uint8_t>(store_.View(0, 1));
 
@@ -46,8 +58,8 @@ void ControlBinding::RefreshAllControls(int target) {
   }
 
   if (autoManualHandler) {
-    auto* button = qobject_cast<QPushButton*>(Find(
-        store_.View(0, 0) == 0 ? QStringLiteral("AutoModeBtn") : QStringLiteral("ManulModeBtn")));
+    // Auto is the main control of the music mode cell, Manual its pane.
+    auto* button = qobject_cast<QPushButton*>(store_.View(0, 0) == 0 ? main_[0][0] : panes_[0][0]);
     if (button != nullptr) autoManualHandler(button);
   }
   // MicGroup is a selector, not a parameter: its pair shows the current group all the same.
@@ -57,14 +69,6 @@ void ControlBinding::RefreshAllControls(int target) {
   Enable(Find("SignRzGroup"), store_.View(10, 12) != 0);
   Enable(Find("SysUserMangerGrop"), false);
   RefreshModeList();
-
-  refreshInProgress_ = false;
-  Redraw(kWholePagePoint, PageOf(*currentSection_));
-  store_.SuppressSend = 0;
-
-  if (auto* label = qobject_cast<QLabel*>(Find("CurrentModeLabel"))) {
-    label->setText(QStringLiteral("（Current Mode：%1 ）").arg(store_.Device(10, 2) + 1));
-  }
 }
 
 void ControlBinding::RefreshSlot(int page, int slot) {
@@ -80,8 +84,8 @@ void ControlBinding::RefreshSlot(int page, int slot) {
       if (button == nullptr) break;
       if (page == 0 && slot == 0) break;  // Auto/Manual follows below
       if (page == 0 && slot == 1) {
-        ControlAction(Find(v == 0 ? QStringLiteral("SingModeBtn") : QStringLiteral("DiscoModeBtn")),
-                      action::kSingDisco);
+        // Disco is the main control of the cell, Sing its pane.
+        ControlAction(v == 0 ? panes_[0][1] : main_[0][1], action::kSingDisco);
         break;
       }
       const ParamAddress a = AddressOf(button);
@@ -147,7 +151,7 @@ void ControlBinding::RefreshEqPass() {
   }
   const ParamAddress a = MakeAddress(q, kFirstBandIndex[q] - 1);
   int r = 0;
-  if (QWidget* button = Find("MusEQAllpassBtn")) {
+  if (QWidget* button = EqPassButton()) {
     button->setProperty("address", a);
     SetHint(button, store_.View(a) == 0 ? QStringLiteral("1") : QStringLiteral("0"));
     r = ControlAction(button, action::kToggle);
@@ -157,7 +161,7 @@ void ControlBinding::RefreshEqPass() {
 }
 
 void ControlBinding::RefreshModeList() {
-  auto* box = qobject_cast<QComboBox*>(Find("SysModeBox"));
+  auto* box = qobject_cast<QComboBox*>(MainControlAt(sysaddr::CurrentMode));
   if (box == nullptr) return;
   const int remembered = store_.Device(10, 2);
   box->clear();
@@ -199,12 +203,12 @@ void ControlBinding::EnableBoundControls(int flag, int page) {
         enableIf(panes_[p][s], ControlKind::Button, e);
       }
     }
-    Enable(Find("SingModeBtn"), e);
-    Enable(Find("DiscoModeBtn"), e);
+    Enable(panes_[0][1], e);
+    Enable(main_[0][1], e);
     return;
   }
 
-  const bool e = HintOf(Find("MusEQAllpassBtn")) != QLatin1String("1");
+  const bool e = HintOf(EqPassButton()) != QLatin1String("1");
   switch (page) {
     case 0:
       if (flag == 0) return;  // the auto mode lock rules the music page

@@ -17,8 +17,6 @@ namespace {
 constexpr int kMusicModeIndex = 0;  // ViewValues[0][0]: 0 Auto, 1 Manual
 constexpr int kMusicAuto = 0;
 constexpr int kQStepPixels = 3;  // one Q step per 3 pixels over the drawing area
-constexpr int kStepUp = 1;
-constexpr int kStepDown = 11;
 constexpr int kToggleAction = 11;
 constexpr int kMicGroupB = 1;
 

@@ -4,6 +4,7 @@
 // the bound controls. The control binding implements it in the program; tests implement it on a
 // bare store. Kept narrow on purpose: every edit the graph makes goes through ApplyControlValue.
 
+#include "binding/EditRule.h"
 #include "model/ParamAddress.h"
 
 class QWidget;
@@ -22,13 +23,6 @@ struct GraphControl {
   ControlTable table = ControlTable::Main;
   bool valid() const { return address >= 0; }
   friend bool operator==(const GraphControl&, const GraphControl&) = default;
-};
-
-// LastChange: address and raw value of the last change the graph must pick up.
-struct GraphChange {
-  ParamAddress address = -1;
-  int value = 0;
-  friend bool operator==(const GraphChange&, const GraphChange&) = default;
 };
 
 class GraphHost {

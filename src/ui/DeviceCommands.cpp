@@ -9,6 +9,7 @@
 #include <QWidget>
 #include <algorithm>
 
+#include "binding/ControlBinding.h"
 #include "link/DeviceLink.h"
 #include "link/Frames.h"
 #include "model/ParamAddress.h"
@@ -90,7 +91,8 @@ DeviceCommands::DeviceCommands(QWidget& root, ParamStore& store, DeviceLink& lin
   sysPassEdit_ = Find<QLineEdit>("SysPassEdit");
   unlockEdit_ = Find<QLineEdit>("PanelPassWordEdit");
   lockPanel_ = Find<QWidget>("FirstCheckGrop");
-  modeBox_ = Find<QComboBox>("SysModeBox");
+  modeBox_ =
+      Find<QComboBox>(ControlName(sysaddr::CurrentMode, ControlRole::Main).toLatin1().constData());
   modeNameEdit_ = Find<QLineEdit>("PresetModeEdit");
 
   system_ = {Find<QLineEdit>("SysPanelLabel1"), Find<QLineEdit>("NewSysPassLabel1"),

@@ -20,6 +20,7 @@
 #include "binding/Scales.h"
 #include "eq/EqGraphPanel.h"
 #include "link/Unit3.h"
+#include "model/ScopedAssign.h"
 #include "ui/Console.h"
 #include "ui/DeviceCommands.h"
 #include "ui/Looks.h"
@@ -49,16 +50,23 @@ constexpr TabSpec kTabs[kTabCount] = {
 
 struct NormalVolume {
   const char* caption;
-  const char* bar;
-  int index;
-  int max;
+  ParamAddress address;
 };
 
-constexpr NormalVolume kNormalVolumes[3] = {{"Music", "SysMusNormalVolBar", 32, 82},
-                                            {"MIC", "SysMicNormalVolBar", 33, 82},
-                                            {"Effect", "SysEffNormalVolBar", 34, 70}};
+constexpr NormalVolume kNormalVolumes[3] = {{"Music", sysaddr::MusicNormalVolume},
+                                            {"MIC", sysaddr::MicNormalVolume},
+                                            {"Effect", sysaddr::EffectNormalVolume}};
+
+// The table's control in `role` at the address.
+QString Bound(ParamAddress address, ControlRole role = ControlRole::Main) {
+  return ControlName(address, role);
+}
 
 // The DEQ reference settings: per channel the five band fields.
+constexpr ParamAddress kEqPassAddress = 0x0003;
+constexpr ParamAddress kAutoManualAddress = 0x0000;
+constexpr ParamAddress kSingDiscoAddress = 0x0001;
+
 constexpr int kDeqReference[3][kBandValueCount] = {
     {0, 37, 138, 0, 0}, {0, 77, 127, 16, 0}, {2, 221, 83, 16, 16}};
 
@@ -210,12 +218,11 @@ void TForm1::BuildSectionStrip() {
   }
   x += 10;
   for (const NormalVolume& volume : kNormalVolumes) {
-    const int address = MakeAddress(kSystemPage, volume.index);
+    const ParamAddress address = volume.address;
     kit.Caption(volume.caption, QRect(x, 4, 40, 18), Qt::AlignRight | Qt::AlignVCenter);
-    kit.Bar(volume.bar, address, volume.max, QRect(x + 44, 4, 66, 18), Qt::Horizontal, "0");
-    QString pane = volume.bar;
-    pane.replace("Bar", "Pane");
-    kit.Pane(pane, address, 0, QRect(x + 112, 4, 28, 18), "0");
+    kit.Bar(Bound(address), address, FindControl(address, ControlRole::Main)->max,
+            QRect(x + 44, 4, 66, 18), Qt::Horizontal, "0");
+    kit.Pane(Bound(address, ControlRole::Pane), address, 0, QRect(x + 112, 4, 28, 18), "0");
     x += 148;
   }
   linkButton_ = kit.Button("LinkBtn", "Connect", QRect(0, 2, kLinkButtonWidth, 22));
@@ -231,24 +238,27 @@ void TForm1::BuildButtonGroups() {
   eqPassGroup_->setGeometry(272, kButtonGroupsTop, 176, 22);
   PageKit eq(eqPassGroup_);
   eq.Button("EQResetBtn", "EQ Reset", QRect(0, 0, 84, 22));
-  QPushButton* pass = eq.Toggle("MusEQAllpassBtn", 3, "EQ pass", QRect(90, 0, 84, 22));
+  QPushButton* pass =
+      eq.Toggle(Bound(kEqPassAddress), kEqPassAddress, "EQ pass", QRect(90, 0, 84, 22));
   pass->setProperty("role", "eqpass");
 
   singleDiscoGroup_ = new QWidget(this);
   singleDiscoGroup_->setObjectName("SingleDiscoGrop");
   singleDiscoGroup_->setGeometry(272 + kSingleDiscoOffset, kButtonGroupsTop, 230, 22);
   PageKit sd(singleDiscoGroup_);
+  // Each pair is one cell: Auto and Disco its main control, Manual and Sing its pane.
   struct Pair {
-    const char* name;
+    ControlRole role;
     const char* caption;
     int address;
   };
-  const Pair pairs[4] = {{"AutoModeBtn", "Auto", 0},
-                         {"ManulModeBtn", "Manual", 0},
-                         {"SingModeBtn", "Sing", 1},
-                         {"DiscoModeBtn", "Disco", 1}};
+  const Pair pairs[4] = {{ControlRole::Main, "Auto", 0},
+                         {ControlRole::Pane, "Manual", 0},
+                         {ControlRole::Pane, "Sing", 1},
+                         {ControlRole::Main, "Disco", 1}};
   for (int i = 0; i < 4; ++i) {
-    QPushButton* button = sd.Button(pairs[i].name, pairs[i].caption, QRect(i * 58, 0, 55, 22));
+    QPushButton* button = sd.Button(Bound(pairs[i].address, pairs[i].role), pairs[i].caption,
+                                    QRect(i * 58, 0, 55, 22));
     button->setProperty("address", pairs[i].address);
     button->setProperty("kind", "button");
     button->setProperty("role", "pair");
@@ -295,13 +305,13 @@ void TForm1::ConnectSectionHandlers() {
     QPushButton* tab = tabButton(i);
     connect(tab, &QPushButton::clicked, this, [this, tab] { TabSwitch(tab); });
   }
-  for (const char* name : {"AutoModeBtn", "ManulModeBtn"}) {
-    QPushButton* button = Child<QPushButton>(name);
-    connect(button, &QPushButton::clicked, this, [this, button] { AutoManualClicked(button); });
-  }
-  for (const char* name : {"SingModeBtn", "DiscoModeBtn"}) {
-    QPushButton* button = Child<QPushButton>(name);
-    connect(button, &QPushButton::clicked, this, [this, button] { SingDiscoClicked(button); });
+  for (ControlRole role : {ControlRole::Main, ControlRole::Pane}) {
+    auto* autoManual = findChild<QPushButton*>(Bound(kAutoManualAddress, role));
+    connect(autoManual, &QPushButton::clicked, this,
+            [this, autoManual] { AutoManualClicked(autoManual); });
+    auto* singDisco = findChild<QPushButton*>(Bound(kSingDiscoAddress, role));
+    connect(singDisco, &QPushButton::clicked, this,
+            [this, singDisco] { SingDiscoClicked(singDisco); });
   }
   for (const char* name : {"MicABtn", "MicBBtn"}) {
     QPushButton* button = Child<QPushButton>(name);
@@ -316,7 +326,7 @@ void TForm1::ConnectSectionHandlers() {
           &TForm1::DeqReferenceClicked);
 
   // The buttons around the graph act through the graph panel.
-  QPushButton* pass = Child<QPushButton>("MusEQAllpassBtn");
+  QPushButton* pass = findChild<QPushButton*>(Bound(kEqPassAddress));
   connect(pass, &QPushButton::clicked, this, [this, pass] { graph_->OnEqPassButton(pass); });
   connect(Child<QPushButton>("EQResetBtn"), &QPushButton::clicked, this,
           [this] { graph_->OnEqResetButton(); });
@@ -425,7 +435,7 @@ void TForm1::TabSwitch(QPushButton* tab) {
 }
 
 void TForm1::ShowEqPass(int page) {
-  auto* pass = Child<QPushButton>("MusEQAllpassBtn");
+  auto* pass = qobject_cast<QPushButton*>(binding_->EqPassButton());
   if (page == kDeqPage || page < 0 || page >= kEqPageCount || kFirstBandIndex[page] < 1) {
     binding_->SetEqPassState(page, 0);
     graph_->ShowEqPassNotice(false);
@@ -473,14 +483,15 @@ void TForm1::AutoManualClicked(QPushButton* button) {
   binding_->EnableBoundControls(store.View(0, 0), kAutoModeLock);
   // The crossover Q controls take the state their mode type prescribes, without sending.
   const bool refreshing = binding_->RefreshInProgress();
-  const int32_t suppress = store.SuppressSend;
+  const ScopedAssign<int32_t> quiet(store.SuppressSend, 1);
   binding_->SetRefreshInProgress(true);
-  store.SuppressSend = 1;
-  for (const char* name : {"SubMusHPType", "SubMusLPType", "MainHPTypeBox", "MainLPTypeBox"}) {
-    if (auto* combo = Child<QComboBox>(name)) binding_->CrossoverTypeChanged(combo);
+  constexpr ParamAddress kCrossoverTypes[] = {0x0710, 0x0713, 0x0610, 0x0613};
+  for (ParamAddress type : kCrossoverTypes) {
+    if (auto* combo = qobject_cast<QComboBox*>(binding_->MainControlAt(type))) {
+      binding_->CrossoverTypeChanged(combo);
+    }
   }
   binding_->SetRefreshInProgress(refreshing);
-  store.SuppressSend = suppress;
 }
 
 void TForm1::SingDiscoClicked(QPushButton* button) {
@@ -531,8 +542,11 @@ void TForm1::DeqReferenceClicked() {
   // Work modes as if clicked: channel 1 and 2 "Below", channel 3 "Above"; the gains keep the
   // reference values below instead of returning to 0 dB.
   binding_->DeqResetRunning = true;
-  for (const char* name : {"DEQTYpeBelowBtn1", "DEQTYpeBelowBtn2", "DEQTYpeAboveBtn3"}) {
-    graph_->OnBandTypeImage(Child<QWidget>(name));
+  constexpr int kBelow = 1;
+  constexpr int kAbove = 2;
+  for (auto [workMode, image] :
+       {std::pair{0x0207, kBelow}, std::pair{0x0213, kBelow}, std::pair{0x021F, kAbove}}) {
+    graph_->OnBandTypeImage(binding_->SideControlAt(workMode, image));
   }
   binding_->DeqResetRunning = false;
   for (int g = 0; g < 3; ++g) {
@@ -555,7 +569,7 @@ void TForm1::ShowDeviceCode() {
 }
 
 void TForm1::RebuildModeList() {
-  auto* box = Child<QComboBox>("SysModeBox");
+  auto* box = qobject_cast<QComboBox*>(binding_->MainControlAt(sysaddr::CurrentMode));
   const int selected = box->currentIndex();
   const QSignalBlocker quiet(box);
   box->clear();

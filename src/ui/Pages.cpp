@@ -14,6 +14,7 @@
 #include <QTableWidget>
 #include <vector>
 
+#include "binding/ControlTable.h"
 #include "binding/Scales.h"
 #include "model/ParamAddress.h"
 #include "ui/PageKit.h"
@@ -44,11 +45,17 @@ QStringList DeqTypeItems() {
 const QStringList kCrossoverModes =
     Items({"Besell 24dB", "Butterworth 24dB", "Link Riley 24dB", "USER 12dB", "USER 24dB"});
 
-QString PaneNameOf(const QString& barName) {
-  QString pane = barName;
-  const int at = pane.lastIndexOf("Bar");
-  if (at >= 0) pane.replace(at, 3, "Pane");
-  return pane;
+// The bound control of the table at the address: every bound widget takes its name, and bars
+// and panes their range and scale, from there.
+const ControlSpec& Spec(int address, ControlRole role, int position = -1) {
+  const ControlSpec* spec = FindControl(address, role, position);
+  Q_ASSERT(spec != nullptr);
+  return *spec;
+}
+
+QString Named(int address, ControlRole role, int position = -1) {
+  const std::string_view name = Spec(address, role, position).name;
+  return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -57,14 +64,10 @@ QString PaneNameOf(const QString& barName) {
 
 struct SliderRow {
   const char* caption;
-  const char* bar;
-  int index;  // slot on the group's page
-  int max;
-  int scale;
+  int index;                    // slot on the group's page
   const char* unit = "";        // label after the pane
-  const char* spin = nullptr;   // spin buttons beside the pane
-  const char* phase = nullptr;  // phase button before the caption
-  int phaseIndex = -1;
+  bool spin = false;            // spin buttons beside the pane
+  int phaseIndex = -1;          // slot of the phase button before the caption
   bool barHidden = false;       // a pane with spin buttons only
   const char* unitBefore = "";  // label before the pane ("Atk x")
   const char* barHint = "";     // volume bars: "0" normal, "1" start, "2" limit
@@ -86,22 +89,25 @@ constexpr int kUnitBeforeWidth = 32;
 void AddSliderRow(const PageKit& kit, int page, const SliderRow& row, int y, const RowColumns& c,
                   const char* paneHint = nullptr) {
   const int address = MakeAddress(page, row.index);
-  if (row.phase != nullptr) {
-    kit.Phase(row.phase, MakeAddress(page, row.phaseIndex), QPoint(c.phase, y + 1));
+  if (row.phaseIndex >= 0) {
+    const int phase = MakeAddress(page, row.phaseIndex);
+    kit.Phase(Named(phase, ControlRole::Main), phase, QPoint(c.phase, y + 1));
   }
+  const ControlSpec& spec = Spec(address, ControlRole::Main);
   kit.Caption(QString::fromUtf8(row.caption), QRect(c.caption, y, c.captionWidth, kRowHeight));
   const bool before = row.unitBefore[0] != '\0';
   const int barWidth = before ? c.barWidth - kUnitBeforeWidth : c.barWidth;
-  QSlider* bar = kit.Bar(row.bar, address, row.max, QRect(c.bar, y, barWidth, kRowHeight),
-                         Qt::Horizontal, row.barHint);
+  QSlider* bar = kit.Bar(Named(address, ControlRole::Main), address, spec.max,
+                         QRect(c.bar, y, barWidth, kRowHeight), Qt::Horizontal, row.barHint);
   if (row.barHidden) bar->hide();
   if (before) {
     kit.Caption(row.unitBefore, QRect(c.bar + barWidth + 2, y, kUnitBeforeWidth - 2, kRowHeight),
                 Qt::AlignRight | Qt::AlignVCenter);
   }
-  kit.Pane(PaneNameOf(row.bar), address, row.scale, QRect(c.pane, y, c.paneWidth, kRowHeight),
+  kit.Pane(Named(address, ControlRole::Pane), address, spec.scale,
+           QRect(c.pane, y, c.paneWidth, kRowHeight),
            paneHint != nullptr ? QString(paneHint) : QString());
-  if (row.spin != nullptr) kit.Spin(row.spin, address, QPoint(c.after, y));
+  if (row.spin) kit.Spin(Named(address, ControlRole::Spin), address, QPoint(c.after, y));
   if (row.unit[0] != '\0') {
     kit.Caption(row.unit, QRect(c.after + (row.spin ? 16 : 0), y, 34, kRowHeight));
   }
@@ -116,49 +122,33 @@ void AddSliderRows(const PageKit& kit, int page, const std::vector<SliderRow>& r
   }
 }
 
-// An option group row: caption, then buttons with their captions from left to right.
-struct OptionSpec {
-  const char* name;
-  int position;
-  const char* caption;
-};
-
+// An option group row: caption, then the members at `positions` from left to right, each with
+// its own caption.
 void AddOptionRow(const PageKit& kit, int address, const char* caption, QRect captionRect, int x,
-                  int y, int pitch, const std::vector<OptionSpec>& options, int captionWidth = 44) {
+                  int y, int pitch, const std::vector<int>& positions, int captionWidth = 44) {
   if (caption != nullptr) kit.Caption(QString::fromUtf8(caption), captionRect);
-  for (const OptionSpec& option : options) {
-    kit.Option(option.name, address, option.position, QPoint(x, y),
-               QString::fromUtf8(option.caption), captionWidth);
+  for (int position : positions) {
+    const ControlSpec& member = Spec(address, ControlRole::Member, position);
+    kit.Option(
+        Named(address, ControlRole::Member, position), address, position, QPoint(x, y),
+        QString::fromUtf8(member.caption.data(), static_cast<qsizetype>(member.caption.size())),
+        captionWidth);
     x += pitch;
   }
 }
 
-// Limiter rows, shared by the output, AUX and DEQ sheets (slots relative to `base`).
-// The output sheets name their limiter bars without a number and their mode buttons with "1".
-void AddLimiter(const PageKit& kit, int page, const QString& prefix, const QString& suffix,
-                int base, int top, int pitch, const RowColumns& c) {
-  const QByteArray p = prefix.toUtf8();
-  const QByteArray s = suffix.toUtf8();
-  const QByteArray level = p + "RmsLevelBar";
-  const QByteArray attack = p + "RmsAttackBar";
-  const QByteArray release = p + "RmsReleaseBar";
-  const QByteArray ratio = p + "RmsRatioBar";
+// Limiter rows of the output and AUX sheets (slots relative to `base`).
+void AddLimiter(const PageKit& kit, int page, int base, int top, int pitch, const RowColumns& c) {
   const std::vector<SliderRow> rows = {
-      {"Limit Level", level.constData(), base + 2, 50, 20, "dBu"},
-      {"Attack Time", attack.constData(), base + 0, 15, 17, "ms"},
-      {"Release Time", release.constData(), base + 1, 7, 16, "", nullptr, nullptr, -1, false,
-       "Atk x"},
-      {"Ratio", ratio.constData(), base + 3, 40, 15},
+      {"Limit Level", base + 2, "dBu"},
+      {"Attack Time", base + 0, "ms"},
+      {"Release Time", base + 1, "", false, -1, false, "Atk x"},
+      {"Ratio", base + 3},
   };
   AddSliderRows(kit, page, rows, top, pitch, c);
   const int y = top + 4 * pitch;
-  const QByteArray fast = p + "ModeFastBtn" + s;
-  const QByteArray mid = p + "ModeMidBtn" + s;
-  const QByteArray slow = p + "ModeSlowBtn" + s;
-  AddOptionRow(
-      kit, MakeAddress(page, base + 4), "Limit Mode",
-      QRect(c.caption, y, c.captionWidth, kRowHeight), c.bar, y + 2, 62,
-      {{fast.constData(), 0, "Fast"}, {mid.constData(), 1, "Mid"}, {slow.constData(), 2, "Slow"}});
+  AddOptionRow(kit, MakeAddress(page, base + 4), "Limit Mode",
+               QRect(c.caption, y, c.captionWidth, kRowHeight), c.bar, y + 2, 62, {0, 1, 2});
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -166,8 +156,6 @@ void AddLimiter(const PageKit& kit, int page, const QString& prefix, const QStri
 // ---------------------------------------------------------------------------------------------
 
 struct StripSpec {
-  const char* prefix;       // Mus, Mic, Echo, Main, Sub
-  const char* spinPrefix;   // MIc on the MIC strip
   const char* pointPrefix;  // MusEQPointLabel ...
   int page;
   int firstIndex;
@@ -198,39 +186,32 @@ constexpr int kEditWidth = 53;
 
 void AddBandColumn(const PageKit& kit, const StripSpec& s, int n, int x) {
   const QString num = QString::number(n);
-  const QString p = s.prefix;
-  const QString sp = s.spinPrefix;
   const int k = MakeAddress(s.page, s.firstIndex + kBandValueCount * (n - 1));
   QLabel* point = kit.Caption(num, QRect(x + 2, 0, 20, 14), Qt::AlignCenter);
   point->setObjectName(QString(s.pointPrefix) + num);
   point->setProperty("kind", "point");
   point->setProperty("address", s.page);
   point->setAutoFillBackground(false);
-  kit.Bar(p + "EQGainBar" + num, k + 2, 180, QRect(x + kGainBarX, 0, 20, kGainBarHeight),
-          Qt::Vertical);
+  kit.Bar(Named(k + kBandFieldGain, ControlRole::Side0), k + kBandFieldGain,
+          Spec(k + kBandFieldGain, ControlRole::Side0).max,
+          QRect(x + kGainBarX, 0, 20, kGainBarHeight), Qt::Vertical);
   const TypePicture pictures[3] = {TypePicture::Peq, TypePicture::Lsq, TypePicture::Hsq};
-  const char* imageNames[3] = {"PEQBtn", "LSQBtn", "HSQBtn"};
+  const ControlRole images[3] = {ControlRole::Side0, ControlRole::Side1, ControlRole::Side2};
   for (int j = 0; j < 3; ++j) {
-    kit.Image(p + imageNames[j] + num, k, j, pictures[j],
+    kit.Image(Named(k, images[j]), k, j, pictures[j],
               QPoint(x + (kBandColumnWidth - kTypeImageWidth) / 2, kImageTop + j * kImagePitch));
   }
-  QComboBox* type = kit.Combo(p + "ModeBox" + num, k, "1", BandTypeItems(),
+  QComboBox* type = kit.Combo(Named(k, ControlRole::Main), k, "1", BandTypeItems(),
                               QRect(x, kImageTop, kBandColumnWidth, 18));
   type->hide();
-  struct EditRow {
-    const char* edit;
-    const char* spin;
-    int field;
-    int scale;
-  };
-  const EditRow rows[3] = {{"GainEdit", "GainUpDownBtn", 2, 3},
-                           {"FreEdit", "FreUpDownBtn", 1, 2},
-                           {"QEdit", "QUpDownBtn", 4, 4}};
+  // Gain, frequency and Q from the top; the Q edit stands for the shelf Q field last.
+  const int fields[3] = {kBandFieldGain, kBandFieldFrequency, kBandFieldShelfQ};
   for (int r = 0; r < 3; ++r) {
     const int y = kEditTop + r * kEditPitch;
-    kit.Edit(p + rows[r].edit + num, k + rows[r].field, rows[r].scale,
+    const int a = k + fields[r];
+    kit.Edit(Named(a, ControlRole::Main), a, Spec(a, ControlRole::Main).scale,
              QRect(x + kEditX, y, kEditWidth, kRowHeight));
-    kit.Spin(sp + rows[r].spin + num, k + rows[r].field, QPoint(x + kEditX + kEditWidth + 2, y));
+    kit.Spin(Named(a, ControlRole::Spin), a, QPoint(x + kEditX + kEditWidth + 2, y));
   }
 }
 
@@ -311,21 +292,18 @@ void BuildMusicSheet(QWidget* sheet) {
   QGroupBox* port = in.Group("MusPortGrop", "Music Port", QRect(8, 22, 170, 56));
   PageKit portKit(port);
   const int portAddress = MakeAddress(kSystemPage, IndexOf(sysaddr::MusicInputSelect));
-  AddOptionRow(portKit, portAddress, nullptr, {}, 16, 26, 64,
-               {{"SysInput", 0, "1"}, {"SysInput2", 1, "2"}, {"SysInput3", 2, "3"}});
-  port->findChild<QPushButton*>("SysInput3")->hide();
-  port->findChild<QLabel*>("SysInput3Caption")->hide();
+  AddOptionRow(portKit, portAddress, nullptr, {}, 16, 26, 64, {0, 1, 2});
+  // The unit has two music ports: the third member stays for the binding but never shows.
+  const QString third = Named(portAddress, ControlRole::Member, 2);
+  port->findChild<QPushButton*>(third)->hide();
+  port->findChild<QLabel*>(third + "Caption")->hide();
   QGroupBox* gain = in.Group("SignRzGroup", "Music Gain", QRect(8, 90, 170, 56));
   PageKit gainKit(gain);
   AddOptionRow(gainKit, MakeAddress(kSystemPage, IndexOf(sysaddr::MusicInputLevel)), nullptr, {},
-               12, 26, 54,
-               {{"SysMusInputLevel", 0, "0dB"},
-                {"SysMusInputLevel2", 1, "3dB"},
-                {"SysMusInputLevel3", 2, "6dB"}},
-               36);
-  const StripSpec music{"Mus",  "Mus", "MusEQPointLabel", 0,       4,           10,
-                        10,     10,    "MusScrollBox",    nullptr, "9 band EQ", "MusEqCaption",
-                        nullptr};
+               12, 26, 54, {0, 1, 2}, 36);
+  const StripSpec music{
+      "MusEQPointLabel", 0,      4, 10, 10, 10, "MusScrollBox", nullptr, "9 band EQ",
+      "MusEqCaption",    nullptr};
   AddStrip(kit, music, 200, 2);
 }
 
@@ -341,9 +319,9 @@ void BuildMicSheet(QWidget* sheet) {
                      .paneWidth = 64,
                      .after = 270};
   const std::vector<SliderRow> rows = {
-      {"MIC  Frequency shift", "MicFBEBar", 2, 7, 21, "", "MicFBEUpDownBtn", nullptr, -1, true},
-      {"Noise gate", "MicNoiseBar", 3, 10, 22, "", "MicNoiseUpDownBtn", nullptr, -1, true},
-      {"MIC HPF", "MicHPFreBar", 0, 143, 6, "", "MicHPFreUpDownBtn"},
+      {"MIC  Frequency shift", 2, "", true, -1, true},
+      {"Noise gate", 3, "", true, -1, true},
+      {"MIC HPF", 0, "", true},
   };
   AddSliderRows(PageKit(mic), 1, rows, 22, 24, c);
   QGroupBox* group = kit.Group("MicGroupGrop", "MIC(Group choose)", QRect(4, 108, 292, 60));
@@ -354,9 +332,7 @@ void BuildMicSheet(QWidget* sheet) {
     button->setProperty("kind", "button");
     button->setProperty("role", "pair");
   }
-  const StripSpec strip{"Mic",
-                        "MIc",
-                        "MicEQPointLabel",
+  const StripSpec strip{"MicEQPointLabel",
                         1,
                         6,
                         kMicBands,
@@ -382,92 +358,75 @@ void BuildEffectSheet(QWidget* sheet) {
                      .after = 300};
   QGroupBox* echo = kit.Group("EchoGrop", "Echo", QRect(4, 2, 352, 236));
   const std::vector<SliderRow> echoRows = {
-      {"MIC Echo Level", "EchoEffLevelBar", 1, 100, 8, "%", nullptr, "EchoEffPhaseBtn", 0},
-      {"MIC Direct Level", "EchoDirectLevelBar", 3, 100, 8, "%", nullptr, "EchoDirectPhaseBtn", 2},
-      {"Echo HPF", "EchoHPFreBar", 4, 205, 13, "", "EchoHPFreUpDownBtn"},
-      {"Echo LPF", "EchoLPFreBar", 5, 64, 7, "", "EchoLPFreUpDownBtn"},
-      {"Echo PRE Delay", "EchoPreDelayBar", 6, 125, 11, "ms"},
-      {"Echo Delay Time", "EchoTimeBar", 7, 250, 11, "ms"},
-      {"Echo Repeat", "EchoRepeatBar", 8, 90, 8, "%"},
-      {"Echo R CH PRE Delay", "EchoRPreDelayBar", 10, 50, 8, "%"},
-      {"Echo R CH Delay Time", "EchoRTimeBar", 9, 100, 10, "%"},
+      {"MIC Echo Level", 1, "%", false, 0},
+      {"MIC Direct Level", 3, "%", false, 2},
+      {"Echo HPF", 4, "", true},
+      {"Echo LPF", 5, "", true},
+      {"Echo PRE Delay", 6, "ms"},
+      {"Echo Delay Time", 7, "ms"},
+      {"Echo Repeat", 8, "%"},
+      {"Echo R CH PRE Delay", 10, "%"},
+      {"Echo R CH Delay Time", 9, "%"},
   };
   PageKit echoKit(echo);
   AddSliderRows(echoKit, 4, echoRows, 20, 23, c);
   // The echo mode (0x040B) has no visible control; its pair exists for the binding.
-  for (auto [name, position] : {std::pair{"EchoModeBtn1", 0}, std::pair{"EchoModeBtn2", 1}}) {
-    echoKit.Option(name, MakeAddress(4, 11), position, QPoint(0, 0))->hide();
+  const int echoMode = MakeAddress(4, 11);
+  for (int position : {0, 1}) {
+    echoKit
+        .Option(Named(echoMode, ControlRole::Member, position), echoMode, position, QPoint(0, 0))
+        ->hide();
   }
   QGroupBox* reverb = kit.Group("RvbGrop", "Reverb", QRect(360, 2, 352, 236));
   const std::vector<SliderRow> reverbRows = {
-      {"MIC Reverb Level", "RvbEffLevelBar", 1, 100, 8, "%", nullptr, "RvbEffPhaseBtn", 0},
-      {"MIC Direct Level", "RvbDirectLevelBar", 3, 100, 8, "%", nullptr, "RvbDirectPhaseBtn", 2},
-      {"Reverb Mic HPF", "RvbHPFreBar", 6, 205, 13, "", "RvbHPFreUpDownBtn"},
-      {"Reverb Mic LPF", "RvbLPFreBar", 7, 64, 7, "", "RvbLPFreUpDownBtn"},
-      {"Reverb Music HPF", "RvbMusHPFreBar", 10, 205, 13},
-      {"Reverb Music LPF", "RvbMusLPFreBar", 11, 64, 7},
-      {"Reverb PRE Delay", "RvbPreDelayBar", 5, 100, 11, "ms"},
-      {"Reverb Time", "RvbTimeBar", 4, 80, 12, "ms"},
-      {"Reverb Treble Damp", "RvbMusTreDecayBar", 12, 10, 22},
-      {"Reverb Bass Damp", "RvbMusBassDecayBar", 13, 10, 22},
-      {"Music to Reverb", "RvbMusicBar", 9, 100, 8, "%", nullptr, "RvbMusicPhaseBtn", 8},
+      {"MIC Reverb Level", 1, "%", false, 0},
+      {"MIC Direct Level", 3, "%", false, 2},
+      {"Reverb Mic HPF", 6, "", true},
+      {"Reverb Mic LPF", 7, "", true},
+      {"Reverb Music HPF", 10},
+      {"Reverb Music LPF", 11},
+      {"Reverb PRE Delay", 5, "ms"},
+      {"Reverb Time", 4, "ms"},
+      {"Reverb Treble Damp", 12},
+      {"Reverb Bass Damp", 13},
+      {"Music to Reverb", 9, "%", false, 8},
   };
   AddSliderRows(PageKit(reverb), 5, reverbRows, 17, 19, c);
   const StripSpec strip{
-      "Echo",  "Echo",        "EffEQPointLabel", 4,      16, 5, 5, 5, "EffScrollBar",
-      nullptr, "5 Band Echo", "EffEqCaption",    nullptr};
+      "EffEQPointLabel", 4,      16, 5, 5, 5, "EffScrollBar", nullptr, "5 Band Echo",
+      "EffEqCaption",    nullptr};
   AddStrip(kit, strip, 716, 2);
 }
 
 // The mix group of the output and AUX sheets.
 void AddMixGroup(const PageKit& kit, int page, const char* prefix, QRect r, const RowColumns& c) {
   QGroupBox* mix = kit.Group(QString(prefix) + "MixGrop", "Mix", r);
-  const QByteArray p = prefix;
-  const QByteArray names[8] = {p + "MusLevelBar", p + "MusPhaseBtn",  p + "MicLevelBar",
-                               p + "MicPhaseBtn", p + "EchoLevelBar", p + "EchoPhaseBtn",
-                               p + "RvbLevelBar", p + "RvbPhaseBtn"};
   const char* captions[4] = {"Music Level", "MIC Level", "Echo Level", "Reverb Level"};
   std::vector<SliderRow> rows;
-  for (int i = 0; i < 4; ++i) {
-    rows.push_back({captions[i], names[2 * i].constData(), 4 * i, 100, 9, "%", nullptr,
-                    names[2 * i + 1].constData(), 4 * i + 2});
-  }
+  for (int i = 0; i < 4; ++i) rows.push_back({captions[i], 4 * i, "%", false, 4 * i + 2});
   AddSliderRows(PageKit(mix), page, rows, 18, 20, c);
 }
 
-struct CrossoverNames {
-  const char* hpType;
-  const char* hpBar;
-  const char* hpSpin;
-  const char* hpQBar;
-  const char* hpQSpin;
-  const char* lpType;
-  const char* lpBar;
-  const char* lpSpin;
-  const char* lpQBar;
-  const char* lpQSpin;
-};
-
 // HPF, HPF Q, HPF Mode, LPF, LPF Q, LPF Mode; returns the y after the last row.
-int AddCrossoverRows(const PageKit& kit, int page, const CrossoverNames& n, int top, int pitch,
-                     const RowColumns& c) {
+int AddCrossoverRows(const PageKit& kit, int page, int top, int pitch, const RowColumns& c) {
   int y = top;
   auto slider = [&](const SliderRow& row) {
     AddSliderRow(kit, page, row, y, c);
     y += pitch;
   };
-  auto combo = [&](const char* caption, const char* name, int index) {
+  auto combo = [&](const char* caption, int index) {
     kit.Caption(caption, QRect(c.caption, y, c.captionWidth, kRowHeight));
-    kit.Combo(name, MakeAddress(page, index), {}, kCrossoverModes,
+    const int address = MakeAddress(page, index);
+    kit.Combo(Named(address, ControlRole::Main), address, {}, kCrossoverModes,
               QRect(c.bar, y, c.barWidth + 8, kRowHeight + 1));
     y += pitch;
   };
-  slider({"HPF", n.hpBar, 17, 362, 6, "", n.hpSpin});
-  slider({"HPF Q", n.hpQBar, 18, 23, 19, "", n.hpQSpin});
-  combo("HPF Mode", n.hpType, 16);
-  slider({"LPF", n.lpBar, 20, 362, 5, "", n.lpSpin});
-  slider({"LPF Q", n.lpQBar, 21, 23, 19, "", n.lpQSpin});
-  combo("LPF Mode", n.lpType, 19);
+  slider({"HPF", 17, "", true});
+  slider({"HPF Q", 18, "", true});
+  combo("HPF Mode", 16);
+  slider({"LPF", 20, "", true});
+  slider({"LPF Q", 21, "", true});
+  combo("LPF Mode", 19);
   return y;
 }
 
@@ -498,40 +457,29 @@ void BuildMainOutputSheet(QWidget* sheet) {
   const RowColumns c = OutputColumns();
   AddMixGroup(kit, page, "Main", QRect(4, 2, 340, 100), c);
   QGroupBox* limit = kit.Group("MainLimitGrop", "Limiter", QRect(4, 106, 340, 132));
-  AddLimiter(PageKit(limit), page, "Main", "1", 22, 18, 22, c);
+  AddLimiter(PageKit(limit), page, 22, 18, 22, c);
   QGroupBox* cross = kit.Group("MainCrossGrop", "Crossover", QRect(348, 2, 336, 236));
   PageKit ck(cross);
   const RowColumns x = CrossoverColumns();
-  int y = AddCrossoverRows(ck, page,
-                           {"MainHPTypeBox", "MainMusHPFreBar", "MainHPFreUpDownBtn",
-                            "MainMusHPQBar", "MainHPQUpDownBtn", "MainLPTypeBox", "MainMusLPFreBar",
-                            "MainMusLPFreUpDownBtn", "MainMusLPQBar", "MainLPQUpDownBtn"},
-                           16, 20, x);
-  AddSliderRow(ck, page, {"L CH Delay", "MainLdelayBar", 27, 500, 18, "ms"}, y, x);
+  int y = AddCrossoverRows(ck, page, 16, 20, x);
+  AddSliderRow(ck, page, {"L CH Delay", 27, "ms"}, y, x);
   y += 20;
-  AddSliderRow(ck, page, {"R CH Delay", "MainRdelayBar", 28, 500, 18, "ms"}, y, x);
+  AddSliderRow(ck, page, {"R CH Delay", 28, "ms"}, y, x);
   y += 20;
+  const int leftMute = MakeAddress(page, 29);
+  const int rightMute = MakeAddress(page, 30);
+  const int tone = MakeAddress(page, 31);
   ck.Caption("L CH Mute", QRect(x.caption, y, 60, kRowHeight));
-  ck.Toggle("MainLmuteBtn", MakeAddress(page, 29), "Mute", QRect(70, y, 56, kRowHeight));
+  ck.Toggle(Named(leftMute, ControlRole::Main), leftMute, "Mute", QRect(70, y, 56, kRowHeight));
   ck.Caption("R CH Mute", QRect(150, y, 60, kRowHeight));
-  ck.Toggle("MainRmuteBtn", MakeAddress(page, 30), "Mute", QRect(212, y, 56, kRowHeight));
+  ck.Toggle(Named(rightMute, ControlRole::Main), rightMute, "Mute", QRect(212, y, 56, kRowHeight));
   y += 20;
   ck.Caption("Tone adjustment", QRect(x.caption, y, x.captionWidth, kRowHeight));
-  ck.Combo("MAINToneBox", MakeAddress(page, 31), {}, Items({"Gentle", "Bright"}),
+  ck.Combo(Named(tone, ControlRole::Main), tone, {}, Items({"Gentle", "Bright"}),
            QRect(x.bar, y, x.barWidth + 8, kRowHeight + 1));
-  const StripSpec strip{"Main",
-                        "Main",
-                        "MainEQPointLabel",
-                        page,
-                        34,
-                        8,
-                        7,
-                        5,
-                        "MainPanScrollBox",
-                        "MainPanScrollBar",
-                        "7 Band EQ",
-                        "MainEqCaption",
-                        nullptr};
+  const StripSpec strip{
+      "MainEQPointLabel", page,   34, 8, 7, 5, "MainPanScrollBox", "MainPanScrollBar", "7 Band EQ",
+      "MainEqCaption",    nullptr};
   AddStrip(kit, strip, 692, 2);
 }
 
@@ -541,32 +489,19 @@ void BuildAuxOutputSheet(QWidget* sheet) {
   const RowColumns c = OutputColumns();
   AddMixGroup(kit, page, "Sub", QRect(4, 2, 340, 100), c);
   QGroupBox* limit = kit.Group("SubLimitGrop", "Limiter", QRect(4, 106, 340, 132));
-  AddLimiter(PageKit(limit), page, "Sub", "1", 22, 18, 22, c);
+  AddLimiter(PageKit(limit), page, 22, 18, 22, c);
   QGroupBox* cross = kit.Group("SubCrossGrop", "Crossover", QRect(348, 2, 336, 236));
   PageKit ck(cross);
   const RowColumns x = CrossoverColumns();
-  int y = AddCrossoverRows(ck, page,
-                           {"SubMusHPType", "SubMusHPFreBar", "SubHPFreUpDownBtn", "SubMusHPQBar",
-                            "SubMusHPuserQUpDownBtn", "SubMusLPType", "SubMusLPFreBar",
-                            "SubLPFreUpDownBtn", "SubMusLPQBar", "SubMusLPuserQUpDownBtn"},
-                           18, 23, x);
-  AddSliderRow(ck, page, {"Delay", "SubdelayBar", 27, 500, 18, "ms"}, y, x);
+  int y = AddCrossoverRows(ck, page, 18, 23, x);
+  AddSliderRow(ck, page, {"Delay", 27, "ms"}, y, x);
   y += 23;
+  const int mute = MakeAddress(page, 28);
   ck.Caption("Mute", QRect(x.caption, y, x.captionWidth, kRowHeight));
-  ck.Toggle("SubmuteBtn", MakeAddress(page, 28), "Mute", QRect(x.bar, y, 56, kRowHeight));
-  const StripSpec strip{"Sub",
-                        "Sub",
-                        "SubEQPointLabel",
-                        page,
-                        31,
-                        8,
-                        7,
-                        5,
-                        "SubScrollPaneBox",
-                        "SubPanScrollBar",
-                        "7 Band EQ",
-                        "SubEqCaption",
-                        nullptr};
+  ck.Toggle(Named(mute, ControlRole::Main), mute, "Mute", QRect(x.bar, y, 56, kRowHeight));
+  const StripSpec strip{
+      "SubEQPointLabel", page,           31,     8, 7, 5, "SubScrollPaneBox", "SubPanScrollBar",
+      "7 Band EQ",       "SubEqCaption", nullptr};
   AddStrip(kit, strip, 692, 2);
 }
 
@@ -577,46 +512,46 @@ void BuildDeqChannel(const PageKit& kit, int g, QRect r) {
   auto address = [&](int offset) { return MakeAddress(page, b + offset); };
   QGroupBox* group = kit.Group("DEQ" + num + "Grop", "DEQ " + num, r);
   PageKit gk(group);
-  QPushButton* pass =
-      gk.Toggle("DEQALLPASSBtn" + num, address(1), "EQ pass", QRect(196, 12, 70, 18));
+  QPushButton* pass = gk.Toggle(Named(address(1), ControlRole::Main), address(1), "EQ pass",
+                                QRect(196, 12, 70, 18));
   pass->setProperty("role", "eqpass");
   QLabel* point = gk.Caption(num, QRect(224, 34, 18, 14), Qt::AlignCenter);
   point->setObjectName("DEQPointLabel" + num);
   point->setProperty("kind", "point");
   point->setProperty("address", page);
-  gk.Bar("DEQGainBar" + num, address(4), 180, QRect(246, 34, 20, 88), Qt::Vertical);
+  gk.Bar(Named(address(4), ControlRole::Side0), address(4),
+         Spec(address(4), ControlRole::Side0).max, QRect(246, 34, 20, 88), Qt::Vertical);
 
   QLabel* filter = gk.Caption("Filter\nType", QRect(6, 16, 42, 40));
   filter->setWordWrap(true);
   const TypePicture band[3] = {TypePicture::Peq, TypePicture::Lsq, TypePicture::Hsq};
-  const char* bandNames[3] = {"DEQPEQBtn", "DEQLEQBtn", "DEQHEQBtn"};
   const TypePicture work[3] = {TypePicture::DeqOff, TypePicture::Below, TypePicture::Above};
-  const char* workNames[3] = {"DEQTYpeOffBtn", "DEQTYpeBelowBtn", "DEQTYpeAboveBtn"};
+  const ControlRole images[3] = {ControlRole::Side0, ControlRole::Side1, ControlRole::Side2};
   for (int j = 0; j < 3; ++j) {
-    gk.Image(bandNames[j] + num, address(2), j, band[j], QPoint(50, 16 + j * 14));
-    gk.Image(workNames[j] + num, address(7), j, work[j], QPoint(140, 16 + j * 14));
+    gk.Image(Named(address(2), images[j]), address(2), j, band[j], QPoint(50, 16 + j * 14));
+    gk.Image(Named(address(7), images[j]), address(7), j, work[j], QPoint(140, 16 + j * 14));
   }
-  gk.Combo("DEQModeBox" + num, address(2), "1", BandTypeItems(), QRect(50, 16, 40, 18))->hide();
-  gk.Combo("DEQTypeBox" + num, address(7), "1", DeqTypeItems(), QRect(140, 16, 40, 18))->hide();
+  gk.Combo(Named(address(2), ControlRole::Main), address(2), "1", BandTypeItems(),
+           QRect(50, 16, 40, 18))
+      ->hide();
+  gk.Combo(Named(address(7), ControlRole::Main), address(7), "1", DeqTypeItems(),
+           QRect(140, 16, 40, 18))
+      ->hide();
   QLabel* mode = gk.Caption("DEQ\nwork\nmode", QRect(96, 12, 42, 48));
   mode->setWordWrap(true);
 
   struct EditRow {
     const char* caption;
-    const char* edit;
-    const char* spin;
     int offset;
-    int scale;
   };
-  const EditRow edits[3] = {{"Fre(Hz)", "DEQFreEdit", "DEQFreUpDownBtn", 3, 2},
-                            {"Gain(dB)", "DEQGainEdit", "DEQGainUpDownBtn", 4, 3},
-                            {"Q", "DEQQEdit", "DEQQUpDownBtn", 6, 4}};
+  const EditRow edits[3] = {{"Fre(Hz)", 3}, {"Gain(dB)", 4}, {"Q", 6}};
   for (int i = 0; i < 3; ++i) {
     const int y = 62 + i * 20;
+    const int a = address(edits[i].offset);
     gk.Caption(edits[i].caption, QRect(6, y, 56, kRowHeight));
-    gk.Edit(edits[i].edit + num, address(edits[i].offset), edits[i].scale,
+    gk.Edit(Named(a, ControlRole::Main), a, Spec(a, ControlRole::Main).scale,
             QRect(64, y, 62, kRowHeight));
-    gk.Spin(edits[i].spin + num, address(edits[i].offset), QPoint(128, y));
+    gk.Spin(Named(a, ControlRole::Spin), a, QPoint(128, y));
   }
 
   const RowColumns c{.phase = 0,
@@ -627,24 +562,15 @@ void BuildDeqChannel(const PageKit& kit, int g, QRect r) {
                      .pane = 184,
                      .paneWidth = 50,
                      .after = 236};
-  const QByteArray attack = ("DEQRmsAttackBar" + num).toUtf8();
-  const QByteArray release = ("DEQRmsReleaseBar" + num).toUtf8();
-  const QByteArray level = ("DEQRmsLevelBar" + num).toUtf8();
-  const QByteArray ratio = ("DEQRmsRatioBar" + num).toUtf8();
   const std::vector<SliderRow> rows = {
-      {"Attack Time", attack.constData(), b + 8, 15, 17, "ms"},
-      {"Release Time", release.constData(), b + 9, 7, 16, "", nullptr, nullptr, -1, false, "Atk x"},
-      {"Attack level", level.constData(), b + 10, 50, 20, "dBu"},
-      {"Dynamic Ratio", ratio.constData(), b + 11, 40, 15},
+      {"Attack Time", b + 8, "ms"},
+      {"Release Time", b + 9, "", false, -1, false, "Atk x"},
+      {"Attack level", b + 10, "dBu"},
+      {"Dynamic Ratio", b + 11},
   };
   AddSliderRows(gk, page, rows, 124, 18, c);
-  const QByteArray fast = ("DEQModeFastBtn" + num).toUtf8();
-  const QByteArray mid = ("DEQModeMidBtn" + num).toUtf8();
-  const QByteArray slow = ("DEQModeSlowBtn" + num).toUtf8();
-  AddOptionRow(
-      gk, address(12), "Dynamic Mode", QRect(6, 196, 84, kRowHeight), 90, 198, 58,
-      {{fast.constData(), 0, "Fast"}, {mid.constData(), 1, "Mid"}, {slow.constData(), 2, "Slow"}},
-      36);
+  AddOptionRow(gk, address(12), "Dynamic Mode", QRect(6, 196, 84, kRowHeight), 90, 198, 58,
+               {0, 1, 2}, 36);
   QLabel* sensitivity = gk.Caption("Power amplifier input sensitivity", QRect(6, 214, 106, 24));
   sensitivity->setWordWrap(true);
   sensitivity->setStyleSheet("font-size: 9px;");
@@ -689,12 +615,12 @@ void BuildSystemSheet(QWidget* sheet) {
                       .paneWidth = 56,
                       .after = 358};
   const std::vector<SliderRow> volumeRows = {
-      {"Music Start", "SysMusStartVolBar", 6, 82, 0, "", nullptr, nullptr, -1, false, "", "1"},
-      {"Music Limit", "SysMusMaxVolBar", 7, 82, 0, "", nullptr, nullptr, -1, false, "", "2"},
-      {"MIC Start", "SysMicStartVolBar", 8, 82, 0, "", nullptr, nullptr, -1, false, "", "1"},
-      {"MIC Limit", "SysMicMaxVolBar", 9, 82, 0, "", nullptr, nullptr, -1, false, "", "2"},
-      {"Effect Start", "SysEffStartVolBar", 10, 70, 0, "", nullptr, nullptr, -1, false, "", "1"},
-      {"Effect Limit", "SysEffMaxVolBar", 11, 70, 0, "", nullptr, nullptr, -1, false, "", "2"},
+      {"Music Start", 6, "", false, -1, false, "", "1"},
+      {"Music Limit", 7, "", false, -1, false, "", "2"},
+      {"MIC Start", 8, "", false, -1, false, "", "1"},
+      {"MIC Limit", 9, "", false, -1, false, "", "2"},
+      {"Effect Start", 10, "", false, -1, false, "", "1"},
+      {"Effect Limit", 11, "", false, -1, false, "", "2"},
   };
   PageKit vk(volume);
   int y = 22;
@@ -705,8 +631,7 @@ void BuildSystemSheet(QWidget* sheet) {
 
   QGroupBox* lock = kit.Group("SysKeyLockGrop", "Auto Key Lock", QRect(4, 166, 370, 150));
   PageKit lk(lock);
-  AddOptionRow(lk, MakeAddress(page, 13), nullptr, {}, 16, 24, 110,
-               {{"SysPanelBtn2", 1, "Enable"}, {"SysPanelBtn1", 0, "Disable"}});
+  AddOptionRow(lk, MakeAddress(page, 13), nullptr, {}, 16, 24, 110, {1, 0});
   QGroupBox* lockPass =
       lk.Group("SysKeyLockPassGrop", "Modify Auto Key Lock Passowrd", QRect(8, 46, 354, 96));
   PageKit lpk(lockPass);
@@ -720,8 +645,7 @@ void BuildSystemSheet(QWidget* sheet) {
 
   QGroupBox* remote =
       kit.Group("SysRemoteGrop", "infrared remote control management", QRect(4, 322, 370, 50));
-  AddOptionRow(PageKit(remote), MakeAddress(page, 17), nullptr, {}, 16, 24, 110,
-               {{"SysRemoteBtn2", 1, "ON"}, {"SysRemoteBtn1", 0, "OFF"}});
+  AddOptionRow(PageKit(remote), MakeAddress(page, 17), nullptr, {}, 16, 24, 110, {1, 0});
 
   QGroupBox* code = kit.Group("SysCodeGrop", "Equipment  Management Code", QRect(4, 378, 370, 52));
   QLineEdit* codePane = PageKit(code).Field("SysDeviceCodeEdit", QRect(16, 22, 200, 22));
@@ -759,7 +683,8 @@ void BuildSystemSheet(QWidget* sheet) {
   QLabel* current = mk.Caption(QString::fromUtf8("（Current Mode：1 ）"), QRect(12, 20, 300, 20));
   current->setObjectName("CurrentModeLabel");
   mk.Caption("Equipment Mode", QRect(12, 48, 100, 22));
-  mk.Combo("SysModeBox", MakeAddress(page, 2), {}, {}, QRect(116, 48, 240, 22));
+  mk.Combo(Named(sysaddr::CurrentMode, ControlRole::Main), sysaddr::CurrentMode, {}, {},
+           QRect(116, 48, 240, 22));
   mk.Caption("Mode Name", QRect(12, 80, 100, 22));
   mk.Field("PresetModeEdit", QRect(116, 80, 240, 22), 20);
   mk.Button("CallModeBtn", "Call Management Mode", QRect(12, 120, 168, 28));
@@ -769,8 +694,7 @@ void BuildSystemSheet(QWidget* sheet) {
                               QRect(758, 180, 371, 232));
   PageKit uk(user);
   QGroupBox* choice = uk.Group("SysUserMangerGrop", {}, QRect(8, 18, 354, 34));
-  AddOptionRow(PageKit(choice), MakeAddress(page, 12), nullptr, {}, 12, 12, 110,
-               {{"SysUserBtn", 0, "User"}, {"SysManagerBtn", 1, "Administrators"}}, 100);
+  AddOptionRow(PageKit(choice), MakeAddress(page, 12), nullptr, {}, 12, 12, 110, {0, 1}, 100);
   uk.Caption("System Password", QRect(12, 64, 110, 22));
   uk.Field("SysPassEdit", QRect(124, 64, 140, 22), 6, true);
   uk.Button("SysPassEnterBtn", "Enter", QRect(272, 64, 80, 22));

@@ -1,8 +1,8 @@
 #pragma once
 
-// A bare-store stand-in for the window's control binding, for the graph tests: it applies values
-// the way the edit path does for the controls the graph edits (band edits and crossover panes),
-// records every call, and a recording ChangeSink shows what would go to the unit.
+// A bare-store stand-in for the window's control binding, for the graph tests: it hands the
+// values of the controls the graph edits (band edits and crossover panes) to the program's own
+// edit rule, records every call, and a recording ChangeSink shows what would go to the unit.
 
 #include <QVariant>
 #include <QWidget>
@@ -11,6 +11,7 @@
 #include <cmath>
 #include <vector>
 
+#include "binding/EditRule.h"
 #include "binding/Scales.h"
 #include "eq/GraphHost.h"
 #include "model/ParamStore.h"
@@ -51,7 +52,7 @@ inline void WriteDefaultBands(ParamStore& store) {
 
 class GraphTestHost : public GraphHost {
  public:
-  explicit GraphTestHost(ParamStore& store) : store_(store) {}
+  explicit GraphTestHost(ParamStore& store) : store_(store), rule_(store) {}
 
   struct Applied {
     GraphControl control;
@@ -116,33 +117,9 @@ class GraphTestHost : public GraphHost {
   void ApplyControlValue(GraphControl c, int step, bool fromStore, double x) override {
     applied.push_back({c, step, fromStore, x});
     if (!c.valid()) return;
-    const ParamAddress a = ResolveQAddress(c.address, store_);
-    const int s = ScaleOf(c, store_.MicGroup);
-    if (s >= 2 && s <= 4 && !fromStore) x += step == 1 ? 1 : (step == 11 ? -1 : 0);
-    if (s == 4) {
-      const BandLocation at = LocateBand(a, store_.MicGroup);
-      const int limit = QLimitForType(store_.View(a - at.field));
-      x = std::clamp(x, 0.0, static_cast<double>(limit));
-    } else if ((s == 2 || s == 3) && fromStore) {
-      x = std::min(x, s == 2 ? 361.0 : 180.0);
-    } else {
-      x = LimitToScale(s, x);
-    }
-    const int u = static_cast<int>(std::trunc(x));
-    if (s <= 4) {
-      store_.SetView(PageOf(a), IndexOf(a), u);
-      const ParamAddress e = store_.EffectiveAddress(a);
-      store_.SetDevice(PageOf(e), ParamStore::DeviceIndex(PageOf(e), IndexOf(e), store_.LayoutFlag),
-                       u);
-    }
-    if (!fromStore) {
-      if (s <= 4) {
-        store_.SetBand(a, u);
-      } else {
-        store_.SetParam(a, u);
-      }
-    }
-    if (!refreshing && (s <= 7 || s == 13 || s == 19)) lastChange = {a, u};
+    rule_.SetLastChange(lastChange);
+    rule_.Apply(c.address, ScaleOf(c, store_.MicGroup), step, fromStore, x, refreshing);
+    lastChange = rule_.LastChange();
   }
 
   void CommitEdit(int step) override {
@@ -177,6 +154,7 @@ class GraphTestHost : public GraphHost {
 
  private:
   ParamStore& store_;
+  EditRule rule_;
 };
 
 }  // namespace velantro::test

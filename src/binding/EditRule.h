@@ -1,0 +1,71 @@
+#pragma once
+
+// The one rule every edit of a parameter goes through, whoever makes it: a widget, a drag on the
+// EQ graph, a key or wheel step, a command. It limits the value to the address's scale (a band's
+// Q by the band's type), stores it in both tables, sends it as a value or as a band frame and
+// remembers it as the last change the graph picks up. It knows nothing of widgets: the caller
+// shows the text and moves the bar it hands back.
+
+#include <string>
+
+#include "binding/Scales.h"
+#include "model/ParamAddress.h"
+
+namespace velantro {
+
+class ParamStore;
+
+// Address and raw value of the last change the EQ graph must pick up.
+struct GraphChange {
+  ParamAddress address = -1;
+  int value = 0;
+  friend bool operator==(const GraphChange&, const GraphChange&) = default;
+};
+
+// Step codes of an edit: none, one step up, one step down.
+constexpr int kStepNone = 0;
+constexpr int kStepUp = 1;
+constexpr int kStepDown = 11;
+
+struct EditOutcome {
+  ParamAddress address = -1;  // the address written (a Q field follows the band's type)
+  ValueScale scale = 0;
+  double limited = 0.0;  // the value after limiting; a linked bar shows it rounded
+  int stored = 0;        // the raw value stored and sent
+  std::string text;      // what an edit box or a value pane shows; empty: nothing to show
+};
+
+class EditRule {
+ public:
+  explicit EditRule(ParamStore& store) : store_(store) {}
+
+  // Applies x (stepped by `step` for band scales) to the parameter at `address` shown with
+  // `scale`. A value from the store (fromStore) is shown and stored but not sent. While
+  // `refreshing` the last change stays as it was: a refresh only shows.
+  EditOutcome Apply(ParamAddress address, ValueScale scale, int step, bool fromStore, double x,
+                    bool refreshing = false);
+  // The two halves of Apply, for a caller that shows the value before it is stored and sent:
+  // Limit finds the value and its text, Commit stores, sends and remembers it.
+  EditOutcome Limit(ParamAddress address, ValueScale scale, int step, bool fromStore, double x);
+  void Commit(const EditOutcome& outcome, bool fromStore, bool refreshing);
+
+  // Both tables at once, without sending: ViewValues at the address and DeviceImage at its
+  // effective address.
+  void StoreBoth(ParamAddress address, int value);
+
+  GraphChange LastChange() const { return lastChange_; }
+  void SetLastChange(GraphChange change) { lastChange_ = change; }
+
+ private:
+  double LimitBandQ(ParamAddress address, bool fromStore, double x);
+
+  ParamStore& store_;
+  GraphChange lastChange_{};
+};
+
+// Truncation toward zero, saturated and NaN-safe: a raw value from anywhere is never trusted.
+int TruncateRaw(double x);
+// Bar positions round to the nearest integer, halves to even (NaN-safe, saturated).
+int BarPosition(double x);
+
+}  // namespace velantro

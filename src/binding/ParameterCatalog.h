@@ -1,0 +1,52 @@
+#pragma once
+
+// What every parameter address of pages 0 to 10 is, for anything without a window: its label,
+// scale, range, what kind of value it carries, and the text a raw value is shown as. Made from
+// the control table; cells no control shows are named by page and index.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "model/ParamAddress.h"
+
+namespace velantro {
+
+enum class ParamKind {
+  Value,      // a plain value, written with a value frame
+  BandField,  // a field of an EQ band, written with a band frame
+  Command,    // a request to the unit (mode save, page upload or request, link control)
+  Text,       // a name or a code (mode name, passwords, management code)
+};
+
+struct ParamInfo {
+  ParamAddress address = -1;
+  std::string label;
+  int scale = 0;  // value scale; 0: none
+  int lower = 0;  // raw range
+  int upper = 0;
+  ParamKind kind = ParamKind::Value;
+  std::vector<std::string> options;  // option captions by position, when the control has them
+};
+
+class ParameterCatalog {
+ public:
+  ParameterCatalog();
+
+  // The address's entry; nothing for an address outside pages 0 to 10's cells.
+  const ParamInfo* Find(ParamAddress address) const;
+  // The text a raw value is shown as, with its unit ("19.7 Hz", "-24.0 dB", "Fast").
+  std::string DisplayText(ParamAddress address, int raw) const;
+  std::string DisplayText(const ParamInfo& info, int raw) const;
+
+  const std::vector<ParamInfo>& Entries() const { return entries_; }
+
+ private:
+  std::vector<ParamInfo> entries_;
+  std::vector<int> indexOf_;  // address -> entry, -1 none
+};
+
+// The unit a scale's numbers are in ("Hz", "dB", "%", "ms", ...); empty for none.
+std::string_view ScaleUnit(int scale);
+
+}  // namespace velantro

@@ -1,0 +1,77 @@
+// The control table against the window the pages build: every row names a widget that is there,
+// with the scale, position and range the row gives, and every bound edit, bar, pane and spin of
+// the window has its row.
+
+#include <gtest/gtest.h>
+
+#include <QSet>
+#include <QSlider>
+#include <QTemporaryDir>
+#include <memory>
+
+#include "binding/ControlBinding.h"
+#include "binding/ControlTable.h"
+#include "support/LinkHarness.h"
+#include "ui/Console.h"
+#include "ui/MainFrm.h"
+
+namespace velantro {
+namespace {
+
+class ControlTableWindow : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    LinkSettings settings;
+    settings.autoConnect = false;
+    console = std::make_unique<Console>(messages, settings);
+    console->programFolder = presetRoot.path().toStdString();
+    console->CreateWindows();
+    form = console->form1();
+  }
+
+  QTemporaryDir presetRoot;
+  test::RecordingMessages messages;
+  std::unique_ptr<Console> console;
+  TForm1* form = nullptr;
+};
+
+TEST_F(ControlTableWindow, EveryRowNamesAWidgetWithTheRowsScalePositionAndRange) {
+  for (const ControlSpec& row : ControlRows()) {
+    const QString name = NameOf(row);
+    QWidget* w = form->findChild<QWidget*>(name);
+    ASSERT_NE(w, nullptr) << row.name;
+    const QString hint = ControlBinding::HintOf(w);
+    switch (row.sort) {
+      case ControlSort::Edit:
+      case ControlSort::Pane:
+        if (row.scale > 0) {
+          EXPECT_EQ(hint, QString::number(row.scale)) << row.name;
+        }
+        break;
+      case ControlSort::Image:
+      case ControlSort::Option:
+        EXPECT_EQ(hint, QString::number(row.position)) << row.name;
+        break;
+      case ControlSort::Bar:
+        EXPECT_EQ(qobject_cast<QSlider*>(w)->maximum(), row.max) << row.name;
+        break;
+      default:
+        break;
+    }
+  }
+}
+
+TEST_F(ControlTableWindow, EveryBoundEditBarPaneAndSpinHasARow) {
+  QSet<QString> named;
+  for (const ControlSpec& row : ControlRows()) named.insert(NameOf(row));
+  for (QWidget* w : form->findChildren<QWidget*>()) {
+    const QString kind = w->property("kind").toString();
+    const bool bound = kind == QLatin1String("edit") || kind == QLatin1String("bar") ||
+                       kind == QLatin1String("pane") || kind == QLatin1String("spin");
+    if (!bound || ControlBinding::AddressOf(w) < 0) continue;
+    EXPECT_TRUE(named.contains(w->objectName())) << w->objectName().toStdString();
+  }
+}
+
+}  // namespace
+}  // namespace velantro
