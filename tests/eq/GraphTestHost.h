@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "binding/EditRule.h"
+#include "binding/ParameterCatalog.h"
 #include "binding/Scales.h"
 #include "eq/GraphHost.h"
 #include "model/ParamStore.h"
@@ -79,25 +80,13 @@ class GraphTestHost : public GraphHost {
   GraphChange LastChange() const override { return lastChange; }
   int SelectedBand(int graph) const override { return selected[static_cast<std::size_t>(graph)]; }
 
+  // The scale of the control the reference names: a crossover pane's from the parameter
+  // catalog, a band edit's by the band field the view shows there.
   static int ScaleOf(GraphControl c, int micGroup) {
     if (c.table == ControlTable::Pane) {
-      switch (c.address) {
-        case 0x0100:
-        case 0x0611:
-        case 0x0711:
-          return 6;
-        case 0x0614:
-        case 0x0714:
-          return 5;
-        case 0x0404:
-        case 0x0506:
-          return 13;
-        case 0x0405:
-        case 0x0507:
-          return 7;
-        default:
-          return 0;
-      }
+      static const ParameterCatalog catalog;
+      const ParamInfo* info = catalog.Find(c.address);
+      return info != nullptr ? info->scale : 0;
     }
     switch (LocateBand(c.address, micGroup).field) {
       case 0:
