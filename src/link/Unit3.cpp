@@ -180,9 +180,10 @@ void TForm3::Deactivate() {
 }
 
 void TForm3::Send(const Bytes& bytes) {
-  // Whatever the socket's state: while connecting Qt keeps the bytes until the connection
-  // stands (the first link request of a search leaves that way); on a closed socket they are
-  // lost.
+  // While connecting Qt keeps the bytes until the connection stands (the first link request of a
+  // search leaves that way); on a closed socket they are lost, so they are not even written (Qt
+  // would warn on every try of a reconnect while the unit is away).
+  if (socket_.state() == QAbstractSocket::UnconnectedState) return;
   socket_.write(reinterpret_cast<const char*>(bytes.data()), static_cast<qint64>(bytes.size()));
 }
 
