@@ -94,11 +94,11 @@ TEST_F(StandInUnit, BackupSetGetRestoreRoundTripOverThePty) {
   CtlResult r = Ctl(With(pty, "backup", {before}));
   ASSERT_EQ(r.exitCode, 0) << r.output;
 
-  r = Ctl(With(pty, "set", {"0x0009", "150"}));  // music band 1 frequency: a band frame
+  r = Ctl(With(pty, "set", {"0x000A", "150"}));  // music band 2 frequency: a band frame
   ASSERT_EQ(r.exitCode, 0) << r.output;
-  r = Ctl(With(pty, "get", {"9"}));
+  r = Ctl(With(pty, "get", {"10"}));
   ASSERT_EQ(r.exitCode, 0) << r.output;
-  EXPECT_EQ(r.output, "150\n");
+  EXPECT_EQ(r.output, "150 (354.0 Hz)\n");
 
   r = Ctl(With(pty, "restore", {before}));
   ASSERT_EQ(r.exitCode, 0) << r.output;
@@ -420,7 +420,12 @@ TEST(CtlRefusals, BadValuesFilesAndUsageExitBeforeConnecting) {
       {{"set", "--unit", link, "0x0105", "65536"}, 1, "outside 0 to 65535"},
       {{"set", "--unit", link, "0x0105", "-1"}, 1, "outside 0 to 65535"},
       {{"set", "--unit", link, "0x0A30", "1"}, 1, "cannot confirm"},  // link control
-      {{"restore", "--unit", link, bad}, 1, "velantroctl: "},         // the reader's own message
+      // The catalog's range, in raw and display units, and cells that are not values.
+      {{"set", "--unit", link, "0x0005", "5000"},
+       1,
+       "refused value 5000: 0x0005 Music EQ 1 frequency: 0..361 (19.7 Hz..20600.0 Hz)"},
+      {{"set", "--unit", link, "0x0009", "3"}, 1, "0x0009 Music EQ 2 type: 0..2 (PEQ..HSEQ)"},
+      {{"restore", "--unit", link, bad}, 1, "velantroctl: "},  // the reader's own message
       {{"restore", "--unit", link, (dir / "missing.Nddt").string()}, 1, "File not find!"},
       {{"set", "--unit", link, "0x0105"}, 2, "usage"},
       {{"get", "--unit", link, "five"}, 2, "usage"},

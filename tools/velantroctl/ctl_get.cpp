@@ -1,7 +1,9 @@
 #include <cstdio>
+#include <string>
 
 #include "CtlCommands.h"
 #include "CtlLink.h"
+#include "binding/ParameterCatalog.h"
 
 namespace velantro::ctl {
 
@@ -24,7 +26,14 @@ int RunGet(const std::vector<std::string>& words, const RunOptions& options) {
   if (!session.ConnectAndDownload()) return session.ReportFailure();
   const int value = session.store.View(static_cast<ParamAddress>(*address));
   session.Disconnect();
-  std::printf("%d\n", value);
+  // The raw value first (scripts read it), then the text the window shows for it.
+  const std::string shown =
+      ParameterCatalog().DisplayText(static_cast<ParamAddress>(*address), value);
+  if (shown == std::to_string(value)) {
+    std::printf("%d\n", value);
+  } else {
+    std::printf("%d (%s)\n", value, shown.c_str());
+  }
   return kExitOk;
 }
 

@@ -2,6 +2,7 @@
 
 #include "CtlCommands.h"
 #include "CtlLink.h"
+#include "binding/ParameterCatalog.h"
 #include "binding/Scales.h"
 #include "link/DeviceLink.h"
 #include "link/Frames.h"
@@ -56,10 +57,28 @@ int RunSet(const std::vector<std::string>& words, const RunOptions& options) {
     return kExitBadInput;
   }
 
-  CtlLink session(target, options, false);
-  if (!session.ConnectAndDownload()) return session.ReportFailure();
   const ParamAddress a = static_cast<ParamAddress>(*address);
   const int v = static_cast<int>(*value);
+  // The catalog knows what a cell is and what it takes: commands and texts are not values, and
+  // a value the controls cannot reach is refused before anything is sent.
+  const ParameterCatalog catalog;
+  if (const ParamInfo* info = catalog.Find(a); info != nullptr) {
+    if (info->kind == ParamKind::Command || info->kind == ParamKind::Text) {
+      std::fprintf(stderr, "velantroctl: 0x%04X %s is not a value that set writes\n",
+                   static_cast<unsigned>(a), info->label.c_str());
+      return kExitBadInput;
+    }
+    if (v < info->lower || v > info->upper) {
+      std::fprintf(stderr, "velantroctl: refused value %d: 0x%04X %s: %d..%d (%s..%s)\n", v,
+                   static_cast<unsigned>(a), info->label.c_str(), info->lower, info->upper,
+                   catalog.DisplayText(*info, info->lower).c_str(),
+                   catalog.DisplayText(*info, info->upper).c_str());
+      return kExitBadInput;
+    }
+  }
+
+  CtlLink session(target, options, false);
+  if (!session.ConnectAndDownload()) return session.ReportFailure();
   // Fields of real EQ bands travel as band frames; the crossover and high-pass entries that the
   // graph draws as extra bands are plain values.
   const bool band = IsRealBandField(a, session.store.MicGroup);
