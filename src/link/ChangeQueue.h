@@ -18,9 +18,9 @@ namespace velantro {
 
 class DeviceLink;
 
-// Up to this many changes wait before waiting band changes start to merge; values merge with
-// a waiting change to the same address at any size. Neither queue drops a change.
-constexpr int kValueQueueLimit = 60;
+// Up to this many band changes wait one by one; beyond it a change to a band that already waits
+// adds nothing. Values merge with a waiting change to the same address at any size. Neither queue
+// drops a change.
 constexpr int kBandQueueLimit = 48;
 constexpr int kTicksPerSecond = 50;             // hold timer ticks (20 ms) in one second
 constexpr int kSilentSecondsLimit = 10;         // lost in the eleventh silent second
