@@ -198,9 +198,7 @@ TEST(DeviceLinkDownload, LateAnswerAtStep5ContinuesButElevenSilentSecondsFail) {
     SCOPED_TRACE(c.holdMs);
     LinkHarness h;
     h.config.paced = true;
-    h.serial.names = {"/dev/ttyUSB0"};
-    h.serial.unitPort = "/dev/ttyUSB0";
-    h.link.FillPortList();
+    h.PutUnitOnSerial();
     h.link.Connect();
     ASSERT_TRUE(h.RunUntil([&] { return h.link.step() == 5; }, 30000));
     h.HoldAnswers(c.holdMs);
@@ -226,11 +224,7 @@ TEST(DeviceLinkDownload, UnitThatStopsAnsweringAfterTheLinkRequestEndsWithEvent9
     SCOPED_TRACE(serial ? "serial" : "network");
     LinkHarness h;
     h.config.paced = true;
-    if (serial) {
-      h.serial.names = {"/dev/ttyUSB0"};
-      h.serial.unitPort = "/dev/ttyUSB0";
-      h.link.FillPortList();
-    }
+    if (serial) h.PutUnitOnSerial();
     h.link.Connect();
     ASSERT_TRUE(h.RunUntil([&] { return h.link.LinkAnswer() == 1; }, 10000));
     h.SetUnitSilent(true);
@@ -433,11 +427,7 @@ TEST(DeviceLinkFast, SearchAtConnectAndEachRequestAsSoonAsTheLastIsAnswered) {
   for (const bool serial : {false, true}) {
     SCOPED_TRACE(serial ? "serial" : "network");
     LinkHarness h;
-    if (serial) {
-      h.serial.names = {"/dev/ttyUSB0"};
-      h.serial.unitPort = "/dev/ttyUSB0";
-      h.link.FillPortList();
-    }
+    if (serial) h.PutUnitOnSerial();
     h.link.Connect();
     // The first search step has gone with Connect.
     ASSERT_EQ(h.SentCount(), 1u);
@@ -566,9 +556,7 @@ TEST_F(Reconnecting, SearchesEveryPortOnceAMinute) {
   LoseTheUnit();
   // The unit comes back on a serial port instead of the network.
   h.network.unitReachable = false;
-  h.serial.names = {"/dev/ttyUSB0"};
-  h.serial.unitPort = "/dev/ttyUSB0";
-  h.link.FillPortList();
+  h.PutUnitOnSerial();
   h.SetUnitSilent(false);
   h.Advance(50000);
   EXPECT_FALSE(h.link.LinkOnline());

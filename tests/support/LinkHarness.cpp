@@ -214,11 +214,15 @@ bool LinkHarness::ConnectOverNetwork(int64_t limitMs) {
          link.LinkOnline();
 }
 
-bool LinkHarness::ConnectOverSerial(const std::string& portName, int64_t limitMs) {
+void LinkHarness::PutUnitOnSerial(const std::string& portName) {
   serial.names = {portName};
   serial.unitPort = portName;
-  network.unitReachable = false;
   link.FillPortList();
+}
+
+bool LinkHarness::ConnectOverSerial(const std::string& portName, int64_t limitMs) {
+  network.unitReachable = false;
+  PutUnitOnSerial(portName);
   link.Connect();
   return RunUntil(
              [this] {

@@ -185,6 +185,8 @@ class LinkHarness {
 
   // A unit on the network only (no serial ports): Connect, run to online. False if it failed.
   bool ConnectOverNetwork(int64_t limitMs = 30000);
+  // The machine lists one serial port and the unit hangs on it; the port list is filled.
+  void PutUnitOnSerial(const std::string& portName = "/dev/ttyUSB0");
   // A unit on one serial port; Connect, run to online.
   bool ConnectOverSerial(const std::string& portName = "/dev/ttyUSB0", int64_t limitMs = 30000);
   bool Online() const { return link.LinkOnline(); }
