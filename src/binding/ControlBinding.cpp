@@ -406,18 +406,15 @@ int ControlBinding::ControlAction(QWidget* control, int number) {
                                                                            : 0;
     case action::kToggle: {
       if (kind != ControlKind::Button) return 0;
-      const bool wasOn = HintOf(control) == QLatin1String("1");
-      SetHint(control, wasOn ? QStringLiteral("0") : QStringLiteral("1"));
-      SetButtonLook(button, wasOn ? ButtonLook::Normal : ButtonLook::Down);
-      return wasOn ? 0 : 1;
+      const bool on = HintOf(control) != QLatin1String("1");
+      ShowToggle(control, on);
+      return on ? 1 : 0;
     }
     case action::kPhase: {
       if (kind != ControlKind::Button || button == nullptr) return 0;
-      const bool wasOn = HintOf(control) == QLatin1String("1");
-      button->setText(wasOn ? QString() : QStringLiteral("+"));
-      SetHint(control, wasOn ? QStringLiteral("0") : QStringLiteral("1"));
-      SetButtonLook(button, wasOn ? ButtonLook::Inverted : ButtonLook::Normal);
-      return wasOn ? 0 : 1;
+      const bool on = HintOf(control) != QLatin1String("1");
+      ShowPhase(button, on);
+      return on ? 1 : 0;
     }
     case action::kAutoManual:
       if (control != MainControlAt(kAutoManual) && control != ValuePaneAt(kAutoManual)) return 0;
@@ -565,6 +562,19 @@ int ControlBinding::TabSelection(QWidget* tab) {
     default:
       return 0;
   }
+}
+
+// A toggle on shows pressed; its hint is its state.
+void ControlBinding::ShowToggle(QWidget* button, bool on) {
+  SetHint(button, on ? QStringLiteral("1") : QStringLiteral("0"));
+  SetButtonLook(qobject_cast<QAbstractButton*>(button), on ? ButtonLook::Down : ButtonLook::Normal);
+}
+
+// A phase in step shows "+"; an inverted phase shows the inverted look with no caption.
+void ControlBinding::ShowPhase(QAbstractButton* button, bool on) {
+  button->setText(on ? QStringLiteral("+") : QString());
+  SetHint(button, on ? QStringLiteral("1") : QStringLiteral("0"));
+  SetButtonLook(button, on ? ButtonLook::Normal : ButtonLook::Inverted);
 }
 
 int ControlBinding::OptionLook(QWidget* button) {

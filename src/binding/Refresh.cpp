@@ -71,6 +71,9 @@ void ControlBinding::ShowStore(int target) {
   RefreshModeList();
 }
 
+// One slot shows the store: widgets take the value without their change handlers running, and
+// nothing is sent. What a control cannot show (a bar's range, an item the box lacks, a value off
+// its scale) is corrected in the store as the handlers always did, still without sending.
 void ControlBinding::RefreshSlot(int page, int slot) {
   QWidget* c = main_[page][slot];
   if (c == nullptr || c == placeholder_) return;
@@ -79,39 +82,15 @@ void ControlBinding::RefreshSlot(int page, int slot) {
     case ControlKind::TrackBar:
       RefreshTrackBar(static_cast<QSlider*>(c), v);
       break;
-    case ControlKind::Button: {
-      auto* button = qobject_cast<QPushButton*>(c);
-      if (button == nullptr) break;
-      if (page == 0 && slot == 0) break;  // Auto/Manual follows below
-      if (page == 0 && slot == 1) {
-        // Disco is the main control of the cell, Sing its pane.
-        ControlAction(v == 0 ? panes_[0][1] : main_[0][1], action::kSingDisco);
-        break;
-      }
-      const ParamAddress a = AddressOf(button);
-      const ButtonRole role = RoleOf(button);
-      if (role == ButtonRole::Option) {
-        // The member that stands for v is chosen; the members keep their positions as hints.
-        LoadOptionGroup(a);
-        ApplyOption(a, v);
-        break;
-      }
-      SetHint(button, v == 0 ? QStringLiteral("1") : QStringLiteral("0"));
-      if (role == ButtonRole::Phase) {
-        store_.SetParam(a, ControlAction(button, action::kPhase));
-      } else if (role == ButtonRole::EqPass) {
-        if (page == kDeqPage) DeqChannelPassFromRefresh(button);
-      } else {
-        store_.SetParam(a, ControlAction(button, action::kToggle));
-      }
+    case ControlKind::Button:
+      if (auto* button = qobject_cast<QPushButton*>(c)) RefreshButton(button, page, slot, v);
       break;
-    }
     case ControlKind::Combo: {
       auto* combo = qobject_cast<QComboBox*>(c);
       if (combo == nullptr) break;
       const int item = v % 10;
       combo->setCurrentIndex(item >= 0 && item < combo->count() ? item : -1);
-      if (IsTypeImage(sides_[page][slot][0])) BandTypeChanged(combo);
+      if (IsTypeImage(sides_[page][slot][0])) ShowBandType(combo);
       break;
     }
     case ControlKind::Edit:
@@ -122,23 +101,50 @@ void ControlBinding::RefreshSlot(int page, int slot) {
   }
 }
 
-// The bar's change event shows the pane; a bar already at the stored position runs it too, so
-// the pane never keeps a text from before the refresh.
-void ControlBinding::RefreshTrackBar(QSlider* bar, int value) {
-  const int before = bar->value();
-  bar->setValue(value);
-  if (bar->value() == before) SliderChanged(bar);
+void ControlBinding::RefreshButton(QPushButton* button, int page, int slot, int v) {
+  if (page == 0 && slot == 0) return;  // Auto/Manual follows after the slots
+  if (page == 0 && slot == 1) {
+    // Disco is the main control of the cell, Sing its pane.
+    ControlAction(v == 0 ? panes_[0][1] : main_[0][1], action::kSingDisco);
+    return;
+  }
+  const ParamAddress a = AddressOf(button);
+  switch (RoleOf(button)) {
+    case ButtonRole::Option:
+      // The member that stands for v is chosen; the members keep their positions as hints.
+      LoadOptionGroup(a);
+      ShowOption(v);
+      return;
+    case ButtonRole::Phase:
+      ShowPhase(button, v != 0);
+      break;
+    case ButtonRole::EqPass:
+      if (page != kDeqPage) return;  // the page EQ pass follows the section on view
+      ShowToggle(button, v != 0);
+      break;
+    case ButtonRole::Toggle:
+      ShowToggle(button, v != 0);
+      break;
+  }
+  // A button knows off and on only.
+  if (v != 0 && v != 1) store_.Keep(a, 1);
 }
 
-// The DEQ channel's EQ pass takes the stored state (its graph and lock follow after the refresh).
-void ControlBinding::DeqChannelPassFromRefresh(QPushButton* button) {
-  const ParamAddress a = AddressOf(button);
-  const int v = ControlAction(button, action::kToggle);
-  const int page = PageOf(a);
-  const int index = IndexOf(a);
-  store_.SetView(page, index, v);
-  store_.SetDevice(page, ParamStore::DeviceIndex(page, index, store_.LayoutFlag), v);
-  store_.SetParam(a, v);
+// A bar shows the stored value as far as its range goes, and its pane the position it took.
+void ControlBinding::RefreshTrackBar(QSlider* bar, int value) {
+  MoveBarQuietly(bar, value);
+  const int position = bar->value();
+  const ParamAddress a = AddressOf(bar);
+  QWidget* pane = ValuePaneAt(a);
+  if (IsVolumeBar(a)) {
+    SetHint(pane, QString::number(position));
+    ShowText(pane, QString::fromStdString(FormatNumber(position, 0)));
+    if (position != value) store_.Keep(a, position);
+    return;
+  }
+  if (KindOf(pane) != ControlKind::Pane) return;
+  const EditOutcome shown = ApplyControlValue(pane, kStepNone, true, position);
+  if (shown.address >= 0 && shown.stored != value) store_.Keep(a, shown.stored);
 }
 
 // The "EQ pass" button follows the page on view; DEQ and System have no page EQ pass.

@@ -481,17 +481,13 @@ void TForm1::AutoManualClicked(QPushButton* button) {
   const int value = binding_->ControlAction(button, action::kAutoManual);
   store.SetParam(MakeAddress(0, 0), value);
   binding_->EnableBoundControls(store.View(0, 0), kAutoModeLock);
-  // The crossover Q controls take the state their mode type prescribes, without sending.
-  const bool refreshing = binding_->RefreshInProgress();
-  const ScopedAssign<int32_t> quiet(store.SuppressSend, 1);
-  binding_->SetRefreshInProgress(true);
+  // The crossover Q controls take the state their mode type prescribes.
   constexpr ParamAddress kCrossoverTypes[] = {0x0710, 0x0713, 0x0610, 0x0613};
   for (ParamAddress type : kCrossoverTypes) {
     if (auto* combo = qobject_cast<QComboBox*>(binding_->MainControlAt(type))) {
-      binding_->CrossoverTypeChanged(combo);
+      binding_->ShowCrossoverQ(combo);
     }
   }
-  binding_->SetRefreshInProgress(refreshing);
 }
 
 void TForm1::SingDiscoClicked(QPushButton* button) {
