@@ -19,6 +19,7 @@
 #include "binding/ControlBinding.h"
 #include "binding/ControlTable.h"
 #include "binding/Scales.h"
+#include "binding/WidgetNames.h"
 #include "model/ScopedAssign.h"
 #include "ui/Looks.h"
 
@@ -419,7 +420,7 @@ void ControlBinding::ShowBandType(QComboBox* combo) {
     QWidget* image = SideControlAt(a, v);
     if (IsTypeImage(image)) ControlAction(image, action::kTypeImages);
   }
-  if (combo->objectName().startsWith(QLatin1String("DEQTypeBox"))) {
+  if (IsDeqWorkMode(AddressOf(combo))) {
     ControlAction(combo, action::kDeqDynamics);
   }
 }
@@ -430,7 +431,7 @@ void ControlBinding::BandTypeChanged(QComboBox* combo) {
   const ParamAddress a = AddressOf(combo);
   if (a < 0) return;
   ShowBandType(combo);
-  if (combo->objectName().startsWith(QLatin1String("DEQTypeBox"))) {
+  if (IsDeqWorkMode(AddressOf(combo))) {
     if (store_.SuppressSend != 0) return;
     store_.SetParam(a, v);
     if (!DeqResetRunning) {
@@ -518,7 +519,7 @@ void ControlBinding::LoadOptionGroup(ParamAddress address) {
   if (!found) return;
   optionGroup_ = members;
   if (address == sysaddr::UserOrAdmin) {
-    if (QWidget* box = Find("SysUserMangerGrop")) box->setEnabled(false);
+    if (QWidget* box = Find(names::kUserAdminGroup)) box->setEnabled(false);
   }
 }
 
@@ -548,7 +549,7 @@ bool ControlBinding::ShowOption(int position) {
 void ControlBinding::ApplyOption(ParamAddress address, int position) {
   if (!ShowOption(position)) return;
   store_.SetParam(address, position);
-  if (QWidget* group = Find("SignRzGroup")) group->setEnabled(store_.View(10, 12) != 0);
+  if (QWidget* group = Find(names::kMusicGainGroup)) group->setEnabled(store_.View(10, 12) != 0);
   if (address >= 0x0600 && address <= 0x09FF) Redraw(kWholePagePoint, PageOf(*currentSection_));
 }
 

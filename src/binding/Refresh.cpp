@@ -10,6 +10,7 @@
 
 #include "binding/ControlBinding.h"
 #include "binding/Scales.h"
+#include "binding/WidgetNames.h"
 #include "model/ScopedAssign.h"
 
 namespace velantro {
@@ -39,7 +40,7 @@ void ControlBinding::RefreshAllControls(int target) {
     ShowStore(target);
     Redraw(kWholePagePoint, PageOf(*currentSection_));
   }
-  if (auto* label = qobject_cast<QLabel*>(Find("CurrentModeLabel"))) {
+  if (auto* label = qobject_cast<QLabel*>(Find(names::kCurrentModeLabel))) {
     label->setText(QStringLiteral("（Current Mode：%1 ）").arg(store_.Device(10, 2) + 1));
   }
 }
@@ -63,11 +64,12 @@ void ControlBinding::ShowStore(int target) {
     if (button != nullptr) autoManualHandler(button);
   }
   // MicGroup is a selector, not a parameter: its pair shows the current group all the same.
-  ControlAction(Find(store_.MicGroup == 0 ? QStringLiteral("MicABtn") : QStringLiteral("MicBBtn")),
+  ControlAction(Find(store_.MicGroup == 0 ? QString::fromLatin1(names::kMicGroupA)
+                                          : QString::fromLatin1(names::kMicGroupB)),
                 action::kMicGroup);
   RefreshEqPass();
-  Enable(Find("SignRzGroup"), store_.View(10, 12) != 0);
-  Enable(Find("SysUserMangerGrop"), false);
+  Enable(Find(names::kMusicGainGroup), store_.View(10, 12) != 0);
+  Enable(Find(names::kUserAdminGroup), false);
   RefreshModeList();
 }
 
@@ -150,7 +152,7 @@ void ControlBinding::RefreshTrackBar(QSlider* bar, int value) {
 // The "EQ pass" button follows the page on view; DEQ and System have no page EQ pass.
 void ControlBinding::RefreshEqPass() {
   const int q = PageOf(*currentSection_);
-  QWidget* notice = Find("EQPassLabel");
+  QWidget* notice = Find(names::kEqPassNotice);
   if (q == kDeqPage || q >= kEqPageCount) {
     if (notice != nullptr) notice->hide();
     return;
@@ -190,7 +192,7 @@ void ControlBinding::EnableBoundControls(int flag, int page) {
   if (page == kAutoModeLock) {
     const bool e = flag != 0;
     if (store_.View(0, 3) == 0) {
-      Enable(Find("MusScrollBox"), e);
+      Enable(Find(names::kMusicStrip), e);
       for (int s = 1; s <= kMusicLockedSlots; ++s) {
         if (KindOf(spins_[0][s]) != ControlKind::Spin) continue;
         spins_[0][s]->setEnabled(e);
@@ -218,11 +220,11 @@ void ControlBinding::EnableBoundControls(int flag, int page) {
   switch (page) {
     case 0:
       if (flag == 0) return;  // the auto mode lock rules the music page
-      Enable(Find("MusScrollBox"), e);
+      Enable(Find(names::kMusicStrip), e);
       break;
     case 1:
-      Enable(Find("MicCurvyPanel"), e);
-      Enable(Find("MicScrollBox"), e);
+      Enable(Find(names::kMicCurvePanel), e);
+      Enable(Find(names::kMicStrip), e);
       break;
     case kDeqPage:
       for (int g = 1; g <= 3; ++g) {
@@ -232,19 +234,19 @@ void ControlBinding::EnableBoundControls(int flag, int page) {
           enableIf(main_[kDeqPage][s], ControlKind::Edit, eg);
           enableIf(spins_[kDeqPage][s], ControlKind::Spin, eg);
         }
-        Enable(Find(QStringLiteral("DEQ%1Grop").arg(g)), eg);
+        Enable(Find(QString::fromLatin1(names::kDeqChannelGroup).arg(g)), eg);
       }
       return;
     case 4:
-      Enable(Find("EffScrollBar"), e);
+      Enable(Find(names::kEffectStrip), e);
       break;
     case 5:
       break;
     case 6:
-      Enable(Find("MainPanScrollBox"), e);
+      Enable(Find(names::kMainStrip), e);
       break;
     case 7:
-      Enable(Find("SubScrollPaneBox"), e);
+      Enable(Find(names::kAuxStrip), e);
       break;
     default:
       return;  // pages 3, 8, 9 and 10 have no EQ pass lock
