@@ -2,7 +2,7 @@
 
 #include "BindingFixture.h"
 
-namespace velantro::testing {
+namespace velantro::test {
 namespace {
 
 using RefreshTest = BindingFixture;
@@ -203,4 +203,4 @@ TEST_F(RefreshTest, ResetOfTheMainOutputWhileSurIsShownSendsSevenSurBands) {
 }
 
 }  // namespace
-}  // namespace velantro::testing
+}  // namespace velantro::test
