@@ -2,7 +2,7 @@
 
 #include "BindingFixture.h"
 
-namespace velantro::testing {
+namespace velantro::test {
 namespace {
 
 using ControlBindingTest = BindingFixture;
@@ -129,4 +129,4 @@ TEST_F(ControlBindingTest, TypeImagesShowTheChosenType) {
 }
 
 }  // namespace
-}  // namespace velantro::testing
+}  // namespace velantro::test

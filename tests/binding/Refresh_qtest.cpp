@@ -4,7 +4,7 @@
 
 #include "BindingFixture.h"
 
-namespace velantro::testing {
+namespace velantro::test {
 namespace {
 
 using RefreshTest = BindingFixture;
@@ -245,4 +245,4 @@ TEST_F(RefreshTest, ResetOfTheMainOutputWhileSurIsShownSendsSevenSurBands) {
 }
 
 }  // namespace
-}  // namespace velantro::testing
+}  // namespace velantro::test
