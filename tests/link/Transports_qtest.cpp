@@ -17,7 +17,7 @@
 #include "link/SerialTransport.h"
 #include "link/TcpTransport.h"
 
-namespace velantro {
+namespace velantro::test {
 namespace {
 
 constexpr int kLimitMs = 5000;  // guards against a hang; each step takes milliseconds
@@ -127,4 +127,4 @@ TEST(SerialTransport, OnlyAPortThisUserMayNotOpenIsReportedAsAProblem) {
 }
 
 }  // namespace
-}  // namespace velantro
+}  // namespace velantro::test
