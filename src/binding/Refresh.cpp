@@ -1,6 +1,8 @@
 // Model to view: every bound control shows the store's value without sending anything back; the
 // auto mode and EQ pass locks; the EQ band defaults.
 
+#include "binding/Refresh.h"
+
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QLabel>
@@ -30,26 +32,44 @@ void Enable(QWidget* w, bool on) {
 
 }  // namespace
 
+Refresh::Refresh(BindingTables& tables, ControlActions& actions, EditDispatch& edits,
+                 BindingState& state, const std::function<void(int point, int page)>& redrawCurves,
+                 const std::function<void(QPushButton* button)>& autoManualHandler,
+                 const std::function<void()>& modeBoxHandler)
+    : tables_(tables),
+      actions_(actions),
+      edits_(edits),
+      state_(state),
+      redrawCurves_(redrawCurves),
+      autoManualHandler_(autoManualHandler),
+      modeBoxHandler_(modeBoxHandler) {}
+
+void Refresh::SetEqPassState(int page, int value) {
+  if (page >= 0 && page < kPageCount) eqPassState_[page] = value;
+}
+
 // ---------------------------------------------------------------------------------------------
 // RefreshAllControls
 // ---------------------------------------------------------------------------------------------
 
-void ControlBinding::RefreshAllControls(int target) {
+void Refresh::RefreshAllControls(int target) {
+  ParamStore& store = state_.store;
   {
-    const ScopedAssign<int32_t> quiet(store_.SuppressSend, 1);
+    const ScopedAssign<int32_t> quiet(store.SuppressSend, 1);
     ShowStore(target);
-    Redraw(kWholePagePoint, PageOf(*currentSection_));
+    if (redrawCurves_) redrawCurves_(kWholePagePoint, PageOf(state_.currentSection));
   }
-  if (auto* label = qobject_cast<QLabel*>(Find(names::kCurrentModeLabel))) {
-    label->setText(QStringLiteral("（Current Mode：%1 ）").arg(store_.Device(10, 2) + 1));
+  if (auto* label = qobject_cast<QLabel*>(tables_.Find(names::kCurrentModeLabel))) {
+    label->setText(QStringLiteral("（Current Mode：%1 ）").arg(store.Device(10, 2) + 1));
   }
 }
 
 // Every control of the target shows the store; nothing is sent and the graph is not redrawn.
-void ControlBinding::ShowStore(int target) {
-  const ScopedAssign refreshing(refreshInProgress_, true);
-  store_.RebuildViewValues(store_.LayoutFlag);
-  store_.LayoutFlag = static_cast<uint8_t>(store_.View(0, 1));
+void Refresh::ShowStore(int target) {
+  ParamStore& store = state_.store;
+  const ScopedAssign refreshing(state_.refreshInProgress, true);
+  store.RebuildViewValues(store.LayoutFlag);
+  store.LayoutFlag = static_cast<uint8_t>(store.View(0, 1));
 
   const int shown = ShownPage(target);
   for (int p = 0; p < kPageCount; ++p) {
@@ -58,28 +78,29 @@ void ControlBinding::ShowStore(int target) {
     for (int s = 0; s < slotCount; ++s) RefreshSlot(p, s);
   }
 
-  if (autoManualHandler) {
+  if (autoManualHandler_) {
     // Auto is the main control of the music mode cell, Manual its pane.
-    auto* button = qobject_cast<QPushButton*>(store_.View(0, 0) == 0 ? main_[0][0] : panes_[0][0]);
-    if (button != nullptr) autoManualHandler(button);
+    QWidget* mode =
+        store.View(0, 0) == 0 ? tables_.MainControls()[0][0] : tables_.ValuePanes()[0][0];
+    if (auto* button = qobject_cast<QPushButton*>(mode)) autoManualHandler_(button);
   }
   // MicGroup is a selector, not a parameter: its pair shows the current group all the same.
-  ControlAction(Find(store_.MicGroup == 0 ? QString::fromLatin1(names::kMicGroupA)
-                                          : QString::fromLatin1(names::kMicGroupB)),
-                action::kMicGroup);
+  actions_.ControlAction(tables_.Find(store.MicGroup == 0 ? QString::fromLatin1(names::kMicGroupA)
+                                                          : QString::fromLatin1(names::kMicGroupB)),
+                         action::kMicGroup);
   RefreshEqPass();
-  Enable(Find(names::kMusicGainGroup), store_.View(10, 12) != 0);
-  Enable(Find(names::kUserAdminGroup), false);
+  Enable(tables_.Find(names::kMusicGainGroup), store.View(10, 12) != 0);
+  Enable(tables_.Find(names::kUserAdminGroup), false);
   RefreshModeList();
 }
 
 // One slot shows the store: widgets take the value without their change handlers running, and
 // nothing is sent. What a control cannot show (a bar's range, an item the box lacks, a value off
 // its scale) is corrected in the store as the handlers always did, still without sending.
-void ControlBinding::RefreshSlot(int page, int slot) {
-  QWidget* c = main_[page][slot];
-  if (c == nullptr || c == placeholder_) return;
-  const int v = store_.View(page, slot);
+void Refresh::RefreshSlot(int page, int slot) {
+  QWidget* c = tables_.MainControls()[page][slot];
+  if (c == nullptr || c == tables_.Placeholder()) return;
+  const int v = state_.store.View(page, slot);
   switch (KindOf(c)) {
     case ControlKind::TrackBar:
       RefreshTrackBar(static_cast<QSlider*>(c), v);
@@ -92,161 +113,168 @@ void ControlBinding::RefreshSlot(int page, int slot) {
       if (combo == nullptr) break;
       const int item = v % 10;
       combo->setCurrentIndex(item >= 0 && item < combo->count() ? item : -1);
-      if (IsTypeImage(sides_[page][slot][0])) ShowBandType(combo);
+      if (tables_.IsTypeImage(tables_.SideControl(page, slot, 0))) actions_.ShowBandType(combo);
       break;
     }
     case ControlKind::Edit:
-      ApplyControlValue(c, kStepNone, true, v);
+      edits_.ApplyControlValue(c, kStepNone, true, v);
       break;
     default:
       break;
   }
 }
 
-void ControlBinding::RefreshButton(QPushButton* button, int page, int slot, int v) {
+void Refresh::RefreshButton(QPushButton* button, int page, int slot, int v) {
   if (page == 0 && slot == 0) return;  // Auto/Manual follows after the slots
   if (page == 0 && slot == 1) {
     // Disco is the main control of the cell, Sing its pane.
-    ControlAction(v == 0 ? panes_[0][1] : main_[0][1], action::kSingDisco);
+    actions_.ControlAction(v == 0 ? tables_.ValuePanes()[0][1] : tables_.MainControls()[0][1],
+                           action::kSingDisco);
     return;
   }
   const ParamAddress a = AddressOf(button);
   switch (RoleOf(button)) {
     case ButtonRole::Option:
       // The member that stands for v is chosen; the members keep their positions as hints.
-      LoadOptionGroup(a);
-      ShowOption(v);
+      tables_.LoadOptionGroup(a);
+      actions_.ShowOption(v);
       return;
     case ButtonRole::Phase:
-      ShowPhase(button, v != 0);
+      ControlActions::ShowPhase(button, v != 0);
       break;
     case ButtonRole::EqPass:
       if (page != kDeqPage) return;  // the page EQ pass follows the section on view
-      ShowToggle(button, v != 0);
+      ControlActions::ShowToggle(button, v != 0);
       break;
     case ButtonRole::Toggle:
-      ShowToggle(button, v != 0);
+      ControlActions::ShowToggle(button, v != 0);
       break;
   }
   // A button knows off and on only.
-  if (v != 0 && v != 1) store_.Keep(a, 1);
+  if (v != 0 && v != 1) state_.store.Keep(a, 1);
 }
 
 // A bar shows the stored value as far as its range goes, and its pane the position it took.
-void ControlBinding::RefreshTrackBar(QSlider* bar, int value) {
-  MoveBarQuietly(bar, value);
+void Refresh::RefreshTrackBar(QSlider* bar, int value) {
+  EditDispatch::MoveBarQuietly(bar, value);
   const int position = bar->value();
   const ParamAddress a = AddressOf(bar);
-  QWidget* pane = ValuePaneAt(a);
-  if (IsVolumeBar(a)) {
+  QWidget* pane = tables_.ValuePaneAt(a);
+  if (EditDispatch::IsVolumeBar(a)) {
     SetHint(pane, QString::number(position));
-    ShowText(pane, QString::fromStdString(FormatNumber(position, 0)));
-    if (position != value) store_.Keep(a, position);
+    EditDispatch::ShowText(pane, QString::fromStdString(FormatNumber(position, 0)));
+    if (position != value) state_.store.Keep(a, position);
     return;
   }
   if (KindOf(pane) != ControlKind::Pane) return;
-  const EditOutcome shown = ApplyControlValue(pane, kStepNone, true, position);
-  if (shown.address >= 0 && shown.stored != value) store_.Keep(a, shown.stored);
+  const EditOutcome shown = edits_.ApplyControlValue(pane, kStepNone, true, position);
+  if (shown.address >= 0 && shown.stored != value) state_.store.Keep(a, shown.stored);
 }
 
 // The "EQ pass" button follows the page on view; DEQ and System have no page EQ pass.
-void ControlBinding::RefreshEqPass() {
-  const int q = PageOf(*currentSection_);
-  QWidget* notice = Find(names::kEqPassNotice);
+void Refresh::RefreshEqPass() {
+  const int q = PageOf(state_.currentSection);
+  QWidget* notice = tables_.Find(names::kEqPassNotice);
   if (q == kDeqPage || q >= kEqPageCount) {
     if (notice != nullptr) notice->hide();
     return;
   }
   const ParamAddress a = MakeAddress(q, kFirstBandIndex[q] - 1);
   int r = 0;
-  if (QWidget* button = EqPassButton()) {
+  if (QWidget* button = tables_.EqPassButton()) {
     button->setProperty("address", a);
-    SetHint(button, store_.View(a) == 0 ? QStringLiteral("1") : QStringLiteral("0"));
-    r = ControlAction(button, action::kToggle);
+    SetHint(button, state_.store.View(a) == 0 ? QStringLiteral("1") : QStringLiteral("0"));
+    r = actions_.ControlAction(button, action::kToggle);
   }
   eqPassState_[q] = r;
   if (notice != nullptr) notice->setVisible(r != 0);
 }
 
-void ControlBinding::RefreshModeList() {
-  auto* box = qobject_cast<QComboBox*>(MainControlAt(sysaddr::CurrentMode));
+void Refresh::RefreshModeList() {
+  auto* box = qobject_cast<QComboBox*>(tables_.MainControlAt(sysaddr::CurrentMode));
   if (box == nullptr) return;
-  const int remembered = store_.Device(10, 2);
+  const ParamStore& store = state_.store;
+  const int remembered = store.Device(10, 2);
   box->clear();
-  for (int i = 0; i < static_cast<int>(store_.ModeNames.size()); ++i) {
+  for (int i = 0; i < static_cast<int>(store.ModeNames.size()); ++i) {
     box->addItem(QStringLiteral("%1-%2").arg(i + 1).arg(
-        QString::fromStdString(store_.ModeNames[static_cast<size_t>(i)])));
+        QString::fromStdString(store.ModeNames[static_cast<size_t>(i)])));
   }
   box->setCurrentIndex(remembered >= 0 && remembered < box->count() ? remembered : -1);
-  if (modeBoxHandler) modeBoxHandler();
+  if (modeBoxHandler_) modeBoxHandler_();
 }
 
 // ---------------------------------------------------------------------------------------------
 // EnableBoundControls
 // ---------------------------------------------------------------------------------------------
 
-void ControlBinding::EnableBoundControls(int flag, int page) {
+void Refresh::EnableBoundControls(int flag, int page) {
+  const ParamStore& store = state_.store;
+  const ControlTableRows& main = tables_.MainControls();
+  const ControlTableRows& panes = tables_.ValuePanes();
+  const ControlTableRows& spins = tables_.SpinControls();
+  QWidget* const placeholder = tables_.Placeholder();
   auto enableIf = [](QWidget* w, ControlKind kind, bool on) {
     if (w != nullptr && KindOf(w) == kind) w->setEnabled(on);
   };
   if (page == kAutoModeLock) {
     const bool e = flag != 0;
-    if (store_.View(0, 3) == 0) {
-      Enable(Find(names::kMusicStrip), e);
+    if (store.View(0, 3) == 0) {
+      Enable(tables_.Find(names::kMusicStrip), e);
       for (int s = 1; s <= kMusicLockedSlots; ++s) {
-        if (KindOf(spins_[0][s]) != ControlKind::Spin) continue;
-        spins_[0][s]->setEnabled(e);
-        enableIf(main_[0][s], ControlKind::Edit, e);
+        if (KindOf(spins[0][s]) != ControlKind::Spin) continue;
+        spins[0][s]->setEnabled(e);
+        enableIf(main[0][s], ControlKind::Edit, e);
       }
     }
     for (int p = 6; p <= 9; ++p) {
       for (int s = 0; s < kOutputSourceSlots; ++s) {
-        QWidget* c = main_[p][s];
+        QWidget* c = main[p][s];
         const ControlKind kind = KindOf(c);
-        if (c != placeholder_ && (kind == ControlKind::TrackBar || kind == ControlKind::Button ||
-                                  kind == ControlKind::Combo || kind == ControlKind::Edit)) {
+        if (c != placeholder && (kind == ControlKind::TrackBar || kind == ControlKind::Button ||
+                                 kind == ControlKind::Combo || kind == ControlKind::Edit)) {
           c->setEnabled(e);
         }
-        enableIf(spins_[p][s], ControlKind::Spin, e);
-        enableIf(panes_[p][s], ControlKind::Button, e);
+        enableIf(spins[p][s], ControlKind::Spin, e);
+        enableIf(panes[p][s], ControlKind::Button, e);
       }
     }
-    Enable(panes_[0][1], e);
-    Enable(main_[0][1], e);
+    Enable(panes[0][1], e);
+    Enable(main[0][1], e);
     return;
   }
 
-  const bool e = HintOf(EqPassButton()) != QLatin1String("1");
+  const bool e = HintOf(tables_.EqPassButton()) != QLatin1String("1");
   switch (page) {
     case 0:
       if (flag == 0) return;  // the auto mode lock rules the music page
-      Enable(Find(names::kMusicStrip), e);
+      Enable(tables_.Find(names::kMusicStrip), e);
       break;
     case 1:
-      Enable(Find(names::kMicCurvePanel), e);
-      Enable(Find(names::kMicStrip), e);
+      Enable(tables_.Find(names::kMicCurvePanel), e);
+      Enable(tables_.Find(names::kMicStrip), e);
       break;
     case kDeqPage:
       for (int g = 1; g <= 3; ++g) {
         const int b = kDeqChannelSize * (g - 1);
-        const bool eg = store_.View(kDeqPage, b + 1) == 0;
+        const bool eg = store.View(kDeqPage, b + 1) == 0;
         for (int s = b + 3; s <= b + 6; ++s) {
-          enableIf(main_[kDeqPage][s], ControlKind::Edit, eg);
-          enableIf(spins_[kDeqPage][s], ControlKind::Spin, eg);
+          enableIf(main[kDeqPage][s], ControlKind::Edit, eg);
+          enableIf(spins[kDeqPage][s], ControlKind::Spin, eg);
         }
-        Enable(Find(QString::fromLatin1(names::kDeqChannelGroup).arg(g)), eg);
+        Enable(tables_.Find(QString::fromLatin1(names::kDeqChannelGroup).arg(g)), eg);
       }
       return;
     case 4:
-      Enable(Find(names::kEffectStrip), e);
+      Enable(tables_.Find(names::kEffectStrip), e);
       break;
     case 5:
       break;
     case 6:
-      Enable(Find(names::kMainStrip), e);
+      Enable(tables_.Find(names::kMainStrip), e);
       break;
     case 7:
-      Enable(Find(names::kAuxStrip), e);
+      Enable(tables_.Find(names::kAuxStrip), e);
       break;
     default:
       return;  // pages 3, 8, 9 and 10 have no EQ pass lock
@@ -254,8 +282,8 @@ void ControlBinding::EnableBoundControls(int flag, int page) {
   const int first = kFirstBandIndex[page];
   const int last = first + kBandValueCount * kBandCount[page];
   for (int s = first; s <= last && s < kBindingSlots; ++s) {
-    if (main_[page][s] != placeholder_) enableIf(main_[page][s], ControlKind::Edit, e);
-    enableIf(spins_[page][s], ControlKind::Spin, e);
+    if (main[page][s] != placeholder) enableIf(main[page][s], ControlKind::Edit, e);
+    enableIf(spins[page][s], ControlKind::Spin, e);
   }
 }
 
@@ -263,10 +291,11 @@ void ControlBinding::EnableBoundControls(int flag, int page) {
 // ResetEqBands
 // ---------------------------------------------------------------------------------------------
 
-void ControlBinding::ResetEqBands(int target) {
+void Refresh::ResetEqBands(int target) {
+  ParamStore& store = state_.store;
   for (int i = 0; i < kEqPageCount; ++i) {
     if (target != i && target != kAllPages) continue;
-    const int d = target == kAllPages ? i : PageOf(store_.EffectiveAddress(MakeAddress(i, 0)));
+    const int d = target == kAllPages ? i : PageOf(store.EffectiveAddress(MakeAddress(i, 0)));
     const std::span<const int> frequencies = DefaultBandFrequencies(i);
     for (int b = 0; b < kBandCount[i]; ++b) {
       int j = 0;
@@ -277,15 +306,15 @@ void ControlBinding::ResetEqBands(int target) {
                           : kFirstBandIndex[i] + kBandValueCount * b + f;
         if (target == kAllPages && i == 0) {
           // Both music settings take the defaults; ViewValues follows at the refresh.
-          store_.SetDevice(0, ParamStore::DeviceIndex(0, j, 0), value);
-          store_.SetDevice(0, ParamStore::DeviceIndex(0, j, 1), value);
+          store.SetDevice(0, ParamStore::DeviceIndex(0, j, 0), value);
+          store.SetDevice(0, ParamStore::DeviceIndex(0, j, 1), value);
         } else {
-          store_.SetDevice(d, ParamStore::DeviceIndex(d, j, store_.LayoutFlag), value);
-          store_.SetView(d, j, value);
+          store.SetDevice(d, ParamStore::DeviceIndex(d, j, store.LayoutFlag), value);
+          store.SetView(d, j, value);
         }
       }
       // j is the band's field 4: the band frame carries all five values.
-      if (target != kAllPages) store_.SetBand(MakeAddress(i, j), store_.View(d, j));
+      if (target != kAllPages) store.SetBand(MakeAddress(i, j), store.View(d, j));
     }
   }
   RefreshAllControls(target);

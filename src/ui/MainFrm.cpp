@@ -428,7 +428,7 @@ void TForm1::TabSwitch(QPushButton* tab) {
     const ParamAddress address =
         page == kDeqPage ? MakeAddress(page, 12 * band + 3)
                          : MakeAddress(page, kFirstBandIndex[page] + kBandValueCount * band + 2);
-    if (auto* edit = qobject_cast<QLineEdit*>(binding_->MainControlAt(address))) {
+    if (auto* edit = qobject_cast<QLineEdit*>(binding_->tables().MainControlAt(address))) {
       binding_->SetCurrentEdit(edit);
     }
   }
@@ -438,7 +438,7 @@ void TForm1::TabSwitch(QPushButton* tab) {
 }
 
 void TForm1::ShowEqPass(int page) {
-  auto* pass = qobject_cast<QPushButton*>(binding_->EqPassButton());
+  auto* pass = qobject_cast<QPushButton*>(binding_->tables().EqPassButton());
   if (page == kDeqPage || page < 0 || page >= kEqPageCount || kFirstBandIndex[page] < 1) {
     binding_->SetEqPassState(page, 0);
     graph_->ShowEqPassNotice(false);
@@ -447,7 +447,7 @@ void TForm1::ShowEqPass(int page) {
   const ParamAddress address = MakeAddress(page, kFirstBandIndex[page] - 1);
   const bool on = console_.store.View(address) != 0;
   pass->setProperty("address", address);
-  ControlBinding::SetHint(pass, on ? "1" : "0");
+  SetHint(pass, on ? "1" : "0");
   SetButtonLook(pass, on ? ButtonLook::Down : ButtonLook::Normal);
   binding_->SetEqPassState(page, on ? 1 : 0);
   graph_->ShowEqPassNotice(on);
@@ -487,8 +487,8 @@ void TForm1::AutoManualClicked(QPushButton* button) {
   // The crossover Q controls take the state their mode type prescribes.
   constexpr ParamAddress kCrossoverTypes[] = {0x0710, 0x0713, 0x0610, 0x0613};
   for (ParamAddress type : kCrossoverTypes) {
-    if (auto* combo = qobject_cast<QComboBox*>(binding_->MainControlAt(type))) {
-      binding_->ShowCrossoverQ(combo);
+    if (auto* combo = qobject_cast<QComboBox*>(binding_->tables().MainControlAt(type))) {
+      binding_->edits().ShowCrossoverQ(combo);
     }
   }
 }
@@ -540,14 +540,14 @@ void TForm1::DeqReferenceClicked() {
   ParamStore& store = console_.store;
   // Work modes as if clicked: channel 1 and 2 "Below", channel 3 "Above"; the gains keep the
   // reference values below instead of returning to 0 dB.
-  binding_->DeqResetRunning = true;
+  binding_->edits().DeqResetRunning = true;
   constexpr int kBelow = 1;
   constexpr int kAbove = 2;
   for (auto [workMode, image] :
        {std::pair{0x0207, kBelow}, std::pair{0x0213, kBelow}, std::pair{0x021F, kAbove}}) {
-    graph_->OnBandTypeImage(binding_->SideControlAt(workMode, image));
+    graph_->OnBandTypeImage(binding_->tables().SideControlAt(workMode, image));
   }
-  binding_->DeqResetRunning = false;
+  binding_->edits().DeqResetRunning = false;
   for (int g = 0; g < 3; ++g) {
     for (int f = 0; f < kBandValueCount; ++f) {
       const int index = 12 * g + 2 + f;
@@ -568,7 +568,7 @@ void TForm1::ShowDeviceCode() {
 }
 
 void TForm1::RebuildModeList() {
-  auto* box = qobject_cast<QComboBox*>(binding_->MainControlAt(sysaddr::CurrentMode));
+  auto* box = qobject_cast<QComboBox*>(binding_->tables().MainControlAt(sysaddr::CurrentMode));
   const int selected = box->currentIndex();
   const QSignalBlocker quiet(box);
   box->clear();

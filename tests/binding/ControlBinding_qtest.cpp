@@ -27,14 +27,14 @@ TEST_F(ControlBindingTest, StampsTheAddressOfTheLastBindingOnEveryControl) {
   for (const Case& c : cases) {
     QWidget* w = W(c.name);
     ASSERT_NE(w, nullptr);
-    EXPECT_EQ(ControlBinding::AddressOf(w), c.address) << c.name;
+    EXPECT_EQ(AddressOf(w), c.address) << c.name;
     if (c.hint != nullptr) {
-      EXPECT_EQ(ControlBinding::HintOf(w), c.hint) << c.name;
+      EXPECT_EQ(HintOf(w), c.hint) << c.name;
     }
   }
-  EXPECT_EQ(binding->MainControlAt(0x0007), W("MusQEdit1"));
-  EXPECT_EQ(binding->SideControlAt(0x0006, 0), W("MusEQGainBar1"));
-  EXPECT_EQ(binding->MainControlAt(0x0002), binding->Placeholder());
+  EXPECT_EQ(binding->tables().MainControlAt(0x0007), W("MusQEdit1"));
+  EXPECT_EQ(binding->tables().SideControlAt(0x0006, 0), W("MusEQGainBar1"));
+  EXPECT_EQ(binding->tables().MainControlAt(0x0002), binding->tables().Placeholder());
   binding->BuildBindingTables();
   EXPECT_EQ(binding->CurrentEdit(), W("MusFreEdit1"));
 }
@@ -55,14 +55,14 @@ TEST_F(ControlBindingTest, BuildingTwiceConnectsEachControlOnce) {
 
 TEST_F(ControlBindingTest, PhaseToggleFlipsCaptionAndHint) {
   auto* phase = W<QPushButton>("EchoEffPhaseBtn");
-  ControlBinding::SetHint(phase, "1");
+  SetHint(phase, "1");
   EXPECT_EQ(binding->ControlAction(phase, action::kPhase), 0);
   EXPECT_EQ(phase->text(), "");
-  EXPECT_EQ(ControlBinding::HintOf(phase), "0");
+  EXPECT_EQ(HintOf(phase), "0");
   EXPECT_EQ(phase->property("look").toString(), "inverted");
   EXPECT_EQ(binding->ControlAction(phase, action::kPhase), 1);
   EXPECT_EQ(phase->text(), "+");
-  EXPECT_EQ(ControlBinding::HintOf(phase), "1");
+  EXPECT_EQ(HintOf(phase), "1");
 }
 
 TEST_F(ControlBindingTest, TabSelectionSetsTheOutputSelectorsAndReturnsTheSection) {
@@ -98,27 +98,27 @@ TEST_F(ControlBindingTest, BandSelectionHighlightsOnlyTheGraphsFirstLabels) {
   EXPECT_EQ(binding->ControlAction(edit, 3), 7);
   EXPECT_EQ(binding->SelectedBand(3), 7);
   for (int n = 0; n < 8; ++n) {
-    EXPECT_FALSE(binding->PointLabel(3, n)->property("highlighted").toBool()) << n;
+    EXPECT_FALSE(binding->tables().PointLabel(3, n)->property("highlighted").toBool()) << n;
   }
   // Music band 2 highlights label 2 of graph 0 and frames the current edit.
   edit->setProperty("address", 0x000A);
   EXPECT_EQ(binding->ControlAction(edit, 0), 1);
   binding->SetCurrentEdit(W<QLineEdit>("MusFreEdit1"));
   EXPECT_EQ(binding->ControlAction(W("MusFreEdit1"), 0), 0);
-  EXPECT_TRUE(binding->PointLabel(0, 0)->property("highlighted").toBool());
-  EXPECT_FALSE(binding->PointLabel(0, 1)->property("highlighted").toBool());
+  EXPECT_TRUE(binding->tables().PointLabel(0, 0)->property("highlighted").toBool());
+  EXPECT_FALSE(binding->tables().PointLabel(0, 1)->property("highlighted").toBool());
   EXPECT_EQ(W("MusFreEdit1")->property("frameColor").value<QColor>(), QColor(68, 134, 255));
   EXPECT_EQ(edit->property("frameColor").value<QColor>(), QColor(128, 128, 128));
 }
 
 TEST_F(ControlBindingTest, ActionsOnTheWrongKindDoNothing) {
   QWidget* bar = W("MainMusLevelBar");
-  const QString hint = ControlBinding::HintOf(bar);
+  const QString hint = HintOf(bar);
   EXPECT_EQ(binding->ControlAction(bar, action::kToggle), 0);
   EXPECT_EQ(binding->ControlAction(W("MusFreEdit1"), action::kPhase), 0);
   EXPECT_EQ(binding->ControlAction(bar, 26), 0);
   EXPECT_EQ(binding->ControlAction(nullptr, 0), 0);
-  EXPECT_EQ(ControlBinding::HintOf(bar), hint);
+  EXPECT_EQ(HintOf(bar), hint);
 }
 
 TEST_F(ControlBindingTest, TypeImagesShowTheChosenType) {

@@ -38,12 +38,12 @@ TEST_F(EditDispatchTest, TypedBandValueIsShownStoredAndSentAsOneBandFrame) {
     ASSERT_EQ(sink.sent.size(), 1u) << c.typed;
     ASSERT_TRUE(sink.sent[0].band);
     EXPECT_EQ(sink.sent[0].Field(c.field), c.raw) << c.typed;
-    const int address = ControlBinding::AddressOf(edit);
+    const int address = AddressOf(edit);
     const int band = LocateBand(address, 0).band;
     EXPECT_EQ(sink.sent[0].Band(), band);
     EXPECT_EQ(sink.sent[0].FrameAddress(), 0x0002);
     EXPECT_EQ(store.ViewValues[0][4 + 5 * band + c.field], c.raw);
-    EXPECT_EQ(binding->LastGoodText(), c.shown);
+    EXPECT_EQ(binding->input().LastGoodText(), c.shown);
   }
 }
 
@@ -163,7 +163,7 @@ TEST_F(EditDispatchTest, WheelAndSpinButtonsStepTheCurrentEdit) {
   EXPECT_FALSE(sink.sent[0].band);
   EXPECT_EQ(sink.sent[0].address, 0x0100);
   EXPECT_EQ(sink.sent[0].value, 1);
-  EXPECT_EQ(binding->CurrentEdit(), binding->Placeholder());  // a bar ends band stepping
+  EXPECT_EQ(binding->CurrentEdit(), binding->tables().Placeholder());  // a bar ends band stepping
 }
 
 TEST_F(EditDispatchTest, GainBarAppliesToTheBandsGainEdit) {

@@ -41,36 +41,36 @@ TEST_F(MainWindowBindingTest, EveryBoundSlotFindsItsControls) {
     int last;  // slots 0 .. last are bound
   };
   const PageSlots pages[] = {{0, 53}, {1, 80}, {2, 36}, {4, 40}, {5, 13}, {6, 73}, {7, 70}};
+  const BindingTables& tables = binding->tables();
   std::vector<std::string> missing;
   for (const PageSlots& p : pages) {
     for (int s = 0; s <= p.last; ++s) {
-      if (binding->MainControls()[p.page][s] == nullptr) {
+      if (tables.MainControls()[p.page][s] == nullptr) {
         missing.push_back(std::to_string(p.page) + ":" + std::to_string(s));
       }
     }
   }
   for (int s : {2, 3, 6, 7, 8, 9, 10, 11, 12, 13, 14, 17, 32, 33, 34}) {
-    if (binding->MainControls()[10][s] == nullptr) missing.push_back("10:" + std::to_string(s));
+    if (tables.MainControls()[10][s] == nullptr) missing.push_back("10:" + std::to_string(s));
   }
   // Every track bar has its value pane, every band field its spin buttons.
   for (int p = 0; p < kPageCount; ++p) {
     for (int s = 0; s < kBindingSlots; ++s) {
-      QWidget* c = binding->MainControls()[p][s];
-      if (ControlBinding::KindOf(c) == ControlKind::TrackBar &&
-          binding->ValuePanes()[p][s] == nullptr) {
+      QWidget* c = tables.MainControls()[p][s];
+      if (KindOf(c) == ControlKind::TrackBar && tables.ValuePanes()[p][s] == nullptr) {
         missing.push_back("pane " + c->objectName().toStdString());
       }
-      if (c != binding->Placeholder() && ControlBinding::KindOf(c) == ControlKind::Edit &&
-          binding->SpinControls()[p][s] == nullptr) {
+      if (c != tables.Placeholder() && KindOf(c) == ControlKind::Edit &&
+          tables.SpinControls()[p][s] == nullptr) {
         missing.push_back("spin " + c->objectName().toStdString());
       }
     }
   }
   EXPECT_TRUE(missing.empty()) << ::testing::PrintToString(missing);
   for (int g = 1; g <= 3; ++g) {
-    EXPECT_NE(binding->SideControl(2, 12 * (g - 1) + 7, 2), nullptr) << g;
+    EXPECT_NE(tables.SideControl(2, 12 * (g - 1) + 7, 2), nullptr) << g;
   }
-  for (int i = 0; i < 9; ++i) EXPECT_NE(binding->TabButtons()[i], nullptr) << i;
+  for (int i = 0; i < 9; ++i) EXPECT_NE(tables.TabButtons()[i], nullptr) << i;
 }
 
 TEST_F(MainWindowBindingTest, TypingIntoTheMusicBandSendsOneBandFrame) {

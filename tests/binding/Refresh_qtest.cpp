@@ -79,7 +79,7 @@ TEST_F(RefreshTest, PhaseButtonShowsTheStoredState) {
   for (const Case& c : cases) {
     store.DeviceImage[4][0] = c.stored;
     binding->RefreshAllControls(4);
-    EXPECT_EQ(ControlBinding::HintOf(phase), c.hint) << c.stored;
+    EXPECT_EQ(HintOf(phase), c.hint) << c.stored;
     EXPECT_EQ(phase->text(), c.caption) << c.stored;
     EXPECT_EQ(phase->property("look").toString(), c.look) << c.stored;
   }
@@ -166,19 +166,19 @@ TEST_F(RefreshTest, EqPassFollowsTheSectionOnView) {
   for (const Case& c : cases) {
     section = c.section;
     const int page = PageOf(c.section);
-    binding->EqPassState() = {};
+    binding->refresh().EqPassState() = {};
     W("EQPassLabel")->show();
     auto* pass = W<QPushButton>("MusEQAllpassBtn");
     pass->setProperty("address", 0x0003);
     if (c.address >= 0) store.DeviceImage[page][IndexOf(c.address)] = c.stored;
     binding->RefreshAllControls(page);
     EXPECT_EQ(!W("EQPassLabel")->isHidden(), c.notice) << std::hex << c.section;
-    EXPECT_EQ(binding->EqPassState()[page], c.address >= 0 ? c.stored : 0);
+    EXPECT_EQ(binding->refresh().EqPassState()[page], c.address >= 0 ? c.stored : 0);
     if (c.address >= 0) {
-      EXPECT_EQ(ControlBinding::AddressOf(pass), c.address);
-      EXPECT_EQ(ControlBinding::HintOf(pass), c.stored ? "1" : "0");
+      EXPECT_EQ(AddressOf(pass), c.address);
+      EXPECT_EQ(HintOf(pass), c.stored ? "1" : "0");
     } else {
-      EXPECT_EQ(ControlBinding::AddressOf(pass), 0x0003);  // not re-addressed
+      EXPECT_EQ(AddressOf(pass), 0x0003);  // not re-addressed
     }
   }
 }
@@ -186,14 +186,14 @@ TEST_F(RefreshTest, EqPassFollowsTheSectionOnView) {
 TEST_F(RefreshTest, EqPassLockDisablesThePagesBandControls) {
   auto* pass = W<QPushButton>("MusEQAllpassBtn");
   for (const char* hint : {"1", "0"}) {
-    ControlBinding::SetHint(pass, hint);
+    SetHint(pass, hint);
     binding->EnableBoundControls(1, 0);
     const bool enabled = QString(hint) == "0";
     EXPECT_EQ(W("MusScrollBox")->isEnabled(), enabled);
     EXPECT_EQ(W("MusGainEdit2")->isEnabled(), enabled);
   }
   // In auto mode the music page's EQ pass lock leaves everything to the auto mode lock.
-  ControlBinding::SetHint(pass, "1");
+  SetHint(pass, "1");
   binding->EnableBoundControls(0, 0);
   EXPECT_TRUE(W("MusScrollBox")->isEnabled());
 }
@@ -203,7 +203,7 @@ TEST_F(RefreshTest, OptionGroupShowsTheStoredMemberAndKeepsPositions) {
   binding->RefreshAllControls(10);
   EXPECT_EQ(W("SysMusInputLevel2")->property("look").toString(), "selected");
   EXPECT_EQ(W("SysMusInputLevel")->property("look").toString(), "normal");
-  EXPECT_EQ(ControlBinding::HintOf(W("SysMusInputLevel")), "0");
+  EXPECT_EQ(HintOf(W("SysMusInputLevel")), "0");
   // Pressing the first button afterwards still chooses 0 dB.
   W("SignRzGroup")->setEnabled(true);
   W<QPushButton>("SysMusInputLevel")->click();

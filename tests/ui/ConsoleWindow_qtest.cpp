@@ -314,7 +314,7 @@ TEST_F(ConsoleWindow, TabSwitchPointsEqPassAtThePageAndShowsTheNotice) {
   auto* pass = Find<QPushButton>("MusEQAllpassBtn");
   EXPECT_EQ(pass->property("address").toInt(), 0x0621);
   EXPECT_EQ(GetButtonLook(pass), ButtonLook::Down);
-  EXPECT_EQ(form->binding()->EqPassState()[6], 1);
+  EXPECT_EQ(form->binding()->refresh().EqPassState()[6], 1);
   EXPECT_TRUE(form->graph()->eqPassNoticeShown());
   EXPECT_FALSE(Find("MainFreEdit1")->isEnabled());
 

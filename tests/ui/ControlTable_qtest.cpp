@@ -40,7 +40,7 @@ TEST_F(ControlTableWindow, EveryRowNamesAWidgetWithTheRowsScalePositionAndRange)
     const QString name = NameOf(row);
     QWidget* w = form->findChild<QWidget*>(name);
     ASSERT_NE(w, nullptr) << row.name;
-    const QString hint = ControlBinding::HintOf(w);
+    const QString hint = HintOf(w);
     switch (row.sort) {
       case ControlSort::Edit:
       case ControlSort::Pane:
@@ -68,7 +68,7 @@ TEST_F(ControlTableWindow, EveryBoundEditBarPaneAndSpinHasARow) {
     const QString kind = w->property("kind").toString();
     const bool bound = kind == QLatin1String("edit") || kind == QLatin1String("bar") ||
                        kind == QLatin1String("pane") || kind == QLatin1String("spin");
-    if (!bound || ControlBinding::AddressOf(w) < 0) continue;
+    if (!bound || AddressOf(w) < 0) continue;
     EXPECT_TRUE(named.contains(w->objectName())) << w->objectName().toStdString();
   }
 }

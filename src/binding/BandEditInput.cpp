@@ -1,0 +1,251 @@
+#include "binding/BandEditInput.h"
+
+#include <QApplication>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QLocale>
+#include <QMetaObject>
+#include <QMouseEvent>
+#include <QSlider>
+#include <QWheelEvent>
+#include <cmath>
+
+#include "binding/EditDispatch.h"
+#include "binding/Scales.h"
+#include "model/Messages.h"
+#include "model/ParamStore.h"
+#include "model/ScopedAssign.h"
+
+namespace velantro {
+
+BandEditInput::BandEditInput(BindingTables& tables, EditDispatch& edits, BindingState& state,
+                             Messages& messages)
+    : QObject(nullptr), tables_(tables), edits_(edits), state_(state), messages_(messages) {
+  // The mouse wheel steps CurrentEdit wherever the pointer is over the window, before the
+  // control under it sees the wheel.
+  qApp->installEventFilter(this);
+}
+
+BandEditInput::~BandEditInput() {
+  if (qApp != nullptr) qApp->removeEventFilter(this);
+}
+
+// ---------------------------------------------------------------------------------------------
+// CommitEdit
+// ---------------------------------------------------------------------------------------------
+
+void BandEditInput::CommitEdit(int step) {
+  QLineEdit* edit = state_.currentEdit;
+  if (!IsShownBandEdit(edit)) return;
+  QString kept;
+  for (const QChar ch : edit->text()) {
+    const char16_t u = ch.unicode();
+    if ((u >= '0' && u <= '9') || u == '-' || u == '.') kept.append(ch);
+  }
+  if (kept.isEmpty()) {
+    edit->setText(lastGoodText_);
+    return;
+  }
+  bool ok = false;
+  const double number = QLocale::c().toDouble(kept, &ok);
+  if (!ok || !std::isfinite(number)) {
+    edit->setText(lastGoodText_);
+    return;
+  }
+  const QString hint = HintOf(edit);
+  if (hint.isEmpty()) {
+    messages_.Information("error", "Velantro");
+    edit->setText(lastGoodText_);
+    return;
+  }
+  const double raw = ParseDisplayValue(ScaleOfHint(hint), number);
+  edits_.ApplyControlValue(edit, step, false, raw);
+  lastGoodText_ = edit->text();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Band edit boxes
+// ---------------------------------------------------------------------------------------------
+
+// A band edit of a band the view shows. The MIC strip keeps its fifteen columns for group B,
+// whose nine bands end at column 9, and the output strips keep an eighth column they never
+// show: such an edit stands for no band of the unit and must never commit.
+bool BandEditInput::IsShownBandEdit(const QWidget* w) const {
+  return tables_.IsBandEdit(w) && !w->isHidden() &&
+         IsRealBandField(AddressOf(w), state_.store.MicGroup);
+}
+
+// Before the input moves the focus to `next` itself, the band edit that has it leaves first, so
+// its own exit commits its own text and not the text of `next`.
+void BandEditInput::LeaveFocusedEdit(QWidget* next) {
+  QWidget* focused = QApplication::focusWidget();
+  if (focused != nullptr && focused != next && tables_.IsBandEdit(focused)) focused->clearFocus();
+}
+
+void BandEditInput::BandEditClicked(QLineEdit* edit) {
+  auto* bound = qobject_cast<QLineEdit*>(tables_.MainControlAt(AddressOf(edit)));
+  if (bound == nullptr || bound == tables_.Placeholder() || KindOf(bound) != ControlKind::Edit) {
+    return;
+  }
+  wheelArmed_ = true;
+  LeaveFocusedEdit(bound);
+  state_.currentEdit = bound;
+  bound->setFocus(Qt::MouseFocusReason);
+  lastGoodText_ = bound->text();
+  const ScopedAssign<int32_t> quiet(state_.store.SuppressSend, 1);
+  CommitEdit(kStepNone);
+}
+
+void BandEditInput::BandEditExit() {
+  QLineEdit* edit = state_.currentEdit;
+  if (!IsShownBandEdit(edit)) return;
+  if (!edit->text().isEmpty()) {
+    CommitEdit(kStepNone);
+  } else {
+    edit->setText(lastGoodText_);
+  }
+}
+
+// Key handling of a band edit. Returns true when the key is used up here.
+bool BandEditInput::KeyPress(QLineEdit* edit, QEvent* event) {
+  auto* key = static_cast<QKeyEvent*>(event);
+  switch (key->key()) {
+    case Qt::Key_Left:
+    case Qt::Key_Down:
+      if (state_.currentEdit != tables_.Placeholder()) CommitEdit(kStepDown);
+      return true;
+    case Qt::Key_Up:
+    case Qt::Key_Right:
+      if (state_.currentEdit != tables_.Placeholder()) CommitEdit(kStepUp);
+      return true;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      state_.currentEdit = edit;
+      BandEditExit();
+      return true;
+    case Qt::Key_Backspace:
+      state_.currentEdit = edit;
+      return false;
+    default:
+      break;
+  }
+  if (key->matches(QKeySequence::Paste)) return true;
+  // Shortcuts (copy, cut, undo, select all) insert nothing; the edit handles them itself.
+  if (key->modifiers() & (Qt::ControlModifier | Qt::MetaModifier)) return false;
+  const QString text = key->text();
+  // Tab, Escape, Delete and the like are no characters: the edit and the window handle them.
+  if (text.isEmpty() || !text.at(0).isPrint()) return false;
+  state_.currentEdit = edit;
+  const char16_t u = text.at(0).unicode();
+  const bool accepted = text.size() == 1 && ((u >= '0' && u <= '9') || u == '-' || u == '.');
+  return !accepted;
+}
+
+// The wheel steps CurrentEdit once a band edit has been clicked, and only while a band edit has
+// the focus: elsewhere (the preset grid, the strips) the wheel keeps its ordinary use.
+bool BandEditInput::Wheel(QEvent* event) {
+  if (!wheelArmed_ || !tables_.IsBandEdit(QApplication::focusWidget())) return false;
+  auto* wheel = static_cast<QWheelEvent*>(event);
+  const QPoint delta = wheel->angleDelta();
+  const int d = delta.y() != 0 ? delta.y() : delta.x();
+  if (d > 0) {
+    CommitEdit(kStepUp);
+  } else if (d < 0) {
+    CommitEdit(kStepDown);
+  }
+  return true;
+}
+
+bool BandEditInput::eventFilter(QObject* watched, QEvent* event) {
+  switch (event->type()) {
+    case QEvent::Wheel: {
+      auto* w = qobject_cast<QWidget*>(watched);
+      QWidget* root = tables_.Root();
+      if (w == nullptr || root == nullptr || !wheelArmed_) break;
+      if (w != root && !root->isAncestorOf(w)) break;
+      return Wheel(event);
+    }
+    case QEvent::KeyPress: {
+      auto* w = qobject_cast<QWidget*>(watched);
+      if (!tables_.IsBandEdit(w)) break;
+      return KeyPress(static_cast<QLineEdit*>(w), event);
+    }
+    case QEvent::MouseButtonRelease: {
+      auto* w = qobject_cast<QWidget*>(watched);
+      if (!tables_.IsBandEdit(w)) break;
+      auto* mouse = static_cast<QMouseEvent*>(event);
+      if (mouse->button() == Qt::LeftButton && w->rect().contains(mouse->position().toPoint())) {
+        BandEditClicked(static_cast<QLineEdit*>(w));
+      }
+      break;
+    }
+    case QEvent::FocusOut: {
+      auto* w = qobject_cast<QWidget*>(watched);
+      if (!tables_.IsBandEdit(w)) break;
+      const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+      // Switching to another window or opening a popup is not leaving the edit, and an edit
+      // that is hidden or being destroyed with its window commits nothing.
+      if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason) break;
+      if (!w->isVisible()) break;
+      // Only the edit the operator works in commits as it is left: an edit that merely held
+      // the focus (the window's first focus, one whose band the view moved away from) does not
+      // commit CurrentEdit elsewhere on its way out.
+      if (w != state_.currentEdit) break;
+      BandEditExit();
+      break;
+    }
+    default:
+      break;
+  }
+  return QObject::eventFilter(watched, event);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Spin buttons
+// ---------------------------------------------------------------------------------------------
+
+void BandEditInput::SpinClicked(QWidget* spin, bool up) {
+  QWidget* c = tables_.MainControlAt(AddressOf(spin));
+  if (c == nullptr || c == tables_.Placeholder()) return;
+  const ControlKind kind = KindOf(c);
+  if (kind == ControlKind::Edit) {
+    auto* edit = static_cast<QLineEdit*>(c);
+    LeaveFocusedEdit(edit);
+    state_.currentEdit = edit;
+    edit->setFocus(Qt::OtherFocusReason);
+    CommitEdit(up ? kStepUp : kStepDown);
+  } else if (kind == ControlKind::TrackBar) {
+    auto* bar = static_cast<QSlider*>(c);
+    bar->setValue(bar->value() + (up ? 1 : -1));
+  }
+}
+
+void BandEditInput::OnSpinUp() { SpinClicked(qobject_cast<QWidget*>(sender()), true); }
+void BandEditInput::OnSpinDown() { SpinClicked(qobject_cast<QWidget*>(sender()), false); }
+
+void BandEditInput::ConnectSpin(QWidget* c) {
+  if (c == nullptr || c == tables_.Placeholder() || connected_.contains(c)) return;
+  if (KindOf(c) != ControlKind::Spin) return;
+  const QMetaObject* meta = c->metaObject();
+  const int up = meta->indexOfSignal("upClicked()");
+  const int down = meta->indexOfSignal("downClicked()");
+  if (up < 0 || down < 0) return;
+  const QMetaObject* mine = metaObject();
+  QMetaObject::connect(c, up, this, mine->indexOfSlot("OnSpinUp()"));
+  QMetaObject::connect(c, down, this, mine->indexOfSlot("OnSpinDown()"));
+  connected_.insert(c);
+}
+
+void BandEditInput::ConnectAll() {
+  const ControlTableRows& main = tables_.MainControls();
+  const ControlTableRows& spins = tables_.SpinControls();
+  for (int p = 0; p < kPageCount; ++p) {
+    for (int s = 0; s < kBindingSlots; ++s) {
+      ConnectSpin(main[p][s]);
+      ConnectSpin(spins[p][s]);
+    }
+  }
+}
+
+}  // namespace velantro

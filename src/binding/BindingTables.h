@@ -1,0 +1,125 @@
+#pragma once
+
+// The binding tables of the main window: which controls show which parameter (MainControls,
+// ValuePanes, SpinControls, SideControls, TabButtons, PointLabels, OptionGroup). The controls are
+// found under the window's widget tree by the objectNames of the control table.
+//
+// Each bound control carries its ParamAddress in the dynamic property "address" (int) and its
+// hint text in "hint" (QString): the scale number of edits, panes and combo boxes, the state
+// "0"/"1" of bitmap buttons, the position of option buttons and type images.
+
+#include <QHash>
+#include <QPointer>
+#include <QSet>
+#include <QString>
+#include <array>
+
+#include "binding/ControlTable.h"
+#include "model/ParamAddress.h"
+
+class QLineEdit;
+class QWidget;
+
+namespace velantro {
+
+class ParamStore;
+
+// The seven control kinds the binding distinguishes. A widget's kind comes from its "kind"
+// property ("edit", "combo", "bar", "pane", "button", "spin", "image") and otherwise from its
+// class (QLineEdit, read-only QLineEdit or QLabel, QComboBox, QSlider, QAbstractButton, a widget
+// with upClicked()/downClicked() signals).
+enum class ControlKind { None, Edit, Combo, TrackBar, Pane, Button, Spin, Image };
+
+// Button roles: "role" property "option", "phase", or a caption equal to "EQ pass", or by the
+// design widths 14 (option) and 15 (phase); everything else bound is a plain toggle.
+enum class ButtonRole { Toggle, Option, Phase, EqPass };
+
+constexpr int kBindingSlots = 86;  // slots 0 .. 85 of every page
+constexpr int kTabButtonCount = 10;
+constexpr int kGraphCount = 11;
+constexpr int kPointLabelsPerGraph = 22;
+
+using ControlRow = std::array<QWidget*, kBindingSlots>;
+using ControlTableRows = std::array<ControlRow, kPageCount>;
+
+// The properties a bound control carries, and its kind and button role.
+ControlKind KindOf(const QWidget* control);
+ButtonRole RoleOf(const QWidget* button);
+int AddressOf(const QWidget* control);  // -1 without an address
+QString HintOf(const QWidget* control);
+// The scale number a hint names (edits, panes, combo boxes); 0 when it names none.
+int ScaleOfHint(const QString& hint);
+void SetHint(QWidget* control, const QString& hint);
+
+// A row's objectName as Qt holds it.
+QString NameOf(const ControlSpec& row);
+// The objectName of the table's control in `role` at the address; empty when there is none.
+QString ControlName(ParamAddress address, ControlRole role, int position = -1);
+
+class BindingTables {
+ public:
+  // `root` is the main window (TForm1). The tables own no widget; the placeholder edit they
+  // create when the window has none is a child of `root`.
+  explicit BindingTables(QWidget* root);
+
+  // Finds the bound controls of the window and fills every table from them.
+  void Fill();
+  // Stamps the tables' addresses and hints on the controls and gives bars their templates' looks.
+  void Stamp();
+  // What DeviceImage holds before the first download.
+  static void WriteStartValues(ParamStore& store);
+
+  QWidget* Root() const { return root_; }
+  // The window's control of that objectName; null when it has none.
+  QWidget* Find(const QString& name) const;
+  QWidget* Find(const char* name) const { return Find(QString::fromLatin1(name)); }
+
+  const ControlTableRows& MainControls() const { return main_; }
+  const ControlTableRows& ValuePanes() const { return panes_; }
+  const ControlTableRows& SpinControls() const { return spins_; }
+  // SideControls[page][slot][0..2].
+  QWidget* SideControl(int page, int slot, int entry) const;
+  const std::array<QWidget*, kTabButtonCount>& TabButtons() const { return tabs_; }
+  QWidget* PointLabel(int graph, int number) const;
+  const std::array<QWidget*, 3>& OptionGroup() const { return optionGroup_; }
+
+  // Lookups by address (page and slot of the address); null when nothing is bound there.
+  QWidget* MainControlAt(ParamAddress address) const;
+  QWidget* ValuePaneAt(ParamAddress address) const;
+  QWidget* SpinControlAt(ParamAddress address) const;
+  QWidget* SideControlAt(ParamAddress address, int entry) const;
+  // The hidden placeholder edit `Example` (created by Fill when the window has none).
+  QLineEdit* Placeholder() const;
+  // The "EQ pass" button of the page on view (it carries the music page's address at first).
+  QWidget* EqPassButton() const { return eqPass_; }
+  bool IsTypeImage(const QWidget* control) const { return typeImages_.contains(control); }
+  // The edit boxes of MainControls (the placeholder is none).
+  bool IsBandEdit(const QWidget* w) const;
+
+  // Makes the members of the option group at `address` the OptionGroup; a group the control
+  // table does not know leaves it as it is.
+  void LoadOptionGroup(ParamAddress address);
+
+ private:
+  void IndexWidgets();
+  void FillTables();
+  void RememberBandEdits();
+  void StampAll();
+  void ApplyTemplates();
+
+  QPointer<QWidget> root_;
+  QHash<QString, QWidget*> names_;
+  QSet<const QWidget*> typeImages_;  // the three type images of every band and DEQ work mode
+  QSet<const QWidget*> bandEdits_;
+  ControlTableRows main_{};
+  ControlTableRows panes_{};
+  ControlTableRows spins_{};
+  std::array<std::array<std::array<QWidget*, 3>, kBindingSlots>, kPageCount> sides_{};
+  std::array<QWidget*, kTabButtonCount> tabs_{};
+  std::array<std::array<QWidget*, kPointLabelsPerGraph>, kGraphCount> pointLabels_{};
+  std::array<QWidget*, 3> optionGroup_{};
+  QPointer<QLineEdit> placeholder_;
+  QWidget* eqPass_ = nullptr;
+};
+
+}  // namespace velantro
