@@ -13,12 +13,11 @@
 #include <QWidget>
 
 #include "binding/ControlTable.h"
-#include "binding/Scales.h"
-#include "binding/WidgetNames.h"
+#include "model/Scales.h"
 #include "model/ScopedAssign.h"
-#include "ui/Console.h"
-#include "ui/Looks.h"
-#include "ui/Widgets.h"
+#include "widgets/Looks.h"
+#include "widgets/WidgetNames.h"
+#include "widgets/Widgets.h"
 
 namespace velantro {
 
@@ -86,9 +85,6 @@ ControlBinding::ControlBinding(QWidget* root, ParamStore& store, Messages& messa
   // control under it sees the wheel.
   qApp->installEventFilter(this);
 }
-
-ControlBinding::ControlBinding(Console& console, QWidget* root)
-    : ControlBinding(root, console.store, console.messages(), console.CurrentSection) {}
 
 ControlBinding::~ControlBinding() {
   if (qApp != nullptr) qApp->removeEventFilter(this);

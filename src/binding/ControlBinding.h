@@ -39,8 +39,6 @@ class QWidget;
 
 namespace velantro {
 
-class Console;
-
 // The seven control kinds the binding distinguishes. A widget's kind comes from its "kind"
 // property ("edit", "combo", "bar", "pane", "button", "spin", "image") and otherwise from its
 // class (QLineEdit, read-only QLineEdit or QLabel, QComboBox, QSlider, QAbstractButton, a widget
@@ -91,8 +89,6 @@ class ControlBinding : public QObject, public GraphHost {
   // only the tab switch writes. All references must outlive the binding. The binding has no
   // QObject parent: its owner deletes it (before or after the window, either works).
   ControlBinding(QWidget* root, ParamStore& store, Messages& messages, const int& currentSection);
-  // The same, from the composition root.
-  ControlBinding(Console& console, QWidget* root);
   ~ControlBinding() override;
 
   // ---- Tables ---------------------------------------------------------------------------------
@@ -163,8 +159,8 @@ class ControlBinding : public QObject, public GraphHost {
   void CrossoverTypeChanged(QComboBox* combo);  // HP/LP type and tone combo boxes
   // The enabled state of a crossover's Q controls by its type box; nothing is stored or sent.
   bool ShowCrossoverQ(QComboBox* combo);
-  void ToggleClicked(QPushButton* button);      // phase buttons and plain toggles
-  void OptionClicked(QPushButton* button);      // option buttons
+  void ToggleClicked(QPushButton* button);  // phase buttons and plain toggles
+  void OptionClicked(QPushButton* button);  // option buttons
   // Keeps a source's start and normal volume at or below its limit; `role` 0 normal, 1 start,
   // 2 limit; the pane shows the position of the bar of that role.
   void LinkVolumeBars(QSlider* normal, QSlider* start, QSlider* limit, int role, QWidget* pane);

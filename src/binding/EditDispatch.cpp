@@ -18,10 +18,10 @@
 
 #include "binding/ControlBinding.h"
 #include "binding/ControlTable.h"
-#include "binding/Scales.h"
-#include "binding/WidgetNames.h"
+#include "model/Scales.h"
 #include "model/ScopedAssign.h"
-#include "ui/Looks.h"
+#include "widgets/Looks.h"
+#include "widgets/WidgetNames.h"
 
 namespace velantro {
 

@@ -6,10 +6,10 @@
 #include <QVariant>
 #include <algorithm>
 
-#include "binding/Scales.h"
-#include "binding/WidgetNames.h"
 #include "eq/PageBandModel.h"
 #include "model/ParamStore.h"
+#include "model/Scales.h"
+#include "widgets/WidgetNames.h"
 
 namespace velantro {
 

@@ -9,9 +9,9 @@
 #include <cmath>
 #include <cstring>
 
-#include "binding/Scales.h"
 #include "eq/PageBandModel.h"
 #include "model/ParamStore.h"
+#include "model/Scales.h"
 
 namespace velantro {
 

@@ -17,19 +17,19 @@
 #include <exception>
 
 #include "binding/ControlBinding.h"
-#include "binding/Scales.h"
-#include "binding/WidgetNames.h"
 #include "eq/EqGraphPanel.h"
 #include "link/Unit3.h"
+#include "model/Scales.h"
 #include "model/ScopedAssign.h"
 #include "ui/Console.h"
 #include "ui/DeviceCommands.h"
-#include "ui/Looks.h"
 #include "ui/PageKit.h"
 #include "ui/Pages.h"
 #include "ui/PresetLibraryPanel.h"
 #include "ui/Unit2.h"
-#include "ui/Widgets.h"
+#include "widgets/Looks.h"
+#include "widgets/WidgetNames.h"
+#include "widgets/Widgets.h"
 
 namespace velantro {
 
@@ -138,7 +138,8 @@ TForm1::TForm1(Console& console) : QWidget(nullptr), console_(console) {
   BuildLockPanel();
   BuildTemplates();
 
-  binding_ = std::make_unique<ControlBinding>(console_, this);
+  binding_ = std::make_unique<ControlBinding>(this, console_.store, console_.messages(),
+                                              console_.CurrentSection);
   binding_->redrawCurves = graph_->RedrawHook();
   binding_->autoManualHandler = [this](QPushButton* button) { AutoManualClicked(button); };
   binding_->modeBoxHandler = [this] {

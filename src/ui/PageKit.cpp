@@ -7,7 +7,7 @@
 #include <QPushButton>
 #include <QSlider>
 
-#include "ui/Widgets.h"
+#include "widgets/Widgets.h"
 
 namespace velantro {
 

@@ -9,7 +9,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "ui/Looks.h"
+#include "widgets/Looks.h"
 
 class QComboBox;
 class QGroupBox;

@@ -15,11 +15,11 @@
 #include <vector>
 
 #include "binding/ControlTable.h"
-#include "binding/Scales.h"
-#include "binding/WidgetNames.h"
 #include "model/ParamAddress.h"
+#include "model/Scales.h"
 #include "ui/PageKit.h"
-#include "ui/Widgets.h"
+#include "widgets/WidgetNames.h"
+#include "widgets/Widgets.h"
 
 namespace velantro {
 

@@ -8,9 +8,9 @@
 #include <QTableWidget>
 #include <QWidget>
 
-#include "binding/WidgetNames.h"
 #include "link/DeviceLink.h"
 #include "presets/PresetFile.h"
+#include "widgets/WidgetNames.h"
 
 namespace velantro {
 

@@ -19,11 +19,11 @@
 #include "eq/EqGraphPanel.h"
 #include "support/LinkHarness.h"
 #include "ui/Console.h"
-#include "ui/Looks.h"
 #include "ui/MainFrm.h"
 #include "ui/Pages.h"
 #include "ui/Unit2.h"
-#include "ui/Widgets.h"
+#include "widgets/Looks.h"
+#include "widgets/Widgets.h"
 
 namespace velantro::test {
 namespace {

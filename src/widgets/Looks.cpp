@@ -1,4 +1,4 @@
-#include "ui/Looks.h"
+#include "widgets/Looks.h"
 
 #include <QAbstractButton>
 #include <QLabel>

@@ -1,10 +1,10 @@
-#include "ui/Widgets.h"
+#include "widgets/Widgets.h"
 
 #include <QEvent>
 #include <QMouseEvent>
 #include <QToolButton>
 
-#include "ui/Looks.h"
+#include "widgets/Looks.h"
 
 namespace velantro {
 
