@@ -512,9 +512,7 @@ void BuildDeqChannel(const PageKit& kit, int g, QRect r) {
   auto address = [&](int offset) { return MakeAddress(page, b + offset); };
   QGroupBox* group = kit.Group("DEQ" + num + "Grop", "DEQ " + num, r);
   PageKit gk(group);
-  QPushButton* pass = gk.Toggle(Named(address(1), ControlRole::Main), address(1), "EQ pass",
-                                QRect(196, 12, 70, 18));
-  pass->setProperty("role", "eqpass");
+  gk.Toggle(Named(address(1), ControlRole::Main), address(1), "EQ pass", QRect(196, 12, 70, 18));
   QLabel* point = gk.Caption(num, QRect(224, 34, 18, 14), Qt::AlignCenter);
   point->setObjectName("DEQPointLabel" + num);
   point->setProperty("kind", "point");
