@@ -14,6 +14,7 @@
 
 #include "binding/ControlTable.h"
 #include "binding/Scales.h"
+#include "binding/WidgetNames.h"
 #include "model/ScopedAssign.h"
 #include "ui/Console.h"
 #include "ui/Looks.h"
@@ -41,12 +42,12 @@ struct PointLabelSet {
   int page;
 };
 constexpr std::array<PointLabelSet, 6> kPointLabelSets{{
-    {0, "MusEQPointLabel", 10, 10, 0},
-    {1, "MicEQPointLabel", 15, 15, 1},
-    {2, "EffEQPointLabel", 5, 5, 4},
-    {3, "MainEQPointLabel", 8, 7, 6},
-    {5, "SubEQPointLabel", 8, 7, 7},
-    {8, "DEQPointLabel", 3, 0, 2},
+    {0, names::kMusicPoints, 10, 10, 0},
+    {1, names::kMicPoints, 15, 15, 1},
+    {2, names::kEffectPoints, 5, 5, 4},
+    {3, names::kMainPoints, 8, 7, 6},
+    {5, names::kAuxPoints, 8, 7, 7},
+    {8, names::kDeqPoints, 3, 0, 2},
 }};
 
 // Cells whose MainControls entry is the hidden placeholder edit: values no control edits here
@@ -230,10 +231,10 @@ void ControlBinding::FillTables() {
   pointLabels_ = {};
   typeImages_.clear();
 
-  placeholder_ = qobject_cast<QLineEdit*>(Find(QStringLiteral("Example")));
+  placeholder_ = qobject_cast<QLineEdit*>(Find(QString::fromLatin1(names::kPlaceholderEdit)));
   if (placeholder_ == nullptr && root_ != nullptr) {
     placeholder_ = new QLineEdit(root_);
-    placeholder_->setObjectName(QStringLiteral("Example"));
+    placeholder_->setObjectName(QString::fromLatin1(names::kPlaceholderEdit));
     placeholder_->hide();
     names_.insert(placeholder_->objectName(), placeholder_);
   }
@@ -266,7 +267,8 @@ void ControlBinding::FillTables() {
     }
   }
 
-  for (int i = 0; i < kTabButtonCount; ++i) tabs_[i] = Find(Numbered("FormTabBtn", i + 1));
+  for (int i = 0; i < kTabButtonCount; ++i)
+    tabs_[i] = Find(QString::fromLatin1(names::kTabButton).arg(i + 1));
   for (const PointLabelSet& set : kPointLabelSets) {
     for (int i = 0; i < set.count; ++i) {
       pointLabels_[set.graph][i] = Find(Numbered(set.name, i + 1));
@@ -402,18 +404,15 @@ int ControlBinding::ControlAction(QWidget* control, int number) {
                                                                            : 0;
     case action::kToggle: {
       if (kind != ControlKind::Button) return 0;
-      const bool wasOn = HintOf(control) == QLatin1String("1");
-      SetHint(control, wasOn ? QStringLiteral("0") : QStringLiteral("1"));
-      SetButtonLook(button, wasOn ? ButtonLook::Normal : ButtonLook::Down);
-      return wasOn ? 0 : 1;
+      const bool on = HintOf(control) != QLatin1String("1");
+      ShowToggle(control, on);
+      return on ? 1 : 0;
     }
     case action::kPhase: {
       if (kind != ControlKind::Button || button == nullptr) return 0;
-      const bool wasOn = HintOf(control) == QLatin1String("1");
-      button->setText(wasOn ? QString() : QStringLiteral("+"));
-      SetHint(control, wasOn ? QStringLiteral("0") : QStringLiteral("1"));
-      SetButtonLook(button, wasOn ? ButtonLook::Inverted : ButtonLook::Normal);
-      return wasOn ? 0 : 1;
+      const bool on = HintOf(control) != QLatin1String("1");
+      ShowPhase(button, on);
+      return on ? 1 : 0;
     }
     case action::kAutoManual:
       if (control != MainControlAt(kAutoManual) && control != ValuePaneAt(kAutoManual)) return 0;
@@ -422,8 +421,9 @@ int ControlBinding::ControlAction(QWidget* control, int number) {
       if (control != ValuePaneAt(kSingDisco) && control != MainControlAt(kSingDisco)) return 0;
       return pair(ValuePaneAt(kSingDisco), MainControlAt(kSingDisco), ButtonLook::Down);
     case action::kMicGroup: {
-      if (name != QLatin1String("MicABtn") && name != QLatin1String("MicBBtn")) return 0;
-      const int group = pair(Find("MicABtn"), Find("MicBBtn"), ButtonLook::Down);
+      if (name != QLatin1String(names::kMicGroupA) && name != QLatin1String(names::kMicGroupB))
+        return 0;
+      const int group = pair(Find(names::kMicGroupA), Find(names::kMicGroupB), ButtonLook::Down);
       LetGoOfBandsNotShown(group);
       return group;
     }
@@ -432,10 +432,11 @@ int ControlBinding::ControlAction(QWidget* control, int number) {
                  ? OptionLook(control)
                  : 0;
     case action::kLinkButtons: {
-      if (name != QLatin1String("LinkBtn") && name != QLatin1String("UnLinkBtn")) return 0;
-      const bool link = name == QLatin1String("LinkBtn");
-      auto* linkBtn = qobject_cast<QAbstractButton*>(link ? control : Find("LinkBtn"));
-      auto* unlinkBtn = qobject_cast<QAbstractButton*>(link ? Find("UnLinkBtn") : control);
+      if (name != QLatin1String(names::kLinkButton) && name != QLatin1String(names::kUnlinkButton))
+        return 0;
+      const bool link = name == QLatin1String(names::kLinkButton);
+      auto* linkBtn = qobject_cast<QAbstractButton*>(link ? control : Find(names::kLinkButton));
+      auto* unlinkBtn = qobject_cast<QAbstractButton*>(link ? Find(names::kUnlinkButton) : control);
       if (linkBtn != nullptr) {
         linkBtn->setText(link ? QStringLiteral("Unlink") : QStringLiteral("Connect"));
         QPalette palette = linkBtn->palette();
@@ -451,7 +452,7 @@ int ControlBinding::ControlAction(QWidget* control, int number) {
       return 0;
     case action::kDeqDynamics:
       if (auto* combo = qobject_cast<QComboBox*>(control);
-          combo != nullptr && name.startsWith(QLatin1String("DEQTypeBox"))) {
+          combo != nullptr && IsDeqWorkMode(AddressOf(combo))) {
         DeqDynamics(combo);
       }
       return 0;
@@ -500,13 +501,13 @@ void ControlBinding::KeepBandVisible(int band) {
   const char* name = nullptr;
   int width = 0;
   if (sheet == 1) {
-    name = "MicPanScrollBar";
+    name = names::kMicStripScroll;
     width = 10;
   } else if (sheet == 3) {
-    name = "MainPanScrollBar";
+    name = names::kMainStripScroll;
     width = 5;
   } else if (sheet == 5) {
-    name = "SubPanScrollBar";
+    name = names::kAuxStripScroll;
     width = 5;
   }
   if (name == nullptr) return;
@@ -563,6 +564,19 @@ int ControlBinding::TabSelection(QWidget* tab) {
   }
 }
 
+// A toggle on shows pressed; its hint is its state.
+void ControlBinding::ShowToggle(QWidget* button, bool on) {
+  SetHint(button, on ? QStringLiteral("1") : QStringLiteral("0"));
+  SetButtonLook(qobject_cast<QAbstractButton*>(button), on ? ButtonLook::Down : ButtonLook::Normal);
+}
+
+// A phase in step shows "+"; an inverted phase shows the inverted look with no caption.
+void ControlBinding::ShowPhase(QAbstractButton* button, bool on) {
+  button->setText(on ? QStringLiteral("+") : QString());
+  SetHint(button, on ? QStringLiteral("1") : QStringLiteral("0"));
+  SetButtonLook(button, on ? ButtonLook::Normal : ButtonLook::Inverted);
+}
+
 int ControlBinding::OptionLook(QWidget* button) {
   const int address = AddressOf(button);
   const int page = PageOf(address);
@@ -583,7 +597,7 @@ int ControlBinding::OptionLook(QWidget* button) {
 void ControlBinding::TypeImages(QWidget* image) {
   const int address = AddressOf(image);
   const int chosen = HintOf(image).toInt();
-  const bool deqMode = address == 0x0207 || address == 0x0213 || address == 0x021F;
+  const bool deqMode = IsDeqWorkMode(address);
   const std::array<TypePicture, 3> pictures =
       deqMode
           ? std::array<TypePicture, 3>{TypePicture::DeqOff, TypePicture::Below, TypePicture::Above}
@@ -610,7 +624,7 @@ void ControlBinding::DeqDynamics(QComboBox* combo) {
   }
   const int channel = (IndexOf(address) - 7) / kDeqChannelSize;
   for (int i = 0; i < 3; ++i) {
-    const QString name = QStringLiteral("AmpLBtn%1_%2").arg(channel).arg(i);
+    const QString name = QString::fromLatin1(names::kDeqAmpButton).arg(channel).arg(i);
     if (QWidget* amp = Find(name)) amp->setEnabled(active);
   }
 }

@@ -29,6 +29,7 @@
 #include "model/Messages.h"
 #include "model/ParamStore.h"
 
+class QAbstractButton;
 class QComboBox;
 class QEvent;
 class QLineEdit;
@@ -136,7 +137,8 @@ class ControlBinding : public QObject, public GraphHost {
 
   // Limits x by the control's scale, shows it, moves the linked track bar, stores it and (unless
   // fromStore) sends it through SetBand (scales 0-4) or SetParam (scales 5 and up).
-  void ApplyControlValue(QWidget* control, int step, bool fromStore, double x);
+  // Gives what was shown and stored (address -1 when the control takes no value).
+  EditOutcome ApplyControlValue(QWidget* control, int step, bool fromStore, double x);
   // Parses CurrentEdit's text and applies it with the step code (0, 1 up, 11 down).
   void CommitEdit(int step) override;
 
@@ -147,7 +149,6 @@ class ControlBinding : public QObject, public GraphHost {
   // Set by the first click on a band edit; the wheel then steps CurrentEdit while a band edit
   // has the focus.
   bool WheelArmed() const { return wheelArmed_; }
-  bool TrackBarGuard() const { return trackBarGuard_; }
   GraphChange LastChange() const override { return rule_.LastChange(); }
   void SetLastChange(GraphChange change) { rule_.SetLastChange(change); }
 
@@ -161,6 +162,8 @@ class ControlBinding : public QObject, public GraphHost {
   void VolumeBarChanged(QSlider* bar);          // start/limit/normal volume bars of page 10
   void BandTypeChanged(QComboBox* combo);       // band type and DEQ work mode combo boxes
   void CrossoverTypeChanged(QComboBox* combo);  // HP/LP type and tone combo boxes
+  // The enabled state of a crossover's Q controls by its type box; nothing is stored or sent.
+  bool ShowCrossoverQ(QComboBox* combo);
   void ToggleClicked(QPushButton* button);      // phase buttons and plain toggles
   void OptionClicked(QPushButton* button);      // option buttons
   // Keeps a source's start and normal volume at or below its limit; `role` 0 normal, 1 start,
@@ -230,18 +233,23 @@ class ControlBinding : public QObject, public GraphHost {
   int BandSelection(QLineEdit* edit, int graph);
   int TabSelection(QWidget* tab);
   int OptionLook(QWidget* button);
+  static void ShowToggle(QWidget* button, bool on);
+  static void ShowPhase(QAbstractButton* button, bool on);
   void TypeImages(QWidget* image);
   void DeqDynamics(QComboBox* combo);
   void LoadOptionGroup(ParamAddress address);
+  bool ShowOption(int position);
   void ApplyOption(ParamAddress address, int position);
   void KeepBandVisible(int band);
 
   void SliderChanged(QSlider* bar);
   static bool IsVolumeBar(ParamAddress address);
-  void DeqChannelPassFromRefresh(QPushButton* button);
+  void ShowBandType(QComboBox* combo);
   void ShowStore(int target);
   void RefreshSlot(int page, int slot);
+  void RefreshButton(QPushButton* button, int page, int slot, int value);
   void RefreshTrackBar(QSlider* bar, int value);
+  void MoveBarQuietly(QSlider* bar, int position);
   void RefreshEqPass();
   void RefreshModeList();
 
@@ -252,6 +260,7 @@ class ControlBinding : public QObject, public GraphHost {
   bool KeyPress(QLineEdit* edit, QEvent* event);
   bool Wheel(QEvent* event);
   void ShowOutcome(QWidget* control, const EditOutcome& outcome);
+  static void ShowText(QWidget* control, const QString& text);
   void Redraw(int point, int page);
 
   QPointer<QWidget> root_;
@@ -277,7 +286,6 @@ class ControlBinding : public QObject, public GraphHost {
   QPointer<QLineEdit> highlighted_;  // the previously highlighted edit
   QString lastGoodText_;
   bool wheelArmed_ = false;
-  bool trackBarGuard_ = false;
   bool refreshInProgress_ = false;
   EditRule rule_;
   std::array<int, kPageCount> eqPassState_{};

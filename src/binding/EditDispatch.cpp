@@ -11,6 +11,7 @@
 #include <QLocale>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QSlider>
 #include <QWheelEvent>
 #include <cmath>
@@ -18,20 +19,13 @@
 #include "binding/ControlBinding.h"
 #include "binding/ControlTable.h"
 #include "binding/Scales.h"
+#include "binding/WidgetNames.h"
 #include "model/ScopedAssign.h"
 #include "ui/Looks.h"
 
 namespace velantro {
 
 namespace {
-
-void ShowText(QWidget* control, const QString& text) {
-  if (auto* edit = qobject_cast<QLineEdit*>(control)) {
-    edit->setText(text);
-  } else if (auto* label = qobject_cast<QLabel*>(control)) {
-    label->setText(text);
-  }
-}
 
 int ScaleOfHint(const QString& hint) {
   bool ok = false;
@@ -62,23 +56,23 @@ constexpr int kCrossoverQOffset = 2;  // the Q bar sits two cells above its type
 // ApplyControlValue / CommitEdit
 // ---------------------------------------------------------------------------------------------
 
-void ControlBinding::ApplyControlValue(QWidget* c, int step, bool fromStore, double x) {
-  if (c == nullptr || c == placeholder_) return;
+EditOutcome ControlBinding::ApplyControlValue(QWidget* c, int step, bool fromStore, double x) {
+  if (c == nullptr || c == placeholder_) return {};
   const ControlKind kind = KindOf(c);
   int s = 0;
   if (kind == ControlKind::Edit) {
     s = ScaleOfHint(HintOf(c));
   } else if (kind == ControlKind::Pane) {
     s = ScaleOfHint(HintOf(c));
-    if (s <= 4) return;
+    if (s <= 4) return {};
   } else if (kind == ControlKind::Combo) {
-    if (HintOf(c).isEmpty()) return;
+    if (HintOf(c).isEmpty()) return {};
     s = ScaleOfHint(HintOf(c));
   } else {
-    return;
+    return {};
   }
   const int own = AddressOf(c);
-  if (own < 0) return;
+  if (own < 0) return {};
   const EditOutcome out = rule_.Limit(own, s, step, fromStore, x);
   ShowOutcome(c, out);
 
@@ -87,10 +81,24 @@ void ControlBinding::ApplyControlValue(QWidget* c, int step, bool fromStore, dou
   if (KindOf(barWidget) != ControlKind::TrackBar) barWidget = SideControlAt(out.address, 0);
   if (auto* bar = qobject_cast<QSlider*>(barWidget);
       bar != nullptr && KindOf(bar) == ControlKind::TrackBar) {
-    const ScopedAssign guard(trackBarGuard_, true);
-    bar->setValue(BarPosition(out.limited));
+    MoveBarQuietly(bar, BarPosition(out.limited));
   }
   rule_.Commit(out, fromStore, refreshInProgress_);
+  return out;
+}
+
+// A bar moved to show a value: its change handler does not run, nothing is stored or sent.
+void ControlBinding::MoveBarQuietly(QSlider* bar, int position) {
+  const QSignalBlocker quiet(bar);
+  bar->setValue(position);
+}
+
+void ControlBinding::ShowText(QWidget* control, const QString& text) {
+  if (auto* edit = qobject_cast<QLineEdit*>(control)) {
+    edit->setText(text);
+  } else if (auto* label = qobject_cast<QLabel*>(control)) {
+    label->setText(text);
+  }
 }
 
 // What the control shows of an edit: the text, the combo item, the band selection.
@@ -314,7 +322,7 @@ void ControlBinding::OnSpinUp() { SpinClicked(qobject_cast<QWidget*>(sender()), 
 void ControlBinding::OnSpinDown() { SpinClicked(qobject_cast<QWidget*>(sender()), false); }
 
 void ControlBinding::TrackBarChanged(QSlider* bar) {
-  if (trackBarGuard_ || bar == nullptr) return;
+  if (bar == nullptr) return;
   QWidget* pane = ValuePaneAt(AddressOf(bar));
   if (KindOf(pane) == ControlKind::Pane) ApplyControlValue(pane, kStepNone, false, bar->value());
   // The operator's bar ends band stepping; a refresh moving the bars leaves CurrentEdit alone.
@@ -322,7 +330,7 @@ void ControlBinding::TrackBarChanged(QSlider* bar) {
 }
 
 void ControlBinding::GainBarChanged(QSlider* bar) {
-  if (trackBarGuard_ || bar == nullptr) return;
+  if (bar == nullptr) return;
   auto* edit = qobject_cast<QLineEdit*>(MainControlAt(AddressOf(bar)));
   if (edit == nullptr || edit == placeholder_ || KindOf(edit) != ControlKind::Edit) return;
   currentEdit_ = edit;
@@ -403,17 +411,27 @@ void ControlBinding::LinkVolumeBars(QSlider* normal, QSlider* start, QSlider* li
 // Combo boxes
 // ---------------------------------------------------------------------------------------------
 
+// What a band type or DEQ work mode box shows beside itself: the chosen type image and, for a
+// work mode, whether the channel's dynamics take part.
+void ControlBinding::ShowBandType(QComboBox* combo) {
+  const int v = combo->currentIndex();
+  const ParamAddress a = AddressOf(combo);
+  if (v >= 0 && v <= 2) {
+    QWidget* image = SideControlAt(a, v);
+    if (IsTypeImage(image)) ControlAction(image, action::kTypeImages);
+  }
+  if (IsDeqWorkMode(AddressOf(combo))) {
+    ControlAction(combo, action::kDeqDynamics);
+  }
+}
+
 void ControlBinding::BandTypeChanged(QComboBox* combo) {
   if (combo == nullptr) return;
   const int v = combo->currentIndex();
   const ParamAddress a = AddressOf(combo);
   if (a < 0) return;
-  if (v >= 0 && v <= 2) {
-    QWidget* image = SideControlAt(a, v);
-    if (IsTypeImage(image)) ControlAction(image, action::kTypeImages);
-  }
-  if (combo->objectName().startsWith(QLatin1String("DEQTypeBox"))) {
-    ControlAction(combo, action::kDeqDynamics);
+  ShowBandType(combo);
+  if (IsDeqWorkMode(AddressOf(combo))) {
     if (store_.SuppressSend != 0) return;
     store_.SetParam(a, v);
     if (!DeqResetRunning) {
@@ -436,18 +454,30 @@ void ControlBinding::BandTypeChanged(QComboBox* combo) {
   rule_.SetLastChange(GraphChange{a, v});
 }
 
+// A crossover's Q bar and spin buttons take part for the user types only. False for boxes that
+// are no crossover type (the tone).
+bool ControlBinding::ShowCrossoverQ(QComboBox* combo) {
+  const ParamAddress a = AddressOf(combo);
+  const int page = PageOf(a);
+  const int slot = IndexOf(a);
+  if ((page != 6 && page != 7) || (slot != kHighPassTypeSlot && slot != kLowPassTypeSlot)) {
+    return false;
+  }
+  const bool user = combo->currentIndex() > kLastFixedCrossoverType;
+  if (QWidget* bar = MainControlAt(a + kCrossoverQOffset)) bar->setEnabled(user);
+  if (QWidget* spin = SpinControlAt(a + kCrossoverQOffset)) spin->setEnabled(user);
+  return true;
+}
+
 void ControlBinding::CrossoverTypeChanged(QComboBox* combo) {
   if (combo == nullptr) return;
   const ParamAddress a = AddressOf(combo);
   if (a < 0) return;
   const int v = combo->currentIndex();
   store_.SetParam(a, v);
+  if (!ShowCrossoverQ(combo)) return;
   const int page = PageOf(a);
   const int slot = IndexOf(a);
-  if ((page != 6 && page != 7) || (slot != kHighPassTypeSlot && slot != kLowPassTypeSlot)) return;
-  const bool user = v > kLastFixedCrossoverType;
-  if (QWidget* bar = MainControlAt(a + kCrossoverQOffset)) bar->setEnabled(user);
-  if (QWidget* spin = SpinControlAt(a + kCrossoverQOffset)) spin->setEnabled(user);
   const int sheet = *currentSection_ & 0xFF;
   if ((page == 6 && sheet == 3) || (page == 7 && sheet == 5)) {
     const int n = kBandCount[page];
@@ -489,12 +519,13 @@ void ControlBinding::LoadOptionGroup(ParamAddress address) {
   if (!found) return;
   optionGroup_ = members;
   if (address == sysaddr::UserOrAdmin) {
-    if (QWidget* box = Find("SysUserMangerGrop")) box->setEnabled(false);
+    if (QWidget* box = Find(names::kUserAdminGroup)) box->setEnabled(false);
   }
 }
 
-// Selects member `position` of the loaded group and stores the value (sent unless suppressed).
-void ControlBinding::ApplyOption(ParamAddress address, int position) {
+// Shows member `position` of the loaded group chosen; false when no member stands for it (then
+// none is shown chosen).
+bool ControlBinding::ShowOption(int position) {
   QWidget* member = nullptr;
   for (QWidget* candidate : optionGroup_) {
     if (candidate != nullptr && HintOf(candidate).toInt() == position &&
@@ -504,15 +535,21 @@ void ControlBinding::ApplyOption(ParamAddress address, int position) {
   }
   if (member == nullptr && position >= 0 && position < 3) member = optionGroup_[position];
   if (member == nullptr) {
-    // A stored value no member stands for: no button is shown chosen, nothing is written.
     for (QWidget* candidate : optionGroup_) {
       if (auto* b = qobject_cast<QAbstractButton*>(candidate)) SetButtonLook(b, ButtonLook::Normal);
     }
-    return;
+    return false;
   }
   ControlAction(member, action::kOptionLook);
+  return true;
+}
+
+// Selects member `position` of the loaded group and stores the value (sent unless suppressed);
+// a value no member stands for writes nothing.
+void ControlBinding::ApplyOption(ParamAddress address, int position) {
+  if (!ShowOption(position)) return;
   store_.SetParam(address, position);
-  if (QWidget* group = Find("SignRzGroup")) group->setEnabled(store_.View(10, 12) != 0);
+  if (QWidget* group = Find(names::kMusicGainGroup)) group->setEnabled(store_.View(10, 12) != 0);
   if (address >= 0x0600 && address <= 0x09FF) Redraw(kWholePagePoint, PageOf(*currentSection_));
 }
 

@@ -10,6 +10,7 @@
 
 #include "binding/ControlBinding.h"
 #include "binding/Scales.h"
+#include "binding/WidgetNames.h"
 #include "model/ScopedAssign.h"
 
 namespace velantro {
@@ -39,7 +40,7 @@ void ControlBinding::RefreshAllControls(int target) {
     ShowStore(target);
     Redraw(kWholePagePoint, PageOf(*currentSection_));
   }
-  if (auto* label = qobject_cast<QLabel*>(Find("CurrentModeLabel"))) {
+  if (auto* label = qobject_cast<QLabel*>(Find(names::kCurrentModeLabel))) {
     label->setText(QStringLiteral("（Current Mode：%1 ）").arg(store_.Device(10, 2) + 1));
   }
 }
@@ -63,14 +64,18 @@ void ControlBinding::ShowStore(int target) {
     if (button != nullptr) autoManualHandler(button);
   }
   // MicGroup is a selector, not a parameter: its pair shows the current group all the same.
-  ControlAction(Find(store_.MicGroup == 0 ? QStringLiteral("MicABtn") : QStringLiteral("MicBBtn")),
+  ControlAction(Find(store_.MicGroup == 0 ? QString::fromLatin1(names::kMicGroupA)
+                                          : QString::fromLatin1(names::kMicGroupB)),
                 action::kMicGroup);
   RefreshEqPass();
-  Enable(Find("SignRzGroup"), store_.View(10, 12) != 0);
-  Enable(Find("SysUserMangerGrop"), false);
+  Enable(Find(names::kMusicGainGroup), store_.View(10, 12) != 0);
+  Enable(Find(names::kUserAdminGroup), false);
   RefreshModeList();
 }
 
+// One slot shows the store: widgets take the value without their change handlers running, and
+// nothing is sent. What a control cannot show (a bar's range, an item the box lacks, a value off
+// its scale) is corrected in the store as the handlers always did, still without sending.
 void ControlBinding::RefreshSlot(int page, int slot) {
   QWidget* c = main_[page][slot];
   if (c == nullptr || c == placeholder_) return;
@@ -79,39 +84,15 @@ void ControlBinding::RefreshSlot(int page, int slot) {
     case ControlKind::TrackBar:
       RefreshTrackBar(static_cast<QSlider*>(c), v);
       break;
-    case ControlKind::Button: {
-      auto* button = qobject_cast<QPushButton*>(c);
-      if (button == nullptr) break;
-      if (page == 0 && slot == 0) break;  // Auto/Manual follows below
-      if (page == 0 && slot == 1) {
-        // Disco is the main control of the cell, Sing its pane.
-        ControlAction(v == 0 ? panes_[0][1] : main_[0][1], action::kSingDisco);
-        break;
-      }
-      const ParamAddress a = AddressOf(button);
-      const ButtonRole role = RoleOf(button);
-      if (role == ButtonRole::Option) {
-        // The member that stands for v is chosen; the members keep their positions as hints.
-        LoadOptionGroup(a);
-        ApplyOption(a, v);
-        break;
-      }
-      SetHint(button, v == 0 ? QStringLiteral("1") : QStringLiteral("0"));
-      if (role == ButtonRole::Phase) {
-        store_.SetParam(a, ControlAction(button, action::kPhase));
-      } else if (role == ButtonRole::EqPass) {
-        if (page == kDeqPage) DeqChannelPassFromRefresh(button);
-      } else {
-        store_.SetParam(a, ControlAction(button, action::kToggle));
-      }
+    case ControlKind::Button:
+      if (auto* button = qobject_cast<QPushButton*>(c)) RefreshButton(button, page, slot, v);
       break;
-    }
     case ControlKind::Combo: {
       auto* combo = qobject_cast<QComboBox*>(c);
       if (combo == nullptr) break;
       const int item = v % 10;
       combo->setCurrentIndex(item >= 0 && item < combo->count() ? item : -1);
-      if (IsTypeImage(sides_[page][slot][0])) BandTypeChanged(combo);
+      if (IsTypeImage(sides_[page][slot][0])) ShowBandType(combo);
       break;
     }
     case ControlKind::Edit:
@@ -122,29 +103,56 @@ void ControlBinding::RefreshSlot(int page, int slot) {
   }
 }
 
-// The bar's change event shows the pane; a bar already at the stored position runs it too, so
-// the pane never keeps a text from before the refresh.
-void ControlBinding::RefreshTrackBar(QSlider* bar, int value) {
-  const int before = bar->value();
-  bar->setValue(value);
-  if (bar->value() == before) SliderChanged(bar);
+void ControlBinding::RefreshButton(QPushButton* button, int page, int slot, int v) {
+  if (page == 0 && slot == 0) return;  // Auto/Manual follows after the slots
+  if (page == 0 && slot == 1) {
+    // Disco is the main control of the cell, Sing its pane.
+    ControlAction(v == 0 ? panes_[0][1] : main_[0][1], action::kSingDisco);
+    return;
+  }
+  const ParamAddress a = AddressOf(button);
+  switch (RoleOf(button)) {
+    case ButtonRole::Option:
+      // The member that stands for v is chosen; the members keep their positions as hints.
+      LoadOptionGroup(a);
+      ShowOption(v);
+      return;
+    case ButtonRole::Phase:
+      ShowPhase(button, v != 0);
+      break;
+    case ButtonRole::EqPass:
+      if (page != kDeqPage) return;  // the page EQ pass follows the section on view
+      ShowToggle(button, v != 0);
+      break;
+    case ButtonRole::Toggle:
+      ShowToggle(button, v != 0);
+      break;
+  }
+  // A button knows off and on only.
+  if (v != 0 && v != 1) store_.Keep(a, 1);
 }
 
-// The DEQ channel's EQ pass takes the stored state (its graph and lock follow after the refresh).
-void ControlBinding::DeqChannelPassFromRefresh(QPushButton* button) {
-  const ParamAddress a = AddressOf(button);
-  const int v = ControlAction(button, action::kToggle);
-  const int page = PageOf(a);
-  const int index = IndexOf(a);
-  store_.SetView(page, index, v);
-  store_.SetDevice(page, ParamStore::DeviceIndex(page, index, store_.LayoutFlag), v);
-  store_.SetParam(a, v);
+// A bar shows the stored value as far as its range goes, and its pane the position it took.
+void ControlBinding::RefreshTrackBar(QSlider* bar, int value) {
+  MoveBarQuietly(bar, value);
+  const int position = bar->value();
+  const ParamAddress a = AddressOf(bar);
+  QWidget* pane = ValuePaneAt(a);
+  if (IsVolumeBar(a)) {
+    SetHint(pane, QString::number(position));
+    ShowText(pane, QString::fromStdString(FormatNumber(position, 0)));
+    if (position != value) store_.Keep(a, position);
+    return;
+  }
+  if (KindOf(pane) != ControlKind::Pane) return;
+  const EditOutcome shown = ApplyControlValue(pane, kStepNone, true, position);
+  if (shown.address >= 0 && shown.stored != value) store_.Keep(a, shown.stored);
 }
 
 // The "EQ pass" button follows the page on view; DEQ and System have no page EQ pass.
 void ControlBinding::RefreshEqPass() {
   const int q = PageOf(*currentSection_);
-  QWidget* notice = Find("EQPassLabel");
+  QWidget* notice = Find(names::kEqPassNotice);
   if (q == kDeqPage || q >= kEqPageCount) {
     if (notice != nullptr) notice->hide();
     return;
@@ -184,7 +192,7 @@ void ControlBinding::EnableBoundControls(int flag, int page) {
   if (page == kAutoModeLock) {
     const bool e = flag != 0;
     if (store_.View(0, 3) == 0) {
-      Enable(Find("MusScrollBox"), e);
+      Enable(Find(names::kMusicStrip), e);
       for (int s = 1; s <= kMusicLockedSlots; ++s) {
         if (KindOf(spins_[0][s]) != ControlKind::Spin) continue;
         spins_[0][s]->setEnabled(e);
@@ -212,11 +220,11 @@ void ControlBinding::EnableBoundControls(int flag, int page) {
   switch (page) {
     case 0:
       if (flag == 0) return;  // the auto mode lock rules the music page
-      Enable(Find("MusScrollBox"), e);
+      Enable(Find(names::kMusicStrip), e);
       break;
     case 1:
-      Enable(Find("MicCurvyPanel"), e);
-      Enable(Find("MicScrollBox"), e);
+      Enable(Find(names::kMicCurvePanel), e);
+      Enable(Find(names::kMicStrip), e);
       break;
     case kDeqPage:
       for (int g = 1; g <= 3; ++g) {
@@ -226,19 +234,19 @@ void ControlBinding::EnableBoundControls(int flag, int page) {
           enableIf(main_[kDeqPage][s], ControlKind::Edit, eg);
           enableIf(spins_[kDeqPage][s], ControlKind::Spin, eg);
         }
-        Enable(Find(QStringLiteral("DEQ%1Grop").arg(g)), eg);
+        Enable(Find(QString::fromLatin1(names::kDeqChannelGroup).arg(g)), eg);
       }
       return;
     case 4:
-      Enable(Find("EffScrollBar"), e);
+      Enable(Find(names::kEffectStrip), e);
       break;
     case 5:
       break;
     case 6:
-      Enable(Find("MainPanScrollBox"), e);
+      Enable(Find(names::kMainStrip), e);
       break;
     case 7:
-      Enable(Find("SubScrollPaneBox"), e);
+      Enable(Find(names::kAuxStrip), e);
       break;
     default:
       return;  // pages 3, 8, 9 and 10 have no EQ pass lock

@@ -207,6 +207,12 @@ static_assert(BandTablesMatchPages(), "band tables must match kPages");
 // DEQ page: channel g's band fields sit at kDeqChannelSize * g + kDeqFirstBandIndex + field.
 constexpr int kDeqChannelSize = 12;
 constexpr int kDeqFirstBandIndex = 2;
+// A DEQ channel's work mode (off, below, above) sits after its band fields.
+constexpr int kDeqWorkModeIndex = 7;
+constexpr bool IsDeqWorkMode(ParamAddress address) {
+  return PageOf(address) == kDeqPage && IndexOf(address) < kDeqChannelSize * 3 &&
+         IndexOf(address) % kDeqChannelSize == kDeqWorkModeIndex;
+}
 
 // The Q limit of a band whose type field holds `type`.
 constexpr int QLimitForType(int type) { return type == kBandTypePeq ? kPeqQLimit : kShelfQLimit; }

@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "binding/Scales.h"
+#include "binding/WidgetNames.h"
 #include "eq/PageBandModel.h"
 #include "model/ParamStore.h"
 
@@ -138,7 +139,8 @@ EqGraphPanel::EqGraphPanel(ParamStore& store, QWidget* parent)
     handles_[static_cast<std::size_t>(i)] = handle;
   }
   pointLabel_ = new GraphLabel(TextStyle::PointLabel, QStringLiteral("EQlabel"), advPanel2_);
-  eqPassLabel_ = new GraphLabel(TextStyle::EqPassLabel, QStringLiteral("EQPassLabel"), advPanel2_);
+  eqPassLabel_ =
+      new GraphLabel(TextStyle::EqPassLabel, QString::fromLatin1(names::kEqPassNotice), advPanel2_);
   eqPassLabel_->setText(renderer_.eqPassNotice().text);
   eqPassLabel_->hide();
   for (int i = 0; i < kGainLabelCount; ++i) {

@@ -1,8 +1,9 @@
 #pragma once
 
 // The small interfaces through which the device link reaches the outside: the serial port, the
-// TCP client, the three link timers and the window. Each has one Qt implementation (TForm3 and
-// the main window) and one test implementation (tests/support/LinkHarness).
+// TCP client, the three link timers and the window. Each has one Qt implementation
+// (SerialTransport, TcpTransport, QtLinkTimers, the main window) and one test implementation
+// (tests/support/LinkHarness).
 
 #include <cstddef>
 #include <cstdint>

@@ -77,6 +77,11 @@ void ParamStore::SetBand(ParamAddress address, int value) {
   if (ShouldSend()) sink_->QueueBand(effective);
 }
 
+void ParamStore::Keep(ParamAddress address, int value) {
+  ParamAddress effective = 0;
+  Store(address, value, effective);
+}
+
 void ParamStore::RebuildViewValues(int flag) {
   for (int p = 0; p < kPageCount; ++p) {
     for (int j = 0; j < PageValueCount(p); ++j) {

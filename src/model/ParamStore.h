@@ -57,6 +57,8 @@ class ParamStore {
   void SetParam(ParamAddress address, int value);
   // Band field write: stores like SetParam, then hands the effective address to the band queue.
   void SetBand(ParamAddress address, int value);
+  // Stores like SetParam and sends nothing: a value the console corrects while it only shows.
+  void Keep(ParamAddress address, int value);
 
   // Recomputes ViewValues from DeviceImage through the view selectors.
   void RebuildViewValues(int layoutFlag);

@@ -10,6 +10,7 @@
 #include <algorithm>
 
 #include "binding/ControlBinding.h"
+#include "binding/WidgetNames.h"
 #include "link/DeviceLink.h"
 #include "link/Frames.h"
 #include "model/ParamAddress.h"
@@ -46,8 +47,8 @@ constexpr std::array<std::array<int, 4>, kSensitivityCount> kSensitivityAbove{{
     {9, 4, 10, 5},
     {9, 4, 13, 5},
 }};
-constexpr std::array<const char*, 4> kDynamicsBars{"DEQRmsAttackBar", "DEQRmsReleaseBar",
-                                                   "DEQRmsLevelBar", "DEQRmsRatioBar"};
+// The dynamics bars follow the work mode: attack time, release time, attack level, ratio.
+constexpr int kDeqDynamicsBars = 4;
 
 // Entries 1 to 9 carry the prefix "k-", entries from 10 on "kk-".
 constexpr int kShortPrefixEntries = 9;
@@ -90,7 +91,7 @@ DeviceCommands::DeviceCommands(QWidget& root, ParamStore& store, DeviceLink& lin
       currentSection_(currentSection) {
   sysPassEdit_ = Find<QLineEdit>("SysPassEdit");
   unlockEdit_ = Find<QLineEdit>("PanelPassWordEdit");
-  lockPanel_ = Find<QWidget>("FirstCheckGrop");
+  lockPanel_ = Find<QWidget>(names::kKeyLockPanel);
   modeBox_ =
       Find<QComboBox>(ControlName(sysaddr::CurrentMode, ControlRole::Main).toLatin1().constData());
   modeNameEdit_ = Find<QLineEdit>("PresetModeEdit");
@@ -121,7 +122,7 @@ DeviceCommands::DeviceCommands(QWidget& root, ParamStore& store, DeviceLink& lin
   }
   for (int channel = 0; channel < kDeqChannelCount; ++channel) {
     for (int sensitivity = 0; sensitivity < kSensitivityCount; ++sensitivity) {
-      const QString name = QStringLiteral("AmpLBtn%1_%2").arg(channel).arg(sensitivity);
+      const QString name = QString::fromLatin1(names::kDeqAmpButton).arg(channel).arg(sensitivity);
       if (auto* button = root_.findChild<QAbstractButton*>(name)) {
         connect(button, &QAbstractButton::clicked, this,
                 [this, channel, sensitivity] { PresetSensitivity(channel, sensitivity); });
@@ -190,7 +191,7 @@ void DeviceCommands::EnterSystemPassword() {
     return;
   }
   if (!link_.LinkOnline()) return;
-  if (auto* choice = Find<QWidget>("SysUserMangerGrop")) choice->setEnabled(true);
+  if (auto* choice = Find<QWidget>(names::kUserAdminGroup)) choice->setEnabled(true);
   SendText(sysaddr::SystemPassword, typed);
 }
 
@@ -247,7 +248,11 @@ void DeviceCommands::EngageKeyLock() {
     lockPanel_->raise();
   }
   // Selected as if the operator had clicked the tab, before the strip is disabled.
-  if (auto* systemTab = Find<QAbstractButton>("FormTabBtn8")) systemTab->click();
+  constexpr int kSystemTab = 8;
+  if (auto* systemTab = root_.findChild<QAbstractButton*>(
+          QString::fromLatin1(names::kTabButton).arg(kSystemTab))) {
+    systemTab->click();
+  }
   SetLocked(true);
   if (unlockEdit_) unlockEdit_->setFocus(Qt::OtherFocusReason);
 }
@@ -255,7 +260,7 @@ void DeviceCommands::EngageKeyLock() {
 bool DeviceCommands::KeyLockEngaged() const { return lockPanel_ && !lockPanel_->isHidden(); }
 
 void DeviceCommands::SetLocked(bool locked) {
-  for (const char* name : {"TopTileGrop", "FormPageItem"}) {
+  for (const char* name : {names::kSectionStrip, names::kPageStack}) {
     if (auto* widget = Find<QWidget>(name)) widget->setEnabled(!locked);
   }
 }
@@ -332,10 +337,11 @@ void DeviceCommands::PresetSensitivity(int channel, int sensitivity) {
   const int type = store_.ViewValues[kDeqPage][kDeqChannelStride * channel + kDeqTypeOffset];
   const auto& values = type == kDeqTypeAbove ? kSensitivityAbove[static_cast<size_t>(sensitivity)]
                                              : kSensitivityPlain[static_cast<size_t>(sensitivity)];
-  for (size_t k = 0; k < kDynamicsBars.size(); ++k) {
-    const QString name = QString::fromLatin1(kDynamicsBars[k]) + QString::number(channel + 1);
+  const int typeIndex = kDeqChannelStride * channel + kDeqTypeOffset;
+  for (int k = 0; k < kDeqDynamicsBars; ++k) {
+    const QString name = ControlName(MakeAddress(kDeqPage, typeIndex + 1 + k), ControlRole::Main);
     // The bar's own change handler shows and sends the value, as for an operator's drag.
-    if (auto* bar = root_.findChild<QSlider*>(name)) bar->setValue(values[k]);
+    if (auto* bar = root_.findChild<QSlider*>(name)) bar->setValue(values[static_cast<size_t>(k)]);
   }
 }
 

@@ -20,6 +20,7 @@
 
 #include "binding/ControlBinding.h"
 #include "binding/Scales.h"
+#include "binding/WidgetNames.h"
 #include "eq/EqGraphPanel.h"
 #include "link/Unit3.h"
 #include "model/ScopedAssign.h"
@@ -78,9 +79,9 @@ struct StripScroll {
   const char* slider;
   const char* box;
 };
-constexpr StripScroll kStripScrolls[3] = {{"MicPanScrollBar", "MicScrollBox"},
-                                          {"MainPanScrollBar", "MainPanScrollBox"},
-                                          {"SubPanScrollBar", "SubScrollPaneBox"}};
+constexpr StripScroll kStripScrolls[3] = {{names::kMicStripScroll, names::kMicStrip},
+                                          {names::kMainStripScroll, names::kMainStrip},
+                                          {names::kAuxStripScroll, names::kAuxStrip}};
 
 const char* const kTemplatePictures[][3] = {
     {"PEQ_ONImage", "PEQ_OFFImage", nullptr},     {"LSQ_ONImage", "LSQ_OFFImage", nullptr},
@@ -128,7 +129,7 @@ TForm1::TForm1(Console& console) : QWidget(nullptr), console_(console) {
   resize(kDesignWidth, kDesignHeight);
 
   pages_ = new QStackedWidget(this);
-  pages_->setObjectName("FormPageItem");
+  pages_->setObjectName(names::kPageStack);
   BuildSectionPages(pages_);
 
   // Creation step: the graph panel registers its handles and builds its background.
@@ -164,7 +165,7 @@ TForm1::~TForm1() {
 }
 
 QPushButton* TForm1::tabButton(int number) const {
-  return findChild<QPushButton*>(QString("FormTabBtn%1").arg(number));
+  return findChild<QPushButton*>(QString(names::kTabButton).arg(number));
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -180,7 +181,7 @@ void TForm1::BuildTitleStrip() {
   caption->setObjectName("TitleCaption");
   caption->setGeometry(10, 0, 300, kTitleStripHeight);
   statusLabel_ = new QLabel(titleStrip_);
-  statusLabel_->setObjectName("StatusLabel");
+  statusLabel_->setObjectName(names::kStatusLabel);
   statusLabel_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   statusLabel_->setStyleSheet("font-weight: bold;");
   const char* names[3] = {"RzBmpButton2", "RzBmpButton1", "RzBmpButton3"};
@@ -202,12 +203,12 @@ void TForm1::BuildTitleStrip() {
 
 void TForm1::BuildSectionStrip() {
   sectionStrip_ = new QWidget(this);
-  sectionStrip_->setObjectName("TopTileGrop");
+  sectionStrip_->setObjectName(names::kSectionStrip);
   PageKit kit(sectionStrip_);
   int x = 4;
   for (int i = 0; i < kTabCount; ++i) {
     auto* tab = new QPushButton(kTabs[i].caption, sectionStrip_);
-    tab->setObjectName(QString("FormTabBtn%1").arg(i + 1));
+    tab->setObjectName(QString(names::kTabButton).arg(i + 1));
     tab->setProperty("address", i);
     tab->setProperty("hint", "0");
     tab->setProperty("kind", "button");
@@ -229,26 +230,26 @@ void TForm1::BuildSectionStrip() {
     kit.Pane(Bound(address, ControlRole::Pane), address, 0, QRect(x + 112, 4, 28, 18), "0");
     x += 148;
   }
-  linkButton_ = kit.Button("LinkBtn", "Connect", QRect(0, 2, kLinkButtonWidth, 22));
+  linkButton_ = kit.Button(names::kLinkButton, "Connect", QRect(0, 2, kLinkButtonWidth, 22));
   linkButton_->setProperty("kind", "button");
-  unlinkButton_ = kit.Button("UnLinkBtn", "Unlink", QRect(0, 2, kLinkButtonWidth, 22));
+  unlinkButton_ = kit.Button(names::kUnlinkButton, "Unlink", QRect(0, 2, kLinkButtonWidth, 22));
   unlinkButton_->setProperty("kind", "button");
   unlinkButton_->hide();
 }
 
 void TForm1::BuildButtonGroups() {
   eqPassGroup_ = new QWidget(this);
-  eqPassGroup_->setObjectName("EQPassGrop");
+  eqPassGroup_->setObjectName(names::kEqPassGroup);
   eqPassGroup_->setGeometry(272, kButtonGroupsTop, 176, 22);
   PageKit eq(eqPassGroup_);
   // The buttons start a little in from the group's edge: on the Main/SUR sheet the edge lies on
   // the Crossover group's frame.
-  eq.Button("EQResetBtn", "EQ Reset", QRect(kEqPassInset, 0, kEqPassButtonWidth, 22));
+  eq.Button(names::kEqResetButton, "EQ Reset", QRect(kEqPassInset, 0, kEqPassButtonWidth, 22));
   eq.Toggle(Bound(kEqPassAddress), kEqPassAddress, "EQ pass",
             QRect(kEqPassInset + kEqPassButtonWidth + 4, 0, kEqPassButtonWidth, 22));
 
   singleDiscoGroup_ = new QWidget(this);
-  singleDiscoGroup_->setObjectName("SingleDiscoGrop");
+  singleDiscoGroup_->setObjectName(names::kSingDiscoGroup);
   singleDiscoGroup_->setGeometry(272 + kSingleDiscoOffset, kButtonGroupsTop, 230, 22);
   PageKit sd(singleDiscoGroup_);
   // Each pair is one cell: Auto and Disco its main control, Manual and Sing its pane.
@@ -272,7 +273,7 @@ void TForm1::BuildButtonGroups() {
 
 void TForm1::BuildLockPanel() {
   auto* panel = new QGroupBox(QString::fromUtf8("Input UnLock Password："), this);
-  panel->setObjectName("FirstCheckGrop");
+  panel->setObjectName(names::kKeyLockPanel);
   panel->resize(330, 70);
   PageKit kit(panel);
   kit.Field("PanelPassWordEdit", QRect(16, 28, 200, 24), 4, true);
@@ -284,7 +285,7 @@ void TForm1::BuildLockPanel() {
 void TForm1::BuildTemplates() {
   // Hidden templates: the placeholder edit, the two look buttons and the type pictures.
   auto* example = new QLineEdit(this);
-  example->setObjectName("Example");
+  example->setObjectName(names::kPlaceholderEdit);
   example->setProperty("kind", "edit");
   example->hide();
   for (const char* name : {"ExampleBtn", "ExampleBtn2"}) {
@@ -317,7 +318,7 @@ void TForm1::ConnectSectionHandlers() {
     connect(singDisco, &QPushButton::clicked, this,
             [this, singDisco] { SingDiscoClicked(singDisco); });
   }
-  for (const char* name : {"MicABtn", "MicBBtn"}) {
+  for (const char* name : {names::kMicGroupA, names::kMicGroupB}) {
     QPushButton* button = Child<QPushButton>(name);
     connect(button, &QPushButton::clicked, this, [this, button] { MicGroupClicked(button); });
   }
@@ -326,16 +327,18 @@ void TForm1::ConnectSectionHandlers() {
     connect(slider, &QSlider::valueChanged, this,
             [this, slider](int position) { StripScrolled(slider, position); });
   }
-  connect(Child<QPushButton>("DEQReferenceBtn"), &QPushButton::clicked, this,
+  connect(Child<QPushButton>(names::kDeqReferenceButton), &QPushButton::clicked, this,
           &TForm1::DeqReferenceClicked);
 
   // The buttons around the graph act through the graph panel.
   QPushButton* pass = findChild<QPushButton*>(Bound(kEqPassAddress));
   connect(pass, &QPushButton::clicked, this, [this, pass] { graph_->OnEqPassButton(pass); });
-  connect(Child<QPushButton>("EQResetBtn"), &QPushButton::clicked, this,
+  connect(Child<QPushButton>(names::kEqResetButton), &QPushButton::clicked, this,
           [this] { graph_->OnEqResetButton(); });
-  for (int g = 1; g <= 3; ++g) {
-    QPushButton* deqPass = findChild<QPushButton*>(QString("DEQALLPASSBtn%1").arg(g));
+  for (int g = 0; g < 3; ++g) {
+    // Each DEQ channel's EQ pass sits at the channel's second cell.
+    QPushButton* deqPass =
+        findChild<QPushButton*>(Bound(MakeAddress(kDeqPage, kDeqChannelSize * g + 1)));
     connect(deqPass, &QPushButton::clicked, this,
             [this, deqPass] { graph_->OnDeqPassButton(deqPass); });
   }
@@ -353,8 +356,8 @@ void TForm1::ConnectSectionHandlers() {
 }
 
 void TForm1::ConnectNetworkFields() {
-  QLineEdit* host = Child<QLineEdit>("IPAddressEdit");
-  QLineEdit* port = Child<QLineEdit>("IPPortEdit");
+  QLineEdit* host = Child<QLineEdit>(names::kIpAddressEdit);
+  QLineEdit* port = Child<QLineEdit>(names::kIpPortEdit);
   host->setText(QString::fromStdString(console_.linkConfig.host));
   port->setText(QString::fromStdString(console_.linkConfig.portText));
   connect(host, &QLineEdit::textChanged, this,
@@ -485,17 +488,13 @@ void TForm1::AutoManualClicked(QPushButton* button) {
   const int value = binding_->ControlAction(button, action::kAutoManual);
   store.SetParam(MakeAddress(0, 0), value);
   binding_->EnableBoundControls(store.View(0, 0), kAutoModeLock);
-  // The crossover Q controls take the state their mode type prescribes, without sending.
-  const bool refreshing = binding_->RefreshInProgress();
-  const ScopedAssign<int32_t> quiet(store.SuppressSend, 1);
-  binding_->SetRefreshInProgress(true);
+  // The crossover Q controls take the state their mode type prescribes.
   constexpr ParamAddress kCrossoverTypes[] = {0x0710, 0x0713, 0x0610, 0x0613};
   for (ParamAddress type : kCrossoverTypes) {
     if (auto* combo = qobject_cast<QComboBox*>(binding_->MainControlAt(type))) {
-      binding_->CrossoverTypeChanged(combo);
+      binding_->ShowCrossoverQ(combo);
     }
   }
-  binding_->SetRefreshInProgress(refreshing);
 }
 
 void TForm1::SingDiscoClicked(QPushButton* button) {
@@ -511,8 +510,8 @@ void TForm1::MicGroupClicked(QPushButton* button) {
   const int group = binding_->ControlAction(button, action::kMicGroup);
   console_.store.MicGroup = group;
   const bool nineBands = group == 1 && pages_->currentIndex() == kMicSheet;
-  auto* scroll = Child<QSlider>("MicPanScrollBar");
-  auto* box = Child<QScrollArea>("MicScrollBox");
+  auto* scroll = Child<QSlider>(names::kMicStripScroll);
+  auto* box = Child<QScrollArea>(names::kMicStrip);
   Child<QLabel>("MicEqCaption")->setText(nineBands ? "9 band EQ" : "15 band EQ");
   if (nineBands) {
     scroll->setValue(0);
@@ -568,7 +567,7 @@ void TForm1::DeqReferenceClicked() {
 }
 
 void TForm1::ShowDeviceCode() {
-  if (auto* pane = Child<QLineEdit>("SysDeviceCodeEdit")) {
+  if (auto* pane = Child<QLineEdit>(names::kDeviceCodeEdit)) {
     pane->setText(QString::fromStdString(console_.store.DeviceCode));
   }
 }

@@ -16,6 +16,7 @@
 
 #include "binding/ControlTable.h"
 #include "binding/Scales.h"
+#include "binding/WidgetNames.h"
 #include "model/ParamAddress.h"
 #include "ui/PageKit.h"
 #include "ui/Widgets.h"
@@ -297,13 +298,13 @@ void BuildMusicSheet(QWidget* sheet) {
   const QString third = Named(portAddress, ControlRole::Member, 2);
   port->findChild<QPushButton*>(third)->hide();
   port->findChild<QLabel*>(third + "Caption")->hide();
-  QGroupBox* gain = in.Group("SignRzGroup", "Music Gain", QRect(8, 90, 170, 56));
+  QGroupBox* gain = in.Group(names::kMusicGainGroup, "Music Gain", QRect(8, 90, 170, 56));
   PageKit gainKit(gain);
   AddOptionRow(gainKit, MakeAddress(kSystemPage, IndexOf(sysaddr::MusicInputLevel)), nullptr, {},
                12, 26, 54, {0, 1, 2}, 36);
   const StripSpec music{
-      "MusEQPointLabel", 0,      4, 10, 10, 10, "MusScrollBox", nullptr, "9 band EQ",
-      "MusEqCaption",    nullptr};
+      names::kMusicPoints, 0,      4, 10, 10, 10, names::kMusicStrip, nullptr, "9 band EQ",
+      "MusEqCaption",      nullptr};
   AddStrip(kit, music, 200, 2);
 }
 
@@ -326,23 +327,23 @@ void BuildMicSheet(QWidget* sheet) {
   AddSliderRows(PageKit(mic), 1, rows, 22, 24, c);
   QGroupBox* group = kit.Group("MicGroupGrop", "MIC(Group choose)", QRect(4, 108, 292, 60));
   PageKit groupKit(group);
-  for (auto [name, caption, x] :
-       {std::tuple{"MicABtn", "MIC A Group", 12}, std::tuple{"MicBBtn", "MIC B Group", 150}}) {
+  for (auto [name, caption, x] : {std::tuple{names::kMicGroupA, "MIC A Group", 12},
+                                  std::tuple{names::kMicGroupB, "MIC B Group", 150}}) {
     QPushButton* button = groupKit.Button(name, caption, QRect(x, 24, 128, 24));
     button->setProperty("kind", "button");
     button->setProperty("role", "pair");
   }
-  const StripSpec strip{"MicEQPointLabel",
+  const StripSpec strip{names::kMicPoints,
                         1,
                         6,
                         kMicBands,
                         kMicBands,
                         10,
-                        "MicScrollBox",
-                        "MicPanScrollBar",
+                        names::kMicStrip,
+                        names::kMicStripScroll,
                         "15 band EQ",
                         "MicEqCaption",
-                        "MicCurvyPanel"};
+                        names::kMicCurvePanel};
   AddStrip(kit, strip, 304, 2);
 }
 
@@ -393,8 +394,8 @@ void BuildEffectSheet(QWidget* sheet) {
   };
   AddSliderRows(PageKit(reverb), 5, reverbRows, 17, 19, c);
   const StripSpec strip{
-      "EffEQPointLabel", 4,      16, 5, 5, 5, "EffScrollBar", nullptr, "5 Band Echo",
-      "EffEqCaption",    nullptr};
+      names::kEffectPoints, 4,      16, 5, 5, 5, names::kEffectStrip, nullptr, "5 Band Echo",
+      "EffEqCaption",       nullptr};
   AddStrip(kit, strip, 716, 2);
 }
 
@@ -477,9 +478,17 @@ void BuildMainOutputSheet(QWidget* sheet) {
   ck.Caption("Tone adjustment", QRect(x.caption, y, x.captionWidth, kRowHeight));
   ck.Combo(Named(tone, ControlRole::Main), tone, {}, Items({"Gentle", "Bright"}),
            QRect(x.bar, y, x.barWidth + 8, kRowHeight + 1));
-  const StripSpec strip{
-      "MainEQPointLabel", page,   34, 8, 7, 5, "MainPanScrollBox", "MainPanScrollBar", "7 Band EQ",
-      "MainEqCaption",    nullptr};
+  const StripSpec strip{names::kMainPoints,
+                        page,
+                        34,
+                        8,
+                        7,
+                        5,
+                        names::kMainStrip,
+                        names::kMainStripScroll,
+                        "7 Band EQ",
+                        "MainEqCaption",
+                        nullptr};
   AddStrip(kit, strip, 692, 2);
 }
 
@@ -500,7 +509,7 @@ void BuildAuxOutputSheet(QWidget* sheet) {
   ck.Caption("Mute", QRect(x.caption, y, x.captionWidth, kRowHeight));
   ck.Toggle(Named(mute, ControlRole::Main), mute, "Mute", QRect(x.bar, y, 56, kRowHeight));
   const StripSpec strip{
-      "SubEQPointLabel", page,           31,     8, 7, 5, "SubScrollPaneBox", "SubPanScrollBar",
+      names::kAuxPoints, page,           31,     8, 7, 5, names::kAuxStrip, names::kAuxStripScroll,
       "7 Band EQ",       "SubEqCaption", nullptr};
   AddStrip(kit, strip, 692, 2);
 }
@@ -510,11 +519,12 @@ void BuildDeqChannel(const PageKit& kit, int g, QRect r) {
   const int page = kDeqPage;
   const int b = 12 * (g - 1);
   auto address = [&](int offset) { return MakeAddress(page, b + offset); };
-  QGroupBox* group = kit.Group("DEQ" + num + "Grop", "DEQ " + num, r);
+  QGroupBox* group =
+      kit.Group(QString::fromLatin1(names::kDeqChannelGroup).arg(g), "DEQ " + num, r);
   PageKit gk(group);
   gk.Toggle(Named(address(1), ControlRole::Main), address(1), "EQ pass", QRect(196, 12, 70, 18));
   QLabel* point = gk.Caption(num, QRect(224, 34, 18, 14), Qt::AlignCenter);
-  point->setObjectName("DEQPointLabel" + num);
+  point->setObjectName(names::kDeqPoints + num);
   point->setProperty("kind", "point");
   point->setProperty("address", page);
   gk.Bar(Named(address(4), ControlRole::Side0), address(4),
@@ -574,7 +584,7 @@ void BuildDeqChannel(const PageKit& kit, int g, QRect r) {
   sensitivity->setStyleSheet("font-size: 9px;");
   const char* levels[3] = {"0.775V", "1V", "1.4V"};
   for (int s = 0; s < 3; ++s) {
-    gk.Button(QString("AmpLBtn%1_%2").arg(g - 1).arg(s), levels[s],
+    gk.Button(QString(names::kDeqAmpButton).arg(g - 1).arg(s), levels[s],
               QRect(114 + s * 52, 217, 48, kRowHeight));
   }
 }
@@ -596,7 +606,7 @@ void BuildDeqSheet(QWidget* sheet) {
   text->setObjectName("DEQExplainText");
   text->setWordWrap(true);
   ek.Caption("Reference mode Settings(Frequency)", QRect(8, 180, 272, 16));
-  ek.Button("DEQReferenceBtn", "Reference settings", QRect(8, 200, 150, 24));
+  ek.Button(names::kDeqReferenceButton, "Reference settings", QRect(8, 200, 150, 24));
 }
 
 void BuildSystemSheet(QWidget* sheet) {
@@ -646,21 +656,21 @@ void BuildSystemSheet(QWidget* sheet) {
   AddOptionRow(PageKit(remote), MakeAddress(page, 17), nullptr, {}, 16, 24, 110, {1, 0});
 
   QGroupBox* code = kit.Group("SysCodeGrop", "Equipment  Management Code", QRect(4, 378, 370, 52));
-  QLineEdit* codePane = PageKit(code).Field("SysDeviceCodeEdit", QRect(16, 22, 200, 22));
+  QLineEdit* codePane = PageKit(code).Field(names::kDeviceCodeEdit, QRect(16, 22, 200, 22));
   codePane->setReadOnly(true);
   codePane->setProperty("kind", "pane");
 
   QGroupBox* ip = kit.Group("SysIPGrop", "IP Address/Port", QRect(4, 436, 370, 52));
   PageKit ik(ip);
-  ik.Field("IPAddressEdit", QRect(16, 22, 200, 22))->setText("127.0.0.1");
+  ik.Field(names::kIpAddressEdit, QRect(16, 22, 200, 22))->setText("127.0.0.1");
   ik.Caption(":", QRect(220, 22, 8, 22), Qt::AlignCenter);
-  ik.Field("IPPortEdit", QRect(232, 22, 80, 22), 5)->setText("8889");
+  ik.Field(names::kIpPortEdit, QRect(232, 22, 80, 22), 5)->setText("8889");
 
   QGroupBox* backup =
       kit.Group("SysBackupGrop", "Computer Data Backup Mnagement", QRect(380, 4, 372, 484));
   PageKit bk(backup);
   auto* grid = new QTableWidget(0, 2, backup);
-  grid->setObjectName("ValueListEditor1");
+  grid->setObjectName(names::kPresetGrid);
   grid->setHorizontalHeaderLabels({QString::fromUtf8("      Number"),
                                    QString::fromUtf8("                   （Computer）Date Name")});
   grid->verticalHeader()->hide();
@@ -679,7 +689,7 @@ void BuildSystemSheet(QWidget* sheet) {
   QGroupBox* modes = kit.Group("SysModeGrop", "Equipment Mode Management", QRect(758, 4, 371, 170));
   PageKit mk(modes);
   QLabel* current = mk.Caption(QString::fromUtf8("（Current Mode：1 ）"), QRect(12, 20, 300, 20));
-  current->setObjectName("CurrentModeLabel");
+  current->setObjectName(names::kCurrentModeLabel);
   mk.Caption("Equipment Mode", QRect(12, 48, 100, 22));
   mk.Combo(Named(sysaddr::CurrentMode, ControlRole::Main), sysaddr::CurrentMode, {}, {},
            QRect(116, 48, 240, 22));
@@ -691,7 +701,7 @@ void BuildSystemSheet(QWidget* sheet) {
   QGroupBox* user = kit.Group("SysUserGrop", QString::fromUtf8("Choose：User/Administrators"),
                               QRect(758, 180, 371, 232));
   PageKit uk(user);
-  QGroupBox* choice = uk.Group("SysUserMangerGrop", {}, QRect(8, 18, 354, 34));
+  QGroupBox* choice = uk.Group(names::kUserAdminGroup, {}, QRect(8, 18, 354, 34));
   AddOptionRow(PageKit(choice), MakeAddress(page, 12), nullptr, {}, 12, 12, 110, {0, 1}, 100);
   uk.Caption("System Password", QRect(12, 64, 110, 22));
   uk.Field("SysPassEdit", QRect(124, 64, 140, 22), 6, true);

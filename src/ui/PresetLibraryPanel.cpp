@@ -8,6 +8,7 @@
 #include <QTableWidget>
 #include <QWidget>
 
+#include "binding/WidgetNames.h"
 #include "link/DeviceLink.h"
 #include "presets/PresetFile.h"
 
@@ -39,7 +40,7 @@ PresetLibraryPanel::PresetLibraryPanel(QWidget& root, ParamStore& store, DeviceL
       messages_(messages),
       language_(language),
       library_(std::move(presetRoot)) {
-  grid_ = root.findChild<QTableWidget*>(QStringLiteral("ValueListEditor1"));
+  grid_ = root.findChild<QTableWidget*>(QString::fromLatin1(names::kPresetGrid));
   fileEdit_ = root.findChild<QLineEdit*>(QStringLiteral("FileEdit"));
   if (grid_) {
     grid_->setColumnCount(kColumnCount);

@@ -26,62 +26,11 @@
 #include "link/Frames.h"
 #include "model/Messages.h"
 #include "model/ParamStore.h"
+#include "support/Recorders.h"
 #include "ui/PageKit.h"
 #include "ui/Widgets.h"
 
-namespace velantro::testing {
-
-// What the store handed to the change queue; band writes carry the frame as it would be built.
-struct Sent {
-  bool band = false;
-  ParamAddress address = 0;  // effective address
-  int value = 0;
-  Bytes frame;
-  // Field k (0 .. 4) and the band number of a band frame.
-  int Field(int k) const { return frame[8 + 2 * k] | (frame[9 + 2 * k] << 8); }
-  int Band() const { return frame[6] | (frame[7] << 8); }
-  int FrameAddress() const { return frame[4] * 256 + frame[5]; }
-};
-
-class RecordingSink : public ChangeSink {
- public:
-  explicit RecordingSink(const ParamStore& store) : store_(store) {}
-  bool online = true;
-  std::vector<Sent> sent;
-
-  bool LinkOnline() const override { return online; }
-  void QueueValue(ParamAddress effective, int value) override {
-    sent.push_back({false, effective, value, {}});
-  }
-  void QueueBand(ParamAddress effective) override {
-    const int page = PageOf(effective);
-    const BandLocation where = LocateBand(effective, store_.MicGroup);
-    sent.push_back(
-        {true, effective, 0, BuildBandFrame(store_, kPages[page].bandFrameAddress, where.band)});
-  }
-  int BandFrames() const {
-    int n = 0;
-    for (const Sent& s : sent) n += s.band ? 1 : 0;
-    return n;
-  }
-
- private:
-  const ParamStore& store_;
-};
-
-class RecordingMessages : public Messages {
- public:
-  std::vector<std::string> texts;
-  void Information(const std::string& text, const std::string&) override { texts.push_back(text); }
-  bool AskYesNo(const std::string& text, const std::string&) override {
-    texts.push_back(text);
-    return true;
-  }
-  bool AskOkCancel(const std::string& text, const std::string&) override {
-    texts.push_back(text);
-    return true;
-  }
-};
+namespace velantro::test {
 
 class BindingFixture : public ::testing::Test {
  protected:
@@ -216,4 +165,4 @@ class BindingFixture : public ::testing::Test {
   std::unique_ptr<QWidget> root_;
 };
 
-}  // namespace velantro::testing
+}  // namespace velantro::test

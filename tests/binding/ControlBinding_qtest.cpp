@@ -2,7 +2,7 @@
 
 #include "BindingFixture.h"
 
-namespace velantro::testing {
+namespace velantro::test {
 namespace {
 
 using ControlBindingTest = BindingFixture;
@@ -149,4 +149,4 @@ TEST_F(ControlBindingTest, TypeImagesShowTheChosenType) {
 }
 
 }  // namespace
-}  // namespace velantro::testing
+}  // namespace velantro::test

@@ -5,7 +5,7 @@
 
 #include "BindingFixture.h"
 
-namespace velantro::testing {
+namespace velantro::test {
 namespace {
 
 using EditDispatchTest = BindingFixture;
@@ -66,7 +66,7 @@ TEST_F(EditDispatchTest, RejectedTextRestoresTheLastGoodTextAndSendsNothing) {
     EXPECT_EQ(edit->text(), "31.9") << c.typed << c.set;
     EXPECT_TRUE(sink.sent.empty()) << c.typed << c.set;
   }
-  EXPECT_TRUE(messages.texts.empty());
+  EXPECT_TRUE(messages.Texts().empty());
 }
 
 TEST_F(EditDispatchTest, BandEditWithoutScaleShowsError) {
@@ -76,7 +76,7 @@ TEST_F(EditDispatchTest, BandEditWithoutScaleShowsError) {
   edit->setProperty("hint", QString());
   edit->setText("500");
   QTest::keyClick(edit, Qt::Key_Return);
-  EXPECT_EQ(messages.texts, std::vector<std::string>{"error"});
+  EXPECT_EQ(messages.Texts(), std::vector<std::string>{"error"});
   EXPECT_EQ(edit->text(), "31.9");
   EXPECT_TRUE(sink.sent.empty());
 }
@@ -270,4 +270,4 @@ TEST_F(EditDispatchTest, PhaseAndToggleButtonsSendTheirNewState) {
 }
 
 }  // namespace
-}  // namespace velantro::testing
+}  // namespace velantro::test

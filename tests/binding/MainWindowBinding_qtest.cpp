@@ -5,7 +5,7 @@
 #include "ui/Console.h"
 #include "ui/MainFrm.h"
 
-namespace velantro::testing {
+namespace velantro::test {
 namespace {
 
 class MainWindowBindingTest : public ::testing::Test {
@@ -108,4 +108,4 @@ TEST_F(MainWindowBindingTest, FeedbackBarSnapsToItsScale) {
 }
 
 }  // namespace
-}  // namespace velantro::testing
+}  // namespace velantro::test

@@ -6,7 +6,7 @@
 
 #include "binding/ControlTable.h"
 
-namespace velantro {
+namespace velantro::test {
 namespace {
 
 struct CatalogCase {
@@ -111,4 +111,4 @@ TEST(ParameterCatalog, EveryLabelNamesOneCell) {
 }
 
 }  // namespace
-}  // namespace velantro
+}  // namespace velantro::test

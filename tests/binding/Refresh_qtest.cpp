@@ -1,8 +1,10 @@
 // Model to view refresh, the auto mode and EQ pass locks, and the EQ band defaults.
 
+#include <QSignalSpy>
+
 #include "BindingFixture.h"
 
-namespace velantro::testing {
+namespace velantro::test {
 namespace {
 
 using RefreshTest = BindingFixture;
@@ -22,6 +24,46 @@ TEST_F(RefreshTest, FullRefreshShowsTheStoreAndSendsNothing) {
   EXPECT_EQ(W<QLineEdit>("MusFreEdit1")->text(), "1000.0");
   EXPECT_EQ(W("DiscoModeBtn")->property("look").toString(), "down");
   EXPECT_EQ(W("SingModeBtn")->property("look").toString(), "normal");
+}
+
+// A refresh writes what the widgets show and runs none of their change handlers: no bar emits
+// a change, the band the operator works in and the graph's last change stay, nothing is sent.
+// What a control cannot show is kept in the store as the control shows it.
+TEST_F(RefreshTest, RefreshOnlyShowsAndKeepsWhatAControlCannotShow) {
+  const char* bars[] = {"MicFBEBar", "MainMusLevelBar", "SysMusNormalVolBar", "SysMusMaxVolBar",
+                        "MusEQGainBar1"};
+  std::vector<std::unique_ptr<QSignalSpy>> spies;
+  for (const char* name : bars) {
+    spies.push_back(std::make_unique<QSignalSpy>(W<QSlider>(name), &QSlider::valueChanged));
+  }
+  TypeInto("MusGainEdit2", "3");
+  const GraphChange last = binding->LastChange();
+  QLineEdit* working = binding->CurrentEdit();
+  sink.sent.clear();
+
+  store.DeviceImage[1][2] = 40;                  // feedback shift beyond its bar's 7
+  store.DeviceImage[6][0] = 70;                  // main music level
+  store.DeviceImage[10][0x20] = 60;              // music normal volume, above its limit
+  store.DeviceImage[10][7] = 50;                 // music volume limit
+  store.DeviceImage[4][0] = 5;                   // echo phase: anything but 0 is in step
+  store.DeviceImage[0][6] = kGainRawMax;         // music band 1 gain, +12.0 dB
+  binding->RefreshAllControls(kAllPages);
+
+  for (size_t i = 0; i < spies.size(); ++i) EXPECT_EQ(spies[i]->count(), 0) << bars[i];
+  EXPECT_EQ(W<QSlider>("MicFBEBar")->value(), 7);
+  EXPECT_EQ(W<QSlider>("MainMusLevelBar")->value(), 70);
+  EXPECT_EQ(W<QLabel>("MainMusLevelPane")->text(), "140");
+  EXPECT_EQ(W<QSlider>("SysMusNormalVolBar")->value(), 60);  // shown as stored, not lowered
+  EXPECT_EQ(W<QLabel>("SysMusNormalVolPane")->text(), "60");
+  EXPECT_EQ(W<QSlider>("MusEQGainBar1")->value(), kGainRawMax);
+  EXPECT_EQ(W<QLineEdit>("MusGainEdit1")->text(), "12.0");
+  EXPECT_EQ(W<QPushButton>("EchoEffPhaseBtn")->text(), "+");
+  EXPECT_EQ(store.DeviceImage[1][2], 7);
+  EXPECT_EQ(store.DeviceImage[4][0], 1);
+  EXPECT_EQ(store.DeviceImage[10][0x20], 60);
+  EXPECT_EQ(binding->LastChange(), last);
+  EXPECT_EQ(binding->CurrentEdit(), working);
+  EXPECT_TRUE(sink.sent.empty());
 }
 
 TEST_F(RefreshTest, PhaseButtonShowsTheStoredState) {
@@ -203,4 +245,4 @@ TEST_F(RefreshTest, ResetOfTheMainOutputWhileSurIsShownSendsSevenSurBands) {
 }
 
 }  // namespace
-}  // namespace velantro::testing
+}  // namespace velantro::test

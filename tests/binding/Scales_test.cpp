@@ -9,7 +9,7 @@
 
 #include "model/ParamStore.h"
 
-namespace velantro {
+namespace velantro::test {
 namespace {
 
 TEST(TextTables, HaveTheirSizesAndKeyEntries) {
@@ -297,4 +297,4 @@ TEST(GraphIndex, MapsPagesToGraphs) {
 }
 
 }  // namespace
-}  // namespace velantro
+}  // namespace velantro::test

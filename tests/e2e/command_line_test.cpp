@@ -11,17 +11,17 @@
 
 #include "support/ShellCommand.h"
 
-namespace velantro {
+namespace velantro::test {
 namespace {
 
 namespace fs = std::filesystem;
 
 // Runs a program with no display at all; keeps stdout, or stderr when `stderrOnly`.
-test::ShellResult RunWithoutDisplay(const std::string& program, const std::string& args,
-                                    bool stderrOnly) {
+ShellResult RunWithoutDisplay(const std::string& program, const std::string& args,
+                              bool stderrOnly) {
   const std::string redirect = stderrOnly ? " 2>&1 >/dev/null" : " 2>/dev/null";
-  return test::RunShell("env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " +
-                        test::ShellQuoted(program) + " " + args + redirect);
+  return RunShell("env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " + ShellQuoted(program) +
+                  " " + args + redirect);
 }
 
 struct Program {
@@ -40,13 +40,13 @@ const Program kPrograms[] = {
 TEST(CommandLine, HelpAndVersionAnswerWithoutADisplay) {
   for (const Program& program : kPrograms) {
     for (const char* help : {"--help", "-h"}) {
-      const test::ShellResult result = RunWithoutDisplay(program.path, help, false);
+      const ShellResult result = RunWithoutDisplay(program.path, help, false);
       EXPECT_EQ(result.exitCode, 0) << program.name << " " << help;
       EXPECT_NE(result.output.find(std::string("usage: ") + program.name), std::string::npos)
           << program.name << " " << help << ":\n"
           << result.output;
     }
-    const test::ShellResult version = RunWithoutDisplay(program.path, "--version", false);
+    const ShellResult version = RunWithoutDisplay(program.path, "--version", false);
     EXPECT_EQ(version.exitCode, 0) << program.name;
     EXPECT_TRUE(std::regex_match(
         version.output, std::regex(std::string(program.name) + " [0-9]+\\.[0-9]+\\.[0-9]+\n")))
@@ -56,8 +56,8 @@ TEST(CommandLine, HelpAndVersionAnswerWithoutADisplay) {
 
 #ifdef VELANTRO_CONSOLE
 TEST(CommandLine, ConsoleHelpSaysWherePresetsAreKept) {
-  const test::ShellResult help = test::RunShell("env -u DISPLAY XDG_DATA_HOME=/tmp/velantro-data " +
-                                                test::ShellQuoted(VELANTRO_CONSOLE) + " --help");
+  const ShellResult help = RunShell("env -u DISPLAY XDG_DATA_HOME=/tmp/velantro-data " +
+                                    ShellQuoted(VELANTRO_CONSOLE) + " --help");
   EXPECT_NE(help.output.find("/tmp/velantro-data/Velantro/Mode/T4K-Mode"), std::string::npos)
       << help.output;
   EXPECT_NE(help.output.find("/usr"), std::string::npos) << help.output;
@@ -70,7 +70,7 @@ TEST(CommandLine, WrongUsageIsRefusedWithAUsageLineAndExitTwo) {
     const char* name;
     std::string args;
   };
-  const std::string example = test::ShellQuoted(std::string(VELANTRO_EXAMPLES) + "/Demo.Nddt");
+  const std::string example = ShellQuoted(std::string(VELANTRO_EXAMPLES) + "/Demo.Nddt");
   const Case cases[] = {
 #ifdef VELANTRO_CONSOLE
       {VELANTRO_CONSOLE, "velantro", "--bogus"},
@@ -85,7 +85,7 @@ TEST(CommandLine, WrongUsageIsRefusedWithAUsageLineAndExitTwo) {
       {VELANTRO_SIM, "velantro-unit-sim", "stray"},
   };
   for (const Case& c : cases) {
-    const test::ShellResult refused = RunWithoutDisplay(c.program, c.args, true);
+    const ShellResult refused = RunWithoutDisplay(c.program, c.args, true);
     EXPECT_EQ(refused.exitCode, 2) << c.name << " " << c.args;
     EXPECT_NE(refused.output.find(std::string("usage: ") + c.name), std::string::npos)
         << c.name << " " << c.args << ":\n"
@@ -103,9 +103,9 @@ TEST(CommandLine, SerialDeviceWithoutPermissionNamesTheFix) {
   ASSERT_EQ(::chmod(device.c_str(), root ? 0660 : 0), 0);
   const std::string asUser =
       root ? "setpriv --reuid=nobody --regid=nogroup --clear-groups -- " : std::string();
-  const test::ShellResult result = test::RunShell(asUser + test::ShellQuoted(VELANTRO_CTL) +
-                                                  " get 0x0105 --timeout 10 --serial " +
-                                                  test::ShellQuoted(device.string()) + " 2>&1");
+  const ShellResult result =
+      RunShell(asUser + ShellQuoted(VELANTRO_CTL) + " get 0x0105 --timeout 10 --serial " +
+               ShellQuoted(device.string()) + " 2>&1");
   fs::remove(device);
   EXPECT_EQ(result.exitCode, 3) << result.output;
   EXPECT_NE(result.output.find("permission denied"), std::string::npos) << result.output;
@@ -114,4 +114,4 @@ TEST(CommandLine, SerialDeviceWithoutPermissionNamesTheFix) {
 }
 
 }  // namespace
-}  // namespace velantro
+}  // namespace velantro::test

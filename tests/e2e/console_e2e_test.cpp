@@ -15,10 +15,8 @@
 
 #include "support/ChildProcess.h"
 
-namespace velantro {
+namespace velantro::test {
 namespace {
-
-using test::ChildProcess;
 
 const std::string kDisconnectFrame = "rx: FC BA 06 A7 0A 30 AA 00 3D";
 // The sim prints a received frame at once; this only guards against waiting forever.
@@ -108,4 +106,4 @@ TEST_F(ConsoleEndToEnd, BadLinkArgumentsEndTheConsoleWithUsage) {
 }
 
 }  // namespace
-}  // namespace velantro
+}  // namespace velantro::test

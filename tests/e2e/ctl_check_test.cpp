@@ -12,19 +12,19 @@
 #include "presets/PresetFile.h"
 #include "support/ShellCommand.h"
 
-namespace velantro {
+namespace velantro::test {
 namespace {
 
 namespace fs = std::filesystem;
 
 // velantroctl with its stdout and stderr together.
-test::ShellResult RunCtl(const std::string& args) {
-  return test::RunShell(test::ShellQuoted(VELANTRO_CTL) + " " + args + " 2>&1");
+ShellResult RunCtl(const std::string& args) {
+  return RunShell(ShellQuoted(VELANTRO_CTL) + " " + args + " 2>&1");
 }
 
 TEST(CtlCheck, AcceptsTheExampleAndRefusesADamagedCopy) {
   const fs::path example = fs::path(VELANTRO_EXAMPLES) / "Demo.Nddt";
-  const test::ShellResult good = RunCtl("check " + test::ShellQuoted(example.string()));
+  const ShellResult good = RunCtl("check " + ShellQuoted(example.string()));
   EXPECT_EQ(good.exitCode, 0) << good.output;
   EXPECT_EQ(good.output, "ok: 821 parameters\n");
 
@@ -41,7 +41,7 @@ TEST(CtlCheck, AcceptsTheExampleAndRefusesADamagedCopy) {
   const fs::path copy =
       fs::temp_directory_path() / ("velantro-check-" + std::to_string(::getpid()) + ".Nddt");
   std::ofstream(copy, std::ios::binary) << damaged;
-  const test::ShellResult bad = RunCtl("check " + test::ShellQuoted(copy.string()));
+  const ShellResult bad = RunCtl("check " + ShellQuoted(copy.string()));
   fs::remove(copy);
   EXPECT_EQ(bad.exitCode, 1);
   EXPECT_EQ(bad.output, "Data file is corrupted!\n");
@@ -75,13 +75,13 @@ TEST(CtlCheck, CheckAndRestoreReadPresetsAsTheConsoleDoes) {
   };
   // restore refuses the file before it connects: nothing needs to listen on 127.0.0.1:9.
   const Case cases[] = {
-      {"check " + test::ShellQuoted(large), 1, "Data file is corrupted!\n"},
-      {"restore --unit 127.0.0.1:9 " + test::ShellQuoted(large), 1,
+      {"check " + ShellQuoted(large), 1, "Data file is corrupted!\n"},
+      {"restore --unit 127.0.0.1:9 " + ShellQuoted(large), 1,
        "velantroctl: Data file is corrupted!\n"},
-      {"check " + test::ShellQuoted(marked), 0, "ok: 821 parameters\n"},
+      {"check " + ShellQuoted(marked), 0, "ok: 821 parameters\n"},
   };
   for (const Case& c : cases) {
-    const test::ShellResult result = RunCtl(c.args);
+    const ShellResult result = RunCtl(c.args);
     EXPECT_EQ(result.exitCode, c.exitCode) << c.args << "\n" << result.output;
     EXPECT_EQ(result.output, c.output) << c.args;
   }
@@ -90,4 +90,4 @@ TEST(CtlCheck, CheckAndRestoreReadPresetsAsTheConsoleDoes) {
 }
 
 }  // namespace
-}  // namespace velantro
+}  // namespace velantro::test

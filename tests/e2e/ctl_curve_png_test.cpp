@@ -12,15 +12,15 @@
 
 #include "support/ShellCommand.h"
 
-namespace velantro {
+namespace velantro::test {
 namespace {
 
 namespace fs = std::filesystem;
 
 // Runs velantroctl with no display and no platform chosen: the command must pick offscreen.
 int RunCtl(const std::string& args) {
-  return test::RunShell("env -u QT_QPA_PLATFORM -u DISPLAY -u WAYLAND_DISPLAY " +
-                        test::ShellQuoted(VELANTRO_CTL) + " " + args + " >/dev/null 2>&1")
+  return RunShell("env -u QT_QPA_PLATFORM -u DISPLAY -u WAYLAND_DISPLAY " +
+                  ShellQuoted(VELANTRO_CTL) + " " + args + " >/dev/null 2>&1")
       .exitCode;
 }
 
@@ -56,7 +56,7 @@ class CtlCurvePng : public ::testing::Test {
   void TearDown() override { fs::remove_all(dir); }
 
   std::string Preset() const {
-    return test::ShellQuoted((fs::path(VELANTRO_EXAMPLES) / "Demo.Nddt").string());
+    return ShellQuoted((fs::path(VELANTRO_EXAMPLES) / "Demo.Nddt").string());
   }
   fs::path dir;
 };
@@ -72,7 +72,7 @@ TEST_F(CtlCurvePng, DrawsThePanelAroundTheDrawingArea) {
     const fs::path out = dir / ("page" + c.page + ".png");
     const std::string size = c.size.empty() ? "" : " --size " + c.size;
     ASSERT_EQ(RunCtl("curve " + Preset() + " --page " + c.page + " --png " +
-                     test::ShellQuoted(out.string()) + size),
+                     ShellQuoted(out.string()) + size),
               0)
         << c.page;
     const PngSize png = ReadPngSize(out);
@@ -82,14 +82,14 @@ TEST_F(CtlCurvePng, DrawsThePanelAroundTheDrawingArea) {
 }
 
 TEST_F(CtlCurvePng, RefusesBadSizesAndUnwritableFiles) {
-  const std::string out = test::ShellQuoted((dir / "x.png").string());
+  const std::string out = ShellQuoted((dir / "x.png").string());
   EXPECT_EQ(RunCtl("curve " + Preset() + " --page 0 --png " + out + " --size 5x5"), 2);
   EXPECT_EQ(RunCtl("curve " + Preset() + " --page 0 --png " + out + " --size 100"), 2);
   EXPECT_FALSE(fs::exists(dir / "x.png"));
   EXPECT_EQ(RunCtl("curve " + Preset() + " --page 0 --png " +
-                   test::ShellQuoted((dir / "missing" / "x.png").string())),
+                   ShellQuoted((dir / "missing" / "x.png").string())),
             1);
 }
 
 }  // namespace
-}  // namespace velantro
+}  // namespace velantro::test

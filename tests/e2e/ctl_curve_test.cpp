@@ -15,14 +15,14 @@
 #include "presets/PresetFile.h"
 #include "support/ShellCommand.h"
 
-namespace velantro {
+namespace velantro::test {
 namespace {
 
 namespace fs = std::filesystem;
 
 // velantroctl's stdout; its messages on stderr are dropped.
-test::ShellResult RunCtl(const std::string& args) {
-  return test::RunShell(test::ShellQuoted(VELANTRO_CTL) + " " + args + " 2>/dev/null");
+ShellResult RunCtl(const std::string& args) {
+  return RunShell(ShellQuoted(VELANTRO_CTL) + " " + args + " 2>/dev/null");
 }
 
 class SilentMessages : public Messages {
@@ -58,8 +58,8 @@ TEST(CtlCurve, PrintsTheTotalOfThePageAsTheGraphComputesIt) {
     auto model = std::make_unique<PageBandModel>();
     model->Load(*store, c.graphPage);
 
-    const test::ShellResult run = RunCtl("curve " + test::ShellQuoted(ExamplePreset().string()) +
-                                         " --page " + std::to_string(c.page));
+    const ShellResult run = RunCtl("curve " + ShellQuoted(ExamplePreset().string()) + " --page " +
+                                   std::to_string(c.page));
     ASSERT_EQ(run.exitCode, 0) << "page " << c.page;
     std::istringstream lines(run.output);
     std::string line;
@@ -80,7 +80,7 @@ TEST(CtlCurve, PrintsTheTotalOfThePageAsTheGraphComputesIt) {
 }
 
 TEST(CtlCurve, ExitCodes) {
-  const std::string file = test::ShellQuoted(ExamplePreset().string());
+  const std::string file = ShellQuoted(ExamplePreset().string());
   struct Case {
     std::string args;
     int exitCode;
@@ -99,4 +99,4 @@ TEST(CtlCurve, ExitCodes) {
 }
 
 }  // namespace
-}  // namespace velantro
+}  // namespace velantro::test

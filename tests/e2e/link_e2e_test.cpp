@@ -344,6 +344,31 @@ TEST_F(StandInUnit, SetSaysRefusedWhenTheUnitHoldsAnotherValue) {
   }
 }
 
+// A band's Q takes what the band's type allows: the unit's image says which type it is.
+TEST_F(StandInUnit, SetRefusesAQBeyondWhatTheBandsTypeTakes) {
+  const std::vector<std::string> unit{"--unit", tcp[1]};
+  struct Case {
+    std::string address;
+    std::string value;
+    int exitCode;
+    std::string says;
+  };
+  const std::vector<Case> cases{
+      {"0x0004", "0", 0, "set: 0x0004 = 0 (band frame)"},  // music band 1 is a PEQ
+      {"0x0007", "50", 0, "set: 0x0007 = 50 (band frame)"},
+      {"0x0004", "1", 0, "set: 0x0004 = 1 (band frame)"},  // now a low shelf
+      {"0x0007", "50", 1, "refused value 50: 0x0007 Music EQ 1 Q: 0..24 while the band is LSEQ"},
+      {"0x0007", "24", 0, "set: 0x0007 = 24 (band frame)"},
+  };
+  for (const Case& c : cases) {
+    const CtlResult r = Ctl(With(unit, "set", {c.address, c.value}));
+    EXPECT_EQ(r.exitCode, c.exitCode) << c.address << " " << c.value << "\n" << r.output;
+    EXPECT_NE(r.output.find(c.says), std::string::npos) << r.output;
+  }
+  const CtlResult q = Ctl(With(unit, "get", {"0x0007"}));
+  EXPECT_EQ(q.output.substr(0, 3), "24 ") << q.output;  // the refused 50 never reached the unit
+}
+
 TEST_F(StandInUnit, RestoreListsWhatTheUnitDoesNotHold) {
   constexpr int kLimit = 10;
   constexpr int kPage = 3;

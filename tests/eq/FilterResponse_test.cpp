@@ -7,7 +7,7 @@
 #include <cstring>
 #include <vector>
 
-namespace velantro {
+namespace velantro::test {
 namespace {
 
 BandResponse Compute(FilterCode code, int frequency, double q, double gainDb) {
@@ -309,4 +309,4 @@ TEST(SumResponsesTest, AddsTheGivenEntriesPointByPoint) {
 }
 
 }  // namespace
-}  // namespace velantro
+}  // namespace velantro::test

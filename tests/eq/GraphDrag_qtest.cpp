@@ -11,11 +11,8 @@
 #include "eq/GraphTestHost.h"
 #include "model/ParamStore.h"
 
-namespace velantro {
+namespace velantro::test {
 namespace {
-
-using test::GraphTestHost;
-using test::RecordingSink;
 
 constexpr int kMusic = 0x0000;
 constexpr int kMic = 0x0101;
@@ -25,7 +22,7 @@ constexpr int kDeq = 0x0208;
 
 class GraphDrag : public ::testing::Test {
  protected:
-  GraphDrag() : host(store), panel((test::WriteDefaultBands(store), store)) {
+  GraphDrag() : host(store), panel((WriteDefaultBands(store), store)) {
     store.SetView(0, 0, 1);  // music mode Manual
     store.SetChangeSink(&sink);
     panel.SetHost(&host);
@@ -102,8 +99,8 @@ TEST_F(GraphDrag, DiagonalStepSendsOneBandFrameCarryingBoth) {
   Press(2);
   sink.Clear();
   MoveTo(2, Centre(2) + QPoint(40, 30));
-  EXPECT_EQ(sink.bands.size(), 1u);
-  EXPECT_TRUE(sink.values.empty());
+  EXPECT_EQ(sink.Bands().size(), 1u);
+  EXPECT_TRUE(sink.Values().empty());
   EXPECT_NE(store.View(0, 15), 95);   // band 3's frequency moved
   EXPECT_LT(store.View(0, 16), 120);  // and its gain went down
   // The frequency was shown and stored without sending; the gain went out.
@@ -117,7 +114,7 @@ TEST_F(GraphDrag, DiagonalStepSendsOneBandFrameCarryingBoth) {
   // A move that changes neither the index nor the gain step sends nothing.
   sink.Clear();
   MoveTo(2, Centre(2));
-  EXPECT_TRUE(sink.bands.empty());
+  EXPECT_TRUE(sink.Bands().empty());
   Release(2);
 }
 
@@ -129,8 +126,8 @@ TEST_F(GraphDrag, NothingMovesOnMusicInAutoOrWithEqPass) {
     Drag(3, Centre(3) + QPoint(60, -50));
     EXPECT_EQ(Handle(3)->pos(), before);
     EXPECT_EQ(store.View(0, 21), gain);
-    EXPECT_TRUE(sink.bands.empty());
-    EXPECT_TRUE(sink.values.empty());
+    EXPECT_TRUE(sink.Bands().empty());
+    EXPECT_TRUE(sink.Values().empty());
   };
   store.SetView(0, 0, 0);  // Auto
   tryDrag();
@@ -214,7 +211,7 @@ TEST_F(GraphDrag, DeqChannelWithEqPassKeepsItsHandle) {
   const QPoint before = Handle(1)->pos();
   Drag(1, Centre(1) + QPoint(50, 50));
   EXPECT_EQ(Handle(1)->pos(), before);
-  EXPECT_TRUE(sink.bands.empty());
+  EXPECT_TRUE(sink.Bands().empty());
   // Channel 1 moves; its release selects the channel's frequency edit.
   Drag(0, Centre(0) + QPoint(50, 50));
   EXPECT_LT(store.View(2, 4), 120);
@@ -248,8 +245,8 @@ TEST_F(GraphDrag, EqPassButtonTogglesTheNotice) {
   EXPECT_TRUE(panel.eqPassLabel()->isVisible());
   EXPECT_EQ(store.View(0, 3), 1);
   EXPECT_EQ(host.eqPass[0], 1);
-  ASSERT_EQ(sink.values.size(), 1u);
-  EXPECT_EQ(sink.values[0].second, 1);
+  ASSERT_EQ(sink.Values().size(), 1u);
+  EXPECT_EQ(sink.Values()[0].second, 1);
   panel.OnEqPassButton(&button);
   EXPECT_FALSE(panel.eqPassNoticeShown());
   EXPECT_EQ(host.enables.size(), 2u);
@@ -286,4 +283,4 @@ TEST_F(GraphDrag, DeqPassButtonDrawsTheChannelFlat) {
 }
 
 }  // namespace
-}  // namespace velantro
+}  // namespace velantro::test

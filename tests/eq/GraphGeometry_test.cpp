@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-namespace velantro {
+namespace velantro::test {
 namespace {
 
 constexpr double kDesignK = 1080.0 / 462.0;
@@ -95,4 +95,4 @@ TEST(GraphGeometry, CrossoverValuesByPane) {
 }
 
 }  // namespace
-}  // namespace velantro
+}  // namespace velantro::test

@@ -14,11 +14,8 @@
 #include "eq/GraphTestHost.h"
 #include "model/ParamStore.h"
 
-namespace velantro {
+namespace velantro::test {
 namespace {
-
-using test::GraphTestHost;
-using test::WriteDefaultBands;
 
 // How strongly a pixel shows the curve's cyan: grid and background are grey, so blue - red is 0.
 int Cyan(QRgb pixel) { return qBlue(pixel) - qRed(pixel); }
@@ -349,4 +346,4 @@ TEST_F(GraphRender, ResizeRebuildsGridLabelsAndCurve) {
 }
 
 }  // namespace
-}  // namespace velantro
+}  // namespace velantro::test

@@ -16,23 +16,9 @@
 #include "binding/Scales.h"
 #include "eq/GraphHost.h"
 #include "model/ParamStore.h"
+#include "support/Recorders.h"
 
 namespace velantro::test {
-
-class RecordingSink : public ChangeSink {
- public:
-  bool LinkOnline() const override { return true; }
-  void QueueValue(ParamAddress effective, int value) override {
-    values.push_back({effective, value});
-  }
-  void QueueBand(ParamAddress effective) override { bands.push_back(effective); }
-  void Clear() {
-    values.clear();
-    bands.clear();
-  }
-  std::vector<std::pair<ParamAddress, int>> values;
-  std::vector<ParamAddress> bands;
-};
 
 // Default EQ bands of every page (as the EQ reset writes them) into ViewValues.
 inline void WriteDefaultBands(ParamStore& store) {

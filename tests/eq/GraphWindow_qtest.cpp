@@ -18,7 +18,7 @@
 #include "ui/Console.h"
 #include "ui/MainFrm.h"
 
-namespace velantro {
+namespace velantro::test {
 namespace {
 
 class GraphWindow : public ::testing::Test {
@@ -58,8 +58,8 @@ class GraphWindow : public ::testing::Test {
   }
 
   QTemporaryDir presetRoot;
-  test::RecordingMessages messages;
-  test::RecordingSink sink;
+  RecordingMessages messages;
+  RecordingSink sink;
   std::unique_ptr<Console> console;
   TForm1* form = nullptr;
   EqGraphPanel* graph = nullptr;
@@ -81,8 +81,8 @@ TEST_F(GraphWindow, SitsInTheWindowAtItsDesignPlace) {
 TEST_F(GraphWindow, DiagonalDragEditsTheBandThroughItsControls) {
   ASSERT_EQ(console->store.View(0, 0), 1);  // Manual after start
   Drag(2, Centre(2) + QPoint(60, -40));
-  EXPECT_EQ(sink.bands.size(), 1u);  // one band frame carries frequency and gain
-  EXPECT_TRUE(sink.values.empty());
+  EXPECT_EQ(sink.Bands().size(), 1u);  // one band frame carries frequency and gain
+  EXPECT_TRUE(sink.Values().empty());
   const int gain = console->store.View(0, 16);
   const int frequency = console->store.View(0, 15);
   EXPECT_GT(gain, 120);
@@ -105,8 +105,8 @@ TEST_F(GraphWindow, AutoModeKeepsTheGraphFromChangingAnything) {
   Drag(4, Centre(4) + QPoint(30, -30));
   Drag(4, Centre(4) + QPoint(30, 0), Qt::RightButton);
   EXPECT_EQ(Handle(4)->pos(), before);
-  EXPECT_TRUE(sink.bands.empty());
-  EXPECT_TRUE(sink.values.empty());
+  EXPECT_TRUE(sink.Bands().empty());
+  EXPECT_TRUE(sink.Values().empty());
 }
 
 TEST_F(GraphWindow, RightDragStepsTheBandsQ) {
@@ -120,7 +120,7 @@ TEST_F(GraphWindow, RightDragStepsTheBandsQ) {
   EXPECT_EQ(q->text(), QStringLiteral("1.12"));
   QTest::mouseRelease(Handle(0), Qt::RightButton, {}, press + QPoint(2, 0));
   EXPECT_EQ(console->store.View(0, 7), 18);
-  EXPECT_GE(sink.bands.size(), 2u);  // each step went out
+  EXPECT_GE(sink.Bands().size(), 2u);  // each step went out
 }
 
 TEST_F(GraphWindow, GraphTimerRedrawsABandEditedInItsBox) {
@@ -155,4 +155,4 @@ TEST_F(GraphWindow, SectionsShowTheirHandles) {
 }
 
 }  // namespace
-}  // namespace velantro
+}  // namespace velantro::test

@@ -8,7 +8,7 @@
 
 #include "model/ParamStore.h"
 
-namespace velantro {
+namespace velantro::test {
 namespace {
 
 constexpr int kFlatGain = 120;  // 0 dB
@@ -288,4 +288,4 @@ TEST(HandleOfEntryTest, BandsCrossoversAndNone) {
 }
 
 }  // namespace
-}  // namespace velantro
+}  // namespace velantro::test

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace velantro {
+namespace velantro::test {
 namespace {
 
 Bytes Frame(std::initializer_list<int> bytes) {
@@ -417,4 +417,4 @@ TEST(DecodeRobustness, RandomAndMutatedMessagesStayInsideTheirSlots) {
 }
 
 }  // namespace
-}  // namespace velantro
+}  // namespace velantro::test

@@ -1,22 +1,14 @@
+#include "model/ParamStore.h"
+
 #include <gtest/gtest.h>
 
 #include <utility>
 #include <vector>
 
-#include "model/ParamStore.h"
+#include "support/Recorders.h"
 
-namespace velantro {
+namespace velantro::test {
 namespace {
-
-// Records the send half of SetParam / SetBand.
-struct RecordingSink : ChangeSink {
-  bool online = true;
-  std::vector<std::pair<int, int>> values;
-  std::vector<int> bands;
-  bool LinkOnline() const override { return online; }
-  void QueueValue(ParamAddress e, int v) override { values.emplace_back(e, v); }
-  void QueueBand(ParamAddress e) override { bands.push_back(e); }
-};
 
 struct StoreFixture : ::testing::Test {
   ParamStore store;
@@ -34,7 +26,7 @@ TEST_F(StoreFixture, MicGroupBKeepsSharedValuesOnGroupA) {
   EXPECT_EQ(store.ViewValues[3][5], 9);
   EXPECT_EQ(store.DeviceImage[3][5], 9);
   EXPECT_EQ(store.DeviceImage[1][5], 0);
-  EXPECT_EQ(sink.values, (std::vector<std::pair<int, int>>{{0x0102, 7}, {0x0305, 9}}));
+  EXPECT_EQ(sink.Values(), (std::vector<std::pair<int, int>>{{0x0102, 7}, {0x0305, 9}}));
 }
 
 TEST_F(StoreFixture, EffectiveAddressFollowsSelectors) {
@@ -76,11 +68,11 @@ TEST_F(StoreFixture, NothingQueuedWhenSuppressedOrOffline) {
   store.SetBand(0x0009, 2);
   EXPECT_EQ(store.DeviceImage[1][5], 1);
   EXPECT_EQ(store.ViewValues[0][9], 2);
-  EXPECT_TRUE(sink.values.empty());
-  EXPECT_TRUE(sink.bands.empty());
+  EXPECT_TRUE(sink.Values().empty());
+  EXPECT_TRUE(sink.Bands().empty());
   sink.online = true;
   store.SetBand(0x0009, 3);
-  EXPECT_EQ(sink.bands, std::vector<int>{0x0009});
+  EXPECT_EQ(sink.Bands(), std::vector<int>{0x0009});
 }
 
 TEST_F(StoreFixture, WritesOutsideARowLandNowhere) {
@@ -91,14 +83,14 @@ TEST_F(StoreFixture, WritesOutsideARowLandNowhere) {
   }
   EXPECT_EQ(store.ViewValues, before.ViewValues);
   EXPECT_EQ(store.DeviceImage, before.DeviceImage);
-  EXPECT_TRUE(sink.values.empty());
+  EXPECT_TRUE(sink.Values().empty());
   // Index 128 is the last view slot; page 0 with the second music set maps it to 180, outside
   // the device row, which must be skipped rather than overrun.
   store.LayoutFlag = 1;
   store.SetParam(0x0080, 6);
   EXPECT_EQ(store.ViewValues[0][128], 6);
   EXPECT_EQ(store.DeviceImage, before.DeviceImage);
-  EXPECT_EQ(sink.values.size(), 1u);
+  EXPECT_EQ(sink.Values().size(), 1u);
 }
 
 TEST_F(StoreFixture, RebuildReadsThroughSelectorsAndLayout) {
@@ -123,4 +115,4 @@ TEST_F(StoreFixture, RebuildReadsThroughSelectorsAndLayout) {
 }
 
 }  // namespace
-}  // namespace velantro
+}  // namespace velantro::test

@@ -11,28 +11,12 @@
 #include <string>
 #include <vector>
 
-namespace velantro {
+#include "support/Recorders.h"
+
+namespace velantro::test {
 namespace {
 
 namespace fs = std::filesystem;
-
-// Records every box; questions are never expected from the preset code.
-struct RecordingMessages : Messages {
-  std::vector<std::string> texts;
-  std::vector<std::string> captions;
-  void Information(const std::string& text, const std::string& caption) override {
-    texts.push_back(text);
-    captions.push_back(caption);
-  }
-  bool AskYesNo(const std::string& text, const std::string&) override {
-    ADD_FAILURE() << "unexpected question " << text;
-    return false;
-  }
-  bool AskOkCancel(const std::string& text, const std::string&) override {
-    ADD_FAILURE() << "unexpected question " << text;
-    return false;
-  }
-};
 
 std::vector<std::string> SplitCrLf(const std::string& text) {
   std::vector<std::string> lines;
@@ -82,6 +66,7 @@ struct PresetFileTest : ::testing::Test {
   RecordingMessages messages;
 
   void SetUp() override {
+    messages.questionsExpected = false;  // the preset code never asks
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
     dir = fs::temp_directory_path() /
           ("velantro-preset-" + std::to_string(::getpid()) + "-" + info->name());
@@ -168,7 +153,7 @@ TEST_F(PresetFileTest, WrittenPresetReadsBackEqual) {
   const ParamStore before = target;
   int count = -1;
   ASSERT_TRUE(ReadPresetFile(path, target, messages, Language::English, &count));
-  EXPECT_TRUE(messages.texts.empty());
+  EXPECT_TRUE(messages.Texts().empty());
   EXPECT_EQ(count, kPresetPayloadLines);
 
   for (int page = 0; page < kPageCount; ++page) {
@@ -221,17 +206,18 @@ TEST_F(PresetFileTest, WriteFailuresAreReportedWithFileAndReason) {
   };
   ParamStore store;
   for (const Case& c : cases) {
-    messages.texts.clear();
+    messages.boxes.clear();
     EXPECT_FALSE(WritePresetFile(c.path, store, messages));
-    ASSERT_EQ(messages.texts.size(), 1u) << c.path;
-    EXPECT_NE(messages.texts[0].find(c.path.string()), std::string::npos) << messages.texts[0];
-    EXPECT_NE(messages.texts[0].find(c.reason), std::string::npos) << messages.texts[0];
+    ASSERT_EQ(messages.Texts().size(), 1u) << c.path;
+    const std::string& text = messages.boxes[0].text;
+    EXPECT_NE(text.find(c.path.string()), std::string::npos) << text;
+    EXPECT_NE(text.find(c.reason), std::string::npos) << text;
   }
   // A folder where the file should go: the rename fails and nothing is left behind.
   fs::create_directory(dir / "Taken.Nddt");
-  messages.texts.clear();
+  messages.boxes.clear();
   EXPECT_FALSE(WritePresetFile(dir / "Taken.Nddt", store, messages));
-  EXPECT_EQ(messages.texts.size(), 1u);
+  EXPECT_EQ(messages.Texts().size(), 1u);
   EXPECT_FALSE(fs::exists(dir / ".~Taken.tmp"));
 }
 
@@ -315,11 +301,10 @@ TEST_F(PresetFileTest, EachFailureLeavesTheStoreAndShowsOneMessage) {
     ParamStore store;
     FillRandom(store, rng);
     const ParamStore before = store;
-    messages.texts.clear();
-    messages.captions.clear();
+    messages.boxes.clear();
     EXPECT_FALSE(ReadPresetFile(Write("case.Nddt", c.text), store, messages));
-    EXPECT_EQ(messages.texts, std::vector<std::string>{c.message});
-    EXPECT_EQ(messages.captions, std::vector<std::string>{"Velantro"});
+    EXPECT_EQ(messages.Texts(), std::vector<std::string>{c.message});
+    EXPECT_EQ(messages.Captions(), std::vector<std::string>{"Velantro"});
     EXPECT_EQ(store.DeviceImage, before.DeviceImage);
     EXPECT_EQ(store.ViewValues, before.ViewValues);
   }
@@ -327,9 +312,9 @@ TEST_F(PresetFileTest, EachFailureLeavesTheStoreAndShowsOneMessage) {
   // Missing file and a folder in its place.
   for (const fs::path& path : {dir / "None.Nddt", dir}) {
     ParamStore store;
-    messages.texts.clear();
+    messages.boxes.clear();
     EXPECT_FALSE(ReadPresetFile(path, store, messages));
-    EXPECT_EQ(messages.texts, std::vector<std::string>{"File not find!"});
+    EXPECT_EQ(messages.Texts(), std::vector<std::string>{"File not find!"});
   }
 }
 
@@ -342,9 +327,9 @@ TEST_F(PresetFileTest, MessagesFollowTheLanguage) {
   for (const auto& [text, expected] : cases) {
     const fs::path path = text.empty() ? dir / "none.Nddt" : Write("zh.Nddt", text);
     ParamStore store;
-    messages.texts.clear();
+    messages.boxes.clear();
     EXPECT_FALSE(ReadPresetFile(path, store, messages, Language::Chinese));
-    EXPECT_EQ(messages.texts, std::vector<std::string>{expected});
+    EXPECT_EQ(messages.Texts(), std::vector<std::string>{expected});
   }
 }
 
@@ -380,7 +365,7 @@ TEST_F(PresetFileTest, ShortFileChangesOnlyItsParametersAndTheVolumes) {
   ASSERT_TRUE(ReadPresetFile(Write("short.Nddt", EncodeFile(lines)), store, messages,
                              Language::English, &count));
   EXPECT_EQ(count, 10);
-  EXPECT_TRUE(messages.texts.empty());
+  EXPECT_TRUE(messages.Texts().empty());
   EXPECT_EQ(store.DeviceImage, expected.DeviceImage);
 }
 
@@ -413,9 +398,9 @@ TEST_F(PresetFileTest, FilesFarLargerThanAPresetAreRefusedWithoutBeingReadWhole)
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     ParamStore store;
-    messages.texts.clear();
+    messages.boxes.clear();
     EXPECT_EQ(ReadPresetFile(c.path, store, messages), c.message == nullptr);
-    EXPECT_EQ(messages.texts,
+    EXPECT_EQ(messages.Texts(),
               c.message ? std::vector<std::string>{c.message} : std::vector<std::string>{});
     EXPECT_EQ(store.DeviceImage[4][7], c.message ? 0 : 77);
   }
@@ -427,7 +412,7 @@ TEST_F(PresetFileTest, ByteOrderMarkOfWindowsEditorsIsSkipped) {
   ParamStore store;
   ASSERT_TRUE(ReadPresetFile(Write("bom.Nddt", "\xEF\xBB\xBF" + FormatPresetFile(written)), store,
                              messages));
-  EXPECT_TRUE(messages.texts.empty());
+  EXPECT_TRUE(messages.Texts().empty());
   EXPECT_EQ(store.DeviceImage[4][7], 77);
 }
 
@@ -444,7 +429,7 @@ TEST_F(PresetFileTest, LoadForUploadTakesOnlyWhatTheUploadSends) {
   ParamStore fromFile = store;  // the whole file read over the same store
   ASSERT_TRUE(ReadPresetFile(path, fromFile, messages));
   ASSERT_TRUE(ReadPresetForUpload(path, store, messages));
-  EXPECT_TRUE(messages.texts.empty());
+  EXPECT_TRUE(messages.Texts().empty());
   for (int page = 0; page < kSystemPage; ++page) {
     EXPECT_EQ(store.DeviceImage[page], fromFile.DeviceImage[page]) << page;
   }
@@ -499,12 +484,12 @@ TEST_F(PresetFileTest, RandomCorruptionNeverCrashesAndFailsCleanly) {
     ParamStore store;
     FillRandom(store, rng);
     const ParamStore before = store;
-    messages.texts.clear();
+    messages.boxes.clear();
     const bool ok = ReadPresetFile(Write("fuzz.Nddt", text), store, messages);
     if (ok) {
-      EXPECT_TRUE(messages.texts.empty());
+      EXPECT_TRUE(messages.Texts().empty());
     } else {
-      ASSERT_EQ(messages.texts.size(), 1u) << "round " << round;
+      ASSERT_EQ(messages.Texts().size(), 1u) << "round " << round;
       ASSERT_EQ(store.DeviceImage, before.DeviceImage) << "round " << round;
     }
     EXPECT_EQ(store.ViewValues, before.ViewValues);
@@ -512,4 +497,4 @@ TEST_F(PresetFileTest, RandomCorruptionNeverCrashesAndFailsCleanly) {
 }
 
 }  // namespace
-}  // namespace velantro
+}  // namespace velantro::test

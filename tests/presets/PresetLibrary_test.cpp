@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-namespace velantro {
+namespace velantro::test {
 namespace {
 
 namespace fs = std::filesystem;
@@ -152,4 +152,4 @@ TEST_F(PresetLibraryTest, BaseFolderBlockedByAFileIsNotChosen) {
 }
 
 }  // namespace
-}  // namespace velantro
+}  // namespace velantro::test

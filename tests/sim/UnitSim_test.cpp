@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-namespace velantro {
+namespace velantro::test {
 namespace {
 
 const Bytes kAck{0xFE, 0xBB};
@@ -665,4 +665,4 @@ TEST_F(StateFile, BadFilesLeaveTheUnitAsItWas) {
 }
 
 }  // namespace
-}  // namespace velantro
+}  // namespace velantro::test

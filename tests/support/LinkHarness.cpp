@@ -7,22 +7,6 @@ namespace velantro::test {
 // ---------------------------------------------------------------------------------------------
 // Recording doubles
 
-void RecordingMessages::Information(const std::string& text, const std::string& caption) {
-  boxes.push_back({text, caption});
-}
-
-bool RecordingMessages::AskYesNo(const std::string& text, const std::string& caption) {
-  boxes.push_back({text, caption});
-  if (answers.empty()) return true;
-  const bool answer = answers.front();
-  answers.pop_front();
-  return answer;
-}
-
-bool RecordingMessages::AskOkCancel(const std::string& text, const std::string& caption) {
-  return AskYesNo(text, caption);
-}
-
 void RecordingLinkView::SetStatus(const std::string& newCaption, const std::string& newHint) {
   caption = newCaption;
   hint = newHint;

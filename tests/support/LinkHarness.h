@@ -22,34 +22,9 @@
 #include "model/Messages.h"
 #include "model/ParamStore.h"
 #include "sim/UnitSim.h"
+#include "support/Recorders.h"
 
 namespace velantro::test {
-
-// Records every box; questions are answered from a queue (Yes/OK when it is empty).
-class RecordingMessages : public Messages {
- public:
-  struct Box {
-    std::string text;
-    std::string caption;
-  };
-  void Information(const std::string& text, const std::string& caption) override;
-  bool AskYesNo(const std::string& text, const std::string& caption) override;
-  bool AskOkCancel(const std::string& text, const std::string& caption) override;
-  void ShowNotice(const std::string& text, const std::string& caption) override {
-    notices.push_back({text, caption});
-    noticeOpen = true;
-  }
-  void CloseNotice() override {
-    if (noticeOpen) ++noticesClosed;
-    noticeOpen = false;
-  }
-
-  std::vector<Box> boxes;
-  std::vector<Box> notices;  // boxes that do not wait
-  bool noticeOpen = false;
-  int noticesClosed = 0;
-  std::deque<bool> answers;
-};
 
 // Records what the link shows. RefreshAll does what the window's full refresh does to the store:
 // rebuild ViewValues with sending suppressed and latch LayoutFlag from it.

@@ -30,7 +30,7 @@
 #include "ui/Unit2.h"
 #include "ui/Widgets.h"
 
-namespace velantro {
+namespace velantro::test {
 namespace {
 
 class ConsoleWindow : public ::testing::Test {
@@ -61,7 +61,7 @@ class ConsoleWindow : public ::testing::Test {
   }
 
   QTemporaryDir presetRoot;
-  test::RecordingMessages messages;
+  RecordingMessages messages;
   std::unique_ptr<Console> console;
   TForm1* form = nullptr;
 };
@@ -555,4 +555,4 @@ TEST_F(ConsoleWindow, ClosingEndsTheWindowAndHidesTheStatusDialog) {
 }
 
 }  // namespace
-}  // namespace velantro
+}  // namespace velantro::test

@@ -15,7 +15,7 @@
 #include "ui/Console.h"
 #include "ui/MainFrm.h"
 
-namespace velantro {
+namespace velantro::test {
 namespace {
 
 class ControlTableWindow : public ::testing::Test {
@@ -30,7 +30,7 @@ class ControlTableWindow : public ::testing::Test {
   }
 
   QTemporaryDir presetRoot;
-  test::RecordingMessages messages;
+  RecordingMessages messages;
   std::unique_ptr<Console> console;
   TForm1* form = nullptr;
 };
@@ -79,4 +79,4 @@ TEST_F(ControlTableWindow, EveryBoundEditBarPaneAndSpinHasARow) {
 }
 
 }  // namespace
-}  // namespace velantro
+}  // namespace velantro::test

@@ -27,10 +27,8 @@
 #include "ui/MainFrm.h"
 #include "ui/QtMessages.h"
 
-namespace velantro {
+namespace velantro::test {
 namespace {
-
-using test::ChildProcess;
 
 // Guards against a hang; every step normally takes well under a few seconds.
 constexpr int kStepLimitMs = 30000;
@@ -185,4 +183,4 @@ TEST_F(Reconnect, WindowComesBackByItselfAndTheUnitGetsEveryEditItMissed) {
 }
 
 }  // namespace
-}  // namespace velantro
+}  // namespace velantro::test

@@ -82,6 +82,23 @@ int RunSet(const std::vector<std::string>& words, const RunOptions& options) {
   // Fields of real EQ bands travel as band frames; the crossover and high-pass entries that the
   // graph draws as extra bands are plain values.
   const bool band = IsRealBandField(a, session.store.MicGroup);
+  // A band's Q takes as many steps as the band's type allows (a shelf fewer than a PEQ), which
+  // only the unit's image tells.
+  if (const BandLocation where = LocateBand(a, session.store.MicGroup);
+      band && (where.field == kBandFieldPeqQ || where.field == kBandFieldShelfQ)) {
+    const ParamAddress typeAddress = a - where.field;
+    const int type = session.store.View(typeAddress);
+    const int limit = QLimitForType(type);
+    if (v > limit) {
+      session.Disconnect();
+      std::fprintf(
+          stderr, "velantroctl: refused value %d: 0x%04X %s: 0..%d while the band is %s (%s..%s)\n",
+          v, static_cast<unsigned>(a), catalog.Find(a)->label.c_str(), limit,
+          catalog.DisplayText(typeAddress, type).c_str(), catalog.DisplayText(a, 0).c_str(),
+          catalog.DisplayText(a, limit).c_str());
+      return kExitBadInput;
+    }
+  }
   if (band) {
     session.store.SetBand(a, v);
   } else {

@@ -1,0 +1,80 @@
+#include "support/Recorders.h"
+
+#include <gtest/gtest.h>
+
+#include "binding/Scales.h"
+
+namespace velantro::test {
+
+void RecordingSink::QueueValue(ParamAddress effective, int value) {
+  sent.push_back({false, effective, value, {}});
+}
+
+void RecordingSink::QueueBand(ParamAddress effective) {
+  Bytes frame;
+  if (store_ != nullptr) {
+    const BandLocation where = LocateBand(effective, store_->MicGroup);
+    frame = BuildBandFrame(*store_, kPages[PageOf(effective)].bandFrameAddress, where.band);
+  }
+  sent.push_back({true, effective, 0, std::move(frame)});
+}
+
+std::vector<std::pair<ParamAddress, int>> RecordingSink::Values() const {
+  std::vector<std::pair<ParamAddress, int>> values;
+  for (const Sent& s : sent) {
+    if (!s.band) values.emplace_back(s.address, s.value);
+  }
+  return values;
+}
+
+std::vector<ParamAddress> RecordingSink::Bands() const {
+  std::vector<ParamAddress> bands;
+  for (const Sent& s : sent) {
+    if (s.band) bands.push_back(s.address);
+  }
+  return bands;
+}
+
+void RecordingMessages::Information(const std::string& text, const std::string& caption) {
+  boxes.push_back({text, caption});
+}
+
+bool RecordingMessages::AskYesNo(const std::string& text, const std::string& caption) {
+  if (!questionsExpected) {
+    ADD_FAILURE() << "unexpected question " << text;
+    return false;
+  }
+  boxes.push_back({text, caption});
+  if (answers.empty()) return true;
+  const bool answer = answers.front();
+  answers.pop_front();
+  return answer;
+}
+
+bool RecordingMessages::AskOkCancel(const std::string& text, const std::string& caption) {
+  return AskYesNo(text, caption);
+}
+
+void RecordingMessages::ShowNotice(const std::string& text, const std::string& caption) {
+  notices.push_back({text, caption});
+  noticeOpen = true;
+}
+
+void RecordingMessages::CloseNotice() {
+  if (noticeOpen) ++noticesClosed;
+  noticeOpen = false;
+}
+
+std::vector<std::string> RecordingMessages::Texts() const {
+  std::vector<std::string> texts;
+  for (const Box& box : boxes) texts.push_back(box.text);
+  return texts;
+}
+
+std::vector<std::string> RecordingMessages::Captions() const {
+  std::vector<std::string> captions;
+  for (const Box& box : boxes) captions.push_back(box.caption);
+  return captions;
+}
+
+}  // namespace velantro::test
