@@ -127,10 +127,6 @@ ButtonRole ControlBinding::RoleOf(const QWidget* button) {
   if (const auto* b = qobject_cast<const QAbstractButton*>(button)) {
     if (b->text() == QLatin1String("EQ pass")) return ButtonRole::EqPass;
   }
-  if (role.isEmpty()) {
-    if (button->width() == 14) return ButtonRole::Option;
-    if (button->width() == 15) return ButtonRole::Phase;
-  }
   return ButtonRole::Toggle;
 }
 

@@ -907,6 +907,36 @@ const ControlSpec* FindControl(ParamAddress address, ControlRole role, int posit
   return nullptr;
 }
 
+const ControlSpec* FindControlNamed(std::string_view name) {
+  for (const ControlSpec& row : kControls) {
+    if (row.name == name) return &row;
+  }
+  return nullptr;
+}
+
+std::string_view ButtonRoleName(ControlSort sort) {
+  switch (sort) {
+    case Sort::Toggle:
+      return "toggle";
+    case Sort::Phase:
+      return "phase";
+    case Sort::Option:
+      return "option";
+    case Sort::Pair:
+      return "pair";
+    case Sort::EqPass:
+      return "eqpass";
+    case Sort::Edit:
+    case Sort::Combo:
+    case Sort::Bar:
+    case Sort::Pane:
+    case Sort::Spin:
+    case Sort::Image:
+      break;
+  }
+  return {};
+}
+
 PageGroupNames NamesOf(PageGroup group, int page) {
   switch (group) {
     case PageGroup::MicAB:

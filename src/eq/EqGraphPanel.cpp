@@ -211,6 +211,7 @@ void EqGraphPanel::SyncPointLabel() {
   const TextView& view = renderer_.pointLabel();
   if (pointLabel_->text() != view.text) pointLabel_->setText(view.text);
   SetGeometryIfChanged(pointLabel_, view.rect);
+  if (pointLabel_->isHidden() == view.visible) pointLabel_->setVisible(view.visible);
   SetGeometryIfChanged(eqPassLabel_, renderer_.eqPassNotice().rect);
 }
 

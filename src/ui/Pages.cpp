@@ -522,9 +522,7 @@ void BuildDeqChannel(const PageKit& kit, int g, QRect r) {
   QGroupBox* group =
       kit.Group(QString::fromLatin1(names::kDeqChannelGroup).arg(g), "DEQ " + num, r);
   PageKit gk(group);
-  QPushButton* pass = gk.Toggle(Named(address(1), ControlRole::Main), address(1), "EQ pass",
-                                QRect(196, 12, 70, 18));
-  pass->setProperty("role", "eqpass");
+  gk.Toggle(Named(address(1), ControlRole::Main), address(1), "EQ pass", QRect(196, 12, 70, 18));
   QLabel* point = gk.Caption(num, QRect(224, 34, 18, 14), Qt::AlignCenter);
   point->setObjectName(names::kDeqPoints + num);
   point->setProperty("kind", "point");
