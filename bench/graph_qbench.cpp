@@ -7,11 +7,11 @@
 #include <cmath>
 
 #include "QtBenchMain.h"
-#include "binding/Scales.h"
 #include "eq/EqGraphPanel.h"
 #include "eq/GraphRenderer.h"
 #include "eq/PageBandModel.h"
 #include "model/ParamStore.h"
+#include "model/Scales.h"
 
 namespace velantro {
 namespace {

@@ -13,8 +13,8 @@
 
 #include "binding/ControlBinding.h"
 #include "ui/Console.h"
-#include "ui/Looks.h"
 #include "ui/MainFrm.h"
+#include "widgets/Looks.h"
 
 namespace {
 

@@ -12,9 +12,9 @@
 #include <cmath>
 
 #include "binding/EditDispatch.h"
-#include "binding/Scales.h"
 #include "model/Messages.h"
 #include "model/ParamStore.h"
+#include "model/Scales.h"
 #include "model/ScopedAssign.h"
 
 namespace velantro {

@@ -8,8 +8,8 @@
 #include <QSlider>
 #include <QWidget>
 
-#include "binding/WidgetNames.h"
 #include "model/ParamStore.h"
+#include "widgets/WidgetNames.h"
 
 namespace velantro {
 
@@ -94,10 +94,6 @@ ButtonRole RoleOf(const QWidget* button) {
   if (role == QLatin1String("eqpass")) return ButtonRole::EqPass;
   if (const auto* b = qobject_cast<const QAbstractButton*>(button)) {
     if (b->text() == QLatin1String("EQ pass")) return ButtonRole::EqPass;
-  }
-  if (role.isEmpty()) {
-    if (button->width() == 14) return ButtonRole::Option;
-    if (button->width() == 15) return ButtonRole::Phase;
   }
   return ButtonRole::Toggle;
 }

@@ -12,6 +12,7 @@
 #include <QPointer>
 #include <QSet>
 #include <QString>
+#include <QWidget>
 #include <array>
 
 #include "binding/ControlTable.h"
@@ -30,8 +31,9 @@ class ParamStore;
 // with upClicked()/downClicked() signals).
 enum class ControlKind { None, Edit, Combo, TrackBar, Pane, Button, Spin, Image };
 
-// Button roles: "role" property "option", "phase", or a caption equal to "EQ pass", or by the
-// design widths 14 (option) and 15 (phase); everything else bound is a plain toggle.
+// Button roles: "role" property "option", "phase" or "eqpass" (every bound button carries the
+// role of its row in the control table from where it is built), or a caption equal to
+// "EQ pass"; everything else bound is a plain toggle. A button's size never decides its role.
 enum class ButtonRole { Toggle, Option, Phase, EqPass };
 
 constexpr int kBindingSlots = 86;  // slots 0 .. 85 of every page

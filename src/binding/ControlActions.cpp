@@ -9,10 +9,10 @@
 #include <QWidget>
 #include <algorithm>
 
-#include "binding/Scales.h"
-#include "binding/WidgetNames.h"
 #include "model/ParamStore.h"
-#include "ui/Looks.h"
+#include "model/Scales.h"
+#include "widgets/Looks.h"
+#include "widgets/WidgetNames.h"
 
 namespace velantro {
 

@@ -3,13 +3,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 
-#include "binding/ControlTable.h"
-#include "binding/Scales.h"
-#include "binding/WidgetNames.h"
 #include "model/ScopedAssign.h"
-#include "ui/Console.h"
-#include "ui/Looks.h"
-#include "ui/Widgets.h"
 
 namespace velantro {
 
@@ -28,9 +22,6 @@ ControlBinding::ControlBinding(QWidget* root, ParamStore& store, Messages& messa
       input_(tables_, edits_, state_, messages),
       refresh_(tables_, actions_, edits_, state_, redrawCurves, autoManualHandler, modeBoxHandler) {
 }
-
-ControlBinding::ControlBinding(Console& console, QWidget* root)
-    : ControlBinding(root, console.store, console.messages(), console.CurrentSection) {}
 
 ControlBinding::~ControlBinding() = default;
 

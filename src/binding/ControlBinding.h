@@ -38,16 +38,12 @@ class QWidget;
 
 namespace velantro {
 
-class Console;
-
 class ControlBinding : public GraphHost {
  public:
   // `root` is the main window (TForm1); `currentSection` is the window's CurrentSection, which
   // only the tab switch writes. All references must outlive the binding. The binding is no
   // QObject child: its owner deletes it (before or after the window, either works).
   ControlBinding(QWidget* root, ParamStore& store, Messages& messages, const int& currentSection);
-  // The same, from the composition root.
-  ControlBinding(Console& console, QWidget* root);
   ~ControlBinding() override;
 
   // Fills every table from the window's controls, stamps addresses, connects the handlers once

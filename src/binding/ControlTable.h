@@ -66,6 +66,13 @@ std::span<const ControlSpec> ControlRows();
 // at `position`); nullptr when the table has none.
 const ControlSpec* FindControl(ParamAddress address, ControlRole role, int position = -1);
 
+// The first row of the control named `name`; nullptr when the table has none.
+const ControlSpec* FindControlNamed(std::string_view name);
+
+// The "role" property a button of this sort carries, by which the binding tells phase, option,
+// EQ-pass, pair and toggle buttons apart; empty for the sorts that are no buttons.
+std::string_view ButtonRoleName(ControlSort sort);
+
 // The group's two pages and the names labels use for them; {page, page, "", ""} for Own.
 struct PageGroupNames {
   int first;

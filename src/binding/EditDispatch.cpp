@@ -12,10 +12,8 @@
 
 #include "binding/ControlActions.h"
 #include "binding/ControlTable.h"
-#include "binding/Scales.h"
-#include "binding/WidgetNames.h"
-#include "model/ScopedAssign.h"
-#include "ui/Looks.h"
+#include "model/Scales.h"
+#include "widgets/WidgetNames.h"
 
 namespace velantro {
 

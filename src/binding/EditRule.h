@@ -8,24 +8,13 @@
 
 #include <string>
 
-#include "binding/Scales.h"
+#include "eq/GraphChange.h"
 #include "model/ParamAddress.h"
+#include "model/Scales.h"
 
 namespace velantro {
 
 class ParamStore;
-
-// Address and raw value of the last change the EQ graph must pick up.
-struct GraphChange {
-  ParamAddress address = -1;
-  int value = 0;
-  friend bool operator==(const GraphChange&, const GraphChange&) = default;
-};
-
-// Step codes of an edit: none, one step up, one step down.
-constexpr int kStepNone = 0;
-constexpr int kStepUp = 1;
-constexpr int kStepDown = 11;
 
 struct EditOutcome {
   ParamAddress address = -1;  // the address written (a Q field follows the band's type)

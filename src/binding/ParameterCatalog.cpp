@@ -4,7 +4,7 @@
 #include <array>
 
 #include "binding/ControlTable.h"
-#include "binding/Scales.h"
+#include "model/Scales.h"
 
 namespace velantro {
 

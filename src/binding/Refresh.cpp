@@ -11,9 +11,9 @@
 #include <QSlider>
 
 #include "binding/ControlBinding.h"
-#include "binding/Scales.h"
-#include "binding/WidgetNames.h"
+#include "model/Scales.h"
 #include "model/ScopedAssign.h"
+#include "widgets/WidgetNames.h"
 
 namespace velantro {
 

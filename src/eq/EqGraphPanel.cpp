@@ -6,10 +6,10 @@
 #include <QVariant>
 #include <algorithm>
 
-#include "binding/Scales.h"
-#include "binding/WidgetNames.h"
 #include "eq/PageBandModel.h"
 #include "model/ParamStore.h"
+#include "model/Scales.h"
+#include "widgets/WidgetNames.h"
 
 namespace velantro {
 
@@ -211,6 +211,7 @@ void EqGraphPanel::SyncPointLabel() {
   const TextView& view = renderer_.pointLabel();
   if (pointLabel_->text() != view.text) pointLabel_->setText(view.text);
   SetGeometryIfChanged(pointLabel_, view.rect);
+  if (pointLabel_->isHidden() == view.visible) pointLabel_->setVisible(view.visible);
   SetGeometryIfChanged(eqPassLabel_, renderer_.eqPassNotice().rect);
 }
 

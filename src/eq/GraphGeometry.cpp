@@ -3,7 +3,7 @@
 #include <cmath>
 #include <limits>
 
-#include "binding/Scales.h"
+#include "model/Scales.h"
 
 namespace velantro {
 

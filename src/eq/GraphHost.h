@@ -4,7 +4,7 @@
 // the bound controls. The control binding implements it in the program; tests implement it on a
 // bare store. Kept narrow on purpose: every edit the graph makes goes through ApplyControlValue.
 
-#include "binding/EditRule.h"
+#include "eq/GraphChange.h"
 #include "model/ParamAddress.h"
 
 class QWidget;

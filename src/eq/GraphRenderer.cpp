@@ -9,9 +9,9 @@
 #include <cmath>
 #include <cstring>
 
-#include "binding/Scales.h"
 #include "eq/PageBandModel.h"
 #include "model/ParamStore.h"
+#include "model/Scales.h"
 
 namespace velantro {
 
@@ -22,8 +22,8 @@ constexpr int kEffectReverbPage = 5;
 constexpr int kEffectEchoPage = 4;
 // The smallest drawing area the scales still work with (H - 1 must not be 0).
 constexpr int kMinimumAreaSide = 2;
-// Crossover labels sit this far up into their handle.
-constexpr int kCrossoverLabelRise = 5;
+// Space between a point label and its handle when the label sits above or beside it.
+constexpr int kPointLabelGap = 1;
 // The "EQ PASS" notice sits centred near the top of the drawing area.
 constexpr int kEqPassNoticeTop = 8;
 
@@ -272,13 +272,30 @@ void GraphRenderer::DrawPageCurves(int point, int page, bool refreshInProgress, 
   if (point != kFullRedrawPoint) {
     UpdatePointLabel(point);
     labelPage_ = page;
-    labelEntry_ = point;
-  } else if (page == labelPage_ && labelEntry_ >= 0 && labelEntry_ <= last) {
-    // A full redraw after new values (a download, a preset, a refresh) would otherwise leave
-    // the label showing the band's old values at its old place.
-    UpdatePointLabel(labelEntry_);
+  } else if (page == labelPage_ && pointLabel_.visible) {
+    // A full redraw after new values (a download, a preset, a refresh, the other MIC group)
+    // would otherwise leave the label showing old values at an old place. The label follows its
+    // handle: the MIC groups' high-pass is entry 15 in one and entry 9 in the other.
+    const int entry = EntryShownBy(labelHandle_);
+    if (entry >= 0) {
+      UpdatePointLabel(entry);
+    } else {
+      pointLabel_.visible = false;
+    }
   }
   DrawCurve();
+}
+
+// The model entry whose handle `handle` is on this page, or -1 when the page does not show it.
+int GraphRenderer::EntryShownBy(int handle) const {
+  if (handle < 0 || handle >= kHandleCount || !handles_[static_cast<std::size_t>(handle)].visible) {
+    return -1;
+  }
+  if (handle < kBandHandleCount) return handle <= lastEq_ ? handle : -1;
+  for (int i = lastEq_ + 1; i <= lastEq_ + crossovers_; ++i) {
+    if (HandleOfEntry(i, model_->entry(i).code) == handle) return i;
+  }
+  return -1;
 }
 
 void GraphRenderer::MoveHandleOf(int entry) {
@@ -305,17 +322,52 @@ void GraphRenderer::UpdatePointLabel(int entry) {
                ? QStringLiteral("OFF")
                : Number(e.frequency, 2) + QStringLiteral("Hz");
   }
-  const HandleView& h = handles_[static_cast<std::size_t>(handle)];
   const QSize size = TextSize(TextStyle::PointLabel, text);
-  const int left = h.pos.x() + h.size / 2 - size.width() / 2;
-  int top = 0;
-  if (e.code < kCodeHighPassFamily) {
-    top = e.gain >= 0 ? h.pos.y() + h.size : h.pos.y() - size.height() - 1;
-  } else {
-    top = h.pos.y() + h.size - kCrossoverLabelRise;
-  }
+  // A cut's label goes above its handle, everything else below.
+  const bool above = e.code < kCodeHighPassFamily && e.gain < 0;
   pointLabel_.text = text;
-  pointLabel_.rect = QRect(QPoint(left, top), size);
+  pointLabel_.rect = PlacePointLabel(handle, size, above);
+  pointLabel_.visible = true;
+  labelHandle_ = handle;
+}
+
+// The label's place by its handle: centred below it (above it for a cut), else on the other side,
+// else to its right or left; each moved inside the drawing area. The first place that covers no
+// handle on view wins, then the first that keeps its own handle clear: a label the drawing
+// area cuts off or a handle hidden under a label cannot be read.
+QRect GraphRenderer::PlacePointLabel(int handle, QSize size, bool above) const {
+  const QRect own = handles_[static_cast<std::size_t>(handle)].rect();
+  const int centreX = own.left() + own.width() / 2 - size.width() / 2;
+  const int centreY = own.top() + own.height() / 2 - size.height() / 2;
+  const QPoint below(centreX, own.bottom() + 1);
+  const QPoint over(centreX, own.top() - size.height() - kPointLabelGap);
+  const QPoint candidates[] = {
+      above ? over : below,
+      above ? below : over,
+      QPoint(own.right() + 1 + kPointLabelGap, centreY),
+      QPoint(own.left() - size.width() - kPointLabelGap, centreY),
+  };
+  const auto inside = [&](QPoint topLeft) {
+    const int maxLeft = std::max(0, area_.width() - size.width());
+    const int maxTop = std::max(0, area_.height() - size.height());
+    return QRect(QPoint(std::clamp(topLeft.x(), 0, maxLeft), std::clamp(topLeft.y(), 0, maxTop)),
+                 size);
+  };
+  const auto coversAHandle = [&](const QRect& label) {
+    for (const HandleView& h : handles_) {
+      if (h.visible && label.intersects(h.rect())) return true;
+    }
+    return false;
+  };
+  for (QPoint candidate : candidates) {
+    const QRect label = inside(candidate);
+    if (!coversAHandle(label)) return label;
+  }
+  for (QPoint candidate : candidates) {
+    const QRect label = inside(candidate);
+    if (!label.intersects(own)) return label;
+  }
+  return inside(candidates[0]);
 }
 
 void GraphRenderer::DrawCurve() {

@@ -119,7 +119,9 @@ class GraphRenderer {
 
   HandleView& handle(int i) { return handles_[static_cast<std::size_t>(i)]; }
   const HandleView& handle(int i) const { return handles_[static_cast<std::size_t>(i)]; }
-  // The point label EQlabel, in drawing-area coordinates.
+  // The point label EQlabel, in drawing-area coordinates. It stays inside the drawing area and
+  // clear of the handles on view where there is room; it hides when a full redraw no longer
+  // shows its handle.
   TextView& pointLabel() { return pointLabel_; }
   const TextView& pointLabel() const { return pointLabel_; }
   // The "EQ PASS" notice, in drawing-area coordinates; hidden by default.
@@ -147,6 +149,8 @@ class GraphRenderer {
   void DrawGrid(QImage& image) const;
   void PlaceAxisLabels();
   void UpdatePointLabel(int entry);
+  QRect PlacePointLabel(int handle, QSize size, bool above) const;
+  int EntryShownBy(int handle) const;
   void MoveHandleOf(int entry);
   void DrawCurve();
 
@@ -164,9 +168,9 @@ class GraphRenderer {
   bool labelsCreated_ = false;
   int lastEq_ = -1;
   int crossovers_ = 0;
-  // Page and entry the point label shows; a full redraw of that page refreshes it.
+  // Page and handle the point label belongs to; a full redraw of that page refreshes it.
   int labelPage_ = -1;
-  int labelEntry_ = -1;
+  int labelHandle_ = kNoHandle;
 };
 
 }  // namespace velantro

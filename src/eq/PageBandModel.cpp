@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <span>
 
-#include "binding/Scales.h"
 #include "model/ParamStore.h"
+#include "model/Scales.h"
 
 namespace velantro {
 

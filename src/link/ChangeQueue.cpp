@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <string>
 
-#include "binding/Scales.h"
 #include "link/DeviceLink.h"
+#include "model/BandLayout.h"
 
 namespace velantro {
 

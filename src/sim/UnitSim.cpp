@@ -6,7 +6,7 @@
 #include <span>
 #include <sstream>
 
-#include "binding/Scales.h"
+#include "model/BandLayout.h"
 
 namespace velantro {
 

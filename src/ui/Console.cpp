@@ -10,9 +10,9 @@
 #include "binding/ControlBinding.h"
 #include "link/Unit3.h"
 #include "ui/DeviceCommands.h"
-#include "ui/Looks.h"
 #include "ui/MainFrm.h"
 #include "ui/Unit2.h"
+#include "widgets/Looks.h"
 
 namespace velantro {
 

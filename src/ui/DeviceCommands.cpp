@@ -10,10 +10,10 @@
 #include <algorithm>
 
 #include "binding/ControlBinding.h"
-#include "binding/WidgetNames.h"
 #include "link/DeviceLink.h"
 #include "link/Frames.h"
 #include "model/ParamAddress.h"
+#include "widgets/WidgetNames.h"
 
 namespace velantro {
 

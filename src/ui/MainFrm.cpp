@@ -1,5 +1,7 @@
 #include "ui/MainFrm.h"
 
+#include <QAbstractItemView>
+#include <QAbstractSpinBox>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -17,25 +19,27 @@
 #include <exception>
 
 #include "binding/ControlBinding.h"
-#include "binding/Scales.h"
-#include "binding/WidgetNames.h"
 #include "eq/EqGraphPanel.h"
 #include "link/Unit3.h"
+#include "model/Scales.h"
 #include "model/ScopedAssign.h"
 #include "ui/Console.h"
 #include "ui/DeviceCommands.h"
-#include "ui/Looks.h"
 #include "ui/PageKit.h"
 #include "ui/Pages.h"
 #include "ui/PresetLibraryPanel.h"
 #include "ui/Unit2.h"
-#include "ui/Widgets.h"
+#include "widgets/Looks.h"
+#include "widgets/WidgetNames.h"
+#include "widgets/Widgets.h"
 
 namespace velantro {
 
 namespace {
 
 constexpr int kWindowButtonSize = 25;
+constexpr int kEqPassInset = 8;
+constexpr int kEqPassButtonWidth = 80;
 constexpr int kLinkButtonWidth = 84;
 constexpr int kStatusLabelWidth = 220;
 
@@ -138,7 +142,8 @@ TForm1::TForm1(Console& console) : QWidget(nullptr), console_(console) {
   BuildLockPanel();
   BuildTemplates();
 
-  binding_ = std::make_unique<ControlBinding>(console_, this);
+  binding_ = std::make_unique<ControlBinding>(this, console_.store, console_.messages(),
+                                              console_.CurrentSection);
   binding_->redrawCurves = graph_->RedrawHook();
   binding_->autoManualHandler = [this](QPushButton* button) { AutoManualClicked(button); };
   binding_->modeBoxHandler = [this] {
@@ -238,10 +243,11 @@ void TForm1::BuildButtonGroups() {
   eqPassGroup_->setObjectName(names::kEqPassGroup);
   eqPassGroup_->setGeometry(272, kButtonGroupsTop, 176, 22);
   PageKit eq(eqPassGroup_);
-  eq.Button(names::kEqResetButton, "EQ Reset", QRect(0, 0, 84, 22));
-  QPushButton* pass =
-      eq.Toggle(Bound(kEqPassAddress), kEqPassAddress, "EQ pass", QRect(90, 0, 84, 22));
-  pass->setProperty("role", "eqpass");
+  // The buttons start a little in from the group's edge: on the Main/SUR sheet the edge lies on
+  // the Crossover group's frame.
+  eq.Button(names::kEqResetButton, "EQ Reset", QRect(kEqPassInset, 0, kEqPassButtonWidth, 22));
+  eq.Toggle(Bound(kEqPassAddress), kEqPassAddress, "EQ pass",
+            QRect(kEqPassInset + kEqPassButtonWidth + 4, 0, kEqPassButtonWidth, 22));
 
   singleDiscoGroup_ = new QWidget(this);
   singleDiscoGroup_->setObjectName(names::kSingDiscoGroup);
@@ -262,7 +268,6 @@ void TForm1::BuildButtonGroups() {
                                     QRect(i * 58, 0, 55, 22));
     button->setProperty("address", pairs[i].address);
     button->setProperty("kind", "button");
-    button->setProperty("role", "pair");
     button->setProperty("hint", "0");
   }
 }
@@ -524,7 +529,8 @@ void TForm1::MicGroupClicked(QPushButton* button) {
     }
   }
   binding_->RefreshAllControls(1);
-  graph_->DrawPageCurves(kWholePagePoint, PageOf(console_.CurrentSection));
+  // The curve, the handles and the point label now show the group chosen.
+  graph_->RedrawSection();
 }
 
 void TForm1::StripScrolled(QSlider* scroll, int position) {
@@ -636,9 +642,25 @@ void TForm1::paintEvent(QPaintEvent* event) {
   painter.drawRect(rect().adjusted(1, 1, -1, -1));
 }
 
+// A press that reaches the window from a control is no press on the background: a disabled
+// control (greyed in Auto mode, say) passes its presses on to its parents, and a type image
+// passes its press on after it has acted on it.
+bool TForm1::PressedOnControl(QPoint pos) const {
+  for (QWidget* w = childAt(pos); w != nullptr && w != this; w = w->parentWidget()) {
+    if (qobject_cast<QAbstractButton*>(w) || qobject_cast<QAbstractSlider*>(w) ||
+        qobject_cast<QLineEdit*>(w) || qobject_cast<QComboBox*>(w) ||
+        qobject_cast<QAbstractSpinBox*>(w) || qobject_cast<QAbstractItemView*>(w) ||
+        qobject_cast<ClickLabel*>(w) || qobject_cast<SpinButtons*>(w)) {
+      return true;
+    }
+  }
+  return false;
+}
+
 void TForm1::mousePressEvent(QMouseEvent* event) {
   // Every spot of the background works as a title bar.
-  if (event->button() == Qt::LeftButton && !maximised_) {
+  if (event->button() == Qt::LeftButton && !maximised_ &&
+      !PressedOnControl(event->position().toPoint())) {
     dragging_ = true;
     dragOffset_ = event->globalPosition().toPoint() - frameGeometry().topLeft();
     event->accept();

@@ -104,6 +104,7 @@ class TForm1 : public QWidget {
   void ShowEqPass(int page);
   void PlaceButtonGroups(int page, int sheet);
   void StartLinkQuietly();
+  bool PressedOnControl(QPoint pos) const;
   template <typename T>
   T* Child(const char* name) const;
 

@@ -7,7 +7,8 @@
 #include <QPushButton>
 #include <QSlider>
 
-#include "ui/Widgets.h"
+#include "binding/ControlTable.h"
+#include "widgets/Widgets.h"
 
 namespace velantro {
 
@@ -19,6 +20,19 @@ void Stamp(QWidget* widget, const QString& name, int address, const QString& hin
   if (address >= 0) widget->setProperty("address", address);
   widget->setProperty("hint", hint);
   widget->setProperty("kind", kind);
+}
+
+// A bound button carries the role its row in the control table gives it; a button the table
+// does not know keeps the factory's `fallback` (none for plain command buttons).
+void StampRole(QPushButton* button, const char* fallback) {
+  const ControlSpec* row = FindControlNamed(button->objectName().toStdString());
+  const std::string_view role = row != nullptr ? ButtonRoleName(row->sort) : std::string_view();
+  if (!role.empty()) {
+    button->setProperty("role",
+                        QString::fromLatin1(role.data(), static_cast<qsizetype>(role.size())));
+  } else if (fallback != nullptr) {
+    button->setProperty("role", fallback);
+  }
 }
 
 }  // namespace
@@ -97,7 +111,7 @@ QPushButton* PageKit::Option(const QString& name, int address, int position, QPo
                              const QString& caption, int captionWidth) const {
   auto* button = new QPushButton(parent_);
   Stamp(button, name, address, QString::number(position), "button");
-  button->setProperty("role", "option");
+  StampRole(button, "option");
   button->setProperty("look", "normal");
   button->setFocusPolicy(Qt::NoFocus);
   button->setGeometry(at.x(), at.y(), kOptionButtonSize, kOptionButtonSize);
@@ -111,9 +125,9 @@ QPushButton* PageKit::Option(const QString& name, int address, int position, QPo
 }
 
 QPushButton* PageKit::Phase(const QString& name, int address, QPoint at) const {
-  auto* button = new QPushButton("+", parent_);
+  auto* button = new PhaseButton(parent_);
   Stamp(button, name, address, "1", "button");
-  button->setProperty("role", "phase");
+  StampRole(button, "phase");
   button->setProperty("look", "normal");
   button->setFocusPolicy(Qt::NoFocus);
   button->setGeometry(at.x(), at.y(), kPhaseButtonSize, kPhaseButtonSize);
@@ -124,7 +138,7 @@ QPushButton* PageKit::Toggle(const QString& name, int address, const QString& ca
                              QRect r) const {
   auto* button = new QPushButton(caption, parent_);
   Stamp(button, name, address, "0", "button");
-  button->setProperty("role", "toggle");
+  StampRole(button, "toggle");
   button->setProperty("look", "normal");
   button->setFocusPolicy(Qt::NoFocus);
   button->setGeometry(r);
@@ -134,6 +148,7 @@ QPushButton* PageKit::Toggle(const QString& name, int address, const QString& ca
 QPushButton* PageKit::Button(const QString& name, const QString& caption, QRect r) const {
   auto* button = new QPushButton(caption, parent_);
   button->setObjectName(name);
+  StampRole(button, nullptr);
   button->setProperty("look", "normal");
   button->setFocusPolicy(Qt::NoFocus);
   button->setGeometry(r);

@@ -9,7 +9,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "ui/Looks.h"
+#include "widgets/Looks.h"
 
 class QComboBox;
 class QGroupBox;
@@ -24,8 +24,8 @@ namespace velantro {
 class ClickLabel;
 class SpinButtons;
 
-// Button roles of the binding: a 14-pixel option button, a 15-pixel phase button, the EQ-pass
-// buttons and plain toggles. The role is also written into the "role" property.
+// Design sizes of the option and phase buttons. Their role in the binding is the "role"
+// property, which every button the control table knows takes from its row there.
 constexpr int kOptionButtonSize = 14;
 constexpr int kPhaseButtonSize = 15;
 
@@ -55,7 +55,8 @@ class PageKit {
   // Option button (14 x 14) at `at`, its caption to its right when not empty.
   QPushButton* Option(const QString& name, int address, int position, QPoint at,
                       const QString& caption = {}, int captionWidth = 60) const;
-  // Phase button (15 x 15), starting with "+" and hint "1".
+  // Phase button (15 x 15), starting with "+" and hint "1"; the inverted look draws its own mark
+  // and keeps the caption empty.
   QPushButton* Phase(const QString& name, int address, QPoint at) const;
   // Plain toggle (role "toggle", hint "0") or command button (no address) with a caption.
   QPushButton* Toggle(const QString& name, int address, const QString& caption, QRect r) const;

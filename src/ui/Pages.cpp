@@ -15,11 +15,11 @@
 #include <vector>
 
 #include "binding/ControlTable.h"
-#include "binding/Scales.h"
-#include "binding/WidgetNames.h"
 #include "model/ParamAddress.h"
+#include "model/Scales.h"
 #include "ui/PageKit.h"
-#include "ui/Widgets.h"
+#include "widgets/WidgetNames.h"
+#include "widgets/Widgets.h"
 
 namespace velantro {
 
@@ -522,9 +522,7 @@ void BuildDeqChannel(const PageKit& kit, int g, QRect r) {
   QGroupBox* group =
       kit.Group(QString::fromLatin1(names::kDeqChannelGroup).arg(g), "DEQ " + num, r);
   PageKit gk(group);
-  QPushButton* pass = gk.Toggle(Named(address(1), ControlRole::Main), address(1), "EQ pass",
-                                QRect(196, 12, 70, 18));
-  pass->setProperty("role", "eqpass");
+  gk.Toggle(Named(address(1), ControlRole::Main), address(1), "EQ pass", QRect(196, 12, 70, 18));
   QLabel* point = gk.Caption(num, QRect(224, 34, 18, 14), Qt::AlignCenter);
   point->setObjectName(names::kDeqPoints + num);
   point->setProperty("kind", "point");

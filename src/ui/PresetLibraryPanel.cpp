@@ -8,9 +8,9 @@
 #include <QTableWidget>
 #include <QWidget>
 
-#include "binding/WidgetNames.h"
 #include "link/DeviceLink.h"
 #include "presets/PresetFile.h"
+#include "widgets/WidgetNames.h"
 
 namespace velantro {
 
@@ -53,10 +53,14 @@ PresetLibraryPanel::PresetLibraryPanel(QWidget& root, ParamStore& store, DeviceL
     grid_->verticalHeader()->hide();
     grid_->horizontalHeader()->setStretchLastSection(true);
     grid_->installEventFilter(this);
-    connect(grid_, &QTableWidget::cellClicked, this, [this](int row, int) {
+    const auto pickRow = [this](int row, int) {
       SelectRow(row);
       if (fileEdit_) fileEdit_->setFocus(Qt::MouseFocusReason);
-    });
+    };
+    connect(grid_, &QTableWidget::cellClicked, this, pickRow);
+    // The second press of a double click gives the grid the focus back, and the view reports no
+    // click for it: without this the keys typed next would go to the grid, which drops them.
+    connect(grid_, &QTableWidget::cellDoubleClicked, this, pickRow);
   }
   if (auto* save = root.findChild<QAbstractButton*>(QStringLiteral("RzBmpButton120"))) {
     connect(save, &QAbstractButton::clicked, this, [this] { SavePreset(); });

@@ -17,11 +17,11 @@
 #include "model/Messages.h"
 #include "presets/PresetLibrary.h"
 #include "ui/Console.h"
-#include "ui/Looks.h"
 #include "ui/MainFrm.h"
 #include "ui/QtMessages.h"
 #include "ui/ScreenshotTour.h"
 #include "ui/SignalBridge.h"
+#include "widgets/Looks.h"
 
 namespace {
 

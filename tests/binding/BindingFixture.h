@@ -22,13 +22,13 @@
 #include <vector>
 
 #include "binding/ControlBinding.h"
-#include "binding/Scales.h"
 #include "link/Frames.h"
 #include "model/Messages.h"
 #include "model/ParamStore.h"
+#include "model/Scales.h"
 #include "support/Recorders.h"
 #include "ui/PageKit.h"
-#include "ui/Widgets.h"
+#include "widgets/Widgets.h"
 
 namespace velantro::test {
 

@@ -53,6 +53,26 @@ TEST_F(ControlBindingTest, BuildingTwiceConnectsEachControlOnce) {
   EXPECT_EQ(sink.sent[0].address, 0x0400);
 }
 
+TEST_F(ControlBindingTest, ARoleComesFromTheRolePropertyNeverFromTheSize) {
+  struct Case {
+    QSize size;
+    const char* role;  // nullptr: none
+    ButtonRole expected;
+  };
+  const Case cases[] = {
+      {{14, 14}, nullptr, ButtonRole::Toggle},  // the design size of an option button
+      {{15, 15}, nullptr, ButtonRole::Toggle},  // ... and of a phase button
+      {{40, 20}, "option", ButtonRole::Option}, {{40, 20}, "phase", ButtonRole::Phase},
+      {{14, 14}, "phase", ButtonRole::Phase},   {{15, 15}, "eqpass", ButtonRole::EqPass},
+  };
+  for (const Case& c : cases) {
+    QPushButton button;
+    button.resize(c.size);
+    if (c.role != nullptr) button.setProperty("role", c.role);
+    EXPECT_EQ(RoleOf(&button), c.expected) << c.size.width() << " " << c.role;
+  }
+}
+
 TEST_F(ControlBindingTest, PhaseToggleFlipsCaptionAndHint) {
   auto* phase = W<QPushButton>("EchoEffPhaseBtn");
   SetHint(phase, "1");

@@ -1,4 +1,4 @@
-#include "binding/Scales.h"
+#include "model/Scales.h"
 
 #include <gtest/gtest.h>
 

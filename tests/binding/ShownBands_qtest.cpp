@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "binding/ControlBinding.h"
-#include "binding/Scales.h"
+#include "model/Scales.h"
 #include "support/LinkHarness.h"
 #include "ui/Console.h"
 #include "ui/MainFrm.h"

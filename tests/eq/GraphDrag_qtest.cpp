@@ -6,10 +6,10 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "binding/Scales.h"
 #include "eq/EqGraphPanel.h"
 #include "eq/GraphTestHost.h"
 #include "model/ParamStore.h"
+#include "model/Scales.h"
 
 namespace velantro::test {
 namespace {

@@ -6,6 +6,8 @@
 #include <QImage>
 #include <QLabel>
 #include <QTest>
+#include <utility>
+#include <vector>
 
 #include "eq/EqGraphPanel.h"
 #include "eq/GraphRenderer.h"
@@ -179,7 +181,7 @@ TEST_F(GraphRender, CrossoverLabelsAndSwitchedOffFilters) {
   EXPECT_EQ(renderer.pointLabel().text, QStringLiteral("OFF"));
   EXPECT_EQ(hpf.pos.x(), RoundHalfEven(renderer.scale().FrequencyToX(19) - 12));
   EXPECT_EQ(hpf.pos.y(), RoundHalfEven(GainToY(0, 309) - 12));
-  EXPECT_EQ(renderer.pointLabel().rect.top(), hpf.pos.y() + 24 - 5);
+  EXPECT_EQ(renderer.pointLabel().rect.top(), hpf.pos.y() + 24);  // below the handle, not on it
 
   // Main output low-pass at index 300 shows its frequency; 362 is off at 20 600 Hz.
   store.SetView(6, 20, 300);
@@ -191,6 +193,67 @@ TEST_F(GraphRender, CrossoverLabelsAndSwitchedOffFilters) {
   EXPECT_EQ(renderer.pointLabel().text, QStringLiteral("OFF"));
   EXPECT_EQ(renderer.handle(kLowPassHandle).pos.x(),
             RoundHalfEven(renderer.scale().FrequencyToX(20600) - 12));
+}
+
+TEST_F(GraphRender, PointLabelStaysInsideTheAreaAndOffEveryHandle) {
+  struct Case {
+    const char* what;
+    int page;
+    std::vector<std::pair<int, int>> values;  // view index, raw value
+    int entry;
+  };
+  const Case cases[] = {
+      {"main high-pass at 20600 Hz, the right edge", 6, {{17, 362}}, 7},
+      {"main low-pass at 6350 Hz", 6, {{20, 300}}, 8},
+      {"MIC high-pass off at 19 Hz", 1, {{0, 0}}, 15},
+      {"band at 20600 Hz", 0, {{5, 361}}, 0},
+      {"band at 19.7 Hz and +12 dB, the top left corner", 0, {{5, 0}, {6, 180}}, 0},
+      {"band at 19.7 Hz and -24 dB, the bottom left corner", 0, {{5, 0}, {6, 0}}, 0},
+      {"band with another band's handle just under it", 0, {{5, 204}, {10, 204}, {11, 100}}, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    ParamStore values;
+    WriteDefaultBands(values);
+    for (auto [index, raw] : c.values) values.SetView(c.page, index, raw);
+    GraphRenderer renderer(values);
+    renderer.DrawPageCurves(kFullRedrawPoint, c.page);
+    renderer.DrawPageCurves(c.entry, c.page);
+    const QRect label = renderer.pointLabel().rect;
+    EXPECT_TRUE(renderer.pointLabel().visible);
+    EXPECT_TRUE(QRect(QPoint(0, 0), renderer.areaSize()).contains(label)) << label.x();
+    for (int i = 0; i < kHandleCount; ++i) {
+      const HandleView& h = renderer.handle(i);
+      if (h.visible) {
+        EXPECT_FALSE(label.intersects(h.rect())) << "handle " << i;
+      }
+    }
+  }
+}
+
+TEST_F(GraphRender, FullRedrawKeepsTheLabelOnItsHandleOrHidesIt) {
+  struct Case {
+    int entry;      // labelled in MIC group A
+    bool shownInB;  // group B still shows its handle
+  };
+  for (const Case& c : {Case{15, true}, Case{11, false}}) {
+    SCOPED_TRACE(c.entry);
+    store.MicGroup = 0;
+    store.SetView(1, 0, 140);
+    GraphRenderer renderer(store);
+    renderer.DrawPageCurves(kFullRedrawPoint, 1);
+    renderer.DrawPageCurves(c.entry, 1);
+    // Group B comes on view: its high-pass is entry 9, it shows bands 1 to 9 only.
+    store.MicGroup = 1;
+    store.SetView(1, 0, 50);
+    renderer.DrawPageCurves(kFullRedrawPoint, 1);
+    EXPECT_EQ(renderer.pointLabel().visible, c.shownInB);
+    if (!c.shownInB) continue;
+    const HandleView& hpf = renderer.handle(kHighPassHandle);
+    EXPECT_EQ(renderer.pointLabel().text, FormatFixed(FrequencyHz(49), 2) + QStringLiteral("Hz"));
+    EXPECT_NEAR(renderer.pointLabel().rect.center().x(), hpf.rect().center().x(), 1);
+    EXPECT_EQ(renderer.pointLabel().rect.top(), hpf.pos.y() + hpf.size);
+  }
 }
 
 TEST_F(GraphRender, DeqChannelWithEqPassDrawsFlatWithItsHandleOnZero) {

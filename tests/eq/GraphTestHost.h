@@ -13,9 +13,9 @@
 
 #include "binding/EditRule.h"
 #include "binding/ParameterCatalog.h"
-#include "binding/Scales.h"
 #include "eq/GraphHost.h"
 #include "model/ParamStore.h"
+#include "model/Scales.h"
 #include "support/Recorders.h"
 
 namespace velantro::test {

@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <functional>
 
-#include "binding/Scales.h"
 #include "link/DeviceLink.h"
+#include "model/Scales.h"
 #include "support/LinkHarness.h"
 
 namespace velantro::test {

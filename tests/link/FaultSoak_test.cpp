@@ -9,8 +9,8 @@
 #include <cstdio>
 #include <random>
 
-#include "binding/Scales.h"
 #include "link/DeviceLink.h"
+#include "model/Scales.h"
 #include "support/LinkHarness.h"
 
 namespace velantro::test {

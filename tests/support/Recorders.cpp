@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "binding/Scales.h"
+#include "model/Scales.h"
 
 namespace velantro::test {
 

@@ -5,6 +5,9 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QGroupBox>
+#include <QHash>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -13,17 +16,19 @@
 #include <QSlider>
 #include <QStackedWidget>
 #include <QTest>
+#include <algorithm>
 #include <memory>
 
 #include "binding/ControlBinding.h"
 #include "eq/EqGraphPanel.h"
+#include "eq/GraphRenderer.h"
 #include "support/LinkHarness.h"
 #include "ui/Console.h"
-#include "ui/Looks.h"
 #include "ui/MainFrm.h"
 #include "ui/Pages.h"
 #include "ui/Unit2.h"
-#include "ui/Widgets.h"
+#include "widgets/Looks.h"
+#include "widgets/Widgets.h"
 
 namespace velantro::test {
 namespace {
@@ -357,6 +362,136 @@ TEST_F(ConsoleWindow, DraggingTheBackgroundMovesTheWindowAndControlsDoNot) {
   QTest::mouseMove(tab, QPoint(40, 30));
   QTest::mouseRelease(tab, Qt::LeftButton, {}, QPoint(40, 30));
   EXPECT_EQ(form->pos(), moved);
+}
+
+TEST_F(ConsoleWindow, PressingAControlGreyedInAutoModeDoesNotMoveTheWindow) {
+  struct Case {
+    int tab;
+    const char* control;
+  };
+  // A disabled control passes its press on to the window, which must not take it for a press
+  // on its background; nor a type image, which acts on its press and passes it on.
+  const Case cases[] = {{4, "MainMusLevelBar"}, {1, "MusFreEdit1"},    {1, "MusFreUpDownBtn1"},
+                        {1, "SingModeBtn"},     {5, "SubMicPhaseBtn"}, {1, "MusLSQBtn2"}};
+  Click("AutoModeBtn");
+  form->move(100, 100);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.control);
+    QTest::mouseClick(form->tabButton(c.tab), Qt::LeftButton);
+    QWidget* control = Find(c.control);
+    ASSERT_TRUE(control->isVisible());
+    if (qobject_cast<ClickLabel*>(control) == nullptr) {
+      EXPECT_FALSE(control->isEnabled());
+    }
+    const QPoint start = form->pos();
+    const QPoint spot = control->rect().center();
+    QTest::mousePress(control, Qt::LeftButton, {}, spot);
+    QTest::mouseMove(control, spot + QPoint(30, 20));
+    QTest::mouseRelease(control, Qt::LeftButton, {}, spot + QPoint(30, 20));
+    EXPECT_EQ(form->pos(), start);
+  }
+}
+
+TEST_F(ConsoleWindow, PointLabelFollowsTheMicGroupShown) {
+  ParamStore& store = console->store;
+  store.SetDevice(1, ParamStore::DeviceIndex(1, 0, 0), 140);  // group A high-pass
+  store.SetDevice(3, ParamStore::DeviceIndex(3, 0, 0), 50);   // group B high-pass
+  QTest::mouseClick(form->tabButton(2), Qt::LeftButton);
+  QWidget* highPass = form->graph()->handleWidget(kHighPassHandle);
+  QTest::mousePress(highPass, Qt::LeftButton);
+  QTest::mouseRelease(highPass, Qt::LeftButton);
+  QLabel* label = form->graph()->pointLabel();
+  const QString groupA = label->text();
+  ASSERT_TRUE(groupA.endsWith("Hz"));
+
+  Click("MicBBtn");
+  // The label shows the selected band of group B, as a fresh drawing of group B shows it.
+  GraphRenderer groupB(store);
+  groupB.DrawPageCurves(kFullRedrawPoint, 1);
+  groupB.DrawPageCurves(form->binding()->SelectedBand(1), 1);
+  EXPECT_NE(label->text(), groupA);
+  EXPECT_EQ(label->text(), groupB.pointLabel().text);
+  EXPECT_EQ(label->geometry(), groupB.pointLabel().rect);
+  EXPECT_TRUE(label->isVisible());
+}
+
+// Where a widget shows in the window: its rectangle clipped by every parent's.
+QRect ShownRect(const QWidget* w, const QWidget* window) {
+  QRect shown(w->mapTo(window, QPoint(0, 0)), w->size());
+  for (const QWidget* p = w->parentWidget(); p != nullptr && p != window; p = p->parentWidget()) {
+    shown &= QRect(p->mapTo(window, QPoint(0, 0)), p->size());
+  }
+  return shown;
+}
+
+TEST_F(ConsoleWindow, ButtonsAboveTheGraphCoverNothingOfAnySheet) {
+  for (int tab = 1; tab <= 7; ++tab) {
+    QTest::mouseClick(form->tabButton(tab), Qt::LeftButton);
+    QWidget* sheet = form->pages()->currentWidget();
+    for (const char* group : {"EQPassGrop", "SingleDiscoGrop"}) {
+      if (!Find(group)->isVisible()) continue;
+      for (QPushButton* button : Find(group)->findChildren<QPushButton*>()) {
+        const QRect over = ShownRect(button, form);
+        for (QWidget* w : sheet->findChildren<QWidget*>()) {
+          // Group frames and the controls and captions in them; containers are transparent.
+          const bool drawn = qobject_cast<QGroupBox*>(w) != nullptr ||
+                             w->findChildren<QWidget*>(Qt::FindDirectChildrenOnly).isEmpty();
+          if (!drawn || !w->isVisibleTo(form)) continue;
+          EXPECT_FALSE(over.intersects(ShownRect(w, form)))
+              << "tab " << tab << ": " << button->objectName().toStdString() << " over "
+              << w->objectName().toStdString() << " " << w->metaObject()->className();
+        }
+      }
+    }
+  }
+}
+
+// The colour that fills most of a button's inside, and the strongest contrast any inside pixel
+// makes with it (its caption or mark).
+struct Rendered {
+  QColor fill;
+  double strongest = 1;
+};
+
+Rendered Measure(QWidget* button) {
+  const QImage image = button->grab().toImage().convertToFormat(QImage::Format_RGB32);
+  QHash<QRgb, int> counts;
+  const QRect inside = image.rect().adjusted(2, 2, -2, -2);
+  for (int y = inside.top(); y <= inside.bottom(); ++y) {
+    for (int x = inside.left(); x <= inside.right(); ++x) ++counts[image.pixel(x, y)];
+  }
+  Rendered r;
+  int most = 0;
+  for (auto it = counts.begin(); it != counts.end(); ++it) {
+    if (it.value() > most) {
+      most = it.value();
+      r.fill = QColor(it.key());
+    }
+  }
+  for (auto it = counts.begin(); it != counts.end(); ++it) {
+    r.strongest = std::max(r.strongest, ContrastRatio(QColor(it.key()), r.fill));
+  }
+  return r;
+}
+
+TEST_F(ConsoleWindow, InvertedPhaseShowsADistinctMarkWithoutACaption) {
+  form->setStyleSheet(ConsoleStyleSheet());
+  for (int index : {2, 6}) console->store.SetDevice(6, ParamStore::DeviceIndex(6, index, 0), 1);
+  Click("ManulModeBtn");  // phase buttons answer in Manual mode
+  QTest::mouseClick(form->tabButton(4), Qt::LeftButton);
+  auto* normal = Find<QPushButton>("MainMicPhaseBtn");
+  auto* inverted = Find<QPushButton>("MainMusPhaseBtn");
+  QTest::mouseClick(inverted, Qt::LeftButton);
+  EXPECT_EQ(DeviceValue(6, 2), 0);
+  EXPECT_EQ(GetButtonLook(inverted), ButtonLook::Inverted);
+  EXPECT_EQ(inverted->text(), "");
+  EXPECT_EQ(normal->text(), "+");
+
+  const Rendered up = Measure(normal);
+  const Rendered down = Measure(inverted);
+  EXPECT_GE(up.strongest, kMinimumTextContrast);    // the "+"
+  EXPECT_GE(down.strongest, kMinimumTextContrast);  // the drawn mark: no blank box
+  EXPECT_GE(ContrastRatio(up.fill, down.fill), 3.0);
 }
 
 TEST_F(ConsoleWindow, LinkViewShowsStatusButtonAndDeviceStatus) {

@@ -58,6 +58,11 @@ TEST_F(ControlTableWindow, EveryRowNamesAWidgetWithTheRowsScalePositionAndRange)
       default:
         break;
     }
+    // Buttons carry the role of their row: the binding goes by it, never by their size.
+    const std::string_view role = ButtonRoleName(row.sort);
+    if (!role.empty()) {
+      EXPECT_EQ(w->property("role").toString().toStdString(), role) << row.name;
+    }
   }
 }
 

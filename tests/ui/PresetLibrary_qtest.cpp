@@ -169,6 +169,24 @@ TEST_F(PresetLibraryPanelTest, RowsAreNumberedInAlphabeticalOrderAndPickTheName)
   EXPECT_EQ(messages.boxes.back().text, "File not find!");
 }
 
+TEST_F(PresetLibraryPanelTest, KeysAfterADoubleClickOnARowGoToTheNameField) {
+  SaveAs("a");
+  SaveAs("b");
+  form.show();
+  QApplication::setActiveWindow(&form);
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+  form.TabSwitchTo(8);  // System
+  const QPoint cell = grid->visualItemRect(grid->item(1, 1)).center();
+  // A double click as it arrives: a click, then a second press that reports the double click.
+  QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell);
+  QTest::mousePress(grid->viewport(), Qt::LeftButton, {}, cell);
+  QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, cell);
+  QTest::mouseRelease(grid->viewport(), Qt::LeftButton, {}, cell);
+  EXPECT_EQ(QApplication::focusWidget(), fileEdit);
+  QTest::keyClicks(static_cast<QWidget*>(nullptr), "2");  // to whatever has the keyboard
+  EXPECT_EQ(fileEdit->text(), "b2");
+}
+
 TEST_F(PresetLibraryPanelTest, NamesThatCannotBeAFileAreRefusedBeforeAnythingIsWritten) {
   SaveAs("Keep");
   const size_t files = FilesUnderRoot();

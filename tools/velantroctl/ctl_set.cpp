@@ -3,9 +3,9 @@
 #include "CtlCommands.h"
 #include "CtlLink.h"
 #include "binding/ParameterCatalog.h"
-#include "binding/Scales.h"
 #include "link/DeviceLink.h"
 #include "link/Frames.h"
+#include "model/Scales.h"
 
 namespace velantro::ctl {
 

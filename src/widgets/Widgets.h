@@ -3,6 +3,7 @@
 // Small widgets of the section pages that Qt has no direct equivalent for.
 
 #include <QLabel>
+#include <QPushButton>
 #include <QWidget>
 
 class QToolButton;
@@ -34,6 +35,18 @@ class SpinButtons : public QWidget {
   void UpdateArrows();
   QToolButton* up_;
   QToolButton* down_;
+};
+
+// A phase button: "+" while the phase is normal; the inverted look keeps the caption empty and
+// shows a drawn phase-invert mark (a slashed circle) on its own fill instead.
+class PhaseButton : public QPushButton {
+  Q_OBJECT
+
+ public:
+  explicit PhaseButton(QWidget* parent = nullptr);
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
 };
 
 // An image that reacts to a click: the band type and DEQ work mode images.

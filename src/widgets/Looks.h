@@ -3,6 +3,7 @@
 // The console's looks: one application style sheet, button looks chosen by a dynamic property,
 // and the pictures (band type images, window buttons, title strip) drawn in code.
 
+#include <QColor>
 #include <QPixmap>
 #include <QString>
 
@@ -17,6 +18,30 @@ namespace velantro {
 // down and a black one otherwise.
 enum class ButtonLook { Normal, Selected, Down, Inverted };
 
+// What a button shows: its caption (or drawn mark) in `text` over a fill that runs from `top` to
+// `bottom` (the same colour twice for a flat fill), framed by `border`.
+struct LookColours {
+  QColor text;
+  QColor top;
+  QColor bottom;
+  QColor border;
+};
+
+// The buttons the style sheet dresses apart: command and pair buttons (plain), the section tabs,
+// the link button, phase buttons and toggles.
+enum class ButtonKind { Plain, Tab, Link, Phase, Toggle };
+
+// Captions stay readable at arm's length: at least this contrast against their fill (WCAG AA).
+constexpr double kMinimumTextContrast = 4.5;
+
+// The colours of a kind of button in a look, enabled or greyed. The style sheet is written from
+// these, and the phase button draws its inverted mark in the text colour.
+LookColours ButtonColours(ButtonKind kind, ButtonLook look, bool enabled = true);
+
+// WCAG 2 contrast ratio of two colours, (L1 + 0.05) / (L2 + 0.05) of their relative luminances
+// with L1 the lighter: 1 (the same) to 21 (black on white).
+double ContrastRatio(const QColor& a, const QColor& b);
+
 void SetButtonLook(QAbstractButton* button, ButtonLook look);
 ButtonLook GetButtonLook(const QAbstractButton* button);
 // Re-applies the style sheet after a dynamic property changed.
@@ -24,9 +49,11 @@ void Repolish(QWidget* widget);
 
 // The six picture sets of the band type images.
 enum class TypePicture { Peq, Lsq, Hsq, DeqOff, Below, Above };
-constexpr int kTypeImageWidth = 40;
+constexpr int kTypeImageWidth = 46;
 constexpr int kTypeImageHeight = 13;
 
+// The picture's caption over its fill, chosen (on) or not.
+LookColours TypeImageColours(TypePicture picture, bool on);
 QPixmap TypeImage(TypePicture picture, bool on);
 // Shows the picture on an image label and records the state in its "on" property.
 void ShowTypeImage(QLabel* image, TypePicture picture, bool on);

@@ -1,10 +1,11 @@
-#include "ui/Widgets.h"
+#include "widgets/Widgets.h"
 
 #include <QEvent>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QToolButton>
 
-#include "ui/Looks.h"
+#include "widgets/Looks.h"
 
 namespace velantro {
 
@@ -44,6 +45,24 @@ void SpinButtons::UpdateArrows() {
   down_->setIconSize(QSize(w, h));
   up_->setIcon(QIcon(SpinArrowPicture(true, w, h, isEnabled())));
   down_->setIcon(QIcon(SpinArrowPicture(false, w, h, isEnabled())));
+}
+
+PhaseButton::PhaseButton(QWidget* parent) : QPushButton(QStringLiteral("+"), parent) {}
+
+void PhaseButton::paintEvent(QPaintEvent* event) {
+  QPushButton::paintEvent(event);
+  if (GetButtonLook(this) != ButtonLook::Inverted || !text().isEmpty()) return;
+  QPainter painter(this);
+  painter.setRenderHint(QPainter::Antialiasing);
+  const QColor mark = ButtonColours(ButtonKind::Phase, ButtonLook::Inverted, isEnabled()).text;
+  const double side = qMin(width(), height());
+  const QPointF centre = QRectF(rect()).center();
+  const double radius = side * 0.26;
+  painter.setPen(QPen(mark, qMax(1.4, side * 0.11), Qt::SolidLine, Qt::RoundCap));
+  painter.setBrush(Qt::NoBrush);
+  painter.drawEllipse(centre, radius, radius);
+  const double reach = side * 0.36;
+  painter.drawLine(centre + QPointF(-reach, reach), centre + QPointF(reach, -reach));
 }
 
 void ClickLabel::mousePressEvent(QMouseEvent* event) {

@@ -1,4 +1,4 @@
-#include "ui/Looks.h"
+#include "widgets/Looks.h"
 
 #include <QAbstractButton>
 #include <QLabel>
@@ -7,6 +7,8 @@
 #include <QPainterPath>
 #include <QStyle>
 #include <QVariant>
+#include <algorithm>
+#include <cmath>
 
 namespace velantro {
 
@@ -26,27 +28,98 @@ const char* LookName(ButtonLook look) {
   return "normal";
 }
 
+// A flat fill.
+LookColours Flat(const char* text, const char* fill, const char* border) {
+  return {QColor(text), QColor(fill), QColor(fill), QColor(border)};
+}
+
+LookColours Gradient(const char* text, const char* top, const char* bottom, const char* border) {
+  return {QColor(text), QColor(top), QColor(bottom), QColor(border)};
+}
+
+// Looks shared by several kinds: the grey command button, its chosen blue, and their greyed
+// forms (dimmed, with captions still well clear of the fill).
+LookColours PlainUp() { return Gradient("#ffffff", "#444a50", "#24282c", "#5d666e"); }
+LookColours PlainChosen() { return Gradient("#ffffff", "#1d6fa8", "#0f4670", "#52abe1"); }
+LookColours GreyedUp() { return Flat("#8c8c8c", "#1a1a1a", "#333333"); }
+LookColours GreyedChosen() { return Gradient("#a9c4d8", "#123a58", "#0b2a42", "#1d4a6c"); }
+// Tabs and the link button: light grey with a black caption until chosen.
+LookColours LightUp() { return Gradient("#000000", "#d4d8dc", "#9ca3aa", "#6f777f"); }
+LookColours LightGreyed() { return Gradient("#9aa0a6", "#2a2e32", "#1e2226", "#3a3f44"); }
+
+bool Chosen(ButtonLook look) { return look == ButtonLook::Selected || look == ButtonLook::Down; }
+
 struct TypePictureInfo {
   const char* text;
-  QColor onFill;
+  const char* onFill;  // a light fill under a black caption: chosen reads at a glance
 };
 
 TypePictureInfo InfoFor(TypePicture picture) {
   switch (picture) {
     case TypePicture::Peq:
-      return {"PEQ", QColor(82, 171, 225)};
+      return {"PEQ", "#52abe1"};
     case TypePicture::Lsq:
-      return {"LSQ", QColor(82, 171, 225)};
+      return {"LSQ", "#52abe1"};
     case TypePicture::Hsq:
-      return {"HSQ", QColor(82, 171, 225)};
+      return {"HSQ", "#52abe1"};
     case TypePicture::DeqOff:
-      return {"Off", QColor(200, 120, 40)};
+      return {"Off", "#d08a3c"};
     case TypePicture::Below:
-      return {"Below", QColor(60, 170, 90)};
+      return {"Below", "#3caa5a"};
     case TypePicture::Above:
-      return {"Above", QColor(200, 70, 70)};
+      return {"Above", "#e25c5c"};
   }
-  return {"", QColor(82, 171, 225)};
+  return {"", "#52abe1"};
+}
+
+double RelativeLuminance(const QColor& colour) {
+  const auto linear = [](double c) {
+    return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+  };
+  const QColor rgb = colour.toRgb();
+  return 0.2126 * linear(rgb.redF()) + 0.7152 * linear(rgb.greenF()) + 0.0722 * linear(rgb.blueF());
+}
+
+QString FillText(const LookColours& c) {
+  if (c.top == c.bottom) return c.top.name();
+  return QStringLiteral("qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 %1, stop:1 %2)")
+      .arg(c.top.name(), c.bottom.name());
+}
+
+// The colour rules of every button kind in every look, enabled and greyed. A kind's selector is
+// more specific than the plain button's, and a look or :disabled adds to it, so each combination
+// gets exactly the colours ButtonColours gives it.
+QString ButtonColourRules() {
+  struct KindSelector {
+    ButtonKind kind;
+    const char* selector;
+  };
+  const KindSelector kinds[] = {{ButtonKind::Plain, "QPushButton"},
+                                {ButtonKind::Tab, "QPushButton[tab=\"true\"]"},
+                                {ButtonKind::Link, "QPushButton#LinkBtn"},
+                                {ButtonKind::Phase, "QPushButton[role=\"phase\"]"},
+                                {ButtonKind::Toggle, "QPushButton[role=\"toggle\"]"}};
+  const ButtonLook looks[] = {ButtonLook::Normal, ButtonLook::Selected, ButtonLook::Down,
+                              ButtonLook::Inverted};
+  QString rules;
+  for (bool enabled : {true, false}) {
+    for (const KindSelector& k : kinds) {
+      for (ButtonLook look : looks) {
+        QString selector = QString::fromLatin1(k.selector);
+        if (look != ButtonLook::Normal) {
+          selector += QStringLiteral("[look=\"%1\"]").arg(QLatin1String(LookName(look)));
+        }
+        if (!enabled) selector += QStringLiteral(":disabled");
+        if (k.kind == ButtonKind::Plain && look == ButtonLook::Down && enabled) {
+          selector += QStringLiteral(", QPushButton:checked");
+        }
+        const LookColours c = ButtonColours(k.kind, look, enabled);
+        rules += QStringLiteral("%1 { background: %2; color: %3; border-color: %4; }\n")
+                     .arg(selector, FillText(c), c.text.name(), c.border.name());
+      }
+    }
+  }
+  return rules;
 }
 
 }  // namespace
@@ -73,22 +146,67 @@ ButtonLook GetButtonLook(const QAbstractButton* button) {
   return ButtonLook::Normal;
 }
 
+LookColours ButtonColours(ButtonKind kind, ButtonLook look, bool enabled) {
+  switch (kind) {
+    case ButtonKind::Plain:
+      break;
+    case ButtonKind::Tab:
+      if (Chosen(look)) {
+        return enabled ? Gradient("#ffffff", "#1b6fb3", "#0f4a7c", "#8fd0ff") : GreyedChosen();
+      }
+      return enabled ? LightUp() : LightGreyed();
+    case ButtonKind::Link:
+      if (Chosen(look)) {
+        return enabled ? Gradient("#ffffff", "#1e7a40", "#125228", "#7be0a0")
+                       : Gradient("#a8d8b8", "#16402a", "#0e2c1c", "#2a6a44");
+      }
+      return enabled ? LightUp() : LightGreyed();
+    case ButtonKind::Phase:
+      // Inverted is amber with a dark mark: no caption, so the fill and the mark carry the state.
+      if (look == ButtonLook::Inverted) {
+        return enabled ? Flat("#111111", "#f0a830", "#ffd080")
+                       : Flat("#c8a050", "#3a2a08", "#5a4418");
+      }
+      return enabled ? Flat("#ffffff", "#262a2e", "#7a7a7a") : GreyedUp();
+    case ButtonKind::Toggle:
+      if (Chosen(look)) {
+        return enabled ? Gradient("#ffffff", "#c03030", "#7a1010", "#ff8080")
+                       : Gradient("#d0a0a0", "#4a1818", "#341010", "#6a2828");
+      }
+      break;
+  }
+  if (Chosen(look)) return enabled ? PlainChosen() : GreyedChosen();
+  return enabled ? PlainUp() : GreyedUp();
+}
+
+double ContrastRatio(const QColor& a, const QColor& b) {
+  const double la = RelativeLuminance(a);
+  const double lb = RelativeLuminance(b);
+  return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+LookColours TypeImageColours(TypePicture picture, bool on) {
+  if (!on) return Flat("#c8c8c8", "#1c1c1c", "#6a6a6a");
+  const QColor fill(InfoFor(picture).onFill);
+  return {QColor(Qt::black), fill, fill, fill.lighter(150)};
+}
+
 QPixmap TypeImage(TypePicture picture, bool on) {
-  const TypePictureInfo info = InfoFor(picture);
+  const LookColours colours = TypeImageColours(picture, on);
   QPixmap pixmap(kTypeImageWidth, kTypeImageHeight);
   pixmap.fill(Qt::transparent);
   QPainter painter(&pixmap);
   painter.setRenderHint(QPainter::Antialiasing);
   const QRectF box(0.5, 0.5, kTypeImageWidth - 1, kTypeImageHeight - 1);
-  painter.setPen(on ? info.onFill.lighter(140) : QColor(90, 90, 90));
-  painter.setBrush(on ? info.onFill : QColor(28, 28, 28));
+  painter.setPen(colours.border);
+  painter.setBrush(colours.top);
   painter.drawRoundedRect(box, 3, 3);
   QFont font("DejaVu Sans");
-  font.setPixelSize(9);
+  font.setPixelSize(11);
   font.setBold(true);
   painter.setFont(font);
-  painter.setPen(on ? Qt::white : QColor(150, 150, 150));
-  painter.drawText(box, Qt::AlignCenter, info.text);
+  painter.setPen(colours.text);
+  painter.drawText(box, Qt::AlignCenter, InfoFor(picture).text);
   return pixmap;
 }
 
@@ -204,31 +322,13 @@ QComboBox QAbstractItemView {
   background: #161616; color: #ffffff; selection-background-color: #2a8fd6;
 }
 QPushButton {
-  background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #444a50, stop:1 #24282c);
-  color: #ffffff; border: 1px solid #5d666e; border-radius: 3px; padding: 0 4px;
+  border-width: 1px; border-style: solid; border-radius: 3px; padding: 0 4px;
 }
-QPushButton:hover { border-color: #8fb8d8; }
-QPushButton:disabled { color: #666666; border-color: #333333; background: #1a1a1a; }
-QPushButton[look="down"], QPushButton:checked {
-  background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #1d6fa8, stop:1 #0f4670);
-  border-color: #52abe1; color: #ffffff;
-}
-QPushButton[tab="true"] {
-  background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #d4d8dc, stop:1 #9ca3aa);
-  color: #000000; border: 1px solid #6f777f; font-weight: bold;
-}
-QPushButton[tab="true"][look="selected"] {
-  background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #2f9be6, stop:1 #135d96);
-  color: #ffffff; border-color: #8fd0ff;
-}
-QPushButton#LinkBtn {
-  background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #d4d8dc, stop:1 #9ca3aa);
-  color: #000000; border: 1px solid #6f777f; font-weight: bold;
-}
-QPushButton#LinkBtn[look="down"] {
-  background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #2fae5c, stop:1 #17683a);
-  color: #ffffff; border-color: #7be0a0;
-}
+QPushButton[tab="true"], QPushButton#LinkBtn { font-weight: bold; }
+QPushButton[role="phase"] { border-radius: 2px; padding: 0; font-weight: bold; font-size: 12px; }
+)") + ButtonColourRules() +
+         QStringLiteral(R"(
+QPushButton:enabled:hover { border-color: #8fb8d8; }
 QPushButton[role="option"] {
   background: #1c1c1c; border: 1px solid #8a8a8a; border-radius: 7px; padding: 0;
   min-width: 12px; max-width: 12px; min-height: 12px; max-height: 12px;
@@ -237,17 +337,6 @@ QPushButton[role="option"][look="selected"], QPushButton[role="option"][look="do
   background: qradialgradient(cx:0.5, cy:0.5, radius:0.6, fx:0.4, fy:0.4,
                               stop:0 #c8f0ff, stop:0.45 #2fa8f0, stop:1 #0d4f7e);
   border-color: #bfe9ff;
-}
-QPushButton[role="phase"] {
-  background: #262a2e; color: #ffffff; border: 1px solid #7a7a7a; border-radius: 2px;
-  padding: 0; font-weight: bold; font-size: 12px;
-}
-QPushButton[role="phase"][look="inverted"] {
-  background: #e6e6e6; border-color: #ffffff; color: #000000;
-}
-QPushButton[role="toggle"][look="down"] {
-  background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #c03030, stop:1 #7a1010);
-  border-color: #ff8080;
 }
 QPushButton[role="window"] { background: transparent; border: none; border-radius: 0; }
 QPushButton[role="window"]:hover { background: #3a4048; }
