@@ -303,7 +303,7 @@ void BuildMusicSheet(QWidget* sheet) {
   AddOptionRow(gainKit, MakeAddress(kSystemPage, IndexOf(sysaddr::MusicInputLevel)), nullptr, {},
                12, 26, 54, {0, 1, 2}, 36);
   const StripSpec music{
-      names::kMusicPoints, 0,      4, 10, 10, 10, names::kMusicStrip, nullptr, "9 band EQ",
+      names::kMusicPoints, 0,      4, 10, 10, 10, names::kMusicStrip, nullptr, "10 band EQ",
       "MusEqCaption",      nullptr};
   AddStrip(kit, music, 200, 2);
 }
@@ -641,7 +641,7 @@ void BuildSystemSheet(QWidget* sheet) {
   PageKit lk(lock);
   AddOptionRow(lk, MakeAddress(page, 13), nullptr, {}, 16, 24, 110, {1, 0});
   QGroupBox* lockPass =
-      lk.Group("SysKeyLockPassGrop", "Modify Auto Key Lock Passowrd", QRect(8, 46, 354, 96));
+      lk.Group("SysKeyLockPassGrop", "Modify Auto Key Lock Password", QRect(8, 46, 354, 96));
   PageKit lpk(lockPass);
   const char* passCaptions[3] = {"Old Password", "New Password", "New Password Again"};
   const char* lockFields[3] = {"PassPanelLabel1", "NewPassLabel1", "NewPassLabel2"};
@@ -667,7 +667,7 @@ void BuildSystemSheet(QWidget* sheet) {
   ik.Field(names::kIpPortEdit, QRect(232, 22, 80, 22), 5)->setText("8889");
 
   QGroupBox* backup =
-      kit.Group("SysBackupGrop", "Computer Data Backup Mnagement", QRect(380, 4, 372, 484));
+      kit.Group("SysBackupGrop", "Computer Data Backup Management", QRect(380, 4, 372, 484));
   PageKit bk(backup);
   auto* grid = new QTableWidget(0, 2, backup);
   grid->setObjectName(names::kPresetGrid);
@@ -683,8 +683,8 @@ void BuildSystemSheet(QWidget* sheet) {
   grid->setGeometry(10, 22, 352, 368);
   bk.Caption("File Name:", QRect(10, 400, 70, 22));
   bk.Field("FileEdit", QRect(82, 400, 280, 22));
-  bk.Button("RzBmpButton120", "Save date in PC", QRect(10, 436, 170, 28));
-  bk.Button("RzBmpButton119", "Upload date to Equipment", QRect(190, 436, 172, 28));
+  bk.Button("RzBmpButton120", "Save data to PC", QRect(10, 436, 170, 28));
+  bk.Button("RzBmpButton119", "Upload data to Equipment", QRect(190, 436, 172, 28));
 
   QGroupBox* modes = kit.Group("SysModeGrop", "Equipment Mode Management", QRect(758, 4, 371, 170));
   PageKit mk(modes);

@@ -1,7 +1,7 @@
 #pragma once
 
-// The preset library on the System page ("Computer Data Backup Mnagement"): the grid of preset
-// files, the "File Name:" field, "Save date in PC" and "Upload date to Equipment". Works on the
+// The preset library on the System page ("Computer Data Backup Management"): the grid of preset
+// files, the "File Name:" field, "Save data to PC" and "Upload data to Equipment". Works on the
 // widgets the main window built, found by their objectName.
 
 #include <QObject>
@@ -47,7 +47,7 @@ class PresetLibraryPanel : public QObject {
   // into FileEdit. After a save the saved preset's row is the current one.
   void ListPresets(const std::string& currentName = {});
 
-  // "Save date in PC" and "Upload date to Equipment".
+  // "Save data to PC" and "Upload data to Equipment".
   void SavePreset();
   void LoadPreset();
 

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
 #include <QGroupBox>
@@ -15,6 +16,7 @@
 #include <QScrollBar>
 #include <QSlider>
 #include <QStackedWidget>
+#include <QStringList>
 #include <QTest>
 #include <algorithm>
 #include <memory>
@@ -235,6 +237,23 @@ TEST_F(ConsoleWindow, OutputSelectorsSendTheSharedSheetsEditsToAux2AndSur) {
   Find<QSlider>("MainLdelayBar")->setValue(321);
   EXPECT_EQ(DeviceValue(9, 27), 321);
   EXPECT_EQ(DeviceValue(6, 27), 0);
+}
+
+// Captions the operator reads, spelled right; the music strip has ten bands.
+TEST_F(ConsoleWindow, CaptionsAreSpelledAsAnOperatorExpects) {
+  QStringList shown;
+  for (const QGroupBox* group : form->findChildren<QGroupBox*>()) shown << group->title();
+  for (const QAbstractButton* button : form->findChildren<QAbstractButton*>()) {
+    shown << button->text();
+  }
+  for (const QLabel* label : form->findChildren<QLabel*>()) shown << label->text();
+  for (const char* text : {"Modify Auto Key Lock Password", "Computer Data Backup Management",
+                           "Save data to PC", "Upload data to Equipment", "10 band EQ"}) {
+    EXPECT_TRUE(shown.contains(QString::fromLatin1(text))) << text;
+  }
+  for (const char* misspelt : {"Passowrd", "Mnagement", "Save date", "Upload date"}) {
+    EXPECT_TRUE(shown.filter(QString::fromLatin1(misspelt)).isEmpty()) << misspelt;
+  }
 }
 
 TEST_F(ConsoleWindow, MicGroupBShowsNineBandsAndEditsPage3) {
