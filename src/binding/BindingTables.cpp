@@ -109,11 +109,13 @@ QString HintOf(const QWidget* control) {
   return control == nullptr ? QString() : control->property("hint").toString();
 }
 
-int ScaleOfHint(const QString& hint) {
+Scale ScaleOfHint(const QString& hint) {
   bool ok = false;
-  const int scale = hint.trimmed().toInt(&ok);
-  return ok ? scale : 0;
+  const int number = hint.trimmed().toInt(&ok);
+  return ok ? ScaleOfNumber(number) : Scale::None;
 }
+
+QString HintOfScale(Scale scale) { return QString::number(ScaleNumber(scale)); }
 
 void SetHint(QWidget* control, const QString& hint) {
   if (control != nullptr) control->setProperty("hint", hint);

@@ -17,6 +17,7 @@
 
 #include "binding/ControlTable.h"
 #include "model/ParamAddress.h"
+#include "model/Scales.h"
 
 class QLineEdit;
 class QWidget;
@@ -49,8 +50,10 @@ ControlKind KindOf(const QWidget* control);
 ButtonRole RoleOf(const QWidget* button);
 int AddressOf(const QWidget* control);  // -1 without an address
 QString HintOf(const QWidget* control);
-// The scale number a hint names (edits, panes, combo boxes); 0 when it names none.
-int ScaleOfHint(const QString& hint);
+// The scale a hint names by its number (edits, panes, combo boxes); Scale::None when it names none.
+Scale ScaleOfHint(const QString& hint);
+// The hint naming a scale: its number.
+QString HintOfScale(Scale scale);
 void SetHint(QWidget* control, const QString& hint);
 
 // A row's objectName as Qt holds it.

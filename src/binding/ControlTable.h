@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "model/ParamAddress.h"
+#include "model/Scales.h"
 
 namespace velantro {
 
@@ -52,12 +53,15 @@ struct ControlSpec {
   ParamAddress address;   // on the group's first page
   ControlRole role;
   ControlSort sort;
-  int scale;     // value scale of edits, panes, bars and band combos; 0: none
+  int scale;     // value scale number of edits, panes, bars and band combos; 0: none
   int max;       // highest raw value the control takes; -1: none
   int position;  // option and type image position; -1: none
   PageGroup group;
   std::string_view label;    // the parameter, as a person names it
   std::string_view caption;  // an option member's own caption
+
+  // The scale column read as a scale: the one place the table's numbers become scales.
+  constexpr Scale valueScale() const { return ScaleOfNumber(scale); }
 };
 
 std::span<const ControlSpec> ControlRows();

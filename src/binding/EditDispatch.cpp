@@ -12,6 +12,7 @@
 
 #include "binding/ControlActions.h"
 #include "binding/ControlTable.h"
+#include "model/Rounding.h"
 #include "model/Scales.h"
 #include "widgets/WidgetNames.h"
 
@@ -54,12 +55,12 @@ EditDispatch::EditDispatch(BindingTables& tables, ControlActions& actions, Bindi
 EditOutcome EditDispatch::ApplyControlValue(QWidget* c, int step, bool fromStore, double x) {
   if (c == nullptr || c == tables_.Placeholder()) return {};
   const ControlKind kind = KindOf(c);
-  int s = 0;
+  ValueScale s = Scale::None;
   if (kind == ControlKind::Edit) {
     s = ScaleOfHint(HintOf(c));
   } else if (kind == ControlKind::Pane) {
     s = ScaleOfHint(HintOf(c));
-    if (s <= 4) return {};
+    if (s <= Scale::BandQ) return {};
   } else if (kind == ControlKind::Combo) {
     if (HintOf(c).isEmpty()) return {};
     s = ScaleOfHint(HintOf(c));
@@ -76,7 +77,7 @@ EditOutcome EditDispatch::ApplyControlValue(QWidget* c, int step, bool fromStore
   if (KindOf(barWidget) != ControlKind::TrackBar) barWidget = tables_.SideControlAt(out.address, 0);
   if (auto* bar = qobject_cast<QSlider*>(barWidget);
       bar != nullptr && KindOf(bar) == ControlKind::TrackBar) {
-    MoveBarQuietly(bar, BarPosition(out.limited));
+    MoveBarQuietly(bar, RoundHalfEvenToInt(out.limited));
   }
   rule_.Commit(out, fromStore, state_.refreshInProgress);
   return out;
@@ -99,13 +100,13 @@ void EditDispatch::ShowText(QWidget* control, const QString& text) {
 void EditDispatch::ShowOutcome(QWidget* c, const EditOutcome& out) {
   const ParamAddress a = out.address;
   switch (out.scale) {
-    case 1:
+    case Scale::BandType:
       if (auto* combo = qobject_cast<QComboBox*>(c)) {
-        const int item = TruncateRaw(out.limited);
+        const int item = TruncateToInt(out.limited);
         combo->setCurrentIndex(item >= 0 && item < combo->count() ? item : -1);
       }
       break;
-    case 2:
+    case Scale::BandFrequency:
       ShowText(c, QString::fromStdString(out.text));
       // A refresh only shows: were it to take every frequency edit it shows as CurrentEdit, it
       // would leave the last one of the page there (MIC column 15, the hidden eighth output
@@ -116,8 +117,8 @@ void EditDispatch::ShowOutcome(QWidget* c, const EditOutcome& out) {
       }
       actions_.ControlAction(c, GraphIndex(a));
       break;
-    case 3:
-    case 4:
+    case Scale::BandGain:
+    case Scale::BandQ:
       ShowText(c, QString::fromStdString(out.text));
       actions_.ControlAction(c, GraphIndex(a));
       break;

@@ -1,44 +1,29 @@
 #include "binding/EditRule.h"
 
 #include <algorithm>
-#include <cmath>
 
 #include "model/ParamStore.h"
+#include "model/Rounding.h"
 
 namespace velantro {
 
 namespace {
 
-constexpr double kIntLimit = 1e9;
+bool IsBandScale(ValueScale scale) {
+  return scale >= Scale::BandFrequency && scale <= Scale::BandQ;
+}
 
-bool IsBandScale(ValueScale scale) { return scale >= 2 && scale <= 4; }
-
-// Band fields (and scale 0) are stored in both tables and sent as a band frame; everything else
+// Band fields (and scale None) are stored in both tables and sent as a band frame; everything else
 // goes out as a single value.
-bool IsStoredAsBand(ValueScale scale) { return scale <= 4; }
+bool IsStoredAsBand(ValueScale scale) { return scale <= Scale::BandQ; }
 
 // Changes the EQ graph draws: band fields, crossover and effect filter frequencies and Qs.
-bool IsGraphScale(ValueScale scale) { return scale <= 7 || scale == 13 || scale == 19; }
+bool IsGraphScale(ValueScale scale) {
+  return scale <= Scale::EffectLowPass || scale == Scale::EffectHighPass ||
+         scale == Scale::CrossoverQ;
+}
 
 }  // namespace
-
-int TruncateRaw(double x) {
-  if (std::isnan(x)) return 0;
-  if (x >= kIntLimit) return static_cast<int>(kIntLimit);
-  if (x <= -kIntLimit) return -static_cast<int>(kIntLimit);
-  return static_cast<int>(x);
-}
-
-int BarPosition(double x) {
-  if (std::isnan(x)) return 0;
-  if (x >= kIntLimit) return static_cast<int>(kIntLimit);
-  if (x <= -kIntLimit) return -static_cast<int>(kIntLimit);
-  const double down = std::floor(x);
-  const double diff = x - down;
-  double result = down;
-  if (diff > 0.5 || (diff == 0.5 && std::fmod(down, 2.0) != 0.0)) result = down + 1.0;
-  return static_cast<int>(result);
-}
 
 // An operator's Q is limited by the band's type (a shelf takes fewer steps). A stored Q is taken
 // from ViewValues itself, and one past the table is written back at the table's end.
@@ -73,22 +58,22 @@ EditOutcome EditRule::Limit(ParamAddress own, ValueScale s, int step, bool fromS
     if (step == kStepDown) x -= 1;
   }
   switch (s) {
-    case 1:
+    case Scale::BandType:
       if (x > 2) x = 2;
       break;
-    case 2:
+    case Scale::BandFrequency:
       if (!fromStore) x = std::clamp(x, 0.0, static_cast<double>(kMaxFrequencyIndex));
       if (x > kMaxFrequencyIndex) x = kMaxFrequencyIndex;
-      out.text = FrequencyText(TruncateRaw(x));
+      out.text = FrequencyText(TruncateToInt(x));
       break;
-    case 3:
+    case Scale::BandGain:
       if (!fromStore) x = std::clamp(x, 0.0, static_cast<double>(kGainRawMax));
       if (x > kGainRawMax) x = kGainRawMax;
       out.text = FormatNumber(GainDb(x), 1);
       break;
-    case 4:
+    case Scale::BandQ:
       x = LimitBandQ(a, fromStore, x);
-      out.text = QText(TruncateRaw(x));
+      out.text = QText(TruncateToInt(x));
       break;
     default:
       if (HasScaleText(s)) {
@@ -99,7 +84,7 @@ EditOutcome EditRule::Limit(ParamAddress own, ValueScale s, int step, bool fromS
       break;
   }
   out.limited = x;
-  out.stored = TruncateRaw(x);
+  out.stored = TruncateToInt(x);
   return out;
 }
 

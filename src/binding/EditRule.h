@@ -18,7 +18,7 @@ class ParamStore;
 
 struct EditOutcome {
   ParamAddress address = -1;  // the address written (a Q field follows the band's type)
-  ValueScale scale = 0;
+  ValueScale scale = Scale::None;
   double limited = 0.0;  // the value after limiting; a linked bar shows it rounded
   int stored = 0;        // the raw value stored and sent
   std::string text;      // what an edit box or a value pane shows; empty: nothing to show
@@ -51,10 +51,5 @@ class EditRule {
   ParamStore& store_;
   GraphChange lastChange_{};
 };
-
-// Truncation toward zero, saturated and NaN-safe: a raw value from anywhere is never trusted.
-int TruncateRaw(double x);
-// Bar positions round to the nearest integer, halves to even (NaN-safe, saturated).
-int BarPosition(double x);
 
 }  // namespace velantro

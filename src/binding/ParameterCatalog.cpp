@@ -67,22 +67,22 @@ bool ColumnNotShown(int page, int index) {
 
 }  // namespace
 
-std::string_view ScaleUnit(int scale) {
+std::string_view ScaleUnit(Scale scale) {
   switch (scale) {
-    case 2:
+    case Scale::BandFrequency:
       return "Hz";
-    case 3:
+    case Scale::BandGain:
       return "dB";
-    case 8:
-    case 9:
-    case 10:
+    case Scale::EffectLevel:
+    case Scale::MixLevel:
+    case Scale::EchoRightDelay:
       return "%";
-    case 11:
-    case 12:
-    case 17:
-    case 18:
+    case Scale::DelayTime:
+    case Scale::ReverbTime:
+    case Scale::CompressorAttack:
+    case Scale::OutputDelay:
       return "ms";
-    case 20:
+    case Scale::CompressorLevel:
       return "dBu";
     default:
       return {};
@@ -116,7 +116,7 @@ ParameterCatalog::ParameterCatalog() : indexOf_(kAddressSpace, -1) {
         }
         if (row.role != ControlRole::Main) continue;
         info.label = LabelOn(row, page);
-        info.scale = row.scale;
+        info.scale = row.valueScale();
         info.upper = row.max;
       }
       if (realBand) {
@@ -130,12 +130,12 @@ ParameterCatalog::ParameterCatalog() : indexOf_(kAddressSpace, -1) {
     auto it = std::find_if(entries_.begin(), entries_.end(),
                            [&](const ParamInfo& e) { return e.address == cell.address; });
     if (it == entries_.end()) {
-      entries_.push_back(ParamInfo{cell.address, {}, 0, 0, kRawMax, cell.kind, {}});
+      entries_.push_back(ParamInfo{cell.address, {}, Scale::None, 0, kRawMax, cell.kind, {}});
       it = entries_.end() - 1;
     }
     it->label = cell.label;
     it->kind = cell.kind;
-    it->scale = 0;
+    it->scale = Scale::None;
     it->lower = 0;
     it->upper = kRawMax;
   }

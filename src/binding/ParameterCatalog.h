@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "model/ParamAddress.h"
+#include "model/Scales.h"
 
 namespace velantro {
 
@@ -22,7 +23,7 @@ enum class ParamKind {
 struct ParamInfo {
   ParamAddress address = -1;
   std::string label;
-  int scale = 0;  // value scale; 0: none
+  Scale scale = Scale::None;
   int lower = 0;  // raw range
   int upper = 0;
   ParamKind kind = ParamKind::Value;
@@ -47,6 +48,6 @@ class ParameterCatalog {
 };
 
 // The unit a scale's numbers are in ("Hz", "dB", "%", "ms", ...); empty for none.
-std::string_view ScaleUnit(int scale);
+std::string_view ScaleUnit(Scale scale);
 
 }  // namespace velantro

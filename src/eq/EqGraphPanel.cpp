@@ -341,9 +341,9 @@ void EqGraphPanel::HandleMove(int handle, QPoint pos) {
   int top = view.pos.y();
   int dx = pos.x() - drag_.pressPosition.x();
   int dy = pos.y() - drag_.pressPosition.y();
-  const double fi = ParseDisplayValue(2, scale.XToFrequency(left + dx + half));
+  const double fi = ParseDisplayValue(Scale::BandFrequency, scale.XToFrequency(left + dx + half));
   const auto placeAt = [&](double hz) {
-    left = RoundHalfEven(scale.FrequencyToX(hz) - half);
+    left = ToPixel(scale.FrequencyToX(hz) - half);
     dx = 0;
   };
 
@@ -404,13 +404,13 @@ void EqGraphPanel::HandleMove(int handle, QPoint pos) {
     }
   }
   const double lowest = scale.FrequencyToX(kDragLowestHz);
-  if (left < lowest - half) left = RoundHalfEven(lowest) - half;
+  if (left < lowest - half) left = ToPixel(lowest) - half;
 
-  drag_.pointerFrequency = static_cast<float>(RoundHalfEven(scale.XToFrequency(left + half)));
+  drag_.pointerFrequency = static_cast<float>(RoundHalfEvenToInt(scale.XToFrequency(left + half)));
   drag_.pointerGain = static_cast<float>(scale.YToGain(top + half));
   if (drag_.pointerFrequency > kDragHighestHz) {
     drag_.pointerFrequency = static_cast<float>(kDragHighestHz);
-    left = RoundHalfEven(scale.FrequencyToX(kDragHighestHz) - half);
+    left = ToPixel(scale.FrequencyToX(kDragHighestHz) - half);
   }
   drag_.pointerGain = std::clamp(drag_.pointerGain, static_cast<float>(kGainAxisBottomDb),
                                  static_cast<float>(kGainAxisTopDb));
@@ -418,8 +418,9 @@ void EqGraphPanel::HandleMove(int handle, QPoint pos) {
   SyncHandle(pressed);
 
   drag_.dragged = pressed;
-  drag_.targetFrequency = static_cast<float>(ParseDisplayValue(2, drag_.pointerFrequency));
-  drag_.targetGain = static_cast<float>(ParseDisplayValue(3, drag_.pointerGain));
+  drag_.targetFrequency =
+      static_cast<float>(ParseDisplayValue(Scale::BandFrequency, drag_.pointerFrequency));
+  drag_.targetGain = static_cast<float>(ParseDisplayValue(Scale::BandGain, drag_.pointerGain));
   if (drag_.targetFrequency != drag_.appliedFrequency || drag_.targetGain != drag_.appliedGain) {
     ApplyDrag();
   }

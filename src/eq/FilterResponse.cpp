@@ -6,6 +6,8 @@
 #include <numbers>
 #include <optional>
 
+#include "model/Rounding.h"
+
 namespace velantro {
 
 namespace {
@@ -205,10 +207,9 @@ double GridIndexOfFrequency(double f) {
 }
 
 int SnapFrequency(int frequency) {
-  const double p = std::nearbyint(GridIndexOfFrequency(frequency));
-  // Keeps absurd inputs inside an int; real callers stay below 24 kHz.
-  const double snapped = std::min(std::nearbyint(FrequencyOfGridIndex(p)), 1.0e9);
-  return static_cast<int>(snapped);
+  const int p = RoundHalfEvenToInt(GridIndexOfFrequency(frequency));
+  // Saturated, so absurd inputs stay inside an int; real callers stay below 24 kHz.
+  return RoundHalfEvenToInt(FrequencyOfGridIndex(p));
 }
 
 double CompressQ(double q) {
@@ -222,7 +223,7 @@ double CompressQ(double q) {
 
 int CentrePointOfFrequency(int frequency) {
   const double f = std::max(frequency, static_cast<int>(kGridLowestHz));
-  return static_cast<int>(std::nearbyint(GridIndexOfFrequency(f)));
+  return RoundHalfEvenToInt(GridIndexOfFrequency(f));
 }
 
 void PeakingShape(double q, double gainDb, BandShape& out) {

@@ -41,16 +41,6 @@ double GainToY(double db, int height) {
 
 double YToGain(double y, int height) { return kGainAxisTopDb - y / (height - 1) * kGainAxisSpanDb; }
 
-int RoundHalfEven(double x) {
-  // Anything off the int range (a curve point of a filter's -inf dB) is pinned far outside any
-  // drawing area instead of overflowing.
-  constexpr double kLimit = 1e8;
-  if (std::isnan(x)) return 0;
-  if (x > kLimit) return static_cast<int>(kLimit);
-  if (x < -kLimit) return -static_cast<int>(kLimit);
-  return static_cast<int>(std::nearbyint(x));  // the default rounding mode: halves to even
-}
-
 GridLineKind HorizontalLineKind(int db) {
   if (db == -24 || db == 0 || db == 12) return GridLineKind::Major;
   if (db % 3 == 0) return GridLineKind::Middle;

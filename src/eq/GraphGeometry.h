@@ -7,6 +7,7 @@
 #include "eq/FilterResponse.h"
 #include "eq/PageBandModel.h"
 #include "model/ParamAddress.h"
+#include "model/Rounding.h"
 
 namespace velantro {
 
@@ -26,8 +27,11 @@ double GainToY(double db, int height);
 // Gain under y: 12 - y / (height - 1) * 36.
 double YToGain(double y, int height);
 
-// Nearest integer, halves to the even neighbour: how anything on the graph is placed.
-int RoundHalfEven(double x);
+// A graph coordinate as a whole pixel, halves to the even neighbour: how anything on the graph is
+// placed. Anything off the int range (a curve point of a filter's -inf dB) is pinned at
+// +-kPixelLimit, far outside any drawing area, instead of overflowing; NaN gives 0.
+inline constexpr int kPixelLimit = 100'000'000;
+inline int ToPixel(double x) { return RoundHalfEvenToInt(x, kPixelLimit); }
 
 // The graph's scale as the window holds it: k is fixed when the background is built, the height
 // is read from the drawing area at every call.

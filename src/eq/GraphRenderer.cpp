@@ -202,21 +202,21 @@ void GraphRenderer::DrawGrid(QImage& image) const {
   QPainter painter(&image);
   painter.setRenderHint(QPainter::Antialiasing, false);
   for (int db = static_cast<int>(kGainAxisBottomDb); db <= static_cast<int>(kGainAxisTopDb); ++db) {
-    const int y = RoundHalfEven(scale_.GainToY(db));
+    const int y = ToPixel(scale_.GainToY(db));
     painter.setPen(LinePen(HorizontalLineKind(db)));
     painter.drawLine(0, y, w, y);
   }
   const auto vertical = [&](double x) { painter.drawLine(QLineF(x, 0, x, h)); };
   painter.setPen(LinePen(GridLineKind::Major));
   vertical(0);
-  for (double hz : kMajorVerticalHz) vertical(RoundHalfEven(scale_.FrequencyToX(hz)));
+  for (double hz : kMajorVerticalHz) vertical(ToPixel(scale_.FrequencyToX(hz)));
   painter.setPen(LinePen(GridLineKind::Middle));
-  for (double hz : kMiddleVerticalHz) vertical(RoundHalfEven(scale_.FrequencyToX(hz)));
+  for (double hz : kMiddleVerticalHz) vertical(ToPixel(scale_.FrequencyToX(hz)));
   vertical(kGridSteps * scale_.k - 1);
   painter.setPen(LinePen(GridLineKind::Major));
-  const int top = RoundHalfEven(scale_.GainToY(kGainAxisTopDb)) + 1;
+  const int top = ToPixel(scale_.GainToY(kGainAxisTopDb)) + 1;
   painter.drawLine(0, top, w, top);
-  const int bottom = RoundHalfEven(scale_.GainToY(kGainAxisBottomDb));
+  const int bottom = ToPixel(scale_.GainToY(kGainAxisBottomDb));
   painter.drawLine(0, bottom, w, bottom);
 }
 
@@ -228,7 +228,7 @@ void GraphRenderer::PlaceAxisLabels() {
     label.text = QString::number(db) + QStringLiteral("dB");
     const QSize size = TextSize(TextStyle::AxisLabel, label.text);
     const int left = kAreaLeft - size.width() - 2;
-    const int top = RoundHalfEven(scale_.GainToY(db)) + kAreaTop - size.height() / 2;
+    const int top = ToPixel(scale_.GainToY(db)) + kAreaTop - size.height() / 2;
     label.rect = QRect(QPoint(left, top), size);
   }
   for (int i = 0; i < kFrequencyLabelCount; ++i) {
@@ -236,7 +236,7 @@ void GraphRenderer::PlaceAxisLabels() {
     label.text = QString::fromLatin1(kFrequencyLabelText[i]);
     const QSize size = TextSize(TextStyle::AxisLabel, label.text);
     const int left =
-        RoundHalfEven(scale_.FrequencyToX(kFrequencyLabelHz[i])) + kAreaLeft - size.width() / 2;
+        ToPixel(scale_.FrequencyToX(kFrequencyLabelHz[i])) + kAreaLeft - size.width() / 2;
     label.rect = QRect(QPoint(left, kAreaTop + area_.height()), size);
   }
   const QSize notice = TextSize(TextStyle::EqPassLabel, eqPassNotice_.text);
@@ -304,8 +304,8 @@ void GraphRenderer::MoveHandleOf(int entry) {
   if (handle < 0 || handle >= kHandleCount) return;
   HandleView& view = handles_[static_cast<std::size_t>(handle)];
   const int half = view.size / 2;
-  view.pos = QPoint(RoundHalfEven(scale_.FrequencyToX(e.frequency) - half),
-                    RoundHalfEven(scale_.GainToY(e.gain) - half));
+  view.pos = QPoint(ToPixel(scale_.FrequencyToX(e.frequency) - half),
+                    ToPixel(scale_.GainToY(e.gain) - half));
 }
 
 void GraphRenderer::UpdatePointLabel(int entry) {
@@ -374,8 +374,8 @@ void GraphRenderer::DrawCurve() {
   const double k = HorizontalScale(area_.width());
   const EqResponse& total = model_->total();
   for (int p = 0; p < kGridPoints; ++p) {
-    curve_[static_cast<std::size_t>(p)] = QPoint(
-        RoundHalfEven(p * k), RoundHalfEven(scale_.GainToY(total[static_cast<std::size_t>(p)])));
+    curve_[static_cast<std::size_t>(p)] =
+        QPoint(ToPixel(p * k), ToPixel(scale_.GainToY(total[static_cast<std::size_t>(p)])));
   }
   QPainter painter(&area_);
   DrawCardinalSpline(painter, curve_.data(), kGridSteps, kCurveTension);

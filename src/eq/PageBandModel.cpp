@@ -6,6 +6,7 @@
 #include <span>
 
 #include "model/ParamStore.h"
+#include "model/Rounding.h"
 #include "model/Scales.h"
 
 namespace velantro {
@@ -245,7 +246,7 @@ void PageBandModel::Recompute(int i) {
   const BandModelEntry& e = entries_[i];
   // Entries set by hand may hold anything; the grid ends at 24 kHz anyway.
   const float hz = std::isfinite(e.frequency) ? std::clamp(e.frequency, 0.0f, 1.0e6f) : 0.0f;
-  const int frequency = static_cast<int>(std::nearbyint(hz));
+  const int frequency = RoundHalfEvenToInt(hz);
   shapes_[i].Compute(e.code, frequency, e.q, e.gain, responses_[i]);
 }
 

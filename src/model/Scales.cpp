@@ -6,19 +6,11 @@
 #include <system_error>
 
 #include "model/ParamStore.h"
+#include "model/Rounding.h"
 
 namespace velantro {
 
 namespace {
-
-// Truncation toward zero, saturated so that later integer arithmetic cannot overflow.
-int Trunc(double x) {
-  if (std::isnan(x)) return 0;
-  constexpr double kLimit = 1e9;
-  if (x >= kLimit) return static_cast<int>(kLimit);
-  if (x <= -kLimit) return -static_cast<int>(kLimit);
-  return static_cast<int>(x);
-}
 
 template <std::size_t N>
 std::string_view ClampedText(const std::array<std::string_view, N>& table, int index) {
@@ -43,19 +35,6 @@ double ClampedValue(const std::array<double, N>& values, int index) {
   return values[static_cast<std::size_t>(ClampIndex(index, static_cast<int>(N)))];
 }
 
-// Halves to even, as the gain parser rounds. A typed "0.1" gives (24.1 * 5) = 120.5 only up to
-// binary error, so anything within a billionth of a half counts as the half.
-double RoundHalfEven(double x) {
-  if (!std::isfinite(x)) return x;
-  const double down = std::floor(x);
-  const double diff = x - down;
-  constexpr double kTolerance = 1e-9;
-  if (std::fabs(diff - 0.5) <= kTolerance) {
-    return std::fmod(down, 2.0) == 0.0 ? down : down + 1.0;
-  }
-  return diff < 0.5 ? down : down + 1.0;
-}
-
 std::string FrequencyHzText(int index) {
   std::string text(FrequencyText(index));
   text += "Hz";
@@ -64,7 +43,7 @@ std::string FrequencyHzText(int index) {
 
 }  // namespace
 
-int TableIndex(double x, int count) { return ClampIndex(Trunc(x), count); }
+int TableIndex(double x, int count) { return ClampIndex(TruncateToInt(x), count); }
 
 std::string_view FrequencyText(int index) { return ClampedText(FrequencyTable, index); }
 std::string_view QText(int index) { return ClampedText(QTable, index); }
@@ -169,7 +148,7 @@ std::string FormatNumber(double value, int decimals) {
 double LimitToScale(ValueScale scale, double x) {
   if (std::isnan(x)) return 0.0;
   if (!HasScaleText(scale)) return x;
-  const ScaleBounds& bounds = kScaleBounds[static_cast<std::size_t>(scale)];
+  const ScaleBounds& bounds = kScaleBounds[static_cast<std::size_t>(ScaleNumber(scale))];
   if (x > bounds.upper) x = bounds.upper;
   if (bounds.hasLower && x < bounds.lower) x = bounds.lower;
   return x;
@@ -177,48 +156,48 @@ double LimitToScale(ValueScale scale, double x) {
 
 std::string ScaleText(ValueScale scale, double x) {
   if (std::isnan(x)) x = 0.0;
-  const int t = Trunc(x);
+  const int t = TruncateToInt(x);
   switch (scale) {
-    case 1:
+    case Scale::BandType:
       return t < 0 ? std::string() : std::string(BandTypeText(t));
-    case 2:
+    case Scale::BandFrequency:
       return std::string(FrequencyText(t));
-    case 3:
+    case Scale::BandGain:
       return FormatNumber(x / 5.0 - 24.0, 1);
-    case 4:
-    case 19:
+    case Scale::BandQ:
+    case Scale::CrossoverQ:
       return std::string(QText(t));
-    case 5:
+    case Scale::LowPassFrequency:
       return x == 362 ? std::string("Off") : FrequencyHzText(t);
-    case 6:
-    case 13:
-      return x == 0 ? std::string("Off") : FrequencyHzText(Trunc(x - 1));
-    case 7:
+    case Scale::HighPassFrequency:
+    case Scale::EffectHighPass:
+      return x == 0 ? std::string("Off") : FrequencyHzText(TruncateToInt(x - 1));
+    case Scale::EffectLowPass:
       return x == 64 ? std::string("Off") : FrequencyHzText(ClampIndex(t, 65) + 297);
-    case 8:
+    case Scale::EffectLevel:
       return FormatNumber(x, 0);
-    case 9:
-    case 11:
+    case Scale::MixLevel:
+    case Scale::DelayTime:
       return FormatNumber(2.0 * x, 0);
-    case 10:
+    case Scale::EchoRightDelay:
       return FormatNumber(x - 50.0, 0);
-    case 12:
+    case Scale::ReverbTime:
       return FormatNumber(62.5 * x, 0);
-    case 14:
+    case Scale::OffsetTwenty:
       return FormatNumber(x - 20.0, 0);
-    case 15:
+    case Scale::CompressorRatio:
       return std::string(RatioText(t));
-    case 16:
+    case Scale::CompressorRelease:
       return std::string(ReleaseText(t));
-    case 17:
+    case Scale::CompressorAttack:
       return std::string(AttackText(t));
-    case 18:
+    case Scale::OutputDelay:
       return FormatNumber(x / 10.0, 1);
-    case 20:
+    case Scale::CompressorLevel:
       return FormatNumber(x - 36.0, 0);
-    case 21:
+    case Scale::FeedbackShift:
       return x == 0 ? std::string("Off") : FormatNumber(x + 1.0, 0) + "Hz";
-    case 22:
+    case Scale::GateOrDamping:
       return x == 0 ? std::string("Off") : FormatNumber(x, 0);
     default:
       return std::string();
@@ -232,7 +211,7 @@ ScaledValue ApplyScale(ValueScale scale, double x) {
 
 double ParseDisplayValue(ValueScale scale, double v) {
   switch (scale) {
-    case 2: {
+    case Scale::BandFrequency: {
       if (std::isnan(v)) return 0.0;
       int i = 0;
       while (i < kFrequencyCount && !(v <= kFrequencyValues[static_cast<std::size_t>(i)])) ++i;
@@ -242,9 +221,9 @@ double ParseDisplayValue(ValueScale scale, double v) {
       const double above = kFrequencyValues[static_cast<std::size_t>(i)];
       return v - below > above - v ? i : i - 1;
     }
-    case 3:
-      return RoundHalfEven((v + 24.0) * 5.0);
-    case 4: {
+    case Scale::BandGain:
+      return RoundHalfEvenTolerant((v + 24.0) * 5.0);
+    case Scale::BandQ: {
       if (std::isnan(v)) return 0.0;
       int i = 0;
       while (i < kQCount && !(v <= kQValues[static_cast<std::size_t>(i)])) ++i;

@@ -118,7 +118,7 @@ inline constexpr std::array<std::string_view, 16> AttackTable{{
     "90",
 }};
 
-// Band type names of the band type combo boxes (scale 1), and of the DEQ work mode boxes.
+// Band type names of the band type combo boxes (Scale::BandType), and of the DEQ work mode boxes.
 inline constexpr std::array<std::string_view, 3> kBandTypeNames{{"PEQ", "LSEQ", "HSEQ"}};
 inline constexpr std::array<std::string_view, 3> kDeqTypeNames{{"Off", "Below", "Above"}};
 
@@ -167,11 +167,42 @@ double ReleaseValue(int index);
 double AttackValue(int index);
 
 // ---------------------------------------------------------------------------------------------
-// Value scales 1 to 22.
+// Value scales.
 // ---------------------------------------------------------------------------------------------
 
-using ValueScale = int;
+// What a raw value is shown as. The numbers are the ones the controls' "hint" properties and the
+// control table's scale column hold: convert those with ScaleOfNumber and ScaleNumber only.
+enum class Scale : int {
+  None = 0,                // no limit and no text
+  BandType = 1,            // EQ band type: PEQ, LSEQ, HSEQ
+  BandFrequency = 2,       // EQ band frequency: frequency table index
+  BandGain = 3,            // EQ band gain: 0.2 dB steps from -24 dB
+  BandQ = 4,               // EQ band Q: Q table index
+  LowPassFrequency = 5,    // output low-pass frequency, 362 Off
+  HighPassFrequency = 6,   // input and output high-pass frequency, 0 Off
+  EffectLowPass = 7,       // echo and reverb low-pass frequency, 64 Off
+  EffectLevel = 8,         // echo and reverb levels, %
+  MixLevel = 9,            // output mix levels, 2 % steps
+  EchoRightDelay = 10,     // echo R channel delay time, -50 .. 50 %
+  DelayTime = 11,          // pre-delay and echo time, 2 ms steps
+  ReverbTime = 12,         // reverb time, 62.5 ms steps
+  EffectHighPass = 13,     // echo and reverb high-pass frequency, 0 Off
+  OffsetTwenty = 14,       // x - 20; no control uses it
+  CompressorRatio = 15,    // ratio table index
+  CompressorRelease = 16,  // release table index
+  CompressorAttack = 17,   // attack table index
+  OutputDelay = 18,        // output delay, 0.1 ms steps
+  CrossoverQ = 19,         // crossover Q: Q table index
+  CompressorLevel = 20,    // limit and attack levels, dBu from -36
+  FeedbackShift = 21,      // feedback eliminator frequency shift, 0 Off
+  GateOrDamping = 22,      // noise gate and reverb damping, 0 Off
+};
+using ValueScale = Scale;
 constexpr int kScaleCount = 22;  // scales 1 .. 22; 0 and above 22 have no text
+
+// A scale number as data holds it; every number is kept (one with no scale shows no text).
+constexpr Scale ScaleOfNumber(int number) { return static_cast<Scale>(number); }
+constexpr int ScaleNumber(Scale scale) { return static_cast<int>(scale); }
 
 struct ScaleBounds {
   double lower;  // ignored when hasLower is false
@@ -207,7 +238,9 @@ constexpr std::array<ScaleBounds, kScaleCount + 1> kScaleBounds{{
     {0, 10, true},   // 22: noise gate, decays
 }};
 
-constexpr bool HasScaleText(ValueScale scale) { return scale >= 1 && scale <= kScaleCount; }
+constexpr bool HasScaleText(ValueScale scale) {
+  return ScaleNumber(scale) >= 1 && ScaleNumber(scale) <= kScaleCount;
+}
 
 struct ScaledValue {
   double value;      // x limited by the scale's bounds (unchanged for scales without text)
@@ -227,8 +260,8 @@ ScaledValue ApplyScale(ValueScale scale, double x);
 // 2 "#0.00"; halves round away from zero; a leading "-" for negative values.
 std::string FormatNumber(double value, int decimals);
 
-// A typed number as a raw value: nearest frequency index (scale 2), gain step (scale 3), next Q
-// index at or above (scale 4, 101 when above the table); other scales return v.
+// A typed number as a raw value: nearest frequency index (BandFrequency), gain step (BandGain),
+// next Q index at or above (BandQ, 101 when above the table); other scales return v.
 double ParseDisplayValue(ValueScale scale, double v);
 
 }  // namespace velantro

@@ -228,7 +228,8 @@ void TForm1::BuildSectionStrip() {
     kit.Caption(volume.caption, QRect(x, 4, 40, 18), Qt::AlignRight | Qt::AlignVCenter);
     kit.Bar(Bound(address), address, FindControl(address, ControlRole::Main)->max,
             QRect(x + 44, 4, 66, 18), Qt::Horizontal, "0");
-    kit.Pane(Bound(address, ControlRole::Pane), address, 0, QRect(x + 112, 4, 28, 18), "0");
+    kit.Pane(Bound(address, ControlRole::Pane), address, Scale::None, QRect(x + 112, 4, 28, 18),
+             "0");
     x += 148;
   }
   linkButton_ = kit.Button(names::kLinkButton, "Connect", QRect(0, 2, kLinkButtonWidth, 22));

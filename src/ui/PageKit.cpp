@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QSlider>
 
+#include "binding/BindingTables.h"
 #include "binding/ControlTable.h"
 #include "widgets/Widgets.h"
 
@@ -64,10 +65,10 @@ QSlider* PageKit::Bar(const QString& name, int address, int max, QRect r,
   return bar;
 }
 
-QLabel* PageKit::Pane(const QString& name, int address, int scale, QRect r,
+QLabel* PageKit::Pane(const QString& name, int address, Scale scale, QRect r,
                       const QString& hint) const {
   auto* pane = new QLabel(parent_);
-  Stamp(pane, name, address, hint.isNull() ? QString::number(scale) : hint, "pane");
+  Stamp(pane, name, address, hint.isNull() ? HintOfScale(scale) : hint, "pane");
   pane->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   pane->setGeometry(r);
   return pane;
@@ -80,9 +81,9 @@ SpinButtons* PageKit::Spin(const QString& name, int address, QPoint at) const {
   return spin;
 }
 
-QLineEdit* PageKit::Edit(const QString& name, int address, int scale, QRect r) const {
+QLineEdit* PageKit::Edit(const QString& name, int address, Scale scale, QRect r) const {
   auto* edit = new QLineEdit(parent_);
-  Stamp(edit, name, address, QString::number(scale), "edit");
+  Stamp(edit, name, address, HintOfScale(scale), "edit");
   edit->setAlignment(Qt::AlignCenter);
   edit->setGeometry(r);
   return edit;

@@ -9,6 +9,7 @@
 #include <QString>
 #include <QStringList>
 
+#include "model/Scales.h"
 #include "widgets/Looks.h"
 
 class QComboBox;
@@ -44,10 +45,10 @@ class PageKit {
   QGroupBox* Group(const QString& name, const QString& title, QRect r) const;
   QSlider* Bar(const QString& name, int address, int max, QRect r,
                Qt::Orientation orientation = Qt::Horizontal, const QString& hint = {}) const;
-  QLabel* Pane(const QString& name, int address, int scale, QRect r,
+  QLabel* Pane(const QString& name, int address, Scale scale, QRect r,
                const QString& hint = {}) const;
   SpinButtons* Spin(const QString& name, int address, QPoint at) const;
-  QLineEdit* Edit(const QString& name, int address, int scale, QRect r) const;
+  QLineEdit* Edit(const QString& name, int address, Scale scale, QRect r) const;
   // A plain text field of the System page (not bound).
   QLineEdit* Field(const QString& name, QRect r, int maxLength = 32767, bool masked = false) const;
   QComboBox* Combo(const QString& name, int address, const QString& hint, const QStringList& items,

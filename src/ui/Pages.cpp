@@ -105,7 +105,7 @@ void AddSliderRow(const PageKit& kit, int page, const SliderRow& row, int y, con
     kit.Caption(row.unitBefore, QRect(c.bar + barWidth + 2, y, kUnitBeforeWidth - 2, kRowHeight),
                 Qt::AlignRight | Qt::AlignVCenter);
   }
-  kit.Pane(Named(address, ControlRole::Pane), address, spec.scale,
+  kit.Pane(Named(address, ControlRole::Pane), address, spec.valueScale(),
            QRect(c.pane, y, c.paneWidth, kRowHeight),
            paneHint != nullptr ? QString(paneHint) : QString());
   if (row.spin) kit.Spin(Named(address, ControlRole::Spin), address, QPoint(c.after, y));
@@ -210,7 +210,7 @@ void AddBandColumn(const PageKit& kit, const StripSpec& s, int n, int x) {
   for (int r = 0; r < 3; ++r) {
     const int y = kEditTop + r * kEditPitch;
     const int a = k + fields[r];
-    kit.Edit(Named(a, ControlRole::Main), a, Spec(a, ControlRole::Main).scale,
+    kit.Edit(Named(a, ControlRole::Main), a, Spec(a, ControlRole::Main).valueScale(),
              QRect(x + kEditX, y, kEditWidth, kRowHeight));
     kit.Spin(Named(a, ControlRole::Spin), a, QPoint(x + kEditX + kEditWidth + 2, y));
   }
@@ -557,7 +557,7 @@ void BuildDeqChannel(const PageKit& kit, int g, QRect r) {
     const int y = 62 + i * 20;
     const int a = address(edits[i].offset);
     gk.Caption(edits[i].caption, QRect(6, y, 56, kRowHeight));
-    gk.Edit(Named(a, ControlRole::Main), a, Spec(a, ControlRole::Main).scale,
+    gk.Edit(Named(a, ControlRole::Main), a, Spec(a, ControlRole::Main).valueScale(),
             QRect(64, y, 62, kRowHeight));
     gk.Spin(Named(a, ControlRole::Spin), a, QPoint(128, y));
   }

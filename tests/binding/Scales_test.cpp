@@ -83,7 +83,7 @@ TEST(FormatNumber, RoundsHalvesAwayFromZeroWithAPoint) {
     const int tenths = raw * 2 - 240;
     std::string expected = (tenths < 0 ? "-" : "") + std::to_string(std::abs(tenths) / 10) + "." +
                            std::to_string(std::abs(tenths) % 10);
-    EXPECT_EQ(ScaleText(3, raw), expected) << raw;
+    EXPECT_EQ(ScaleText(Scale::BandGain, raw), expected) << raw;
   }
 }
 
@@ -94,7 +94,7 @@ TEST(FormatNumber, IgnoresTheLocale) {
     std::setlocale(LC_NUMERIC, "fr_FR.UTF-8");
   }
   EXPECT_EQ(FormatNumber(0.25, 1), "0.3");
-  EXPECT_EQ(ScaleText(18, 15), "1.5");
+  EXPECT_EQ(ScaleText(Scale::OutputDelay, 15), "1.5");
   std::setlocale(LC_NUMERIC, saved.c_str());
 }
 
@@ -176,7 +176,7 @@ TEST(ValueScales, LimitAndShowEachScale) {
       {23, -5, -5, ""},
   };
   for (const ScaleCase& c : cases) {
-    const ScaledValue got = ApplyScale(c.scale, c.x);
+    const ScaledValue got = ApplyScale(ScaleOfNumber(c.scale), c.x);
     EXPECT_DOUBLE_EQ(got.value, c.limited) << "scale " << c.scale << " x " << c.x;
     EXPECT_EQ(got.text, c.text) << "scale " << c.scale << " x " << c.x;
   }
@@ -187,13 +187,14 @@ TEST(ValueScales, NonFiniteInputNeverIndexesOutsideATable) {
                         -std::numeric_limits<double>::infinity(), -1e300, 1e300};
   for (int scale = 0; scale <= 23; ++scale) {
     for (double x : odd) {
-      const ScaledValue got = ApplyScale(scale, x);
+      const ScaledValue got = ApplyScale(ScaleOfNumber(scale), x);
       EXPECT_FALSE(std::isnan(got.value)) << scale;
     }
   }
-  EXPECT_EQ(ScaleText(2, 1e12), "20600.0");  // unlimited store value straight to the text
-  EXPECT_EQ(ScaleText(7, -5), "5990.0Hz");
-  EXPECT_EQ(ScaleText(15, 65535), "100");
+  EXPECT_EQ(ScaleText(Scale::BandFrequency, 1e12),
+            "20600.0");  // unlimited store value straight to the text
+  EXPECT_EQ(ScaleText(Scale::EffectLowPass, -5), "5990.0Hz");
+  EXPECT_EQ(ScaleText(Scale::CompressorRatio, 65535), "100");
 }
 
 TEST(ParseDisplayValue, ConvertsTypedNumbers) {
@@ -210,14 +211,14 @@ TEST(ParseDisplayValue, ConvertsTypedNumbers) {
       {4, 200, 101},   {4, 0, 0},      {4, 128, 100},  {1, 3.7, 3.7},   {18, 12.5, 12.5},
   };
   for (const Case& c : cases) {
-    EXPECT_DOUBLE_EQ(ParseDisplayValue(c.scale, c.typed), c.raw)
+    EXPECT_DOUBLE_EQ(ParseDisplayValue(ScaleOfNumber(c.scale), c.typed), c.raw)
         << "scale " << c.scale << " typed " << c.typed;
   }
   // Halves go to the even step: 24.1 * 5 = 120.5 -> 120, 24.3 * 5 = 121.5 -> 122.
-  EXPECT_DOUBLE_EQ(ParseDisplayValue(3, 0.1), 120);
-  EXPECT_DOUBLE_EQ(ParseDisplayValue(3, 0.3), 122);
+  EXPECT_DOUBLE_EQ(ParseDisplayValue(Scale::BandGain, 0.1), 120);
+  EXPECT_DOUBLE_EQ(ParseDisplayValue(Scale::BandGain, 0.3), 122);
   // A typed number beyond the band type's Q limit is the caller's to limit.
-  EXPECT_DOUBLE_EQ(LimitToScale(4, ParseDisplayValue(4, 200)), 100);
+  EXPECT_DOUBLE_EQ(LimitToScale(Scale::BandQ, ParseDisplayValue(Scale::BandQ, 200)), 100);
 }
 
 TEST(LocateBand, FollowsThePageRules) {

@@ -71,7 +71,7 @@ TEST_F(GraphDrag, BandHandleLimits) {
     int centreX;         // -1: not checked
     int centreY;
   };
-  const int leftStop = RoundHalfEven(XOf(19.5));
+  const int leftStop = ToPixel(XOf(19.5));
   for (const Case& c : {
            Case{{Centre(0).x(), -80}, -1, 180, -1, 0},  // above the area: +12.0 dB
            Case{{Centre(0).x(), 900}, -1, 0, -1, 309},  // below: -24.0 dB
@@ -199,7 +199,7 @@ TEST_F(GraphDrag, EffectCrossoverStops) {
 TEST_F(GraphDrag, OutputLowPassAtTheRightEndIsOff) {
   store.SetView(6, 20, 300);
   ShowSection(kMain);
-  Drag(kLowPassHandle, {RoundHalfEven(XOf(5040)), 0});
+  Drag(kLowPassHandle, {ToPixel(XOf(5040)), 0});
   EXPECT_NEAR(store.View(6, 20), 288, 1);  // 5040.0 Hz
   Drag(kLowPassHandle, {5000, 0});
   EXPECT_EQ(store.View(6, 20), 362);
@@ -221,7 +221,7 @@ TEST_F(GraphDrag, DeqChannelWithEqPassKeepsItsHandle) {
 TEST_F(GraphDrag, GraphTimerRedrawsTheBandOfLastChange) {
   store.SetView(0, 11, 150);  // band 2 at +6 dB, changed by its gain edit
   host.lastChange = {0x000B, 150};
-  const int y = RoundHalfEven(GainToY(6, 309) - 7);
+  const int y = ToPixel(GainToY(6, 309) - 7);
   EXPECT_NE(Handle(1)->y(), y);
   panel.GraphTick();
   EXPECT_EQ(Handle(1)->y(), y);
@@ -229,7 +229,7 @@ TEST_F(GraphDrag, GraphTimerRedrawsTheBandOfLastChange) {
   // Only the changed entry was recomputed: a stale value elsewhere is not picked up.
   store.SetView(0, 6, 60);
   panel.GraphTick();
-  EXPECT_EQ(Handle(0)->y(), RoundHalfEven(GainToY(0, 309) - 7));
+  EXPECT_EQ(Handle(0)->y(), ToPixel(GainToY(0, 309) - 7));
 }
 
 TEST_F(GraphDrag, EqPassButtonTogglesTheNotice) {
@@ -279,7 +279,7 @@ TEST_F(GraphDrag, DeqPassButtonDrawsTheChannelFlat) {
   button.setProperty("hint", QStringLiteral("0"));
   panel.OnDeqPassButton(&button);
   EXPECT_EQ(store.View(2, 1), 1);
-  EXPECT_EQ(Handle(0)->y(), RoundHalfEven(GainToY(0, 309) - 7));
+  EXPECT_EQ(Handle(0)->y(), ToPixel(GainToY(0, 309) - 7));
 }
 
 }  // namespace

@@ -41,16 +41,16 @@ TEST(GraphGeometry, InversesRoundTrip) {
 }
 
 TEST(GraphGeometry, RoundHalfEvenAndOutOfRangeValues) {
-  EXPECT_EQ(RoundHalfEven(0.5), 0);
-  EXPECT_EQ(RoundHalfEven(1.5), 2);
-  EXPECT_EQ(RoundHalfEven(2.5), 2);
-  EXPECT_EQ(RoundHalfEven(-0.5), 0);
-  EXPECT_EQ(RoundHalfEven(-1.5), -2);
-  EXPECT_EQ(RoundHalfEven(92.6667), 93);
+  EXPECT_EQ(ToPixel(0.5), 0);
+  EXPECT_EQ(ToPixel(1.5), 2);
+  EXPECT_EQ(ToPixel(2.5), 2);
+  EXPECT_EQ(ToPixel(-0.5), 0);
+  EXPECT_EQ(ToPixel(-1.5), -2);
+  EXPECT_EQ(ToPixel(92.6667), 93);
   // A filter's -inf dB must not overflow when it becomes a curve point.
-  EXPECT_LT(RoundHalfEven(-INFINITY), -1000000);
-  EXPECT_GT(RoundHalfEven(INFINITY), 1000000);
-  EXPECT_EQ(RoundHalfEven(NAN), 0);
+  EXPECT_LT(ToPixel(-INFINITY), -1000000);
+  EXPECT_GT(ToPixel(INFINITY), 1000000);
+  EXPECT_EQ(ToPixel(NAN), 0);
 }
 
 TEST(GraphGeometry, HorizontalLineKinds) {

@@ -44,14 +44,14 @@ TEST_F(GraphRender, OnlyTheMinus24ZeroAndPlus12LinesAreTwoPixelsWide) {
   const QImage& grid = renderer.savedBackground();
   const int h = grid.height();
   // A column between the 20 Hz and 30 Hz lines, crossed by no vertical line.
-  const int x = RoundHalfEven(renderer.scale().FrequencyToX(25));
+  const int x = ToPixel(renderer.scale().FrequencyToX(25));
   const auto colourAt = [&](int y) { return grid.pixel(x, y) & 0xFFFFFF; };
   const QRgb major = kMajorLineColour.rgb() & 0xFFFFFF;
   const QRgb middle = kMiddleLineColour.rgb() & 0xFFFFFF;
   const QRgb minor = kMinorLineColour.rgb() & 0xFFFFFF;
   const QRgb fill = kAreaFillColour.rgb() & 0xFFFFFF;
   for (int db = -23; db <= 11; ++db) {
-    const int y = RoundHalfEven(GainToY(db, h));
+    const int y = ToPixel(GainToY(db, h));
     int rows = 0;
     for (int r = y - 2; r <= y + 2; ++r) rows += colourAt(r) != fill;
     const QRgb expected = db == 0 ? major : (db % 3 == 0 ? middle : minor);
@@ -69,15 +69,15 @@ TEST_F(GraphRender, OnlyTheMinus24ZeroAndPlus12LinesAreTwoPixelsWide) {
 TEST_F(GraphRender, VerticalLinesAndBorders) {
   GraphRenderer renderer(store);
   const QImage& grid = renderer.savedBackground();
-  const int y = RoundHalfEven(GainToY(-10.4, grid.height()));  // a row with no horizontal line
+  const int y = ToPixel(GainToY(-10.4, grid.height()));  // a row with no horizontal line
   const auto colourAt = [&](int x) { return grid.pixel(x, y) & 0xFFFFFF; };
   EXPECT_EQ(colourAt(0), kMajorLineColour.rgb() & 0xFFFFFF);
   EXPECT_EQ(colourAt(grid.width() - 1), kMiddleLineColour.rgb() & 0xFFFFFF);
-  EXPECT_EQ(colourAt(RoundHalfEven(renderer.scale().FrequencyToX(1000))),
+  EXPECT_EQ(colourAt(ToPixel(renderer.scale().FrequencyToX(1000))),
             kMajorLineColour.rgb() & 0xFFFFFF);
-  EXPECT_EQ(colourAt(RoundHalfEven(renderer.scale().FrequencyToX(500))),
+  EXPECT_EQ(colourAt(ToPixel(renderer.scale().FrequencyToX(500))),
             kMiddleLineColour.rgb() & 0xFFFFFF);
-  EXPECT_EQ(colourAt(RoundHalfEven(renderer.scale().FrequencyToX(1500))),
+  EXPECT_EQ(colourAt(ToPixel(renderer.scale().FrequencyToX(1500))),
             kAreaFillColour.rgb() & 0xFFFFFF);
 }
 
@@ -85,7 +85,7 @@ TEST_F(GraphRender, FlatPageDrawsItsCurveOnTheZeroDbLine) {
   GraphRenderer renderer(store);
   renderer.DrawPageCurves(kFullRedrawPoint, 0);
   const QImage& area = renderer.areaImage();
-  const int zero = RoundHalfEven(GainToY(0, area.height()));
+  const int zero = ToPixel(GainToY(0, area.height()));
   for (int x = 5; x < area.width() - 10; x += 7) {
     EXPECT_NEAR(CurveRow(area, x), zero, 1) << x;
   }
@@ -179,8 +179,8 @@ TEST_F(GraphRender, CrossoverLabelsAndSwitchedOffFilters) {
   renderer.DrawPageCurves(15, 1);
   const HandleView& hpf = renderer.handle(kHighPassHandle);
   EXPECT_EQ(renderer.pointLabel().text, QStringLiteral("OFF"));
-  EXPECT_EQ(hpf.pos.x(), RoundHalfEven(renderer.scale().FrequencyToX(19) - 12));
-  EXPECT_EQ(hpf.pos.y(), RoundHalfEven(GainToY(0, 309) - 12));
+  EXPECT_EQ(hpf.pos.x(), ToPixel(renderer.scale().FrequencyToX(19) - 12));
+  EXPECT_EQ(hpf.pos.y(), ToPixel(GainToY(0, 309) - 12));
   EXPECT_EQ(renderer.pointLabel().rect.top(), hpf.pos.y() + 24);  // below the handle, not on it
 
   // Main output low-pass at index 300 shows its frequency; 362 is off at 20 600 Hz.
@@ -192,7 +192,7 @@ TEST_F(GraphRender, CrossoverLabelsAndSwitchedOffFilters) {
   renderer.DrawPageCurves(8, 6);
   EXPECT_EQ(renderer.pointLabel().text, QStringLiteral("OFF"));
   EXPECT_EQ(renderer.handle(kLowPassHandle).pos.x(),
-            RoundHalfEven(renderer.scale().FrequencyToX(20600) - 12));
+            ToPixel(renderer.scale().FrequencyToX(20600) - 12));
 }
 
 TEST_F(GraphRender, PointLabelStaysInsideTheAreaAndOffEveryHandle) {
@@ -262,10 +262,10 @@ TEST_F(GraphRender, DeqChannelWithEqPassDrawsFlatWithItsHandleOnZero) {
   GraphRenderer renderer(store);
   renderer.DrawPageCurves(kFullRedrawPoint, 2);
   const QImage& area = renderer.areaImage();
-  const int zero = RoundHalfEven(GainToY(0, area.height()));
-  const int x = RoundHalfEven(renderer.scale().FrequencyToX(FrequencyHz(72)));
+  const int zero = ToPixel(GainToY(0, area.height()));
+  const int x = ToPixel(renderer.scale().FrequencyToX(FrequencyHz(72)));
   EXPECT_NEAR(CurveRow(area, x), zero, 1);
-  EXPECT_EQ(renderer.handle(0).pos.y(), RoundHalfEven(GainToY(0, 309) - 7));
+  EXPECT_EQ(renderer.handle(0).pos.y(), ToPixel(GainToY(0, 309) - 7));
 }
 
 TEST_F(GraphRender, AxisLabelsSitOnTheirLinesAndFollowAResize) {
@@ -278,7 +278,7 @@ TEST_F(GraphRender, AxisLabelsSitOnTheirLinesAndFollowAResize) {
     EXPECT_EQ(y[4].text, QStringLiteral("0dB"));
     EXPECT_EQ(y[6].text, QStringLiteral("12dB"));
     for (int i = 0; i < kGainLabelCount; ++i) {
-      const double line = RoundHalfEven(GainToY(-24 + 6 * i, area.height())) + kAreaTop;
+      const double line = ToPixel(GainToY(-24 + 6 * i, area.height())) + kAreaTop;
       EXPECT_NEAR(y[static_cast<std::size_t>(i)].rect.top() +
                       y[static_cast<std::size_t>(i)].rect.height() / 2,
                   line, 1)
@@ -288,7 +288,7 @@ TEST_F(GraphRender, AxisLabelsSitOnTheirLinesAndFollowAResize) {
     const auto& x = renderer.frequencyLabels();
     EXPECT_EQ(x[5].text, QStringLiteral("1KHz"));
     EXPECT_NEAR(x[5].rect.left() + x[5].rect.width() / 2,
-                RoundHalfEven(renderer.scale().FrequencyToX(1000)) + kAreaLeft, 1);
+                ToPixel(renderer.scale().FrequencyToX(1000)) + kAreaLeft, 1);
     EXPECT_EQ(x[5].rect.top(), kAreaTop + area.height());
     EXPECT_EQ(renderer.panelSize(), PanelSizeForArea(area));
   }
@@ -338,11 +338,11 @@ TEST_F(GraphRender, ResizeRebuildsGridLabelsAndCurve) {
   EXPECT_EQ(panel.image()->size(), QSize(780, 200));
   EXPECT_EQ(panel.renderer().areaImage().size(), QSize(780, 200));
   EXPECT_NEAR(panel.renderer().scale().k, 780.0 / 462.0, 1e-12);
-  const int zero = RoundHalfEven(GainToY(0, 200));
+  const int zero = ToPixel(GainToY(0, 200));
   EXPECT_NEAR(CurveRow(panel.renderer().areaImage(), 400), zero, 1);
   EXPECT_EQ(panel.findChild<QLabel*>(QStringLiteral("EQLabelX11"))->y(), kAreaTop + 200);
   EXPECT_TRUE(panel.handleWidget(9)->isVisibleTo(&panel));
-  EXPECT_EQ(panel.handleWidget(9)->y(), RoundHalfEven(GainToY(0, 200) - 7));
+  EXPECT_EQ(panel.handleWidget(9)->y(), ToPixel(GainToY(0, 200) - 7));
 }
 
 }  // namespace

@@ -68,24 +68,24 @@ class GraphTestHost : public GraphHost {
 
   // The scale of the control the reference names: a crossover pane's from the parameter
   // catalog, a band edit's by the band field the view shows there.
-  static int ScaleOf(GraphControl c, int micGroup) {
+  static Scale ScaleOf(GraphControl c, int micGroup) {
     if (c.table == ControlTable::Pane) {
       static const ParameterCatalog catalog;
       const ParamInfo* info = catalog.Find(c.address);
-      return info != nullptr ? info->scale : 0;
+      return info != nullptr ? info->scale : Scale::None;
     }
     switch (LocateBand(c.address, micGroup).field) {
       case 0:
-        return 1;
+        return Scale::BandType;
       case 1:
-        return 2;
+        return Scale::BandFrequency;
       case 2:
-        return 3;
+        return Scale::BandGain;
       case 3:
       case 4:
-        return 4;
+        return Scale::BandQ;
       default:
-        return 0;
+        return Scale::None;
     }
   }
 

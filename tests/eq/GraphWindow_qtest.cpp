@@ -75,7 +75,7 @@ TEST_F(GraphWindow, SitsInTheWindowAtItsDesignPlace) {
   for (int i = 0; i < kHandleCount; ++i) {
     EXPECT_EQ(Handle(i)->isVisible(), i < 10) << i;
   }
-  EXPECT_EQ(Centre(0).y(), RoundHalfEven(GainToY(0, 309)));
+  EXPECT_EQ(Centre(0).y(), ToPixel(GainToY(0, 309)));
 }
 
 TEST_F(GraphWindow, DiagonalDragEditsTheBandThroughItsControls) {
@@ -94,7 +94,7 @@ TEST_F(GraphWindow, DiagonalDragEditsTheBandThroughItsControls) {
   // The release made the band's gain edit the one the wheel and arrow keys step.
   EXPECT_EQ(console->binding()->CurrentEdit(), Find<QLineEdit>("MusGainEdit3"));
   // The graph followed: the handle sits where the values put it.
-  EXPECT_EQ(Centre(2).y(), RoundHalfEven(GainToY(gain / 5.0 - 24, 309)));
+  EXPECT_EQ(Centre(2).y(), ToPixel(GainToY(gain / 5.0 - 24, 309)));
 }
 
 TEST_F(GraphWindow, AutoModeKeepsTheGraphFromChangingAnything) {
@@ -131,7 +131,7 @@ TEST_F(GraphWindow, GraphTimerRedrawsABandEditedInItsBox) {
   QTest::keyClick(gain, Qt::Key_Return);
   ASSERT_EQ(console->store.View(0, 11), 90);
   graph->GraphTick();
-  EXPECT_EQ(Centre(1).y(), RoundHalfEven(GainToY(-6, 309)));
+  EXPECT_EQ(Centre(1).y(), ToPixel(GainToY(-6, 309)));
   EXPECT_EQ(graph->pointLabel()->text(), QStringLiteral("-6.0dB\rQ:1.00\r62.50Hz"));
   EXPECT_LT(graph->pointLabel()->geometry().bottom(), Handle(1)->y());
 }
