@@ -34,7 +34,7 @@ class EditDispatch : public QObject {
                const std::function<void(int point, int page)>& redrawCurves);
 
   // Limits x by the control's scale, shows it, moves the linked track bar, stores it and (unless
-  // fromStore) sends it through SetBand (scales 0-4) or SetParam (scales 5 and up).
+  // fromStore) sends it through SetBand (band scales up to Scale::BandQ) or SetParam (the rest).
   // Gives what was shown and stored (address -1 when the control takes no value).
   EditOutcome ApplyControlValue(QWidget* control, int step, bool fromStore, double x);
   GraphChange LastChange() const { return rule_.LastChange(); }
