@@ -16,6 +16,7 @@
 #include <QScrollBar>
 #include <QSlider>
 #include <QStackedWidget>
+#include <algorithm>
 #include <exception>
 
 #include "binding/ControlBinding.h"
@@ -42,6 +43,26 @@ constexpr int kEqPassInset = 8;
 constexpr int kEqPassButtonWidth = 80;
 constexpr int kLinkButtonWidth = 84;
 constexpr int kStatusLabelWidth = 220;
+// A normal volume in the section strip: caption, slider, pane; the slider gives way in a narrow
+// window so that the link button never covers it.
+constexpr int kVolumeCaptionWidth = 40;
+constexpr int kVolumeBarWidth = 66;
+constexpr int kVolumeBarNarrowest = 36;
+constexpr int kVolumePaneWidth = 28;
+constexpr int kVolumeFixedWidth = kVolumeCaptionWidth + 4 + 2 + kVolumePaneWidth + 8;
+constexpr int kSystemSheetMargin = 4;  // under the System sheet's lowest group
+// The page scroll box's bars, dark like the rest of the window.
+constexpr char kPageScrollBarLook[] = R"(
+QScrollBar { background: #101214; border: none; }
+QScrollBar:horizontal { height: 12px; }
+QScrollBar:vertical { width: 12px; }
+QScrollBar::handle { background: #4a525a; border-radius: 4px; margin: 2px; }
+QScrollBar::handle:horizontal { min-width: 40px; }
+QScrollBar::handle:vertical { min-height: 40px; }
+QScrollBar::handle:hover { background: #6a747e; }
+QScrollBar::add-line, QScrollBar::sub-line { width: 0px; height: 0px; border: none; }
+QScrollBar::add-page, QScrollBar::sub-page { background: none; }
+)";
 
 struct TabSpec {
   const char* caption;
@@ -126,11 +147,22 @@ TForm1::TForm1(Console& console) : QWidget(nullptr), console_(console) {
   QPalette black = palette();
   black.setColor(QPalette::Window, Qt::black);
   setPalette(black);
+  setMinimumSize(kMinimumWidth, kMinimumHeight);
   resize(kDesignWidth, kDesignHeight);
 
-  pages_ = new QStackedWidget(this);
+  pageScroll_ = new QScrollArea(this);
+  pageScroll_->setObjectName("PageScroll");
+  pageScroll_->setFrameShape(QFrame::NoFrame);
+  pageScroll_->setWidgetResizable(true);
+  pageScroll_->horizontalScrollBar()->setStyleSheet(kPageScrollBarLook);
+  pageScroll_->verticalScrollBar()->setStyleSheet(kPageScrollBarLook);
+  pages_ = new QStackedWidget;
   pages_->setObjectName(names::kPageStack);
   BuildSectionPages(pages_);
+  pageScroll_->setWidget(pages_);
+  pages_->installEventFilter(this);
+  connect(pageScroll_->horizontalScrollBar(), &QScrollBar::valueChanged, this,
+          [this] { FollowPageScroll(); });
 
   // Creation step: the graph panel registers its handles and builds its background.
   graph_ = new EqGraphPanel(console_.store, this);
@@ -223,14 +255,16 @@ void TForm1::BuildSectionStrip() {
     }
   }
   x += 10;
-  for (const NormalVolume& volume : kNormalVolumes) {
-    const ParamAddress address = volume.address;
-    kit.Caption(volume.caption, QRect(x, 4, 40, 18), Qt::AlignRight | Qt::AlignVCenter);
-    kit.Bar(Bound(address), address, FindControl(address, ControlRole::Main)->max,
-            QRect(x + 44, 4, 66, 18), Qt::Horizontal, "0");
-    kit.Pane(Bound(address, ControlRole::Pane), address, Scale::None, QRect(x + 112, 4, 28, 18),
-             "0");
-    x += 148;
+  volumesLeft_ = x;
+  for (int i = 0; i < 3; ++i) {
+    const ParamAddress address = kNormalVolumes[i].address;
+    volumes_[i].caption =
+        kit.Caption(kNormalVolumes[i].caption, QRect(0, 4, kVolumeCaptionWidth, 18),
+                    Qt::AlignRight | Qt::AlignVCenter);
+    volumes_[i].bar = kit.Bar(Bound(address), address, FindControl(address, ControlRole::Main)->max,
+                              QRect(0, 4, kVolumeBarWidth, 18), Qt::Horizontal, "0");
+    volumes_[i].pane = kit.Pane(Bound(address, ControlRole::Pane), address, Scale::None,
+                                QRect(0, 4, kVolumePaneWidth, 18), "0");
   }
   linkButton_ = kit.Button(names::kLinkButton, "Connect", QRect(0, 2, kLinkButtonWidth, 22));
   linkButton_->setProperty("kind", "button");
@@ -441,6 +475,7 @@ void TForm1::TabSwitch(QPushButton* tab) {
   PlaceButtonGroups(page, sheet);
   binding_->EnableBoundControls(console_.store.View(0, 0), page);
   pages_->setCurrentIndex(sheet);
+  PlacePageArea();
 }
 
 void TForm1::ShowEqPass(int page) {
@@ -473,12 +508,17 @@ void TForm1::PlaceButtonGroups(int page, int sheet) {
   eqPassGroup_->setVisible(!deq);
   if (deq) graph_->ShowEqPassNotice(false);
   const int left = EqPassGroupLeft(page);
-  if (left >= 0) {
-    eqPassGroup_->move(left, kButtonGroupsTop);
-    if (!deq) singleDiscoGroup_->move(left + kSingleDiscoOffset, kButtonGroupsTop);
-  }
+  if (left >= 0) groupsLeft_ = left;
+  FollowPageScroll();
   eqPassGroup_->raise();
   singleDiscoGroup_->raise();
+}
+
+// The two groups belong with the sheet's content: they move with its centring and its scrolling.
+void TForm1::FollowPageScroll() {
+  const int left = groupsLeft_ + sheetShift_ + pages_->mapTo(this, QPoint(0, 0)).x();
+  eqPassGroup_->move(left, kButtonGroupsTop);
+  singleDiscoGroup_->move(left + kSingleDiscoOffset, kButtonGroupsTop);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -625,14 +665,64 @@ void TForm1::PlaceParts() {
   statusLabel_->setGeometry(w - 3 * kWindowButtonSize - kStatusLabelWidth - 12, 0,
                             kStatusLabelWidth, kTitleStripHeight);
   sectionStrip_->setGeometry(0, kTitleStripHeight, w, kSectionStripHeight);
-  linkButton_->move(w - kLinkButtonWidth - 6, 2);
-  unlinkButton_->move(w - 2 * kLinkButtonWidth - 10, 2);
-  pages_->setGeometry(0, kPageTop, w, h - kPageTop);
-  graph_->setGeometry(0, kGraphTop, w + kGraphWidthExtra, h - kGraphTop + 1);
+  PlaceSectionStrip(w);
+  PlacePageArea();
   lockPanel_->move((w - lockPanel_->width()) / 2, (h - lockPanel_->height()) / 2);
   eqPassGroup_->raise();
   singleDiscoGroup_->raise();
   lockPanel_->raise();
+}
+
+void TForm1::PlaceSectionStrip(int w) {
+  const int linkLeft = w - kLinkButtonWidth - 6;
+  linkButton_->move(linkLeft, 2);
+  unlinkButton_->move(w - 2 * kLinkButtonWidth - 10, 2);
+  const int room = (linkLeft - 8 - volumesLeft_) / 3;
+  const int bar = std::clamp(room - kVolumeFixedWidth, kVolumeBarNarrowest, kVolumeBarWidth);
+  int x = volumesLeft_;
+  for (const VolumeParts& v : volumes_) {
+    v.caption->move(x, 4);
+    v.bar->setGeometry(x + kVolumeCaptionWidth + 4, 4, bar, 18);
+    v.pane->move(v.bar->geometry().right() + 3, 4);
+    x += kVolumeFixedWidth + bar;
+  }
+}
+
+// Graph sheets show their content above the graph; the System sheet has the whole page area. A
+// window narrower than a sheet scrolls it, and the graph gives way to the scroll bar.
+void TForm1::PlacePageArea() {
+  const int w = width();
+  const int h = height();
+  const bool wholeArea = pages_->currentIndex() == kSystemSheet;
+  QWidget* system = pages_->widget(kSystemSheet);
+  const int contentHeight =
+      wholeArea ? system->childrenRect().bottom() + 1 + kSystemSheetMargin : kGraphTopInPage;
+  pages_->setMinimumSize(kSheetWidth, contentHeight);
+  const int bar = w < kSheetWidth ? pageScroll_->horizontalScrollBar()->sizeHint().height() : 0;
+  pageScroll_->setGeometry(0, kPageTop, w, wholeArea ? h - kPageTop : kGraphTopInPage + bar);
+  const int graphTop = kGraphTop + bar;
+  graph_->setGeometry(0, graphTop, w + kGraphWidthExtra, h - graphTop + 1);
+  FollowPageScroll();
+}
+
+// Each sheet keeps its design arrangement; in a window wider than the design the arrangement
+// moves to the middle instead of leaving the right side empty.
+void TForm1::CentreSheets() {
+  const int shift = std::max(0, (pages_->width() - kSheetWidth) / 2);
+  const int delta = shift - sheetShift_;
+  if (delta == 0) return;
+  for (int i = 0; i < pages_->count(); ++i) {
+    for (QWidget* child : pages_->widget(i)->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+      child->move(child->pos() + QPoint(delta, 0));
+    }
+  }
+  sheetShift_ = shift;
+  FollowPageScroll();
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == pages_ && event->type() == QEvent::Resize) CentreSheets();
+  return QWidget::eventFilter(watched, event);
 }
 
 void TForm1::paintEvent(QPaintEvent* event) {

@@ -11,6 +11,7 @@
 
 class QLabel;
 class QPushButton;
+class QScrollArea;
 class QSlider;
 class QStackedWidget;
 
@@ -33,6 +34,9 @@ constexpr int kGraphWidthExtra = 2;  // the graph panel is 1135 wide in a 1133 w
 constexpr int kButtonGroupsTop = 270;
 constexpr int kSingleDiscoOffset = 185;
 constexpr int kTabCount = 10;
+// Below this the section strip no longer holds its controls side by side.
+constexpr int kMinimumWidth = 1024;
+constexpr int kMinimumHeight = 600;
 
 // Left edge of EQPassGrop by the page of the section; -1: the groups stay where they are.
 int EqPassGroupLeft(int page);
@@ -74,6 +78,10 @@ class TForm1 : public QWidget {
   DeviceCommands* deviceCommands() const { return deviceCommands_.get(); }
   PresetLibraryPanel* presets() const { return presets_.get(); }
   QStackedWidget* pages() const { return pages_; }
+  // The scroll box around the page control: it scrolls a sheet that the window is too small for.
+  QScrollArea* pageScroll() const { return pageScroll_; }
+  // How far every sheet's content sits right of its design place, to centre it in a wide window.
+  int sheetShift() const { return sheetShift_; }
   QLabel* statusLabel() const { return statusLabel_; }
   QPushButton* linkButton() const { return linkButton_; }
   QPushButton* unlinkButton() const { return unlinkButton_; }
@@ -91,6 +99,7 @@ class TForm1 : public QWidget {
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void BuildTitleStrip();
@@ -101,6 +110,10 @@ class TForm1 : public QWidget {
   void ConnectSectionHandlers();
   void ConnectNetworkFields();
   void PlaceParts();
+  void PlaceSectionStrip(int w);
+  void PlacePageArea();
+  void CentreSheets();
+  void FollowPageScroll();
   void ShowEqPass(int page);
   void PlaceButtonGroups(int page, int sheet);
   void StartLinkQuietly();
@@ -117,6 +130,16 @@ class TForm1 : public QWidget {
   QLabel* titlePicture_ = nullptr;
   QWidget* sectionStrip_ = nullptr;  // TopTileGrop
   QStackedWidget* pages_ = nullptr;  // FormPageItem
+  QScrollArea* pageScroll_ = nullptr;
+  int sheetShift_ = 0;
+  int groupsLeft_ = 272;  // EQPassGrop's left edge on the sheet at its design place
+  struct VolumeParts {
+    QWidget* caption;
+    QWidget* bar;
+    QWidget* pane;
+  };
+  VolumeParts volumes_[3] = {};
+  int volumesLeft_ = 0;
   QWidget* eqPassGroup_ = nullptr;
   QWidget* singleDiscoGroup_ = nullptr;
   QWidget* lockPanel_ = nullptr;

@@ -1,0 +1,186 @@
+// The window at every size the operator gives it: never smaller than its minimum, every bound
+// control of the section on view within reach (in view, or by scrolling the page), the section
+// strip whole, and in a wide window the sheet's content in the middle.
+
+#include <gtest/gtest.h>
+
+#include <QAbstractScrollArea>
+#include <QApplication>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QStackedWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+
+#include "binding/BindingTables.h"
+#include "binding/ControlTable.h"
+#include "eq/EqGraphPanel.h"
+#include "support/LinkHarness.h"
+#include "ui/Console.h"
+#include "ui/MainFrm.h"
+#include "ui/Pages.h"
+
+namespace velantro::test {
+namespace {
+
+constexpr QSize kSizes[] = {{1024, 600}, {1133, 637}, {1366, 768}, {1600, 900}, {1920, 1080}};
+constexpr int kSectionTabs = 8;  // FormTabBtn1 … 8; the DEQ tab never shows
+
+class WindowSize : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    LinkSettings settings;
+    settings.autoConnect = false;
+    console = std::make_unique<Console>(messages, settings);
+    console->programFolder = presetRoot.path().toStdString();
+    console->CreateWindows();
+    form = console->form1();
+    form->show();
+  }
+
+  void ShowAt(QSize size, int tab) {
+    form->resize(size);
+    QTest::mouseClick(form->tabButton(tab), Qt::LeftButton);
+    QApplication::processEvents();
+  }
+
+  QTemporaryDir presetRoot;
+  RecordingMessages messages;
+  std::unique_ptr<Console> console;
+  TForm1* form = nullptr;
+};
+
+// Where `w` lies in the page control, FormPageItem, when every parent between holds it whole; a
+// strip's own scroll box counts as holding its columns, which its scroll slider brings to view.
+// An empty rectangle when some parent cuts it off.
+QRect RectInPages(const QWidget* w, const QWidget* pages) {
+  QRect r = w->geometry();
+  for (const QWidget* p = w->parentWidget(); p != pages; p = p->parentWidget()) {
+    if (p == nullptr) return {};
+    const auto* box = qobject_cast<const QAbstractScrollArea*>(p->parentWidget());
+    if (box != nullptr && box->viewport() == p) {
+      r = box->geometry();
+      p = box;
+      continue;
+    }
+    if (!p->rect().contains(r)) return {};
+    r.translate(p->pos());
+  }
+  return r;
+}
+
+TEST_F(WindowSize, NeverShrinksBelowItsMinimum) {
+  EXPECT_EQ(form->minimumSize(), QSize(kMinimumWidth, kMinimumHeight));
+  form->resize(800, 480);
+  EXPECT_EQ(form->size(), QSize(kMinimumWidth, kMinimumHeight));
+  form->resize(kDesignWidth, kDesignHeight);
+  EXPECT_EQ(form->size(), QSize(kDesignWidth, kDesignHeight));
+}
+
+TEST_F(WindowSize, EveryBoundControlOfTheSectionOnViewIsInViewOrScrollsIntoView) {
+  QStackedWidget* pages = form->pages();
+  QScrollArea* scroll = form->pageScroll();
+  for (const QSize size : kSizes) {
+    for (int tab = 1; tab <= kSectionTabs; ++tab) {
+      SCOPED_TRACE(testing::Message() << size.width() << "x" << size.height() << " tab " << tab);
+      ShowAt(size, tab);
+      QWidget* sheet = pages->currentWidget();
+      // The scroll box reaches all of the page control, and no part of it lies under the graph.
+      EXPECT_GE(scroll->viewport()->width() + scroll->horizontalScrollBar()->maximum(),
+                pages->width());
+      EXPECT_GE(scroll->viewport()->height() + scroll->verticalScrollBar()->maximum(),
+                pages->height());
+      const bool graphShown = form->graph()->isVisible();
+      if (graphShown) {
+        EXPECT_LE(scroll->geometry().bottom(), form->graph()->geometry().top() - 1);
+      }
+      EXPECT_LE(scroll->geometry().right(), form->width() - 1);
+      EXPECT_LE(scroll->geometry().bottom(), form->height() - 1);
+      int checked = 0;
+      for (const ControlSpec& row : ControlRows()) {
+        QWidget* w = form->findChild<QWidget*>(NameOf(row));
+        if (w == nullptr || !sheet->isAncestorOf(w) || !w->isVisibleTo(form)) continue;
+        ++checked;
+        const QRect r = RectInPages(w, pages);
+        EXPECT_TRUE(pages->rect().contains(r) && !r.isEmpty())
+            << row.name << " at " << r.x() << "," << r.y() << " " << r.width() << "x" << r.height();
+      }
+      EXPECT_GT(checked, 0);
+      // The groups above the graph ride with the sheet: within the page control, in view or by
+      // scrolling.
+      const int pagesLeft = pages->mapTo(form, QPoint(0, 0)).x();
+      for (const char* name : {"EQPassGrop", "SingleDiscoGrop"}) {
+        QWidget* group = form->findChild<QWidget*>(name);
+        if (!group->isVisible()) continue;
+        const QRect inPages = group->geometry().translated(-pagesLeft, 0);
+        EXPECT_GE(inPages.left(), 0) << name;
+        EXPECT_LE(inPages.right(), pages->width() - 1) << name;
+        EXPECT_LE(group->geometry().bottom(), form->graph()->geometry().top() - 1) << name;
+      }
+    }
+  }
+}
+
+TEST_F(WindowSize, SectionStripHoldsEveryControlSideBySide) {
+  for (const QSize size : kSizes) {
+    SCOPED_TRACE(testing::Message() << size.width() << "x" << size.height());
+    ShowAt(size, 1);
+    QWidget* strip = form->findChild<QWidget*>("TopTileGrop");
+    ASSERT_NE(strip, nullptr);
+    QList<QWidget*> shown;
+    for (QWidget* w : strip->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+      if (w->isVisibleTo(form)) shown.append(w);
+    }
+    // Connect shows "Unlink" when online: its place is the same.
+    for (QWidget* a : shown) {
+      EXPECT_TRUE(strip->rect().contains(a->geometry())) << a->objectName().toStdString();
+      EXPECT_LE(strip->mapTo(form, a->geometry().bottomRight()).x(), form->width() - 1);
+      for (QWidget* b : shown) {
+        if (a == b) continue;
+        EXPECT_FALSE(a->geometry().intersects(b->geometry()))
+            << a->objectName().toStdString() << " over " << b->objectName().toStdString();
+      }
+    }
+  }
+}
+
+TEST_F(WindowSize, NarrowWindowScrollsTheSheetAndWideWindowCentresIt) {
+  struct Case {
+    QSize size;
+    int scrollRange;  // how far the sheet scrolls sideways
+    int shift;        // how far the sheet's content sits right of its design place
+  };
+  const Case cases[] = {
+      {{1024, 600}, kSheetWidth - 1024, 0},
+      {{1133, 637}, 0, 0},
+      {{1366, 768}, 0, (1366 - kSheetWidth) / 2},
+      {{1920, 1080}, 0, (1920 - kSheetWidth) / 2},
+  };
+  QWidget* edit = form->findChild<QWidget*>("MusFreEdit1");
+  ShowAt({kDesignWidth, kDesignHeight}, 1);
+  const int designX = edit->mapTo(form, QPoint(0, 0)).x();
+  const int designGroupX = form->findChild<QWidget*>("EQPassGrop")->x();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.size.width() << "x" << c.size.height());
+    ShowAt(c.size, 1);
+    QScrollBar* bar = form->pageScroll()->horizontalScrollBar();
+    EXPECT_EQ(bar->maximum(), c.scrollRange);
+    EXPECT_EQ(bar->isVisible(), c.scrollRange > 0);
+    EXPECT_EQ(form->sheetShift(), c.shift);
+    EXPECT_EQ(edit->mapTo(form, QPoint(0, 0)).x(), designX + c.shift);
+    EXPECT_EQ(form->findChild<QWidget*>("EQPassGrop")->x(), designGroupX + c.shift);
+    // The graph takes the whole width.
+    EXPECT_GE(form->graph()->width(), form->width());
+    if (c.scrollRange > 0) {
+      // Scrolled to its end, the sheet's right part and the groups above the graph come into view.
+      bar->setValue(bar->maximum());
+      EXPECT_EQ(form->findChild<QWidget*>("EQPassGrop")->x(), designGroupX - c.scrollRange);
+      bar->setValue(0);
+    }
+  }
+}
+
+}  // namespace
+}  // namespace velantro::test
