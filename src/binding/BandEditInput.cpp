@@ -8,6 +8,7 @@
 #include <QMetaObject>
 #include <QMouseEvent>
 #include <QSlider>
+#include <QVariant>
 #include <QWheelEvent>
 #include <cmath>
 
@@ -74,6 +75,35 @@ void BandEditInput::CommitEdit(int step) {
 bool BandEditInput::IsShownBandEdit(const QWidget* w) const {
   return tables_.IsBandEdit(w) && !w->isHidden() &&
          IsRealBandField(AddressOf(w), state_.store.MicGroup);
+}
+
+namespace {
+constexpr int kMicGroupA = 0;
+}  // namespace
+
+bool BandEditInput::IsUnshownBandControl(const QWidget* w) const {
+  if (w == nullptr || tables_.Root() == nullptr || !tables_.Root()->isAncestorOf(w)) return false;
+  const QVariant stamped = w->property("address");
+  if (!stamped.isValid()) return false;
+  const ParamAddress address = stamped.toInt();
+  // The strips are laid out in MIC group A's columns; the group on view decides which show.
+  const BandLocation column = LocateBand(address, kMicGroupA);
+  if (!column.isBandField() || IsRealBandField(address, state_.store.MicGroup)) return false;
+  // Only a band strip's column: the crossover controls past a page's bands stand for no column.
+  return tables_.IsBandEdit(tables_.MainControlAt(address - column.field + kBandFieldGain));
+}
+
+// Tab reached a control of a band the view does not show: the focus goes on to the next stop
+// the operator can see, in the same direction, before anything there can act.
+void BandEditInput::PassUnshownBandControl(QWidget* w, bool forward) {
+  QWidget* next = w;
+  do {
+    next = forward ? next->nextInFocusChain() : next->previousInFocusChain();
+    if (next == nullptr || next == w) return;
+  } while (next->window() != w->window() || !(next->focusPolicy() & Qt::TabFocus) ||
+           next->focusProxy() != nullptr || !next->isVisible() || !next->isEnabled() ||
+           IsUnshownBandControl(next));
+  next->setFocus(forward ? Qt::TabFocusReason : Qt::BacktabFocusReason);
 }
 
 // Before the input moves the focus to `next` itself, the band edit that has it leaves first, so
@@ -178,6 +208,18 @@ bool BandEditInput::eventFilter(QObject* watched, QEvent* event) {
       if (mouse->button() == Qt::LeftButton && w->rect().contains(mouse->position().toPoint())) {
         BandEditClicked(static_cast<QLineEdit*>(w));
       }
+      break;
+    }
+    case QEvent::FocusIn: {
+      auto* w = qobject_cast<QWidget*>(watched);
+      const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+      if (reason != Qt::TabFocusReason && reason != Qt::BacktabFocusReason) break;
+      if (IsUnshownBandControl(w)) {
+        PassUnshownBandControl(w, reason == Qt::TabFocusReason);
+        return true;
+      }
+      // Tabbing into a band edit is the keyboard's click: the arrows then step this edit.
+      if (IsShownBandEdit(w)) BandEditClicked(static_cast<QLineEdit*>(w));
       break;
     }
     case QEvent::FocusOut: {

@@ -40,6 +40,8 @@ class BandEditInput : public QObject {
 
   // A band edit of a band the view shows (see IsRealBandField).
   bool IsShownBandEdit(const QWidget* w) const;
+  // A control of a band column the view does not show (MIC B's columns 10 to 15): Tab passes it.
+  bool IsUnshownBandControl(const QWidget* w) const;
 
   // Handlers an operator action runs; the input connects them itself.
   void BandEditClicked(QLineEdit* edit);     // click: select the band, normalise, send nothing
@@ -61,6 +63,7 @@ class BandEditInput : public QObject {
   void LeaveFocusedEdit(QWidget* next);
   bool KeyPress(QLineEdit* edit, QEvent* event);
   bool Wheel(QEvent* event);
+  void PassUnshownBandControl(QWidget* w, bool forward);
 
   BindingTables& tables_;
   EditDispatch& edits_;

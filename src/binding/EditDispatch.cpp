@@ -146,6 +146,8 @@ void EditDispatch::GainBarChanged(QSlider* bar) {
   if (edit == nullptr || edit == tables_.Placeholder() || KindOf(edit) != ControlKind::Edit) {
     return;
   }
+  // The bar of a column the view does not show stands for no band of the unit.
+  if (!IsRealBandField(AddressOf(edit), state_.store.MicGroup)) return;
   state_.currentEdit = edit;
   ApplyControlValue(edit, kStepNone, false, bar->value());
 }

@@ -66,11 +66,16 @@ void GraphHandle::paintEvent(QPaintEvent*) {
 
 void GraphHandle::mousePressEvent(QMouseEvent* event) {
   if (auto* panel = PanelOf(this))
-    panel->HandlePress(number_, event->button(), event->position().toPoint());
+    panel->HandlePress(number_, event->button(), event->position().toPoint(), event->modifiers());
 }
 
 void GraphHandle::mouseMoveEvent(QMouseEvent* event) {
-  if (auto* panel = PanelOf(this)) panel->HandleMove(number_, event->position().toPoint());
+  if (auto* panel = PanelOf(this))
+    panel->HandleMove(number_, event->position().toPoint(), event->modifiers());
+}
+
+void GraphHandle::mouseDoubleClickEvent(QMouseEvent* event) {
+  if (auto* panel = PanelOf(this)) panel->HandleDoubleClick(number_, event->button());
 }
 
 void GraphHandle::mouseReleaseEvent(QMouseEvent* event) {
@@ -280,17 +285,33 @@ ParamAddress EqGraphPanel::BandFieldAddress(int handle, int field) const {
 // ---------------------------------------------------------------------------------------------
 // Dragging.
 
-void EqGraphPanel::HandlePress(int handle, Qt::MouseButton button, QPoint pos) {
+void EqGraphPanel::HandlePress(int handle, Qt::MouseButton button, QPoint pos,
+                               Qt::KeyboardModifiers modifiers) {
   if (handle < 0 || handle >= kHandleCount) return;
   handles_[static_cast<std::size_t>(handle)]->setCursor(Qt::CrossCursor);
   drag_.pressPosition = pos;
   drag_.dragging = true;
   drag_.pressed = handle;
+  const QPoint handlePos = renderer_.handle(handle).pos;
+  drag_.fine = (modifiers & Qt::ShiftModifier) != 0;
+  drag_.fineMouse = handlePos + pos;
+  drag_.fineHandle = handlePos;
   if (!started_ || host_ == nullptr) return;
   drag_.qStepMode = false;
   const int sheetShown = SectionSheet();
   const bool band = handle < kBandHandleCount;
-  if (button == Qt::LeftButton && band) {
+  // Ctrl with the left button is the right button's Q step, for one-button mice and touchpads.
+  const bool qStep = band && (button == Qt::RightButton ||
+                              (button == Qt::LeftButton && (modifiers & Qt::ControlModifier)));
+  if (qStep) {
+    if (BandEditLocked(sheetShown)) return;
+    const ParamAddress q = BandFieldAddress(handle, kBandFieldPeqQ);
+    if (host_->IsEditBox(q)) {
+      host_->SelectEdit(q);
+      drag_.qStepMode = true;
+      drag_.qStepButton = button;
+    }
+  } else if (button == Qt::LeftButton && band) {
     if (BandEditLocked(sheetShown)) return;
     host_->SelectEdit(BandFieldAddress(handle, kBandFieldGain));
   } else if (button == Qt::LeftButton) {
@@ -305,17 +326,10 @@ void EqGraphPanel::HandlePress(int handle, Qt::MouseButton button, QPoint pos) {
       entry = handle == kHighPassHandle ? 7 : 8;
     }
     if (entry >= 0) DrawPageCurves(entry, page);
-  } else if (button == Qt::RightButton && band) {
-    if (BandEditLocked(sheetShown)) return;
-    const ParamAddress q = BandFieldAddress(handle, kBandFieldPeqQ);
-    if (host_->IsEditBox(q)) {
-      host_->SelectEdit(q);
-      drag_.qStepMode = true;
-    }
   }
 }
 
-void EqGraphPanel::HandleMove(int handle, QPoint pos) {
+void EqGraphPanel::HandleMove(int handle, QPoint pos, Qt::KeyboardModifiers modifiers) {
   if (!drag_.dragging || !started_ || drag_.pressed == -1 || handle != drag_.pressed) return;
   if (host_ == nullptr) return;
   const int pressed = drag_.pressed;
@@ -339,8 +353,27 @@ void EqGraphPanel::HandleMove(int handle, QPoint pos) {
   const int half = h / 2;
   int left = view.pos.x();
   int top = view.pos.y();
-  int dx = pos.x() - drag_.pressPosition.x();
-  int dy = pos.y() - drag_.pressPosition.y();
+  int dx = 0;
+  int dy = 0;
+  if (modifiers & Qt::ShiftModifier) {
+    // Fine: the handle moves one pixel per kFineDragPixels of the mouse from where Shift began.
+    const QPoint mouse = view.pos + pos;
+    if (!drag_.fine) {
+      drag_.fine = true;
+      drag_.fineMouse = mouse;
+      drag_.fineHandle = view.pos;
+    }
+    dx = drag_.fineHandle.x() + (mouse.x() - drag_.fineMouse.x()) / kFineDragPixels - left;
+    dy = drag_.fineHandle.y() + (mouse.y() - drag_.fineMouse.y()) / kFineDragPixels - top;
+  } else {
+    // Back to a plain drag: the handle follows the mouse from here, without a jump.
+    if (drag_.fine) {
+      drag_.fine = false;
+      drag_.pressPosition = pos;
+    }
+    dx = pos.x() - drag_.pressPosition.x();
+    dy = pos.y() - drag_.pressPosition.y();
+  }
   const double fi = ParseDisplayValue(Scale::BandFrequency, scale.XToFrequency(left + dx + half));
   const auto placeAt = [&](double hz) {
     left = ToPixel(scale.FrequencyToX(hz) - half);
@@ -466,12 +499,51 @@ void EqGraphPanel::ApplyDrag() {
       if (band) host_->ApplyControlValue(gain, 0, false, tg);
     }
   }
+  RedrawLastChange();
+}
+
+void EqGraphPanel::RedrawLastChange() {
+  if (host_ == nullptr) return;
   const GraphChange change = host_->LastChange();
   if (change != drag_.seenChange) {
     drag_.seenChange = change;
     const BandLocation located = LocateBand(change.address, store_.MicGroup);
     DrawPageCurves(located.band, PageOf(change.address));
   }
+}
+
+// Whether the band's gain may change from the graph on the sheet shown: the sheet rules of a
+// drag, for band handles.
+bool EqGraphPanel::BandGainEditable(int handle) const {
+  const bool noticeShown = eqPassNoticeShown();
+  switch (SectionSheet()) {
+    case sheet::kMusic:
+      return !MusicAuto() && !noticeShown;
+    case sheet::kMic:
+      return !noticeShown;
+    case sheet::kEffect:
+      return handle <= kLastEffectBandHandle && !noticeShown;
+    case sheet::kMainOutput:
+    case sheet::kAuxOutput:
+      return handle <= kLastOutputBandHandle && !noticeShown;
+    case sheet::kDeq:
+      return !MusicAuto() && handle < kBandCount[kDeqPage] &&
+             store_.View(kDeqPage, kDeqChannelSize * handle + 1) != 1;
+    default:
+      return false;
+  }
+}
+
+// A double click on a band handle puts the band back to 0 dB, through the band's gain edit like
+// any other gain change.
+void EqGraphPanel::HandleDoubleClick(int handle, Qt::MouseButton button) {
+  if (button != Qt::LeftButton || handle < 0 || handle >= kBandHandleCount) return;
+  if (!started_ || host_ == nullptr || handle > renderer_.lastEqEntry()) return;
+  if (!BandGainEditable(handle)) return;
+  const BandModelEntry& e = renderer_.model().entry(handle);
+  host_->ApplyControlValue(GraphControl{e.gainAddress, ControlTable::Main}, 0, false,
+                           kGainRawZeroDb);
+  RedrawLastChange();
 }
 
 void EqGraphPanel::HandleRelease(int handle, Qt::MouseButton) {
@@ -491,7 +563,7 @@ void EqGraphPanel::HandleRelease(int handle, Qt::MouseButton) {
 }
 
 void EqGraphPanel::ImageMove(Qt::MouseButtons buttons, QPoint pos) {
-  if (!(buttons & Qt::RightButton) || !drag_.qStepMode || host_ == nullptr) return;
+  if (!(buttons & drag_.qStepButton) || !drag_.qStepMode || host_ == nullptr) return;
   if (drag_.pressed < 0 || drag_.pressed >= kBandHandleCount) return;
   if (pos.x() - drag_.pressPosition.x() >= kQStepPixels) {
     host_->CommitEdit(kStepUp);
@@ -506,7 +578,7 @@ void EqGraphPanel::ImageMove(Qt::MouseButtons buttons, QPoint pos) {
 }
 
 void EqGraphPanel::ImageRelease(Qt::MouseButton button) {
-  if (button != Qt::RightButton || !drag_.qStepMode) return;
+  if (button != drag_.qStepButton || !drag_.qStepMode) return;
   if (BandEditLocked(SectionSheet())) return;
   drag_.dragging = false;
   drag_.qStepMode = false;

@@ -26,8 +26,12 @@ struct PointDrag {
   int pressed = -1;        // handle number last pressed, -1: the press was not on a handle
   QPoint pressPosition;    // mouse position at the press, in the handle's coordinates
   bool dragging = false;   // set by a press on a handle, cleared by the release
-  bool qStepMode = false;  // set by a right press on a band handle
-  int dragged = 0;         // handle whose targets were set last
+  bool qStepMode = false;  // set by a right (or Ctrl + left) press on a band handle
+  Qt::MouseButton qStepButton = Qt::RightButton;  // the button that steps Q
+  bool fine = false;  // Shift held: the handle moves a fraction of the mouse's way
+  QPoint fineMouse;   // mouse where the fine move started, drawing-area coordinates
+  QPoint fineHandle;  // the handle's top left there
+  int dragged = 0;    // handle whose targets were set last
   float pointerFrequency = 0;
   float pointerGain = 0;
   float targetFrequency = 0;  // FrequencyTable index under the pointer
@@ -49,6 +53,7 @@ class GraphHandle : public QWidget {
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
 
  private:
   int number_;
@@ -128,10 +133,15 @@ class EqGraphPanel : public QWidget {
   void OnBandTypeImage(QWidget* image);           // the three type images of a band
 
   // Mouse events of the handles, the drawing area and the labels (positions in the sender's
-  // coordinates).
-  void HandlePress(int handle, Qt::MouseButton button, QPoint pos);
-  void HandleMove(int handle, QPoint pos);
+  // coordinates). Ctrl with the left button steps Q as the right button does; Shift while
+  // moving moves the handle one pixel per kFineDragPixels of the mouse; a double click on a
+  // band handle sets the band's gain to 0 dB.
+  static constexpr int kFineDragPixels = 4;
+  void HandlePress(int handle, Qt::MouseButton button, QPoint pos,
+                   Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+  void HandleMove(int handle, QPoint pos, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
   void HandleRelease(int handle, Qt::MouseButton button);
+  void HandleDoubleClick(int handle, Qt::MouseButton button);
   void ImageMove(Qt::MouseButtons buttons, QPoint pos);
   void ImageRelease(Qt::MouseButton button);
   void LabelRelease();
@@ -156,6 +166,8 @@ class EqGraphPanel : public QWidget {
   int SectionSheet() const;
   bool MusicAuto() const;
   bool BandEditLocked(int sheet) const;
+  bool BandGainEditable(int handle) const;
+  void RedrawLastChange();
   ParamAddress BandFieldAddress(int handle, int field) const;
   void ApplyDrag();
   void SyncWidgets();

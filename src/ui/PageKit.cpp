@@ -15,6 +15,10 @@ namespace velantro {
 
 namespace {
 
+// Buttons and lists are reached by Tab and worked with Space and the arrows; a click on them
+// leaves the focus (and a band edit being typed in) where it was.
+constexpr Qt::FocusPolicy kButtonFocus = Qt::TabFocus;
+
 void Stamp(QWidget* widget, const QString& name, int address, const QString& hint,
            const char* kind) {
   widget->setObjectName(name);
@@ -54,12 +58,11 @@ QGroupBox* PageKit::Group(const QString& name, const QString& title, QRect r) co
 
 QSlider* PageKit::Bar(const QString& name, int address, int max, QRect r,
                       Qt::Orientation orientation, const QString& hint) const {
-  auto* bar = new QSlider(orientation, parent_);
+  auto* bar = new FineSlider(orientation, parent_);
   Stamp(bar, name, address, hint, "bar");
   bar->setRange(0, max);
   bar->setSingleStep(1);
   bar->setPageStep(qMax(1, max / 10));
-  bar->setFocusPolicy(Qt::NoFocus);
   // Vertical gain bars: up is more gain, as the slider's own direction.
   bar->setGeometry(r);
   return bar;
@@ -103,7 +106,7 @@ QComboBox* PageKit::Combo(const QString& name, int address, const QString& hint,
   auto* combo = new QComboBox(parent_);
   Stamp(combo, name, address, hint, "combo");
   combo->addItems(items);
-  combo->setFocusPolicy(Qt::NoFocus);
+  combo->setFocusPolicy(kButtonFocus);
   combo->setGeometry(r);
   return combo;
 }
@@ -114,7 +117,7 @@ QPushButton* PageKit::Option(const QString& name, int address, int position, QPo
   Stamp(button, name, address, QString::number(position), "button");
   StampRole(button, "option");
   button->setProperty("look", "normal");
-  button->setFocusPolicy(Qt::NoFocus);
+  button->setFocusPolicy(kButtonFocus);
   button->setGeometry(at.x(), at.y(), kOptionButtonSize, kOptionButtonSize);
   if (!caption.isEmpty()) {
     QLabel* label = Caption(caption, QRect(at.x() + kOptionButtonSize + 3, at.y() - 2, captionWidth,
@@ -130,7 +133,7 @@ QPushButton* PageKit::Phase(const QString& name, int address, QPoint at) const {
   Stamp(button, name, address, "1", "button");
   StampRole(button, "phase");
   button->setProperty("look", "normal");
-  button->setFocusPolicy(Qt::NoFocus);
+  button->setFocusPolicy(kButtonFocus);
   button->setGeometry(at.x(), at.y(), kPhaseButtonSize, kPhaseButtonSize);
   return button;
 }
@@ -141,7 +144,7 @@ QPushButton* PageKit::Toggle(const QString& name, int address, const QString& ca
   Stamp(button, name, address, "0", "button");
   StampRole(button, "toggle");
   button->setProperty("look", "normal");
-  button->setFocusPolicy(Qt::NoFocus);
+  button->setFocusPolicy(kButtonFocus);
   button->setGeometry(r);
   return button;
 }
@@ -151,7 +154,7 @@ QPushButton* PageKit::Button(const QString& name, const QString& caption, QRect 
   button->setObjectName(name);
   StampRole(button, nullptr);
   button->setProperty("look", "normal");
-  button->setFocusPolicy(Qt::NoFocus);
+  button->setFocusPolicy(kButtonFocus);
   button->setGeometry(r);
   return button;
 }

@@ -251,6 +251,7 @@ QScrollArea* AddStrip(const PageKit& kit, const StripSpec& s, int x, int y) {
   auto* area = new QScrollArea(host);
   area->setObjectName(s.box);
   area->setFrameShape(QFrame::NoFrame);
+  area->setFocusPolicy(Qt::NoFocus);  // Tab goes to the columns' controls, not the strip
   area->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   area->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   area->setWidgetResizable(false);
@@ -749,6 +750,7 @@ void BuildSectionPages(QStackedWidget* pages) {
       default:
         break;  // sheets 4 and 6 stay empty
     }
+    SetReadingTabOrder(widget);
   }
 }
 

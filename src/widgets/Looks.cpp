@@ -377,6 +377,10 @@ QProgressBar::chunk { background: #1f7fc4; }
 QLabel#EqCaption { color: #9fd8ff; font-weight: bold; }
 QLabel[kind="point"] { color: #ffffff; font-weight: bold; border-radius: 2px; }
 QDialog, QMessageBox { background: #101214; }
+QSlider { border: 1px solid transparent; border-radius: 2px; }
+QSlider:focus { border-color: #ffb347; }
+QComboBox:focus, QLineEdit:focus { border-color: #ffb347; }
+QPushButton[look]:focus, QPushButton[tab="true"]:focus { border-color: #ffb347; }
 )");
 }
 

@@ -4,6 +4,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QToolButton>
+#include <algorithm>
+#include <vector>
 
 #include "widgets/Looks.h"
 
@@ -68,6 +70,79 @@ void PhaseButton::paintEvent(QPaintEvent* event) {
 void ClickLabel::mousePressEvent(QMouseEvent* event) {
   if (event->button() == Qt::LeftButton && isEnabled()) emit clicked();
   QLabel::mousePressEvent(event);
+}
+
+FineSlider::FineSlider(Qt::Orientation orientation, QWidget* parent)
+    : QSlider(orientation, parent) {
+  setFocusPolicy(Qt::StrongFocus);
+}
+
+void FineSlider::mousePressEvent(QMouseEvent* event) {
+  QSlider::mousePressEvent(event);
+  fine_ = isSliderDown() && (event->modifiers() & Qt::ShiftModifier);
+  fineFrom_ = event->position();
+  fineFromValue_ = sliderPosition();
+}
+
+void FineSlider::mouseMoveEvent(QMouseEvent* event) {
+  const bool wanted = isSliderDown() && (event->buttons() & Qt::LeftButton) &&
+                      (event->modifiers() & Qt::ShiftModifier);
+  if (!wanted) {
+    fine_ = false;
+    QSlider::mouseMoveEvent(event);
+    return;
+  }
+  // Shift pressed during the drag: the fine steps count from here, so the handle does not jump.
+  if (!fine_) {
+    fine_ = true;
+    fineFrom_ = event->position();
+    fineFromValue_ = sliderPosition();
+  }
+  const QPointF moved = event->position() - fineFrom_;
+  // Right and up are more, as the bar draws its values.
+  double pixels = orientation() == Qt::Horizontal ? moved.x() : -moved.y();
+  if (invertedAppearance()) pixels = -pixels;
+  const int steps = static_cast<int>(pixels / kFinePixelsPerStep);
+  setSliderPosition(fineFromValue_ + steps * singleStep());
+  event->accept();
+}
+
+namespace {
+
+// Controls whose tops differ by no more than this read as one row.
+constexpr int kRowTolerance = 6;
+
+}  // namespace
+
+void SetReadingTabOrder(QWidget* page) {
+  if (page == nullptr) return;
+  struct Stop {
+    QWidget* widget;
+    QPoint at;
+  };
+  std::vector<Stop> stops;
+  for (QWidget* w : page->findChildren<QWidget*>()) {
+    if (!(w->focusPolicy() & Qt::TabFocus) || w->focusProxy() != nullptr) continue;
+    stops.push_back({w, w->mapTo(page, QPoint(0, 0))});
+  }
+  std::stable_sort(stops.begin(), stops.end(), [](const Stop& a, const Stop& b) {
+    return a.at.y() != b.at.y() ? a.at.y() < b.at.y() : a.at.x() < b.at.x();
+  });
+  // Rows: a control starts a new row when its top lies below the row's first top by more than
+  // the tolerance; within a row the order is left to right.
+  auto rowStart = stops.begin();
+  for (auto it = stops.begin(); it != stops.end(); ++it) {
+    if (it->at.y() - rowStart->at.y() > kRowTolerance) {
+      std::stable_sort(rowStart, it,
+                       [](const Stop& a, const Stop& b) { return a.at.x() < b.at.x(); });
+      rowStart = it;
+    }
+  }
+  std::stable_sort(rowStart, stops.end(),
+                   [](const Stop& a, const Stop& b) { return a.at.x() < b.at.x(); });
+  for (std::size_t i = 1; i < stops.size(); ++i) {
+    QWidget::setTabOrder(stops[i - 1].widget, stops[i].widget);
+  }
 }
 
 }  // namespace velantro

@@ -4,6 +4,7 @@
 
 #include <QLabel>
 #include <QPushButton>
+#include <QSlider>
 #include <QWidget>
 
 class QToolButton;
@@ -62,5 +63,31 @@ class ClickLabel : public QLabel {
  protected:
   void mousePressEvent(QMouseEvent* event) override;
 };
+
+// A track bar that the keyboard and a fine drag reach. Arrows move one raw step, Page Up/Down
+// the page step, as every slider does; holding Shift while dragging the handle moves one raw
+// step per kFinePixelsPerStep pixels from where Shift was pressed, so a short bar with many
+// steps can still be set exactly. Every change arrives as the ordinary value change.
+class FineSlider : public QSlider {
+  Q_OBJECT
+
+ public:
+  static constexpr int kFinePixelsPerStep = 4;
+
+  explicit FineSlider(Qt::Orientation orientation, QWidget* parent = nullptr);
+
+ protected:
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+
+ private:
+  bool fine_ = false;      // the drag is in fine steps
+  QPointF fineFrom_;       // pointer where the fine steps started
+  int fineFromValue_ = 0;  // position there
+};
+
+// Chains the Tab order of the focusable controls inside `page` in reading order: rows from top
+// to bottom (controls whose tops lie within a few pixels share a row), each row left to right.
+void SetReadingTabOrder(QWidget* page);
 
 }  // namespace velantro

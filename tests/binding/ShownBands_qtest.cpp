@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QTest>
 #include <QWheelEvent>
 #include <string>
@@ -27,6 +28,7 @@ namespace {
 constexpr int kBandFrameLength = 0x10;
 constexpr int kMicBPage = 3;
 constexpr int kMicBBands = 9;
+constexpr int kColumnPitch = 71;  // a band column of the strips
 
 // The link's full refresh is the window's: every control shows the downloaded image.
 class RefreshingLinkView : public RecordingLinkView {
@@ -188,6 +190,42 @@ TEST_F(ShownBandsTest, MicBNeverStepsOrCommitsTheHiddenMicAColumn) {
     EXPECT_EQ(MicBBeyondItsBands(), beyond);
     EXPECT_NE(form.binding()->CurrentEdit(), W<QLineEdit>("MicGainEdit15"));
   }
+}
+
+// Tab and Shift+Tab through the MIC sheet of group B, with MIC A's band 15 the edit in use
+// before the switch: the focus never rests on a control of the columns MIC B does not show, and
+// an arrow at every stop sends only bands MIC B has.
+TEST_F(ShownBandsTest, TabOverMicBPassesTheHiddenColumnsAndSendsNoBandOfThem) {
+  Tab(2);
+  Click("MicABtn");
+  QTest::keyClick(W<QAbstractSlider>("MicPanScrollBar"), Qt::Key_End);
+  QTest::mouseClick(W<QLineEdit>("MicGainEdit15"), Qt::LeftButton);
+  Click("MicBBtn");
+  harness.Advance(3000);
+  from = harness.SentCount();
+  const std::vector<int> beyond = MicBBeyondItsBands();
+  auto* sheet = W("TabSheet2");
+  auto* strip = W<QScrollArea>("MicScrollBox");
+  W("MicGainEdit1")->setFocus(Qt::TabFocusReason);
+  int micStops = 0;
+  for (const Qt::Key key : {Qt::Key_Tab, Qt::Key_Backtab}) {
+    for (int i = 0; i < 160; ++i) {
+      QTest::keyClick(QApplication::focusWidget(), key);
+      QWidget* focused = QApplication::focusWidget();
+      ASSERT_NE(focused, nullptr);
+      if (!sheet->isAncestorOf(focused)) continue;
+      ++micStops;
+      if (strip->isAncestorOf(focused)) {
+        EXPECT_LT(focused->mapTo(strip->widget(), QPoint(0, 0)).x(), kMicBBands * kColumnPitch)
+            << focused->objectName().toStdString();
+      }
+      QTest::keyClick(focused, Qt::Key_Up);
+    }
+  }
+  EXPECT_GT(micStops, 2 * kMicBBands);
+  const std::vector<BandFrame> frames = BandFramesSent();
+  ExpectOnlyExistingBands(frames);
+  EXPECT_EQ(MicBBeyondItsBands(), beyond);
 }
 
 // A full refresh (here the Sing/Disco switch) shows every page, the output strips' hidden eighth

@@ -158,6 +158,81 @@ TEST_F(GraphDrag, RightDragStepsQAndReleaseSelectsTheGainEdit) {
   EXPECT_EQ(host.currentEdit, 0x000B);
 }
 
+TEST_F(GraphDrag, ShiftDragMovesTheHandleAQuarterOfTheMouseWay) {
+  struct Case {
+    Qt::KeyboardModifiers modifiers;
+    int handleMoved;  // pixels the handle goes down for the mouse's 40
+  };
+  const Case cases[] = {{Qt::NoModifier, 40}, {Qt::ShiftModifier, 40 / panel.kFineDragPixels}};
+  int gainSteps[2] = {0, 0};
+  for (int i = 0; i < 2; ++i) {
+    const Case& c = cases[i];
+    store.SetView(0, 16, 120);  // band 3 at 0 dB, its handle on the 0 dB line
+    panel.RedrawSection();
+    const QPoint start = Handle(2)->pos();
+    const int half = Handle(2)->width() / 2;
+    sink.Clear();
+    QTest::mousePress(Handle(2), Qt::LeftButton, c.modifiers, QPoint(half, half));
+    for (int y = 4; y <= 40; y += 4) {
+      const QPoint to = start + QPoint(half, half + y);
+      QTest::mouseEvent(QTest::MouseMove, Handle(2), Qt::NoButton, c.modifiers,
+                        to - Handle(2)->pos());
+    }
+    EXPECT_EQ(Handle(2)->pos(), start + QPoint(0, c.handleMoved));
+    Release(2);
+    EXPECT_FALSE(sink.Bands().empty());
+    gainSteps[i] = 120 - store.View(0, 16);
+  }
+  EXPECT_GT(gainSteps[1], 0);
+  EXPECT_GT(gainSteps[0], 2 * gainSteps[1]);
+}
+
+TEST_F(GraphDrag, CtrlDragStepsQAsTheRightButtonDoes) {
+  const QPoint press = Centre(0);
+  const int half = Handle(0)->width() / 2;
+  QTest::mousePress(Handle(0), Qt::LeftButton, Qt::ControlModifier, QPoint(half, half));
+  EXPECT_EQ(host.selects.back(), 0x0007);  // band 1's Q edit
+  EXPECT_TRUE(panel.drag().qStepMode);
+  sink.Clear();
+  MoveTo(0, press + QPoint(1, 0));
+  MoveTo(0, press + QPoint(2, 6));
+  EXPECT_EQ(store.View(0, 7), 18);   // two Q steps up from "1.00"
+  EXPECT_EQ(store.View(0, 6), 120);  // the gain and the frequency stay
+  EXPECT_EQ(store.View(0, 5), 25);
+  EXPECT_EQ(Handle(0)->pos(), press - QPoint(half, half));
+  EXPECT_EQ(sink.Bands().size(), 2u);
+  panel.ImageMove(Qt::LeftButton, panel.drag().pressPosition + QPoint(3, 0));
+  EXPECT_EQ(store.View(0, 7), 19);  // over the drawing area as well
+  Release(0);
+  EXPECT_FALSE(panel.drag().qStepMode);
+}
+
+TEST_F(GraphDrag, DoubleClickPutsTheBandBackToZeroDb) {
+  struct Case {
+    int musicMode;
+    int gain;  // band 3's gain after the double click
+  };
+  const Case cases[] = {{1, 120}, {0, 60}};  // Manual: 0 dB; Auto: nothing changes
+  const QPoint zeroDb = Handle(2)->pos();
+  for (const Case& c : cases) {
+    store.SetView(0, 0, 1);
+    Drag(2, Centre(2) + QPoint(0, 200));
+    store.SetView(0, 16, 60);
+    store.SetView(0, 0, c.musicMode);
+    panel.RedrawSection();
+    sink.Clear();
+    const QPoint at(Handle(2)->width() / 2, Handle(2)->width() / 2);
+    QTest::mouseClick(Handle(2), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(Handle(2), Qt::LeftButton, {}, at);
+    QTest::mouseRelease(Handle(2), Qt::LeftButton, {}, at);
+    EXPECT_EQ(store.View(0, 16), c.gain) << c.musicMode;
+    EXPECT_EQ(sink.Bands().size(), c.gain == 120 ? 1u : 0u) << c.musicMode;
+    if (c.gain == 120) {
+      EXPECT_EQ(Handle(2)->pos().y(), zeroDb.y());
+    }
+  }
+}
+
 TEST_F(GraphDrag, QStepsOverTheDrawingAreaEveryThreePixels) {
   Press(0, Qt::RightButton);
   const QPoint start = panel.drag().pressPosition;

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QAbstractSlider>
 #include <QApplication>
 #include <QComboBox>
 #include <QGroupBox>
@@ -19,6 +20,7 @@
 #include <QStringList>
 #include <QTest>
 #include <algorithm>
+#include <cstdlib>
 #include <memory>
 
 #include "binding/ControlBinding.h"
@@ -563,6 +565,50 @@ TEST_F(ConsoleWindow, NetworkFieldsFeedTheLinkSettings) {
   port->setText("9000");
   EXPECT_EQ(console->linkConfig.host, "127.0.0.2");
   EXPECT_EQ(console->linkConfig.portText, "9000");
+}
+
+// Tab goes round the Effect sheet once in reading order (rows top to bottom, each left to
+// right), reaching every bar, list and button the sheet shows.
+TEST_F(ConsoleWindow, TabVisitsASheetsControlsInReadingOrder) {
+  constexpr int kRowTolerance = 6;  // tops this close read as one row
+  QApplication::setActiveWindow(form);
+  ASSERT_TRUE(QTest::qWaitForWindowActive(form));
+  Click("FormTabBtn3");
+  QWidget* sheet = form->pages()->currentWidget();
+  QList<QWidget*> expected;
+  for (QWidget* w : sheet->findChildren<QWidget*>()) {
+    const bool operable = qobject_cast<QAbstractSlider*>(w) || qobject_cast<QComboBox*>(w) ||
+                          qobject_cast<QPushButton*>(w) || qobject_cast<QLineEdit*>(w);
+    if (operable && w->isVisible() && w->isEnabled()) expected.append(w);
+  }
+  ASSERT_GT(expected.size(), 10);
+  expected.first()->setFocus(Qt::TabFocusReason);
+  QList<QWidget*> visited;
+  for (int i = 0; i < 600; ++i) {
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QWidget* focused = QApplication::focusWidget();
+    ASSERT_NE(focused, nullptr);
+    if (!sheet->isAncestorOf(focused)) continue;
+    if (visited.contains(focused)) break;
+    visited.append(focused);
+  }
+  for (QWidget* w : expected) {
+    EXPECT_TRUE(visited.contains(w)) << w->objectName().toStdString();
+  }
+  // One round in reading order: exactly one step goes back up, where the round closes.
+  const auto before = [&](QWidget* a, QWidget* b) {
+    const QPoint pa = a->mapTo(sheet, QPoint(0, 0));
+    const QPoint pb = b->mapTo(sheet, QPoint(0, 0));
+    if (std::abs(pa.y() - pb.y()) <= kRowTolerance) return pa.x() < pb.x();
+    return pa.y() < pb.y();
+  };
+  int backSteps = 0;
+  for (qsizetype i = 0; i < visited.size(); ++i) {
+    QWidget* a = visited[i];
+    QWidget* b = visited[(i + 1) % visited.size()];
+    if (!before(a, b)) ++backSteps;
+  }
+  EXPECT_EQ(backSteps, 1);
 }
 
 TEST_F(ConsoleWindow, ClosingEndsTheWindowAndHidesTheStatusDialog) {
