@@ -15,21 +15,17 @@
 #include "eq/EqGraphPanel.h"
 #include "eq/GraphTestHost.h"
 #include "support/LinkHarness.h"
+#include "support/WindowFixture.h"
 #include "ui/Console.h"
 #include "ui/MainFrm.h"
 
 namespace velantro::test {
 namespace {
 
-class GraphWindow : public ::testing::Test {
+class GraphWindow : public WindowFixture {
  protected:
   void SetUp() override {
-    LinkSettings settings;
-    settings.autoConnect = false;
-    console = std::make_unique<Console>(messages, settings);
-    console->programFolder = presetRoot.path().toStdString();
-    console->CreateWindows();
-    form = console->form1();
+    CreateWindow();
     form->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(form));
     ASSERT_TRUE(form->firstShowDone());
@@ -40,6 +36,7 @@ class GraphWindow : public ::testing::Test {
   }
   void TearDown() override {
     if (console) console->store.SetChangeSink(nullptr);
+    WindowFixture::TearDown();
   }
 
   template <typename T = QWidget>
@@ -57,11 +54,7 @@ class GraphWindow : public ::testing::Test {
     QTest::mouseRelease(Handle(i), button, {}, QPoint(half, half));
   }
 
-  QTemporaryDir presetRoot;
-  RecordingMessages messages;
   RecordingSink sink;
-  std::unique_ptr<Console> console;
-  TForm1* form = nullptr;
   EqGraphPanel* graph = nullptr;
 };
 

@@ -27,6 +27,7 @@
 #include "eq/EqGraphPanel.h"
 #include "eq/GraphRenderer.h"
 #include "support/LinkHarness.h"
+#include "support/WindowFixture.h"
 #include "ui/Console.h"
 #include "ui/MainFrm.h"
 #include "ui/Pages.h"
@@ -37,15 +38,10 @@
 namespace velantro::test {
 namespace {
 
-class ConsoleWindow : public ::testing::Test {
+class ConsoleWindow : public WindowFixture {
  protected:
   void SetUp() override {
-    LinkSettings settings;
-    settings.autoConnect = false;  // no search: these tests drive the window only
-    console = std::make_unique<Console>(messages, settings);
-    console->programFolder = presetRoot.path().toStdString();
-    console->CreateWindows();
-    form = console->form1();
+    CreateWindow();
     form->show();
     ASSERT_TRUE(form->firstShowDone());
   }
@@ -63,11 +59,6 @@ class ConsoleWindow : public ::testing::Test {
     const ParamStore& s = console->store;
     return s.Device(page, ParamStore::DeviceIndex(page, index, s.LayoutFlag));
   }
-
-  QTemporaryDir presetRoot;
-  RecordingMessages messages;
-  std::unique_ptr<Console> console;
-  TForm1* form = nullptr;
 };
 
 TEST_F(ConsoleWindow, ComesUpBorderlessWithTitleBannerAndDesignSize) {

@@ -12,27 +12,16 @@
 #include "binding/ControlBinding.h"
 #include "binding/ControlTable.h"
 #include "support/LinkHarness.h"
+#include "support/WindowFixture.h"
 #include "ui/Console.h"
 #include "ui/MainFrm.h"
 
 namespace velantro::test {
 namespace {
 
-class ControlTableWindow : public ::testing::Test {
+class ControlTableWindow : public WindowFixture {
  protected:
-  void SetUp() override {
-    LinkSettings settings;
-    settings.autoConnect = false;
-    console = std::make_unique<Console>(messages, settings);
-    console->programFolder = presetRoot.path().toStdString();
-    console->CreateWindows();
-    form = console->form1();
-  }
-
-  QTemporaryDir presetRoot;
-  RecordingMessages messages;
-  std::unique_ptr<Console> console;
-  TForm1* form = nullptr;
+  void SetUp() override { CreateWindow(); }
 };
 
 TEST_F(ControlTableWindow, EveryRowNamesAWidgetWithTheRowsScalePositionAndRange) {

@@ -18,6 +18,7 @@
 #include "binding/ControlTable.h"
 #include "eq/EqGraphPanel.h"
 #include "support/LinkHarness.h"
+#include "support/WindowFixture.h"
 #include "ui/Console.h"
 #include "ui/MainFrm.h"
 #include "ui/Pages.h"
@@ -28,15 +29,10 @@ namespace {
 constexpr QSize kSizes[] = {{1024, 600}, {1133, 637}, {1366, 768}, {1600, 900}, {1920, 1080}};
 constexpr int kSectionTabs = 8;  // FormTabBtn1 … 8; the DEQ tab never shows
 
-class WindowSize : public ::testing::Test {
+class WindowSize : public WindowFixture {
  protected:
   void SetUp() override {
-    LinkSettings settings;
-    settings.autoConnect = false;
-    console = std::make_unique<Console>(messages, settings);
-    console->programFolder = presetRoot.path().toStdString();
-    console->CreateWindows();
-    form = console->form1();
+    CreateWindow();
     form->show();
   }
 
@@ -45,11 +41,6 @@ class WindowSize : public ::testing::Test {
     QTest::mouseClick(form->tabButton(tab), Qt::LeftButton);
     QApplication::processEvents();
   }
-
-  QTemporaryDir presetRoot;
-  RecordingMessages messages;
-  std::unique_ptr<Console> console;
-  TForm1* form = nullptr;
 };
 
 // Where `w` lies in the page control, FormPageItem, when every parent between holds it whole; a
