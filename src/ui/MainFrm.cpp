@@ -29,6 +29,7 @@
 #include "ui/PageKit.h"
 #include "ui/Pages.h"
 #include "ui/PresetLibraryPanel.h"
+#include "ui/SheetLayout.h"
 #include "ui/Unit2.h"
 #include "widgets/Looks.h"
 #include "widgets/WidgetNames.h"
@@ -96,14 +97,6 @@ constexpr ParamAddress kSingDiscoAddress = 0x0001;
 constexpr int kDeqReference[3][kBandValueCount] = {
     {0, 37, 138, 0, 0}, {0, 77, 127, 16, 0}, {2, 221, 83, 16, 16}};
 
-struct StripScroll {
-  const char* slider;
-  const char* box;
-};
-constexpr StripScroll kStripScrolls[3] = {{names::kMicStripScroll, names::kMicStrip},
-                                          {names::kMainStripScroll, names::kMainStrip},
-                                          {names::kAuxStripScroll, names::kAuxStrip}};
-
 const char* const kTemplatePictures[][3] = {
     {"PEQ_ONImage", "PEQ_OFFImage", nullptr},     {"LSQ_ONImage", "LSQ_OFFImage", nullptr},
     {"HSQ_ONImage", "HSQ_OFFImage", nullptr},     {"DEQ_ONImage", "DEQ_OFFImage", nullptr},
@@ -159,6 +152,7 @@ TForm1::TForm1(Console& console) : QWidget(nullptr), console_(console) {
   pages_ = new QStackedWidget;
   pages_->setObjectName(names::kPageStack);
   BuildSectionPages(pages_);
+  sheetLayout_ = new SheetLayout(pages_);
   pageScroll_->setWidget(pages_);
   pages_->installEventFilter(this);
   connect(pageScroll_->horizontalScrollBar(), &QScrollBar::valueChanged, this,
@@ -358,11 +352,10 @@ void TForm1::ConnectSectionHandlers() {
     QPushButton* button = Child<QPushButton>(name);
     connect(button, &QPushButton::clicked, this, [this, button] { MicGroupClicked(button); });
   }
-  for (const StripScroll& s : kStripScrolls) {
-    QSlider* slider = Child<QSlider>(s.slider);
-    connect(slider, &QSlider::valueChanged, this,
-            [this, slider](int position) { StripScrolled(slider, position); });
-  }
+  // The focus brings what it lands on into view: a strip column through its slider, a control
+  // the window is too small for through the page's scroll box.
+  connect(qApp, &QApplication::focusChanged, this,
+          [this](QWidget*, QWidget* now) { FocusMoved(now); });
   connect(Child<QPushButton>(names::kDeqReferenceButton), &QPushButton::clicked, this,
           &TForm1::DeqReferenceClicked);
 
@@ -514,9 +507,11 @@ void TForm1::PlaceButtonGroups(int page, int sheet) {
   singleDiscoGroup_->raise();
 }
 
+int TForm1::sheetShift() const { return sheetLayout_->Shift(pages_->currentIndex()); }
+
 // The two groups belong with the sheet's content: they move with its centring and its scrolling.
 void TForm1::FollowPageScroll() {
-  const int left = groupsLeft_ + sheetShift_ + pages_->mapTo(this, QPoint(0, 0)).x();
+  const int left = groupsLeft_ + sheetShift() + pages_->mapTo(this, QPoint(0, 0)).x();
   eqPassGroup_->move(left, kButtonGroupsTop);
   singleDiscoGroup_->move(left + kSingleDiscoOffset, kButtonGroupsTop);
 }
@@ -552,35 +547,22 @@ void TForm1::MicGroupClicked(QPushButton* button) {
   const int group = binding_->ControlAction(button, action::kMicGroup);
   console_.store.MicGroup = group;
   const bool nineBands = group == 1 && pages_->currentIndex() == kMicSheet;
-  auto* scroll = Child<QSlider>(names::kMicStripScroll);
-  auto* box = Child<QScrollArea>(names::kMicStrip);
   Child<QLabel>("MicEqCaption")->setText(nineBands ? "9 band EQ" : "15 band EQ");
-  if (nineBands) {
-    scroll->setValue(0);
-    box->horizontalScrollBar()->setValue(0);
-  }
-  scroll->setVisible(!nineBands);
-  // The tenth column: everything of band 10 in the strip.
-  const int left = (kMicBandsGroupB)*kBandColumnPitch;
-  for (QWidget* child : box->widget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-    if (child->x() >= left && child->x() < left + kBandColumnPitch &&
-        child->objectName().endsWith("10")) {
-      const bool alwaysHidden = child->objectName().startsWith("MicModeBox");
-      child->setVisible(!nineBands && !alwaysHidden);
-    }
-  }
+  sheetLayout_->ShowMicColumns(nineBands);
   binding_->RefreshAllControls(1);
   // The curve, the handles and the point label now show the group chosen.
   graph_->RedrawSection();
 }
 
-void TForm1::StripScrolled(QSlider* scroll, int position) {
-  for (const StripScroll& s : kStripScrolls) {
-    if (scroll->objectName() != s.slider) continue;
-    if (auto* box = Child<QScrollArea>(s.box)) {
-      box->horizontalScrollBar()->setValue(position * kBandColumnPitch);
-    }
-  }
+void TForm1::FocusMoved(QWidget* now) {
+  // A control that passes the focus on (a band column the view does not show) is no stop.
+  if (now == nullptr || now != QApplication::focusWidget() || !pages_->isAncestorOf(now)) return;
+  sheetLayout_->BringIntoView(now);
+  // The whole control, not only a text cursor at its left end, as the box would by itself.
+  constexpr int kMargin = 8;
+  const QRect r(now->mapTo(pages_, QPoint(0, 0)), now->size());
+  pageScroll_->ensureVisible(r.center().x(), r.center().y(), r.width() / 2 + kMargin,
+                             r.height() / 2 + kMargin);
 }
 
 void TForm1::DeqReferenceClicked() {
@@ -705,23 +687,11 @@ void TForm1::PlacePageArea() {
   FollowPageScroll();
 }
 
-// Each sheet keeps its design arrangement; in a window wider than the design the arrangement
-// moves to the middle instead of leaving the right side empty.
-void TForm1::CentreSheets() {
-  const int shift = std::max(0, (pages_->width() - kSheetWidth) / 2);
-  const int delta = shift - sheetShift_;
-  if (delta == 0) return;
-  for (int i = 0; i < pages_->count(); ++i) {
-    for (QWidget* child : pages_->widget(i)->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-      child->move(child->pos() + QPoint(delta, 0));
-    }
-  }
-  sheetShift_ = shift;
-  FollowPageScroll();
-}
-
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == pages_ && event->type() == QEvent::Resize) CentreSheets();
+  if (watched == pages_ && event->type() == QEvent::Resize) {
+    sheetLayout_->Fit();
+    FollowPageScroll();
+  }
   return QWidget::eventFilter(watched, event);
 }
 

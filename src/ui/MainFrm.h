@@ -22,6 +22,7 @@ class ControlBinding;
 class DeviceCommands;
 class EqGraphPanel;
 class PresetLibraryPanel;
+class SheetLayout;
 
 // Design placement of the window's parts.
 constexpr int kDesignWidth = 1133;
@@ -65,7 +66,6 @@ class TForm1 : public QWidget {
   void AutoManualClicked(QPushButton* button);
   void SingDiscoClicked(QPushButton* button);
   void MicGroupClicked(QPushButton* button);
-  void StripScrolled(QSlider* scroll, int position);
   void DeqReferenceClicked();
 
   // Shows the store's management code in its pane (after every full refresh).
@@ -80,8 +80,9 @@ class TForm1 : public QWidget {
   QStackedWidget* pages() const { return pages_; }
   // The scroll box around the page control: it scrolls a sheet that the window is too small for.
   QScrollArea* pageScroll() const { return pageScroll_; }
-  // How far every sheet's content sits right of its design place, to centre it in a wide window.
-  int sheetShift() const { return sheetShift_; }
+  // How far the content of the sheet on view sits right of its design place (a wide window).
+  int sheetShift() const;
+  SheetLayout* sheetLayout() const { return sheetLayout_; }
   QLabel* statusLabel() const { return statusLabel_; }
   QPushButton* linkButton() const { return linkButton_; }
   QPushButton* unlinkButton() const { return unlinkButton_; }
@@ -112,7 +113,7 @@ class TForm1 : public QWidget {
   void PlaceParts();
   void PlaceSectionStrip(int w);
   void PlacePageArea();
-  void CentreSheets();
+  void FocusMoved(QWidget* now);
   void FollowPageScroll();
   void ShowEqPass(int page);
   void PlaceButtonGroups(int page, int sheet);
@@ -131,7 +132,7 @@ class TForm1 : public QWidget {
   QWidget* sectionStrip_ = nullptr;  // TopTileGrop
   QStackedWidget* pages_ = nullptr;  // FormPageItem
   QScrollArea* pageScroll_ = nullptr;
-  int sheetShift_ = 0;
+  SheetLayout* sheetLayout_ = nullptr;
   int groupsLeft_ = 272;  // EQPassGrop's left edge on the sheet at its design place
   struct VolumeParts {
     QWidget* caption;

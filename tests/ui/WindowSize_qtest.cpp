@@ -9,10 +9,13 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QSlider>
 #include <QStackedWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <algorithm>
 #include <memory>
+#include <vector>
 
 #include "binding/BindingTables.h"
 #include "binding/ControlTable.h"
@@ -21,7 +24,9 @@
 #include "support/WindowFixture.h"
 #include "ui/Console.h"
 #include "ui/MainFrm.h"
+#include "ui/PageKit.h"
 #include "ui/Pages.h"
+#include "ui/SheetLayout.h"
 
 namespace velantro::test {
 namespace {
@@ -169,6 +174,118 @@ TEST_F(WindowSize, NarrowWindowScrollsTheSheetAndWideWindowCentresIt) {
       bar->setValue(bar->maximum());
       EXPECT_EQ(form->findChild<QWidget*>("EQPassGrop")->x(), designGroupX - c.scrollRange);
       bar->setValue(0);
+    }
+  }
+}
+
+// A wide window gives the strips that scroll their columns: MIC A shows up to all fifteen, the
+// outputs all seven, whole columns only; what remains centres the sheet. The slider scrolls only
+// what does not fit and hides when everything is in view.
+TEST_F(WindowSize, WideWindowShowsMoreStripColumnsAndCentresWhatRemains) {
+  struct Case {
+    QSize size;
+    int micColumns;
+    int outputColumns;
+  };
+  const Case cases[] = {{{1024, 600}, 10, 5},
+                        {{1133, 637}, 10, 5},
+                        {{1366, 768}, 13, 7},
+                        {{1600, 900}, 15, 7},
+                        {{1920, 1080}, 15, 7}};
+  struct Strip {
+    int tab;
+    const char* box;
+    const char* slider;
+    int columns;
+    bool mic;
+  };
+  const Strip strips[] = {{2, "MicScrollBox", "MicPanScrollBar", 15, true},
+                          {4, "MainPanScrollBox", "MainPanScrollBar", 7, false},
+                          {5, "SubScrollPaneBox", "SubPanScrollBar", 7, false}};
+  for (const Case& c : cases) {
+    for (const Strip& strip : strips) {
+      SCOPED_TRACE(testing::Message()
+                   << c.size.width() << "x" << c.size.height() << " " << strip.box);
+      ShowAt(c.size, strip.tab);
+      auto* box = form->findChild<QScrollArea*>(strip.box);
+      auto* slider = form->findChild<QSlider*>(strip.slider);
+      const int inView = strip.mic ? c.micColumns : c.outputColumns;
+      EXPECT_EQ(SheetLayout::ColumnsInView(box), inView);
+      EXPECT_EQ(box->width(), inView * kBandColumnPitch - 1);
+      EXPECT_EQ(slider->width(), box->width());
+      EXPECT_EQ(slider->maximum(), strip.columns - inView);
+      EXPECT_EQ(slider->isVisible(), inView < strip.columns);
+      // The content left and right of the sheet's design arrangement is balanced.
+      QWidget* sheet = form->pages()->currentWidget();
+      const int grown = (inView - (strip.mic ? 10 : 5)) * kBandColumnPitch;
+      const int margin = std::max(0, form->pages()->width() - kSheetWidth - grown);
+      EXPECT_EQ(form->sheetShift(), margin / 2);
+      EXPECT_LE(box->mapTo(sheet, QPoint(box->width(), 0)).x(), form->pages()->width());
+    }
+  }
+  // MIC B has nine bands: its strip keeps the design width with the tenth column empty and no
+  // slider, and the sheet does not move; back on MIC A all fifteen show again.
+  ShowAt({1920, 1080}, 2);
+  auto* box = form->findChild<QScrollArea*>("MicScrollBox");
+  const int shift = form->sheetShift();
+  QTest::mouseClick(form->findChild<QPushButton*>("MicBBtn"), Qt::LeftButton);
+  EXPECT_EQ(SheetLayout::ColumnsInView(box), 10);
+  EXPECT_FALSE(form->findChild<QSlider*>("MicPanScrollBar")->isVisible());
+  EXPECT_FALSE(form->findChild<QWidget*>("MicGainEdit10")->isVisible());
+  EXPECT_EQ(form->sheetShift(), shift);
+  QTest::mouseClick(form->findChild<QPushButton*>("MicABtn"), Qt::LeftButton);
+  EXPECT_EQ(SheetLayout::ColumnsInView(box), 15);
+  EXPECT_TRUE(form->findChild<QWidget*>("MicGainEdit15")->isVisible());
+}
+
+// Tab and Shift+Tab through a strip sheet at the smallest window and at the design size: every
+// stop lies whole in view (the strip's slider has brought its column, the page scroll box the
+// sheet's part), and the strip's slider and its box agree on the first column in view.
+TEST_F(WindowSize, EveryFocusStopIsBroughtIntoView) {
+  QApplication::setActiveWindow(form);
+  ASSERT_TRUE(QTest::qWaitForWindowActive(form));
+  struct Strip {
+    int tab;
+    const char* box;
+    const char* slider;
+    const char* first;  // a control of the first column
+  };
+  const Strip strips[] = {{2, "MicScrollBox", "MicPanScrollBar", "MicGainEdit1"},
+                          {4, "MainPanScrollBox", "MainPanScrollBar", "MainGainEdit1"}};
+  for (const QSize size : {QSize(1024, 600), QSize(1133, 637)}) {
+    for (const Strip& strip : strips) {
+      ShowAt(size, strip.tab);
+      auto* box = form->findChild<QScrollArea*>(strip.box);
+      auto* slider = form->findChild<QSlider*>(strip.slider);
+      QScrollArea* page = form->pageScroll();
+      QWidget* sheet = form->pages()->currentWidget();
+      std::vector<int> columnsVisited;
+      form->findChild<QWidget*>(strip.first)->setFocus(Qt::TabFocusReason);
+      for (const Qt::Key key : {Qt::Key_Tab, Qt::Key_Backtab}) {
+        for (int i = 0; i < 200; ++i) {
+          QTest::keyClick(QApplication::focusWidget(), key);
+          QWidget* focused = QApplication::focusWidget();
+          ASSERT_NE(focused, nullptr);
+          if (!sheet->isAncestorOf(focused)) continue;
+          SCOPED_TRACE(testing::Message() << size.width() << " " << strip.box << " "
+                                          << focused->objectName().toStdString());
+          const QRect inPage(focused->mapTo(page->viewport(), QPoint(0, 0)), focused->size());
+          EXPECT_TRUE(page->viewport()->rect().contains(inPage))
+              << "at " << inPage.x() << " in a " << page->viewport()->width() << " wide view";
+          EXPECT_EQ(box->horizontalScrollBar()->value(), slider->value() * kBandColumnPitch);
+          if (box->widget()->isAncestorOf(focused)) {
+            const QRect inBox(focused->mapTo(box->viewport(), QPoint(0, 0)), focused->size());
+            EXPECT_TRUE(box->viewport()->rect().contains(inBox));
+            columnsVisited.push_back(focused->mapTo(box->widget(), QPoint(0, 0)).x() /
+                                     kBandColumnPitch);
+          }
+        }
+      }
+      // Both ends of the strip were reached, so the slider did move.
+      ASSERT_FALSE(columnsVisited.empty());
+      EXPECT_EQ(*std::min_element(columnsVisited.begin(), columnsVisited.end()), 0);
+      EXPECT_EQ(*std::max_element(columnsVisited.begin(), columnsVisited.end()),
+                slider->maximum() + SheetLayout::ColumnsInView(box) - 1);
     }
   }
 }
