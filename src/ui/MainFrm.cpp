@@ -14,6 +14,7 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QSlider>
 #include <QStackedWidget>
 #include <algorithm>
@@ -146,6 +147,7 @@ TForm1::TForm1(Console& console) : QWidget(nullptr), console_(console) {
   pageScroll_ = new QScrollArea(this);
   pageScroll_->setObjectName("PageScroll");
   pageScroll_->setFrameShape(QFrame::NoFrame);
+  pageScroll_->setFocusPolicy(Qt::NoFocus);  // Tab goes to the sheet's controls, not the box
   pageScroll_->setWidgetResizable(true);
   pageScroll_->horizontalScrollBar()->setStyleSheet(kPageScrollBarLook);
   pageScroll_->verticalScrollBar()->setStyleSheet(kPageScrollBarLook);
@@ -180,6 +182,7 @@ TForm1::TForm1(Console& console) : QWidget(nullptr), console_(console) {
   ConnectSectionHandlers();
   ConnectNetworkFields();
   PlaceParts();
+  ChainWindowTabOrder();  // reads the places PlaceParts gives the strips' controls
   // Centred on the screen when it opens.
   if (QScreen* s = screen()) move(s->availableGeometry().center() - rect().center());
 }
@@ -218,7 +221,7 @@ void TForm1::BuildTitleStrip() {
     auto* button = new QPushButton(titleStrip_);
     button->setObjectName(names[i]);
     button->setProperty("role", "window");
-    button->setFocusPolicy(Qt::NoFocus);
+    button->setFocusPolicy(Qt::TabFocus);
     button->setIcon(QIcon(WindowButtonPicture(pictures[i], kWindowButtonSize)));
     button->setIconSize(QSize(kWindowButtonSize, kWindowButtonSize));
     windowButtons_[i] = button;
@@ -384,6 +387,47 @@ void TForm1::ConnectSectionHandlers() {
   });
 }
 
+// Tab reads the window as the operator does: the window buttons, the section strip, the sheet
+// on view, the buttons above the graph, and the key lock panel when it shows. Hidden sheets'
+// controls stay in the chain and Tab passes them by.
+void TForm1::ChainWindowTabOrder() {
+  std::vector<QWidget*> stops;
+  auto add = [&stops](const std::vector<QWidget*>& more) {
+    stops.insert(stops.end(), more.begin(), more.end());
+  };
+  add(ReadingOrder(titleStrip_));
+  add(ReadingOrder(sectionStrip_));
+  for (int i = 0; i < pages_->count(); ++i) add(ReadingOrder(pages_->widget(i)));
+  add(ReadingOrder(eqPassGroup_));
+  add(ReadingOrder(singleDiscoGroup_));
+  add(ReadingOrder(lockPanel_));
+  ChainTabOrder(stops);
+
+  // Ctrl+Page Down and Ctrl+Page Up step through the sections as the tab buttons do.
+  auto* next = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_PageDown), this);
+  connect(next, &QShortcut::activated, this, [this] { StepSection(1); });
+  auto* previous = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_PageUp), this);
+  connect(previous, &QShortcut::activated, this, [this] { StepSection(-1); });
+}
+
+// The next shown tab after (or before) the section on view, round the strip; the focus moves to
+// the tab, as a click on it would take it.
+void TForm1::StepSection(int direction) {
+  std::vector<QPushButton*> shown;
+  int current = 0;
+  for (int i = 1; i <= kTabCount; ++i) {
+    QPushButton* tab = tabButton(i);
+    if (tab == nullptr || tab->isHidden()) continue;
+    if (i == currentTab_) current = static_cast<int>(shown.size());
+    shown.push_back(tab);
+  }
+  if (shown.empty() || !lockPanel_->isHidden()) return;
+  const int count = static_cast<int>(shown.size());
+  QPushButton* tab = shown[static_cast<size_t>((current + direction + count) % count)];
+  tab->setFocus(Qt::ShortcutFocusReason);
+  TabSwitch(tab);
+}
+
 void TForm1::ConnectNetworkFields() {
   QLineEdit* host = Child<QLineEdit>(names::kIpAddressEdit);
   QLineEdit* port = Child<QLineEdit>(names::kIpPortEdit);
@@ -449,6 +493,7 @@ void TForm1::TabSwitch(QPushButton* tab) {
   if (tab == nullptr || !binding_) return;
   if (tab->property("address").toInt() >= 9) return;  // the spare tab selects nothing
   const int section = binding_->ControlAction(tab, action::kTabSelect);
+  currentTab_ = tab->property("address").toInt() + 1;
   console_.CurrentSection = section;
   const int page = PageOf(section);
   const int sheet = IndexOf(section);

@@ -114,6 +114,8 @@ class TForm1 : public QWidget {
   void PlaceSectionStrip(int w);
   void PlacePageArea();
   void FocusMoved(QWidget* now);
+  void ChainWindowTabOrder();
+  void StepSection(int direction);
   void FollowPageScroll();
   void ShowEqPass(int page);
   void PlaceButtonGroups(int page, int sheet);
@@ -148,6 +150,7 @@ class TForm1 : public QWidget {
   QPushButton* linkButton_ = nullptr;
   QPushButton* unlinkButton_ = nullptr;
   QPushButton* windowButtons_[3] = {};  // minimise, maximise/restore, close
+  int currentTab_ = 1;                  // FormTabBtn<n> of the section on view
   bool firstShowDone_ = false;
   bool maximised_ = false;
   QRect normalGeometry_;

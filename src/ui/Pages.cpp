@@ -750,7 +750,7 @@ void BuildSectionPages(QStackedWidget* pages) {
       default:
         break;  // sheets 4 and 6 stay empty
     }
-    SetReadingTabOrder(widget);
+    ChainTabOrder(ReadingOrder(widget));
   }
 }
 

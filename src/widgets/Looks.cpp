@@ -340,6 +340,7 @@ QPushButton[role="option"][look="selected"], QPushButton[role="option"][look="do
 }
 QPushButton[role="window"] { background: transparent; border: none; border-radius: 0; }
 QPushButton[role="window"]:hover { background: #3a4048; }
+QPushButton[role="window"]:focus { border: 1px solid #ffb347; }
 QPushButton#RzBmpButton3:hover { background: #c42b1c; }
 QToolButton[role="spin"] {
   background: #2c3034; border: 1px solid #5d666e; border-radius: 1px; padding: 0; margin: 0;

@@ -114,8 +114,8 @@ constexpr int kRowTolerance = 6;
 
 }  // namespace
 
-void SetReadingTabOrder(QWidget* page) {
-  if (page == nullptr) return;
+std::vector<QWidget*> ReadingOrder(QWidget* page) {
+  if (page == nullptr) return {};
   struct Stop {
     QWidget* widget;
     QPoint at;
@@ -140,9 +140,14 @@ void SetReadingTabOrder(QWidget* page) {
   }
   std::stable_sort(rowStart, stops.end(),
                    [](const Stop& a, const Stop& b) { return a.at.x() < b.at.x(); });
-  for (std::size_t i = 1; i < stops.size(); ++i) {
-    QWidget::setTabOrder(stops[i - 1].widget, stops[i].widget);
-  }
+  std::vector<QWidget*> order;
+  order.reserve(stops.size());
+  for (const Stop& stop : stops) order.push_back(stop.widget);
+  return order;
+}
+
+void ChainTabOrder(const std::vector<QWidget*>& stops) {
+  for (std::size_t i = 1; i < stops.size(); ++i) QWidget::setTabOrder(stops[i - 1], stops[i]);
 }
 
 }  // namespace velantro

@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QSlider>
 #include <QWidget>
+#include <vector>
 
 class QToolButton;
 
@@ -86,8 +87,11 @@ class FineSlider : public QSlider {
   int fineFromValue_ = 0;  // position there
 };
 
-// Chains the Tab order of the focusable controls inside `page` in reading order: rows from top
-// to bottom (controls whose tops lie within a few pixels share a row), each row left to right.
-void SetReadingTabOrder(QWidget* page);
+// The focusable controls inside `page` in reading order: rows from top to bottom (controls whose
+// tops lie within a few pixels share a row), each row left to right.
+std::vector<QWidget*> ReadingOrder(QWidget* page);
+
+// Chains the Tab order of `stops` in the order given.
+void ChainTabOrder(const std::vector<QWidget*>& stops);
 
 }  // namespace velantro

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QAbstractScrollArea>
 #include <QAbstractSlider>
 #include <QApplication>
 #include <QComboBox>
@@ -22,6 +23,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <memory>
+#include <vector>
 
 #include "binding/ControlBinding.h"
 #include "eq/EqGraphPanel.h"
@@ -600,6 +602,70 @@ TEST_F(ConsoleWindow, TabVisitsASheetsControlsInReadingOrder) {
     if (!before(a, b)) ++backSteps;
   }
   EXPECT_EQ(backSteps, 1);
+}
+
+// Tab reads the whole window in the operator's order: the window buttons, the section tabs, the
+// section strip's volumes and Connect, the sheet on view, then the buttons above the graph, and
+// round again; a scroll box is never a stop. Space on a tab and Ctrl+Page Down/Up switch sections.
+TEST_F(ConsoleWindow, TabReadsTheWholeWindowAndKeysSwitchSections) {
+  QApplication::setActiveWindow(form);
+  ASSERT_TRUE(QTest::qWaitForWindowActive(form));
+  Click("FormTabBtn3");
+  QWidget* sheet = form->pages()->currentWidget();
+  enum Part { WindowButtons, Tabs, Strip, Sheet, Groups };
+  const auto partOf = [&](QWidget* w) {
+    const QString name = w->objectName();
+    if (name.startsWith("RzBmpButton")) return WindowButtons;
+    if (name.startsWith("FormTabBtn")) return Tabs;
+    if (form->findChild<QWidget*>("TopTileGrop")->isAncestorOf(w)) return Strip;
+    if (sheet->isAncestorOf(w)) return Sheet;
+    EXPECT_TRUE(form->findChild<QWidget*>("EQPassGrop")->isAncestorOf(w) ||
+                form->findChild<QWidget*>("SingleDiscoGrop")->isAncestorOf(w))
+        << name.toStdString();
+    return Groups;
+  };
+  Find("RzBmpButton2")->setFocus(Qt::TabFocusReason);
+  std::vector<Part> parts;
+  QStringList names;
+  for (int i = 0; i < 400; ++i) {
+    QWidget* focused = QApplication::focusWidget();
+    ASSERT_NE(focused, nullptr);
+    if (!names.isEmpty() && focused->objectName() == names.first()) break;
+    EXPECT_EQ(qobject_cast<QAbstractScrollArea*>(focused), nullptr)
+        << focused->objectName().toStdString();
+    parts.push_back(partOf(focused));
+    names.append(focused->objectName());
+    QTest::keyClick(focused, Qt::Key_Tab);
+  }
+  EXPECT_TRUE(std::is_sorted(parts.begin(), parts.end())) << names.join(" ").toStdString();
+  EXPECT_EQ(names.mid(0, 3), QStringList({"RzBmpButton2", "RzBmpButton1", "RzBmpButton3"}));
+  EXPECT_EQ(names.mid(3, 8),
+            QStringList({"FormTabBtn1", "FormTabBtn2", "FormTabBtn3", "FormTabBtn4", "FormTabBtn5",
+                         "FormTabBtn6", "FormTabBtn7", "FormTabBtn8"}));
+  for (Part part : {Strip, Sheet, Groups}) {
+    EXPECT_NE(std::find(parts.begin(), parts.end(), part), parts.end()) << part;
+  }
+
+  // Space on a focused tab shows its section.
+  form->tabButton(5)->setFocus(Qt::TabFocusReason);
+  QTest::keyClick(form->tabButton(5), Qt::Key_Space);
+  EXPECT_EQ(form->pages()->currentIndex(), kAuxOutputSheet);
+  // Ctrl+Page Down from a control of the sheet: the next section, the focus on its tab.
+  QWidget* control = form->pages()->currentWidget()->findChild<QSlider*>();
+  control->setFocus(Qt::TabFocusReason);
+  QTest::keyClick(control, Qt::Key_PageDown, Qt::ControlModifier);
+  EXPECT_EQ(QApplication::focusWidget(), form->tabButton(6));
+  EXPECT_EQ(form->pages()->currentIndex(), kAuxOutputSheet);  // AUX 2 shares the AUX sheet
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageDown, Qt::ControlModifier);
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageDown, Qt::ControlModifier);
+  EXPECT_EQ(QApplication::focusWidget(), form->tabButton(8));
+  EXPECT_EQ(form->pages()->currentIndex(), kSystemSheet);
+  // Round the strip both ways.
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageDown, Qt::ControlModifier);
+  EXPECT_EQ(QApplication::focusWidget(), form->tabButton(1));
+  EXPECT_EQ(form->pages()->currentIndex(), kMusicSheet);
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageUp, Qt::ControlModifier);
+  EXPECT_EQ(form->pages()->currentIndex(), kSystemSheet);
 }
 
 TEST_F(ConsoleWindow, ClosingEndsTheWindowAndHidesTheStatusDialog) {
