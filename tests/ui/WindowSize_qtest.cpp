@@ -6,7 +6,11 @@
 
 #include <QAbstractScrollArea>
 #include <QApplication>
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSlider>
@@ -31,7 +35,8 @@
 namespace velantro::test {
 namespace {
 
-constexpr QSize kSizes[] = {{1024, 600}, {1133, 637}, {1366, 768}, {1600, 900}, {1920, 1080}};
+constexpr QSize kSizes[] = {{1024, 600}, {1133, 637},  {1366, 768},
+                            {1600, 900}, {1920, 1080}, {3840, 2160}};
 constexpr int kSectionTabs = 8;  // FormTabBtn1 … 8; the DEQ tab never shows
 
 class WindowSize : public WindowFixture {
@@ -65,6 +70,21 @@ QRect RectInPages(const QWidget* w, const QWidget* pages) {
     r.translate(p->pos());
   }
   return r;
+}
+
+// Under a screen given by file (ctest runs these tests again on Full HD and UHD screens at 150 %
+// and 200 %), the window really is on that screen, at that scale.
+TEST_F(WindowSize, RunsOnTheScreenAsked) {
+  const QByteArray file = qgetenv("VELANTRO_TEST_SCREEN");
+  if (file.isEmpty()) GTEST_SKIP() << "the platform's own screen";
+  QFile json(QString::fromLocal8Bit(file));
+  ASSERT_TRUE(json.open(QIODevice::ReadOnly));
+  const QJsonObject screen = QJsonDocument::fromJson(json.readAll())["screens"][0].toObject();
+  const double scale = qEnvironmentVariable("QT_SCALE_FACTOR", "1").toDouble();
+  const QSize logical = form->screen()->geometry().size();
+  EXPECT_NEAR(logical.width() * scale, screen["width"].toInt(), scale);
+  EXPECT_NEAR(logical.height() * scale, screen["height"].toInt(), scale);
+  EXPECT_DOUBLE_EQ(form->devicePixelRatioF(), scale);
 }
 
 TEST_F(WindowSize, NeverShrinksBelowItsMinimum) {
@@ -187,11 +207,8 @@ TEST_F(WindowSize, WideWindowShowsMoreStripColumnsAndCentresWhatRemains) {
     int micColumns;
     int outputColumns;
   };
-  const Case cases[] = {{{1024, 600}, 10, 5},
-                        {{1133, 637}, 10, 5},
-                        {{1366, 768}, 13, 7},
-                        {{1600, 900}, 15, 7},
-                        {{1920, 1080}, 15, 7}};
+  const Case cases[] = {{{1024, 600}, 10, 5}, {{1133, 637}, 10, 5},  {{1366, 768}, 13, 7},
+                        {{1600, 900}, 15, 7}, {{1920, 1080}, 15, 7}, {{3840, 2160}, 15, 7}};
   struct Strip {
     int tab;
     const char* box;
