@@ -9,6 +9,7 @@
 #include <QWidget>
 #include <algorithm>
 
+#include "model/BandLayout.h"
 #include "model/ParamStore.h"
 #include "model/Scales.h"
 #include "widgets/Looks.h"
@@ -169,26 +170,26 @@ int ControlActions::BandSelection(QLineEdit* edit, int graph) {
   return band;
 }
 
-// Keeps the selected band inside the visible part of the band strip on view.
+// Keeps the selected band inside the visible part of the band strip on view. A wide window shows
+// more columns: the strip's slider scrolls what does not fit, so the columns in view are the
+// strip's bands less the slider's range.
 void ControlActions::KeepBandVisible(int band) {
   const int sheet = state_.currentSection & 0xFF;
   const char* name = nullptr;
-  int width = 0;
   if (sheet == 1) {
     name = names::kMicStripScroll;
-    width = 10;
   } else if (sheet == 3) {
     name = names::kMainStripScroll;
-    width = 5;
   } else if (sheet == 5) {
     name = names::kAuxStripScroll;
-    width = 5;
   }
   if (name == nullptr) return;
   auto* bar = qobject_cast<QAbstractSlider*>(tables_.Find(name));
   if (bar == nullptr) return;
-  if (band > bar->value() + width) {
-    bar->setValue(band - (width - 1));
+  const int inView = ShownBandCount(PageOf(state_.currentSection), 0) - bar->maximum();
+  if (inView <= 0) return;
+  if (band >= bar->value() + inView) {
+    bar->setValue(band - (inView - 1));
   } else if (bar->value() > band) {
     bar->setValue(band);
   }

@@ -307,5 +307,43 @@ TEST_F(WindowSize, EveryFocusStopIsBroughtIntoView) {
   }
 }
 
+// A band chosen on the graph brings its column into the strip's view, whatever the number of
+// columns in view: one column past the view scrolls it by one.
+TEST_F(WindowSize, BandChosenOnTheGraphShowsItsColumn) {
+  struct Case {
+    QSize size;
+    int tab;
+    const char* edits;  // band edits' name prefix
+    int band;           // 1-based
+    int first;          // first column in view afterwards (0-based)
+  };
+  const Case cases[] = {
+      {{1133, 637}, 2, "MicGainEdit", 11, 1}, {{1133, 637}, 2, "MicGainEdit", 15, 5},
+      {{1133, 637}, 2, "MicGainEdit", 3, 2},  {{1133, 637}, 2, "MicGainEdit", 1, 0},
+      {{1366, 768}, 2, "MicGainEdit", 14, 1}, {{1366, 768}, 2, "MicGainEdit", 15, 2},
+      {{1133, 637}, 4, "MainGainEdit", 6, 1}, {{1133, 637}, 4, "MainGainEdit", 7, 2},
+      {{1133, 637}, 4, "MainGainEdit", 1, 0}, {{1920, 1080}, 4, "MainGainEdit", 7, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.size.width() << " " << c.edits << c.band);
+    if (form->size() != c.size || form->pages()->currentIndex() != (c.tab == 2 ? 1 : 3)) {
+      ShowAt(c.size, c.tab);
+    }
+    QWidget* handle = form->graph()->handleWidget(c.band - 1);
+    const QPoint centre(handle->width() / 2, handle->height() / 2);
+    QTest::mouseClick(handle, Qt::LeftButton, {}, centre);
+    auto* box = qobject_cast<QScrollArea*>(
+        form->findChild<QWidget*>(QString(c.edits) + QString::number(c.band))
+            ->parentWidget()
+            ->parentWidget()
+            ->parentWidget());
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->horizontalScrollBar()->value(), c.first * kBandColumnPitch);
+    QWidget* edit = form->findChild<QWidget*>(QString(c.edits) + QString::number(c.band));
+    const QRect inBox(edit->mapTo(box->viewport(), QPoint(0, 0)), edit->size());
+    EXPECT_TRUE(box->viewport()->rect().contains(inBox));
+  }
+}
+
 }  // namespace
 }  // namespace velantro::test
