@@ -735,6 +735,12 @@ void TForm1::PlacePageArea() {
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
   if (watched == pages_ && event->type() == QEvent::Resize) {
     sheetLayout_->Fit();
+    // A strip that shows fewer columns now keeps the band the operator works on in view.
+    const int page = PageOf(console_.CurrentSection);
+    if (binding_ && page != kSystemPage) {
+      sheetLayout_->ShowColumn(pages_->currentIndex(),
+                               binding_->SelectedBand(GraphIndex(MakeAddress(page, 0))));
+    }
     FollowPageScroll();
   }
   return QWidget::eventFilter(watched, event);

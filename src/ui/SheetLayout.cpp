@@ -137,16 +137,25 @@ void SheetLayout::BringIntoView(const QWidget* w) {
   for (const Strip& s : strips_) {
     QWidget* content = s.box->widget();
     if (!content->isAncestorOf(w)) continue;
-    if (s.scroll->maximum() == 0 || (s.micStrip && nineBands_)) return;
-    const int column = w->mapTo(content, QPoint(0, 0)).x() / kBandColumnPitch;
-    const int first = s.scroll->value();
-    const int inView = ColumnsInView(s.box);
-    if (column < first) {
-      s.scroll->setValue(column);
-    } else if (column >= first + inView) {
-      s.scroll->setValue(column - inView + 1);
-    }
+    ShowColumn(s, w->mapTo(content, QPoint(0, 0)).x() / kBandColumnPitch);
     return;
+  }
+}
+
+void SheetLayout::ShowColumn(int sheet, int column) {
+  for (const Strip& s : strips_) {
+    if (s.sheet == sheet) ShowColumn(s, column);
+  }
+}
+
+void SheetLayout::ShowColumn(const Strip& s, int column) {
+  if (s.scroll->maximum() == 0 || (s.micStrip && nineBands_)) return;
+  const int first = s.scroll->value();
+  const int inView = ColumnsInView(s.box);
+  if (column < first) {
+    s.scroll->setValue(column);
+  } else if (column >= first + inView) {
+    s.scroll->setValue(column - inView + 1);
   }
 }
 

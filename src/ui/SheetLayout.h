@@ -36,6 +36,8 @@ class SheetLayout : public QObject {
   // The focus is on `w`: when `w` lies in a strip column out of view, the strip's slider brings
   // that column into view. Other widgets are left alone.
   void BringIntoView(const QWidget* w);
+  // Column `column` (0-based) of the strip of sheet `sheet` comes into view, if it has one.
+  void ShowColumn(int sheet, int column);
 
   // Columns of a strip in view at once.
   static int ColumnsInView(const QScrollArea* box);
@@ -52,6 +54,7 @@ class SheetLayout : public QObject {
     bool micStrip = false;
   };
   void SetColumnsInView(Strip& s, int inView);
+  void ShowColumn(const Strip& s, int column);
   static void FollowSlider(const Strip& s);
 
   QStackedWidget* pages_;

@@ -343,6 +343,14 @@ TEST_F(WindowSize, BandChosenOnTheGraphShowsItsColumn) {
     const QRect inBox(edit->mapTo(box->viewport(), QPoint(0, 0)), edit->size());
     EXPECT_TRUE(box->viewport()->rect().contains(inBox));
   }
+  // The window narrows: the strip shows fewer columns and keeps the chosen band in view.
+  ShowAt({1366, 768}, 2);
+  QWidget* handle = form->graph()->handleWidget(14);
+  QTest::mouseClick(handle, Qt::LeftButton, {}, QPoint(handle->width() / 2, handle->height() / 2));
+  form->resize(1133, 637);
+  QApplication::processEvents();
+  auto* box = form->findChild<QScrollArea*>("MicScrollBox");
+  EXPECT_EQ(box->horizontalScrollBar()->value(), 5 * kBandColumnPitch);
 }
 
 }  // namespace
