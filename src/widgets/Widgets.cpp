@@ -123,6 +123,8 @@ std::vector<QWidget*> ReadingOrder(QWidget* page) {
   std::vector<Stop> stops;
   for (QWidget* w : page->findChildren<QWidget*>()) {
     if (!(w->focusPolicy() & Qt::TabFocus) || w->focusProxy() != nullptr) continue;
+    // A list's popup is a window of its own: Tab never reaches into it.
+    if (w->window() != page->window()) continue;
     stops.push_back({w, w->mapTo(page, QPoint(0, 0))});
   }
   std::stable_sort(stops.begin(), stops.end(), [](const Stop& a, const Stop& b) {
