@@ -188,6 +188,13 @@ TForm1::TForm1(Console& console) : QWidget(nullptr), console_(console) {
 }
 
 TForm1::~TForm1() {
+  // The application's focus signal reaches the window until QObject's destructor, long after
+  // TForm1's part is gone (closing the window moves the focus): cut it now. The sheet layout
+  // goes before the strips it listens to.
+  disconnect(qApp, nullptr, this, nullptr);
+  pages_->removeEventFilter(this);
+  delete sheetLayout_;
+  sheetLayout_ = nullptr;
   // The helpers hold pointers into the widget tree: let them go first.
   deviceCommands_.reset();
   presets_.reset();
@@ -552,7 +559,9 @@ void TForm1::PlaceButtonGroups(int page, int sheet) {
   singleDiscoGroup_->raise();
 }
 
-int TForm1::sheetShift() const { return sheetLayout_->Shift(pages_->currentIndex()); }
+int TForm1::sheetShift() const {
+  return sheetLayout_ != nullptr ? sheetLayout_->Shift(pages_->currentIndex()) : 0;
+}
 
 // The two groups belong with the sheet's content: they move with its centring and its scrolling.
 void TForm1::FollowPageScroll() {
