@@ -82,7 +82,6 @@ class TForm1 : public QWidget {
   QScrollArea* pageScroll() const { return pageScroll_; }
   // How far the content of the sheet on view sits right of its design place (a wide window).
   int sheetShift() const;
-  SheetLayout* sheetLayout() const { return sheetLayout_; }
   QLabel* statusLabel() const { return statusLabel_; }
   QPushButton* linkButton() const { return linkButton_; }
   QPushButton* unlinkButton() const { return unlinkButton_; }

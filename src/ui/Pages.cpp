@@ -750,7 +750,6 @@ void BuildSectionPages(QStackedWidget* pages) {
       default:
         break;  // sheets 4 and 6 stay empty
     }
-    ChainTabOrder(ReadingOrder(widget));
   }
 }
 

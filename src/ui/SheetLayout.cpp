@@ -25,6 +25,11 @@ constexpr StripNames kScrollingStrips[] = {
     {names::kMainStrip, names::kMainStripScroll, nullptr},
     {names::kAuxStrip, names::kAuxStripScroll, nullptr}};
 
+// The box shows the columns from the slider's on.
+void FollowSlider(QScrollArea* box, const QSlider* scroll) {
+  box->horizontalScrollBar()->setValue(scroll->value() * kBandColumnPitch);
+}
+
 }  // namespace
 
 SheetLayout::SheetLayout(QStackedWidget* pages) : QObject(pages), pages_(pages) {
@@ -44,21 +49,16 @@ SheetLayout::SheetLayout(QStackedWidget* pages) : QObject(pages), pages_(pages) 
       s.designColumns = ColumnsInView(box);
       s.columns = box->widget()->width() / kBandColumnPitch;
       s.micStrip = n.box == names::kMicStrip;
-      connect(scroll, &QSlider::valueChanged, this, [box](int column) {
-        box->horizontalScrollBar()->setValue(column * kBandColumnPitch);
-      });
+      connect(scroll, &QSlider::valueChanged, this, [box, scroll] { FollowSlider(box, scroll); });
       // The box scrolls itself to show a focused child (with margins that cut into the next
-      // column); the slider says where it stands.
+      // column), and a hidden sheet's box takes its new size only when it shows: either way the
+      // box goes back to where the slider says.
       connect(box->horizontalScrollBar(), &QScrollBar::valueChanged, this,
               [box, scroll](int value) {
-                if (value != scroll->value() * kBandColumnPitch) {
-                  box->horizontalScrollBar()->setValue(scroll->value() * kBandColumnPitch);
-                }
+                if (value != scroll->value() * kBandColumnPitch) FollowSlider(box, scroll);
               });
-      // A hidden sheet takes its new size when it shows: the box follows the slider again then.
-      connect(box->horizontalScrollBar(), &QScrollBar::rangeChanged, this, [box, scroll] {
-        box->horizontalScrollBar()->setValue(scroll->value() * kBandColumnPitch);
-      });
+      connect(box->horizontalScrollBar(), &QScrollBar::rangeChanged, this,
+              [box, scroll] { FollowSlider(box, scroll); });
       strips_.push_back(s);
     }
   }
@@ -107,11 +107,7 @@ void SheetLayout::SetColumnsInView(Strip& s, int inView) {
   // Fewer columns to scroll: the slider keeps its column where it can, else takes the last.
   s.scroll->setMaximum(std::max(0, s.columns - inView));
   s.scroll->setVisible(!(s.micStrip && nineBands_) && s.scroll->maximum() > 0);
-  FollowSlider(s);
-}
-
-void SheetLayout::FollowSlider(const Strip& s) {
-  s.box->horizontalScrollBar()->setValue(s.scroll->value() * kBandColumnPitch);
+  FollowSlider(s.box, s.scroll);
 }
 
 void SheetLayout::ShowMicColumns(bool nineBands) {

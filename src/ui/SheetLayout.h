@@ -55,7 +55,6 @@ class SheetLayout : public QObject {
   };
   void SetColumnsInView(Strip& s, int inView);
   void ShowColumn(const Strip& s, int column);
-  static void FollowSlider(const Strip& s);
 
   QStackedWidget* pages_;
   std::vector<Strip> strips_;
