@@ -179,6 +179,27 @@ std::vector<UnacknowledgedEdit> ChangeQueue::Unacknowledged() const {
   return edits;
 }
 
+bool ChangeQueue::EditOnItsWay(int page, int slot) const {
+  const int layout = link_.store().LayoutFlag;
+  const auto valueAt = [&](const ValueEntry& e) {
+    return !e.save && PageOf(e.address) == page &&
+           ParamStore::DeviceIndex(page, IndexOf(e.address), layout) == slot;
+  };
+  const auto bandAt = [&](const BandEntry& e) {
+    if (PageOf(e.frameAddress) != page) return false;
+    for (int k = 0; k < kBandValueCount; ++k) {
+      const int index = BandFieldIndex(page, e.band, k);
+      if (index >= 0 && ParamStore::DeviceIndex(page, index, layout) == slot) return true;
+    }
+    return false;
+  };
+  const bool valueOut = (writeUnanswered_ && lastWriteKind_ == WriteKind::Value) || RepeatLast;
+  if (valueOut && valueAt(values_[0])) return true;
+  if (std::any_of(values_.begin() + 1, values_.end(), valueAt)) return true;
+  if (writeUnanswered_ && lastWriteKind_ == WriteKind::Band && bandAt(bands_[0])) return true;
+  return std::any_of(bands_.begin() + 1, bands_.end(), bandAt);
+}
+
 void ChangeQueue::HoldTick() {
   idleTicks_ = idleTicks_ > kTicksPerSecond ? kTicksPerSecond : idleTicks_ + 1;
   FollowUpStep();

@@ -70,6 +70,9 @@ class ChangeQueue : public ChangeSink {
   // Every edit that waits or is in flight unanswered, values taken now (mode recalls and saves
   // are not edits and are left out).
   std::vector<UnacknowledgedEdit> Unacknowledged() const;
+  // Whether an edit of DeviceImage[page][slot] waits, is in flight unanswered, or is due to be
+  // repeated: the unit will hold the edit's value, whatever it reports meanwhile.
+  bool EditOnItsWay(int page, int slot) const;
   // Link events 1, 2 and 4 empty both queues, event 6 the value queue.
   void ClearValues() { values_.resize(1); }
   void ClearBands() { bands_.resize(1); }

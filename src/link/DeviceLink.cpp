@@ -83,6 +83,7 @@ void DeviceLink::FillPortList() { SetPortList(serial_.PortNames()); }
 void DeviceLink::Connect() {
   pacedNow_ = config_.paced;
   autoPaced_ = false;
+  restarting_ = false;
   reconnecting_ = false;
   fullSearch_ = false;
   if (ports_.empty()) {
@@ -98,6 +99,7 @@ void DeviceLink::Connect() {
 void DeviceLink::ConnectOnNetwork() {
   pacedNow_ = config_.paced;
   autoPaced_ = false;
+  restarting_ = false;
   reconnecting_ = false;
   fullSearch_ = false;
   kind_ = LinkKind::Network;
@@ -107,6 +109,9 @@ void DeviceLink::ConnectOnNetwork() {
 void DeviceLink::StartSearch() {
   linkAnswer_ = 0;
   searchPosition_ = 0;
+  portTicks_ = 0;
+  silentSearchTicks_ = 0;
+  searchSeen_ = bytesReceived_;
   FirstDownloadFlag = 0;
   store_.SuppressSend = 0;
   // A search is never online: edits made meanwhile must not be sent.
@@ -172,7 +177,8 @@ void DeviceLink::OnTransportLost() {
 // Search
 
 void DeviceLink::SearchTick() {
-  TickReceiver();
+  TickReceiver(LinkTimer::Search);
+  silentSearchTicks_ = HeardSince(searchSeen_) ? 0 : silentSearchTicks_ + 1;
   const bool quietly = reconnecting_ && !fullSearch_;
   if (!quietly) view_.ShowDeviceStatus();
   if (linkAnswer_ == 1) {
@@ -191,6 +197,7 @@ void DeviceLink::SearchTick() {
 }
 
 void DeviceLink::SerialSearchStep() {
+  if (KeepTryingPort()) return;
   if (searchPosition_ > lastPort_ + 1 || selection_ < 0) {
     searchPosition_ = 0;
     kind_ = LinkKind::Network;
@@ -212,8 +219,34 @@ void DeviceLink::SerialSearchStep() {
   serial_.Open();
   serialReceiver_.Reset();
   SendLinkControl(kLinkConnect);
+  portTicks_ = 1;
+  silentSearchTicks_ = 0;
   ++searchPosition_;
 }
+
+bool DeviceLink::KeepTryingPort() {
+  if (portTicks_ == 0 || !serial_.IsOpen() || selection_ < 0 ||
+      selection_ >= static_cast<int>(ports_.size())) {
+    return false;
+  }
+  const std::string& name = ports_[static_cast<size_t>(selection_)];
+  const bool keep = PatientWhereFound() && kind_ == foundKind_ && name == foundPort_
+                        ? silentSearchTicks_ < kSilentSecondsLimit
+                        : portTicks_ < PortPatience(name);
+  if (!keep) return false;
+  ++portTicks_;
+  // Asked again each second: the first request may have been lost on the way.
+  SendLinkControl(kLinkConnect);
+  return true;
+}
+
+int DeviceLink::PortPatience(const std::string& name) const {
+  const bool given = std::find(givenPorts_.begin(), givenPorts_.end(), name) != givenPorts_.end();
+  const bool found = foundKind_ == LinkKind::Serial && name == foundPort_;
+  return given || found ? kPatientPortTicks : 1;
+}
+
+bool DeviceLink::PatientWhereFound() const { return restarting_; }
 
 void DeviceLink::NetworkSearchStep() {
   if (searchPosition_ == 0) {
@@ -222,7 +255,10 @@ void DeviceLink::NetworkSearchStep() {
   }
   ++searchPosition_;
   timers_.SetInterval(LinkTimer::Download, kNetworkDownloadIntervalMs);
-  if (searchPosition_ <= kNetworkLinkRequests) {
+  const bool more = PatientWhereFound() && foundKind_ == LinkKind::Network
+                        ? silentSearchTicks_ < kSilentSecondsLimit
+                        : searchPosition_ <= kNetworkLinkRequests;
+  if (more) {
     SendLinkControl(kLinkConnect);
     return;
   }
@@ -258,34 +294,59 @@ void DeviceLink::StartTransfer(int stepCount, Direction direction) {
   step_ = 0;
   stepCount_ = stepCount;
   direction_ = direction;
-  waitTicks_ = 0;
+  waitMs_ = 0;
+  askMs_ = 0;
   nameCounter_ = 0;
   requestedName_ = -1;
   timeoutRepeats_ = 0;
   corruptRepeats_ = 0;
   corruptSeen_ = false;
+  wrongAnswerRepeats_ = 0;
+  quietWait_ = false;
   failDetail_ = {};
   downloading_ = true;
 }
 
 void DeviceLink::AwaitReply() {
   replyState_ = ReplyState::Waiting;
-  waitTicks_ = 0;
+  waitMs_ = 0;
+  askMs_ = 0;
+  wrongAnswer_ = false;
+  wrongAnswerTicks_ = 0;
 }
 
 void DeviceLink::DownloadTick() {
   const bool transferring = downloading_;
-  TickReceiver();
+  TickReceiver(LinkTimer::Download);
   // The receiver's tick may have ended the transfer (damaged answers, too many times).
   if (transferring && !downloading_) return;
-  if (waitTicks_ < kWaitTicksLimit) ++waitTicks_;
+  const bool heard = HeardSince(downloadSeen_);
   UpdateDeviceStatus();
   view_.ShowDeviceStatus();
+  if (quietWait_) {
+    WaitForQuiet(heard);
+    return;
+  }
   const bool answered = replyState_ == ReplyState::FrameReceived ||
                         (replyState_ == ReplyState::Acknowledged && direction_ == Direction::Write);
   if (answered) {
     AnswerArrived();
-  } else if (replyState_ == ReplyState::Waiting && waitTicks_ > kReplyTimeoutTicks) {
+    return;
+  }
+  WaitForAnswer(timers_.Interval(LinkTimer::Download), heard);
+}
+
+void DeviceLink::WaitForAnswer(int elapsedMs, bool heard) {
+  if (!AwaitingAnswer()) return;
+  // An answer that is still arriving in pieces keeps the wait alive.
+  const size_t partial = kind_ == LinkKind::Serial ? serialReceiver_.pendingBytes()
+                                                   : networkReceiver_.pendingBytes();
+  if (!(heard && partial > 0)) {
+    waitMs_ = std::min(waitMs_ + elapsedMs, kLateLimitMs);
+    askMs_ = std::min(askMs_ + elapsedMs, kLateLimitMs);
+  }
+  if (wrongAnswer_ && AskAgainAfterWrongAnswer()) return;
+  if (replyState_ == ReplyState::Waiting && waitMs_ > kReplyTimeoutMs) {
     if (!pacedNow_) {
       StartOverPaced();
       return;
@@ -293,21 +354,58 @@ void DeviceLink::DownloadTick() {
     if (step_ <= 1 && timeoutRepeats_ < kTimeoutRepeats) {
       ++timeoutRepeats_;
       SendStepRequest();
+      askMs_ = 0;
     } else {
       replyState_ = ReplyState::Late;
     }
-    waitTicks_ = 0;
+    waitMs_ = 0;
   } else if (replyState_ == ReplyState::Late) {
-    if (waitTicks_ >= kLateTicksLimit) {
+    if (waitMs_ >= kLateLimitMs) {
       FailTransfer("no answer");
-    } else if (waitTicks_ % (kReplyTimeoutTicks + 1) == 0 && timeoutRepeats_ < kTimeoutRepeats) {
+    } else if (askMs_ > kReplyTimeoutMs && timeoutRepeats_ < kTimeoutRepeats) {
       // While late the request is asked again a few times: a lost request or a lost
       // acknowledgement of an upload step then costs a second, not the transfer. A duplicate
       // answer is not taken for the next step's.
       ++timeoutRepeats_;
       SendStepRequest();
+      askMs_ = 0;
     }
   }
+}
+
+bool DeviceLink::AskAgainAfterWrongAnswer() {
+  if (++wrongAnswerTicks_ < kWrongAnswerTicks) return false;
+  wrongAnswer_ = false;
+  wrongAnswerTicks_ = 0;
+  if (wrongAnswerRepeats_ >= kWrongAnswerRepeats) return false;
+  ++wrongAnswerRepeats_;
+  Log("not the answer to " + StepDescription() + ": asking again");
+  SendStepRequest();
+  AwaitReply();
+  return true;
+}
+
+void DeviceLink::BeginQuietWait() {
+  quietWait_ = true;
+  quietTicks_ = 0;
+  replyState_ = ReplyState::None;
+  requestedName_ = -1;
+  downloadSeen_ = bytesReceived_;
+  timers_.SetInterval(LinkTimer::Download, kQuietTickMs);
+}
+
+void DeviceLink::WaitForQuiet(bool heard) {
+  quietTicks_ = heard ? 0 : quietTicks_ + 1;
+  if (quietTicks_ < kQuietTicks) return;
+  quietWait_ = false;
+  RestoreDownloadInterval();
+  SendStepRequest();
+  AwaitReply();
+}
+
+void DeviceLink::RestoreDownloadInterval() {
+  timers_.SetInterval(LinkTimer::Download, kind_ == LinkKind::Network ? kNetworkDownloadIntervalMs
+                                                                      : kDownloadIntervalMs);
 }
 
 void DeviceLink::AnswerArrived() {
@@ -318,6 +416,10 @@ void DeviceLink::AnswerArrived() {
     timers_.SetInterval(LinkTimer::Download, kDownloadIntervalMs);
   } else {
     AdvanceStep();
+    if (direction_ == Direction::Read && step_ == kModeNameStep && namePayload_ > 0) {
+      BeginQuietWait();
+      return;
+    }
     SendStepRequest();
   }
   AwaitReply();
@@ -326,6 +428,10 @@ void DeviceLink::AnswerArrived() {
 void DeviceLink::StartOverPaced() {
   pacedNow_ = true;
   autoPaced_ = true;
+  if (quietWait_) {
+    quietWait_ = false;
+    RestoreDownloadInterval();
+  }
   Log("no answer to a fast request: starting over with paced transfers");
   if (direction_ == Direction::Write) {
     // The whole upload again from its first step, one request per tick.
@@ -340,6 +446,10 @@ void DeviceLink::StartOverPaced() {
   downloading_ = false;
   if (kind_ == LinkKind::Serial && !ports_.empty()) selection_ = 0;
   StartSearch();
+  // The search asks where the unit was until it has been silent for 11 seconds, this second of
+  // waiting for the answer included.
+  restarting_ = true;
+  silentSearchTicks_ = 1;
 }
 
 std::string DeviceLink::WithPacedNote(const std::string& caption) const {
@@ -354,8 +464,14 @@ std::string DeviceLink::WithPacedNote(const std::string& caption) const {
 }
 
 void DeviceLink::HoldTick() {
-  TickReceiver();
+  TickReceiver(LinkTimer::Hold);
   queue_.HoldTick();
+  if (reportRefreshTicks_ > 0) --reportRefreshTicks_;
+  if (reportPending_ && reportRefreshTicks_ == 0 && online_) {
+    reportPending_ = false;
+    reportRefreshTicks_ = kReportRefreshTicks;
+    view_.ShowUnitValues();
+  }
 }
 
 std::string DeviceLink::StepDescription() const {
@@ -451,11 +567,29 @@ ParamAddress DeviceLink::ReadRequestAddress() const {
 }
 
 bool DeviceLink::AnswersReadRequest(std::span<const uint8_t> frame) const {
+  if (!AwaitingAnswer()) return false;
   const int page = frame[4];
   const int index = frame[5];
-  if (step_ <= kLastPageStep) return page == step_;
+  const size_t payload = FramePayloadSize(frame);
+  if (step_ <= kLastPageStep) {
+    return page == step_ && index == 0 && PageAnswerLength(step_).Fits(payload);
+  }
   const ParamAddress request = ReadRequestAddress();
-  return page == PageOf(request) && index == IndexOf(request);
+  return page == PageOf(request) && index == IndexOf(request) &&
+         ItemAnswerLength(request).Fits(payload);
+}
+
+bool DeviceLink::AnswersUploadStep(std::span<const uint8_t> frame) const {
+  if (!AwaitingAnswer()) return false;
+  const ParamAddress address = MakeAddress(frame[4], frame[5]);
+  const int s = step_;
+  if (s <= kLastVolumeWriteStep) return address == sysaddr::MusicStartVolume + s;
+  if (s <= kLastPageUploadStep) {
+    const int page = s - kFirstPageUploadStep;
+    return address == sysaddr::PageUpload ||
+           (address == MakeAddress(page, 0) && PageAnswerLength(page).Fits(FramePayloadSize(frame)));
+  }
+  return address == sysaddr::Remote;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -491,6 +625,7 @@ void DeviceLink::RaiseLinkEvent(int event) {
 }
 
 void DeviceLink::OnDownloadComplete() {
+  reportPending_ = false;
   store_.LayoutFlag = static_cast<uint8_t>(store_.Device(0, 1));
   if (FirstDownloadFlag == 0) FirstDownloadFlag = 1;
   downloading_ = false;
@@ -595,6 +730,7 @@ void DeviceLink::OnLinkStart() {
     foundPort_ = ports_[static_cast<size_t>(selection_)];
   }
   if (recovering_) KeepUnacknowledged();
+  restarting_ = false;
   queue_.ClearValues();
   queue_.ClearBands();
   timers_.Stop(LinkTimer::Hold);
@@ -640,6 +776,11 @@ void DeviceLink::GoOffline(const LocalizedText& baseMessage, bool touchOnline, b
   timers_.Stop(LinkTimer::Download);
   timers_.Stop(LinkTimer::Search);
   downloading_ = false;
+  restarting_ = false;
+  if (quietWait_) {
+    quietWait_ = false;
+    RestoreDownloadInterval();
+  }
   store_.SuppressSend = 0;
   if (touchOnline) online_ = false;
   view_.SetLinkButton(LinkButtonLook::Connect);
@@ -714,24 +855,38 @@ void DeviceLink::TryWhereFound() {
 
 void DeviceLink::OnSerialBytes(size_t count) {
   decodeKind_ = LinkKind::Serial;
-  serialReceiver_.OnReceive(serial_, count, *this);
+  bytesReceived_ += serialReceiver_.OnReceive(serial_, count, *this);
   AfterReceive();
 }
 
 void DeviceLink::OnNetworkChunk(std::span<const uint8_t> chunk) {
   if (kind_ != LinkKind::Network) return;
   decodeKind_ = LinkKind::Network;
+  bytesReceived_ += chunk.size();
   networkReceiver_.OnChunk(chunk, *this);
   AfterReceive();
 }
 
-void DeviceLink::TickReceiver() {
+bool DeviceLink::HeardSince(uint64_t& seen) const {
+  const bool heard = bytesReceived_ != seen;
+  seen = bytesReceived_;
+  return heard;
+}
+
+void DeviceLink::TickReceiver(LinkTimer timer) {
+  // Only the fastest running timer keeps the receiver's time, so two timers do not count twice.
+  int elapsedMs = timers_.Interval(timer);
+  for (const LinkTimer other : {LinkTimer::Search, LinkTimer::Download, LinkTimer::Hold}) {
+    if (other != timer && timers_.IsActive(other) && timers_.Interval(other) < elapsedMs) {
+      elapsedMs = 0;
+    }
+  }
   if (kind_ == LinkKind::Serial) {
     decodeKind_ = LinkKind::Serial;
-    serialReceiver_.Tick(*this);
+    serialReceiver_.Tick(elapsedMs, *this);
   } else {
     decodeKind_ = LinkKind::Network;
-    networkReceiver_.Tick(*this);
+    networkReceiver_.Tick(elapsedMs, *this);
   }
   AfterReceive();
 }
@@ -780,13 +935,36 @@ void DeviceLink::OnAcknowledge() {
 }
 
 void DeviceLink::OnFrame(std::span<const uint8_t> frame) {
-  // During a read only the frame that answers the request outstanding counts: a stray, a
-  // duplicate or a late answer to an earlier request is ignored.
-  if (downloading_ && direction_ == Direction::Read && !AnswersReadRequest(frame)) return;
-  const bool answer = AwaitingAnswer();
+  if (downloading_) {
+    OnTransferFrame(frame);
+  } else {
+    OnUnitReport(frame);
+  }
+}
+
+void DeviceLink::OnTransferFrame(std::span<const uint8_t> frame) {
+  // Only the frame that answers the request outstanding counts: a stray, a value the unit
+  // reports, a duplicate, a late answer to an earlier request or a cut answer is ignored, and the
+  // request is asked again if its answer does not follow.
+  const bool answers = direction_ == Direction::Read ? AnswersReadRequest(frame)
+                                                     : AnswersUploadStep(frame);
+  if (!answers) {
+    if (AwaitingAnswer()) wrongAnswer_ = true;
+    return;
+  }
   DecodeFrame(decodeKind_, frame, store_, requestedName_);
   replyState_ = ReplyState::FrameReceived;
-  if (answer && !pacedNow_) AnswerArrived();
+  if (!pacedNow_) AnswerArrived();
+}
+
+void DeviceLink::OnUnitReport(std::span<const uint8_t> frame) {
+  const std::vector<ReportedValue> values = ReportedValues(frame);
+  if (values.empty()) return;
+  for (const ReportedValue& v : values) {
+    if (queue_.EditOnItsWay(v.page, v.slot)) return;
+  }
+  for (const ReportedValue& v : values) store_.SetDevice(v.page, v.slot, v.value);
+  reportPending_ = true;
 }
 
 void DeviceLink::OnCorruptFrame() { corruptSeen_ = true; }

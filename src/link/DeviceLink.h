@@ -44,9 +44,23 @@ constexpr int kModeNameStep = 18;
 constexpr int kModeNameCount = 9;
 constexpr int kFullDownloadRequests = 38;
 
-constexpr int kWaitTicksLimit = 100;    // wait ticks count to at most this
-constexpr int kReplyTimeoutTicks = 10;  // no answer after more than this: repeat or late
-constexpr int kLateTicksLimit = 100;    // late this long: the link fails
+// No frame at all for more than this after a request: the request is repeated, the wait goes
+// late, or a fast transfer starts over paced.
+constexpr int kReplyTimeoutMs = 1000;
+constexpr int kLateLimitMs = 10000;  // late this long: the link fails
+// A frame that is not the answer came: if the answer has not followed it by the second download
+// tick, the request is asked again, this many times per step.
+constexpr int kWrongAnswerTicks = 2;
+constexpr int kWrongAnswerRepeats = 3;
+// Before each mode name request after the first the line must have been quiet this many ticks
+// of kQuietTickMs, so a duplicated name answer arrives while no name is asked for.
+constexpr int kQuietTickMs = 20;
+constexpr int kQuietTicks = 3;
+// A serial device given by name, or the port where the unit was last found, waits this many
+// search ticks (1 s) for a late answer to the link request; other ports get one.
+constexpr int kPatientPortTicks = 3;
+// Values the unit reports of its own accord are shown at most this often (hold timer ticks).
+constexpr int kReportRefreshTicks = 5;
 // A request is asked again at each timeout, this many times, before the wait goes late.
 constexpr int kTimeoutRepeats = 3;
 // A request whose answer arrives damaged is asked again at once, this many times, before the
@@ -90,6 +104,8 @@ class DeviceLink : public ReceiverSink {
 
   // The serial port list; the first entry is selected when there is one.
   void SetPortList(std::vector<std::string> names);
+  // Serial devices the operator named (--serial): each waits kPatientPortTicks for an answer.
+  void SetGivenPorts(std::vector<std::string> names) { givenPorts_ = std::move(names); }
   // Fills the port list from the serial port interface.
   void FillPortList();
   const std::vector<std::string>& portList() const { return ports_; }
@@ -147,7 +163,9 @@ class DeviceLink : public ReceiverSink {
   int step() const { return step_; }
   int stepCount() const { return stepCount_; }
   Direction direction() const { return direction_; }
-  int waitTicks() const { return waitTicks_; }
+  int waitMs() const { return waitMs_; }
+  // A name request waits for the line to fall quiet.
+  bool waitingForQuiet() const { return quietWait_; }
   int nameCounter() const { return nameCounter_; }
   int searchPosition() const { return searchPosition_; }
   int lastPort() const { return lastPort_; }
@@ -184,15 +202,40 @@ class DeviceLink : public ReceiverSink {
 
   // A link timer ticked: the receiver of the current link kind gives up a partial message that
   // stays incomplete.
-  void TickReceiver();
+  void TickReceiver(LinkTimer timer);
+  // Bytes arrived from the unit since the caller's last look (`seen` is the caller's mark).
+  bool HeardSince(uint64_t& seen) const;
   // After received bytes were scanned: a damaged answer is asked for again, once per scan.
   void AfterReceive();
   // A transfer step is awaited (waiting or late).
   bool AwaitingAnswer() const;
   // Address of the current read request (page steps: the page number's address on its page).
   ParamAddress ReadRequestAddress() const;
-  // Whether a good frame answers the read request outstanding.
+  // Whether a good frame answers the request outstanding: the same kind, address and length.
   bool AnswersReadRequest(std::span<const uint8_t> frame) const;
+  bool AnswersUploadStep(std::span<const uint8_t> frame) const;
+  // A good frame during a transfer: the answer moves the transfer on, anything else is ignored.
+  void OnTransferFrame(std::span<const uint8_t> frame);
+  // A good frame outside a transfer answers nothing: values the unit reports of its own accord
+  // go into the unit image and are shown while online, unless an edit of the operator's to the same value is
+  // on its way (it wins at the unit).
+  void OnUnitReport(std::span<const uint8_t> frame);
+  // The answer has not followed a wrong frame: ask again. False when it is not time yet or the
+  // step has been asked again too often for wrong answers.
+  bool AskAgainAfterWrongAnswer();
+  // The waiting and late states of a transfer step, after `elapsedMs` more of waiting.
+  void WaitForAnswer(int elapsedMs, bool heard);
+  // Before a mode name request: the line must fall quiet first.
+  void BeginQuietWait();
+  void WaitForQuiet(bool heard);
+  // Serial search: whether the port being tried gets another second.
+  bool KeepTryingPort();
+  // Search ticks a serial port waits for the answer to the link request.
+  int PortPatience(const std::string& name) const;
+  // Whether the search keeps asking where the unit was found, which it does in the search that
+  // starts a connection over until 11 seconds have passed without a byte from the unit.
+  bool PatientWhereFound() const;
+  void RestoreDownloadInterval();
   // The request of the current step, in words, for the operator ("page 3", "item 0x0A07").
   std::string StepDescription() const;
   // The transfer could not get the current step through: event 9, naming the step.
@@ -261,7 +304,8 @@ class DeviceLink : public ReceiverSink {
   int step_ = 0;
   int stepCount_ = kDownloadStepCount;
   Direction direction_ = Direction::Read;
-  int waitTicks_ = 0;
+  int waitMs_ = 0;  // since the request outstanding left, or since the wait went late
+  int askMs_ = 0;   // since the request outstanding was last sent
   int nameCounter_ = 0;
   int namePayload_ = 0;     // mode number the next name request carries
   int requestedName_ = -1;  // mode name of the latest request, -1 when the latest was not a name
@@ -278,6 +322,20 @@ class DeviceLink : public ReceiverSink {
   int corruptRepeats_ = 0;
   bool corruptSeen_ = false;
   bool downloading_ = false;
+  bool wrongAnswer_ = false;  // a frame that was not the answer came while one was awaited
+  int wrongAnswerTicks_ = 0;
+  int wrongAnswerRepeats_ = 0;
+  bool quietWait_ = false;
+  int quietTicks_ = 0;
+  uint64_t bytesReceived_ = 0;  // every byte from the unit, on either transport
+  uint64_t downloadSeen_ = 0;   // bytesReceived_ at the last download tick
+  uint64_t searchSeen_ = 0;     // and at the last search tick
+  int silentSearchTicks_ = 0;   // search ticks in a row that heard nothing
+  int portTicks_ = 0;           // search ticks spent on the serial port being tried
+  bool restarting_ = false;     // the search that starts a connection over, paced
+  std::vector<std::string> givenPorts_;
+  bool reportPending_ = false;  // values the unit reported wait to be shown
+  int reportRefreshTicks_ = 0;
   LinkKind decodeKind_ = LinkKind::Serial;
   std::string statusCaption_;
 };

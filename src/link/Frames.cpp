@@ -19,6 +19,9 @@ constexpr int kPageRequestIndex = 16;
 constexpr int kLinkControlIndex = 48;
 constexpr int kDeviceCodeIndex = 64;
 constexpr size_t kDeviceCodeBytes = 4;
+constexpr size_t kValueBytes = 2;
+constexpr size_t kSystemPasswordDigits = 6;
+constexpr size_t kKeyLockPasswordDigits = 4;
 
 void AppendValue(Bytes& out, int value) {
   const auto v = static_cast<uint16_t>(value);
@@ -31,7 +34,8 @@ int ReadValue(std::span<const uint8_t> payload, size_t offset) {
 }
 
 // DEQ long form: group 0 covers indexes 0 … 12, then groups of twelve.
-int DeqGroup(int index) { return index <= 12 ? 0 : (index - 1) / 12; }
+constexpr int kDeqGroupSize = 12;
+int DeqGroup(int index) { return index <= kDeqGroupSize ? 0 : (index - 1) / kDeqGroupSize; }
 
 // Index of value k of a band within its page's row.
 int BandValueIndex(int page, int band, int k) {
@@ -170,6 +174,71 @@ Bytes BuildModeSave(int index, const std::string& name) {
   text.push_back('\0');
   text += name;
   return BuildText(sysaddr::ModeSave, text);
+}
+
+AnswerLength PageAnswerLength(int page) {
+  const size_t bytes = 2 * static_cast<size_t>(PageUploadValueCount(page));
+  return {bytes, bytes};
+}
+
+AnswerLength ItemAnswerLength(ParamAddress item) {
+  switch (item) {
+    case sysaddr::ModeName:
+      return {0, kMaxNameLength};
+    case sysaddr::SystemPassword:
+      return {kSystemPasswordDigits, kSystemPasswordDigits};
+    case sysaddr::KeyLockPassword:
+      return {kKeyLockPasswordDigits, kKeyLockPasswordDigits};
+    case sysaddr::DeviceCode:
+      return {kDeviceCodeBytes, kDeviceCodeBytes};
+    default:
+      return {kValueBytes, kValueBytes};
+  }
+}
+
+size_t FramePayloadSize(std::span<const uint8_t> frame) {
+  return frame.size() >= kMinFrameSize ? frame.size() - kMinFrameSize : 0;
+}
+
+std::vector<ReportedValue> ReportedValues(std::span<const uint8_t> frame) {
+  std::vector<ReportedValue> values;
+  if (frame.size() < kMinFrameSize) return values;
+  const int page = frame[4];
+  const int index = frame[5];
+  const auto payload = frame.subspan(kHeaderSize, FramePayloadSize(frame));
+  const auto add = [&](int p, int slot, int32_t value) {
+    const bool inRow = p == kSystemPage ? slot > 0 && slot < kLinkControlIndex
+                                        : slot >= 0 && slot < kDeviceRowSize;
+    if (inRow) values.push_back({p, slot, value});
+  };
+  if (page == kSystemPage) {
+    const bool textItem = index == kNameIndex || index == kSystemPasswordIndex ||
+                          index == kKeyLockPasswordIndex || index == kUploadIndex ||
+                          index == kPageRequestIndex;
+    if (!textItem && payload.size() == kValueBytes) add(page, index, ReadValue(payload, 0));
+    return values;
+  }
+  if (page > kSystemPage) return values;
+  const ParamAddress address = MakeAddress(page, index);
+  if (address == kPages[static_cast<size_t>(page)].bandFrameAddress &&
+      payload.size() == kValueBytes * (1 + kBandValueCount)) {
+    const int band = ReadValue(payload, 0);
+    if (band < 0 || band >= kPages[static_cast<size_t>(page)].bandCount) return values;
+    for (int k = 0; k < kBandValueCount; ++k) {
+      add(page, BandValueIndex(page, band, k), ReadValue(payload, kValueBytes * (1 + k)));
+    }
+    return values;
+  }
+  if (page == kDeqPage && payload.size() == 2 * kValueBytes) {
+    // A DEQ value travels as its group, then the value; the index is within the group.
+    const int group = ReadValue(payload, 0);
+    add(page, index + kDeqGroupSize * group, ReadValue(payload, kValueBytes));
+    return values;
+  }
+  for (size_t j = 0; j + 1 < payload.size(); j += kValueBytes) {
+    add(page, index + static_cast<int>(j / kValueBytes), ReadValue(payload, j));
+  }
+  return values;
 }
 
 uint8_t EncodeNameChar(char c) { return static_cast<uint8_t>(static_cast<uint8_t>(c) - 32); }

@@ -90,6 +90,32 @@ struct DecodeOutcome {
   bool frameReceived = false;
 };
 
+// Payload bytes the answer to a read request carries: a page request is answered by the whole
+// page from index 0, an item by its value, a password by one byte per digit, the management
+// code by four bytes, a mode name by at most 20 characters. A frame of any other length at the
+// same address is not the answer.
+struct AnswerLength {
+  size_t least = 0;
+  size_t most = 0;
+  bool Fits(size_t payload) const { return payload >= least && payload <= most; }
+};
+AnswerLength PageAnswerLength(int page);
+AnswerLength ItemAnswerLength(ParamAddress item);
+// Payload bytes of a whole frame (its length byte says how many followed it).
+size_t FramePayloadSize(std::span<const uint8_t> frame);
+
+// One value the unit reported of its own accord, placed in the unit's image.
+struct ReportedValue {
+  int page = 0;
+  int slot = 0;  // DeviceImage index
+  int32_t value = 0;
+};
+// The values a frame that answers no request carries (a unit reporting a change made at its
+// front panel): a value frame (page 2 in its DEQ long form), a band frame, or a run of values
+// from an index. Text items (passwords, management code) and mode names are not values and give
+// nothing; out-of-row slots are left out. The frame has passed its checksum.
+std::vector<ReportedValue> ReportedValues(std::span<const uint8_t> frame);
+
 // Validates one received message and applies it. requestedName is the number of the mode name
 // most recently requested, or -1 when no name request is outstanding. Safe on any byte sequence.
 DecodeOutcome DecodeFrame(LinkKind kind, std::span<const uint8_t> bytes, ParamStore& store,

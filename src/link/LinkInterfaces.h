@@ -105,6 +105,9 @@ class LinkView {
   // Inside link event 1: the window's RefreshAllControls(20): rebuild ViewValues from the
   // DeviceImage (LayoutFlag already latched) and refresh every control with sending suppressed.
   virtual void RefreshAll() = 0;
+  // While online the unit reported values of its own (a change at its front panel) and they are in
+  // the DeviceImage: show them as a refresh does, nothing sent.
+  virtual void ShowUnitValues() { RefreshAll(); }
   // Link event 3: rebuild the system page's mode list from ModeNames, keeping the selection.
   virtual void RebuildModeList() = 0;
   virtual void ShowMainWindow() = 0;

@@ -24,23 +24,25 @@ bool IsFrameHeader(uint8_t key, uint8_t length, uint8_t command) {
 }  // namespace
 
 void FrameScanner::Feed(std::span<const uint8_t> bytes, ReceiverSink& sink) {
+  if (!bytes.empty()) quietMs_ = 0;
   pending_.insert(pending_.end(), bytes.begin(), bytes.end());
   Scan(sink);
 }
 
-void FrameScanner::Tick(ReceiverSink& sink) {
+void FrameScanner::Tick(int elapsedMs, ReceiverSink& sink) {
   if (scanning_ || pending_.empty()) return;
-  if (++partialTicks_ <= kPartialMessageTicks) return;
+  quietMs_ += elapsedMs;
+  if (quietMs_ < kPartialMessageGiveUpMs) return;
   // The rest of this message is not coming: give up its start byte and look again at what
   // followed it.
   pending_.erase(pending_.begin());
-  partialTicks_ = 0;
+  quietMs_ = 0;
   Scan(sink);
 }
 
 void FrameScanner::Reset() {
   pending_.clear();
-  partialTicks_ = 0;
+  quietMs_ = 0;
   ++generation_;
 }
 
@@ -90,19 +92,19 @@ void FrameScanner::Scan(ReceiverSink& sink) {
   }
   if (pos > 0) {
     pending_.erase(pending_.begin(), pending_.begin() + static_cast<std::ptrdiff_t>(pos));
-    partialTicks_ = 0;
   }
   scanning_ = false;
 }
 
-void SerialReceiver::OnReceive(SerialPort& port, size_t count, ReceiverSink& sink) {
+size_t SerialReceiver::OnReceive(SerialPort& port, size_t count, ReceiverSink& sink) {
   // Only what is already waiting is read, so the window thread never waits for the line; a
   // message that is not complete yet stays with the scanner until the next event.
   const size_t waiting = std::max(count, port.BytesAvailable());
-  if (waiting == 0) return;
+  if (waiting == 0) return 0;
   const Bytes bytes = port.Read(std::min(waiting, port.BytesAvailable()));
-  if (bytes.empty()) return;
+  if (bytes.empty()) return 0;
   scanner_.Feed(bytes, sink);
+  return bytes.size();
 }
 
 }  // namespace velantro

@@ -32,17 +32,17 @@ class ReceiverSink {
 // The shared stream parser. Bytes that cannot start a message are skipped; a header that is not
 // a frame header, an FE without an acknowledgement key, and a frame that fails its checksum each
 // lose only their start byte, and scanning goes on from the next byte, so a good message hidden
-// behind junk is still found. A partial message that stays incomplete for more than
-// kPartialMessageTicks link timer ticks is given up the same way (a truncated frame must not
-// swallow the acknowledgements that follow it).
+// behind junk is still found. A partial message is given up the same way once no byte has come
+// for kPartialMessageGiveUpMs (a truncated frame must not swallow the acknowledgements that follow
+// it, but a slow bridge that hands an answer over in pieces still gets it through).
 class FrameScanner {
  public:
-  static constexpr int kPartialMessageTicks = 4;
+  static constexpr int kPartialMessageGiveUpMs = 500;
 
   // New bytes from the line; every complete message in what is held is reported at once.
   void Feed(std::span<const uint8_t> bytes, ReceiverSink& sink);
-  // One tick of the running link timer.
-  void Tick(ReceiverSink& sink);
+  // One tick of the running link timer, `elapsedMs` after the one before.
+  void Tick(int elapsedMs, ReceiverSink& sink);
   // Forgets everything held (the port or socket was opened again).
   void Reset();
   size_t pendingBytes() const { return pending_.size(); }
@@ -52,7 +52,7 @@ class FrameScanner {
   void Scan(ReceiverSink& sink);
 
   Bytes pending_;
-  int partialTicks_ = 0;
+  int quietMs_ = 0;  // since the last byte arrived, while a partial message is held
   bool scanning_ = false;
   uint64_t generation_ = 0;  // moves on every Reset
 };
@@ -61,9 +61,9 @@ class FrameScanner {
 class SerialReceiver {
  public:
   // One receive event; reads what the port holds now (at most `count` bytes as the event
-  // reported them, or more when more have arrived since).
-  void OnReceive(SerialPort& port, size_t count, ReceiverSink& sink);
-  void Tick(ReceiverSink& sink) { scanner_.Tick(sink); }
+  // reported them, or more when more have arrived since). Returns how many bytes it read.
+  size_t OnReceive(SerialPort& port, size_t count, ReceiverSink& sink);
+  void Tick(int elapsedMs, ReceiverSink& sink) { scanner_.Tick(elapsedMs, sink); }
   void Reset() { scanner_.Reset(); }
   size_t pendingBytes() const { return scanner_.pendingBytes(); }
 
@@ -75,7 +75,7 @@ class SerialReceiver {
 class NetworkReceiver {
  public:
   void OnChunk(std::span<const uint8_t> chunk, ReceiverSink& sink) { scanner_.Feed(chunk, sink); }
-  void Tick(ReceiverSink& sink) { scanner_.Tick(sink); }
+  void Tick(int elapsedMs, ReceiverSink& sink) { scanner_.Tick(elapsedMs, sink); }
   void Reset() { scanner_.Reset(); }
   size_t pendingBytes() const { return scanner_.pendingBytes(); }
 

@@ -8,11 +8,12 @@ namespace velantro {
 TForm3::TForm3(ParamStore& store, LinkConfig& config, LinkView& view, Messages& messages,
                std::vector<std::string> extraPorts, QObject* parent)
     : QObject(parent),
-      serial_(std::move(extraPorts), this),
+      serial_(extraPorts, this),
       network_(this),
       timers_(this),
       link_(store, config, serial_, network_, timers_, view, messages) {
   setObjectName("Form3");
+  link_.SetGivenPorts(std::move(extraPorts));
 
   connect(&timers_, &QtLinkTimers::timeout, this, &TForm3::OnTimeout);
   connect(&serial_, &SerialTransport::bytesWaiting, this,

@@ -396,7 +396,39 @@ bool UnitSim::Chance(double share) {
 }
 
 void UnitSim::Enqueue(Bytes bytes, int64_t nowMs) {
-  answers_.push_back({nowMs + std::max<int64_t>(0, options_.delayMs), std::move(bytes)});
+  const int64_t due = nowMs + std::max<int64_t>(0, options_.delayMs);
+  if (options_.trickleMs <= 0 || bytes.size() < static_cast<size_t>(kTricklePieces)) {
+    answers_.push_back({due, std::move(bytes)});
+    return;
+  }
+  const size_t piece = (bytes.size() + kTricklePieces - 1) / kTricklePieces;
+  for (size_t start = 0, k = 0; start < bytes.size(); start += piece, ++k) {
+    const size_t end = std::min(bytes.size(), start + piece);
+    answers_.push_back({due + static_cast<int64_t>(k) * options_.trickleMs,
+                        Bytes(bytes.begin() + static_cast<ptrdiff_t>(start),
+                              bytes.begin() + static_cast<ptrdiff_t>(end))});
+  }
+}
+
+void UnitSim::ReportOwnChange(int64_t nowMs) {
+  if (options_.silent) return;
+  // Band gains of the pages whose band values lie in the same slots in either music setting.
+  static constexpr std::array<int, 8> kReportPages{1, 3, 4, 5, 6, 7, 8, 9};
+  constexpr int kGainField = 2;
+  constexpr int kLowestGain = 60;
+  constexpr int kHighestGain = 180;
+  std::uniform_int_distribution<size_t> pick(0, kReportPages.size() - 1);
+  const int page = kReportPages[pick(rng_)];
+  std::uniform_int_distribution<int> band(0, kPages[static_cast<size_t>(page)].bandCount - 1);
+  const int slot =
+      kPages[static_cast<size_t>(page)].firstBand + kBandValueCount * band(rng_) + kGainField;
+  std::uniform_int_distribution<int> gain(kLowestGain, kHighestGain);
+  int value = gain(rng_);
+  if (value == image_[page][slot]) value = value == kHighestGain ? kLowestGain : value + 1;
+  image_[page][slot] = value;
+  Touch();
+  ++stats_.reportsSent;
+  SendValue(MakeAddress(page, slot), value, nowMs);
 }
 
 void UnitSim::SendAck(int64_t nowMs) {
@@ -427,6 +459,7 @@ void UnitSim::SendData(ParamAddress address, std::span<const uint8_t> payload, i
   Bytes frame = BuildBlock(kCmdWrite, address, payload);
   if (answersToCorrupt_ > 0 || Chance(options_.corruptShare)) Corrupt(frame);
   ++stats_.dataFramesSent;
+  if (options_.duplicateAnswers) Enqueue(frame, nowMs);
   Enqueue(std::move(frame), nowMs);
 }
 
@@ -563,7 +596,15 @@ void UnitSim::HandleRequest(int page, int index, std::span<const uint8_t> payloa
     case sysaddr::PageRequest: {
       if (payload.size() < kValuePayload || ReadValue(payload, 0) >= kAudioPages) break;
       const int target = ReadValue(payload, 0);
-      const int count = PageUploadValueCount(target);
+      int count = PageUploadValueCount(target);
+      if (options_.strayFrames) {
+        const int slot = strayCount_++ % PageValueCount(target);
+        SendValue(MakeAddress(target, slot), image_[target][slot], nowMs);
+      }
+      if (target == options_.shortAnswerPage && !shortAnswerSent_) {
+        shortAnswerSent_ = true;
+        count = kShortAnswerValues;
+      }
       for (int k = 0; k < count; ++k) AppendValue(out, image_[target][k]);
       SendData(MakeAddress(target, 0), out, nowMs);
       return;

@@ -34,7 +34,22 @@ struct SimOptions {
   int corruptAnswers = 0;
   // Some units answer the item request to 0x0A11 with an acknowledgement instead of the value.
   bool ackRemoteRequest = false;
+  // Every data frame leaves twice, as from a bridge that repeats what it forwards.
+  bool duplicateAnswers = false;
+  // Each page answer is preceded by a one-value frame of that page (a value the unit holds), as
+  // when the unit reports a change on the page just before it answers.
+  bool strayFrames = false;
+  // The first answer to this page is cut to kShortAnswerValues values (its checksum good).
+  int shortAnswerPage = -1;
+  // Every answer leaves in kTricklePieces pieces this many ms apart, as through a slow bridge.
+  int64_t trickleMs = 0;
+  // The unit changes one band gain of its own every this many ms (a knob at its front panel)
+  // and reports the new value in a value frame. Driven by ReportOwnChange.
+  int64_t reportEveryMs = 0;
 };
+
+constexpr int kShortAnswerValues = 10;
+constexpr int kTricklePieces = 3;
 
 // Counters for tests and the sim's log.
 struct SimStats {
@@ -47,6 +62,7 @@ struct SimStats {
   int framesCorrupted = 0;
   int writesApplied = 0;  // value, DEQ, band, password, save, recall and upload writes
   int writesLost = 0;     // writes thrown away by the loss fault
+  int reportsSent = 0;    // values the unit changed of its own and reported
 };
 
 // One answer waiting to leave the unit.
@@ -81,6 +97,9 @@ class UnitSim {
   size_t PendingAnswerCount() const { return answers_.size(); }
   // Forgets a half-received frame (a new client connected).
   void ResetStream();
+
+  // The unit changes a band gain of its own and sends the value frame that reports it.
+  void ReportOwnChange(int64_t nowMs);
 
   // Fault injection, usable at any time.
   void SetDropAckShare(double share) { options_.dropAckShare = share; }
@@ -153,6 +172,8 @@ class UnitSim {
   SimStats stats_;
   int writesToLose_ = 0;
   int answersToCorrupt_ = 0;
+  bool shortAnswerSent_ = false;
+  int strayCount_ = 0;
   std::mt19937 rng_;
 
   DeviceTable image_{};

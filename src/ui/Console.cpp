@@ -83,6 +83,12 @@ class ConsoleLinkView : public LinkView {
     if (DeviceCommands* commands = form->deviceCommands()) commands->ApplyKeyLockAtStart();
   }
 
+  void ShowUnitValues() override {
+    TForm1* form = console_.form1();
+    if (form == nullptr || form->binding() == nullptr) return;
+    form->binding()->RefreshAllControls(kAllPages);
+  }
+
   void RebuildModeList() override {
     if (TForm1* form = console_.form1()) form->RebuildModeList();
   }

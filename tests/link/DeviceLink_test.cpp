@@ -436,8 +436,9 @@ TEST(DeviceLinkFast, SearchAtConnectAndEachRequestAsSoonAsTheLastIsAnswered) {
     EXPECT_EQ(Requests(h), ReadRequests(kDownloadStepCount));
     EXPECT_EQ(h.store.DeviceImage, h.unit.Image());
     // The loopback answers within a millisecond: 38 requests take about as many milliseconds,
-    // where ticks would take 4 to 8 seconds.
-    EXPECT_LT(h.now, 100);
+    // and the line falls quiet before each mode name after the first, where ticks would take 4 to
+    // 8 seconds.
+    EXPECT_LT(h.now, 100 + (kModeNameCount - 1) * (kQuietTicks + 1) * kQuietTickMs);
     EXPECT_FALSE(h.link.paced());
   }
 }

@@ -68,7 +68,7 @@ TEST(Receivers, FindMessagesAndResynchroniseOnBothTransports) {
   Bytes corrupt = kWrite300;
   corrupt[6] ^= 0x40;
   Bytes junk(300, 0x55);
-  const int giveUp = FrameScanner::kPartialMessageTicks + 1;
+  const int giveUp = FrameScanner::kPartialMessageGiveUpMs / kHoldIntervalMs;
   const std::vector<Case> cases{
       {"leading bytes then ack", {B({0x00, 0x13, 0xFE, 0xBB})}, 0, true, false},
       {"ack FE AA", {B({0xFE, 0xAA})}, 0, true, false},
@@ -126,10 +126,10 @@ TEST(Receivers, FindMessagesAndResynchroniseOnBothTransports) {
   }
 }
 
-TEST(Receivers, APartialFrameWaitsAFewTicksForItsRest) {
+TEST(Receivers, APartialFrameWaitsHalfASecondForItsRest) {
   LinkHarness h;
   FeedSerial(h, {Bytes(kWrite300.begin(), kWrite300.begin() + 5)});
-  for (int i = 0; i < FrameScanner::kPartialMessageTicks; ++i) h.link.HoldTick();
+  for (int i = 1; i < FrameScanner::kPartialMessageGiveUpMs / kHoldIntervalMs; ++i) h.link.HoldTick();
   FeedSerial(h, {Bytes(kWrite300.begin() + 5, kWrite300.end())});
   EXPECT_EQ(h.store.DeviceImage[1][5], 300);
 }

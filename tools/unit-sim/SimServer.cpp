@@ -44,6 +44,17 @@ SimServer::SimServer(const ServerOptions& options) : options_(options), unit_(op
   saveTimer_->setSingleShot(true);
   saveTimer_->setInterval(kSaveDelayMs);
   QObject::connect(saveTimer_, &QTimer::timeout, &context_, [this] { SaveState(); });
+  if (options_.sim.reportEveryMs > 0) {
+    reportTimer_ = new QTimer(&context_);
+    reportTimer_->setInterval(static_cast<int>(options_.sim.reportEveryMs));
+    QObject::connect(reportTimer_, &QTimer::timeout, &context_, [this] { ReportOwnChange(); });
+  }
+}
+
+void SimServer::ReportOwnChange() {
+  // Reported to whoever spoke to the unit last: the console that holds the line.
+  if (!haveLastSource_) return;
+  Drive(lastSource_, [&] { unit_.ReportOwnChange(Now()); });
 }
 
 SimServer::~SimServer() {
@@ -85,11 +96,13 @@ bool SimServer::Start(QString& error) {
               static_cast<unsigned>(server_->serverPort()));
   if (options_.pty && !StartPty(error)) return false;
   std::fflush(stdout);
+  if (reportTimer_ != nullptr) reportTimer_->start();
   return true;
 }
 
 void SimServer::Stop() {
   releaseTimer_->stop();
+  if (reportTimer_ != nullptr) reportTimer_->stop();
   streamTimer_->stop();
   if (saveTimer_->isActive() || unit_.ChangeCount() != savedChangeCount_) SaveState();
   saveTimer_->stop();

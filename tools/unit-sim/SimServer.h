@@ -61,6 +61,8 @@ class SimServer {
   void WritePty(const Bytes& bytes);
   void NoteChanges();
   void SaveState();
+  // --report-changes: the unit turns a knob of its own and reports the value.
+  void ReportOwnChange();
   int64_t Now() const { return clock_.elapsed(); }
 
   ServerOptions options_;
@@ -71,6 +73,7 @@ class SimServer {
   QTimer* releaseTimer_ = nullptr;
   QTimer* streamTimer_ = nullptr;
   QTimer* saveTimer_ = nullptr;
+  QTimer* reportTimer_ = nullptr;
   std::vector<QTcpSocket*> clients_;
   // Destination of every answer still waiting inside the unit, oldest first.
   std::deque<Source> destinations_;

@@ -3,7 +3,9 @@
 //   velantro-unit-sim [--listen HOST] [--port N] [--pty] [--state FILE] [--seed N]
 //                     [--drop-acks P] [--corrupt P] [--delay-ms N]
 //                     [--lose-writes N] [--lose-write-share P] [--corrupt-answers N]
-//                     [--ack-remote-request] [--log-frames] [--help] [--version]
+//                     [--ack-remote-request] [--duplicate-answers] [--stray-frames]
+//                     [--short-answer PAGE] [--trickle-ms N] [--report-changes MS]
+//                     [--log-frames] [--help] [--version]
 //
 // SIGINT and SIGTERM end it cleanly (the state file is written, the fault counts go to
 // stderr); SIGUSR1 makes the unit fall silent and, sent again, answer again.
@@ -32,7 +34,9 @@ const char kUsage[] =
     "usage: velantro-unit-sim [--listen HOST] [--port N] [--pty] [--state FILE] [--seed N]\n"
     "                         [--drop-acks P] [--corrupt P] [--delay-ms N]\n"
     "                         [--lose-writes N] [--lose-write-share P] [--corrupt-answers N]\n"
-    "                         [--ack-remote-request] [--log-frames] [--help] [--version]\n"
+    "                         [--ack-remote-request] [--duplicate-answers] [--stray-frames]\n"
+    "                         [--short-answer PAGE] [--trickle-ms N] [--report-changes MS]\n"
+    "                         [--log-frames] [--help] [--version]\n"
     "  --listen HOST           address to listen on (default 127.0.0.1)\n"
     "  --port N                TCP port, 0 picks a free one (default 8889)\n"
     "  --pty                   also serve a pseudo-terminal; its path is printed as\n"
@@ -41,12 +45,22 @@ const char kUsage[] =
     "  --seed N                seed of the fault generator (default 1)\n"
     "  --drop-acks P           share 0..1 of acknowledgements never sent\n"
     "  --corrupt P             share 0..1 of data frames sent with one byte flipped\n"
-    "  --delay-ms N            hold every answer back N ms\n"
+    "  --delay-ms N            hold every answer back N ms, on TCP and on the pty\n"
+    "  --answer-delay-ms N     the same as --delay-ms\n"
     "  --lose-writes N         the first N writes (every 0xA7 frame but link control) are lost:\n"
     "                          neither applied nor answered\n"
     "  --lose-write-share P    share 0..1 of the later writes lost the same way\n"
     "  --corrupt-answers N     the first N data frames leave with a byte flipped (bad checksum)\n"
     "  --ack-remote-request    answer the item request to 0x0A11 with FE BB, not a data frame\n"
+    "  --duplicate-answers     send every data frame twice (acknowledgements once), as a\n"
+    "                          bridge that repeats what it forwards\n"
+    "  --stray-frames          before each page answer send a one-value frame of that page\n"
+    "                          (a value the unit holds), as a unit reporting a change would\n"
+    "  --short-answer PAGE     cut the first answer to page PAGE (0..9) to 10 values, with a\n"
+    "                          good checksum; later answers to it are whole\n"
+    "  --trickle-ms N          every answer leaves in 3 pieces N ms apart (a slow bridge)\n"
+    "  --report-changes MS     every MS ms change one band gain at the unit itself and report\n"
+    "                          it in a value frame (a knob at the front panel)\n"
     "  --log-frames            print each good frame received on stdout: \"rx: FC BA ...\"\n"
     "  -h, --help              print this help and exit\n"
     "  --version               print the version and exit\n"
@@ -73,7 +87,8 @@ bool TakesValue(const QString& flag) {
   static const QStringList kValued{"--listen",         "--port",        "--state",
                                    "--seed",           "--drop-acks",   "--corrupt",
                                    "--delay-ms",       "--lose-writes", "--lose-write-share",
-                                   "--corrupt-answers"};
+                                   "--corrupt-answers", "--answer-delay-ms", "--short-answer",
+                                   "--trickle-ms",      "--report-changes"};
   return kValued.contains(flag);
 }
 
@@ -87,6 +102,14 @@ Parsed ParseArguments(const QStringList& args, ServerOptions& options, QString& 
     }
     if (flag == QLatin1String("--ack-remote-request")) {
       options.sim.ackRemoteRequest = true;
+      continue;
+    }
+    if (flag == QLatin1String("--duplicate-answers")) {
+      options.sim.duplicateAnswers = true;
+      continue;
+    }
+    if (flag == QLatin1String("--stray-frames")) {
+      options.sim.strayFrames = true;
       continue;
     }
     if (flag == QLatin1String("--log-frames")) {
@@ -127,7 +150,19 @@ Parsed ParseArguments(const QStringList& args, ServerOptions& options, QString& 
       const auto share = ParseShare(value);
       good = share.has_value();
       if (good) options.sim.corruptShare = *share;
-    } else if (flag == QLatin1String("--delay-ms")) {
+    } else if (flag == QLatin1String("--short-answer")) {
+      const auto page = ParseInteger(value, 0, 9);
+      good = page.has_value();
+      if (good) options.sim.shortAnswerPage = static_cast<int>(*page);
+    } else if (flag == QLatin1String("--trickle-ms")) {
+      const auto gap = ParseInteger(value, 0, 60000);
+      good = gap.has_value();
+      if (good) options.sim.trickleMs = *gap;
+    } else if (flag == QLatin1String("--report-changes")) {
+      const auto every = ParseInteger(value, 1, 3600000);
+      good = every.has_value();
+      if (good) options.sim.reportEveryMs = *every;
+    } else if (flag == QLatin1String("--delay-ms") || flag == QLatin1String("--answer-delay-ms")) {
       const auto delay = ParseInteger(value, 0, 3600000);
       good = delay.has_value();
       if (good) options.sim.delayMs = *delay;
@@ -157,9 +192,9 @@ void PrintStats(const SimStats& s) {
   std::fprintf(stderr,
                "velantro-unit-sim: stats frames-received=%d frames-rejected=%d "
                "bytes-discarded=%d acks-sent=%d acks-dropped=%d data-frames-sent=%d "
-               "frames-corrupted=%d writes-applied=%d writes-lost=%d\n",
+               "frames-corrupted=%d writes-applied=%d writes-lost=%d reports-sent=%d\n",
                s.framesReceived, s.framesRejected, s.bytesDiscarded, s.acksSent, s.acksDropped,
-               s.dataFramesSent, s.framesCorrupted, s.writesApplied, s.writesLost);
+               s.dataFramesSent, s.framesCorrupted, s.writesApplied, s.writesLost, s.reportsSent);
   std::fflush(stderr);
 }
 
