@@ -231,7 +231,7 @@ bool DeviceLink::KeepTryingPort() {
   }
   const std::string& name = ports_[static_cast<size_t>(selection_)];
   const bool keep = PatientWhereFound() && kind_ == foundKind_ && name == foundPort_
-                        ? silentSearchTicks_ < kSilentSecondsLimit
+                        ? silentSearchTicks_ <= kSilentSecondsLimit
                         : portTicks_ < PortPatience(name);
   if (!keep) return false;
   ++portTicks_;
@@ -256,7 +256,7 @@ void DeviceLink::NetworkSearchStep() {
   ++searchPosition_;
   timers_.SetInterval(LinkTimer::Download, kNetworkDownloadIntervalMs);
   const bool more = PatientWhereFound() && foundKind_ == LinkKind::Network
-                        ? silentSearchTicks_ < kSilentSecondsLimit
+                        ? silentSearchTicks_ <= kSilentSecondsLimit
                         : searchPosition_ <= kNetworkLinkRequests;
   if (more) {
     SendLinkControl(kLinkConnect);
@@ -339,8 +339,8 @@ void DeviceLink::DownloadTick() {
 void DeviceLink::WaitForAnswer(int elapsedMs, bool heard) {
   if (!AwaitingAnswer()) return;
   // An answer that is still arriving in pieces keeps the wait alive.
-  const size_t partial = kind_ == LinkKind::Serial ? serialReceiver_.pendingBytes()
-                                                   : networkReceiver_.pendingBytes();
+  const size_t partial =
+      kind_ == LinkKind::Serial ? serialReceiver_.pendingBytes() : networkReceiver_.pendingBytes();
   if (!(heard && partial > 0)) {
     waitMs_ = std::min(waitMs_ + elapsedMs, kLateLimitMs);
     askMs_ = std::min(askMs_ + elapsedMs, kLateLimitMs);
@@ -586,8 +586,8 @@ bool DeviceLink::AnswersUploadStep(std::span<const uint8_t> frame) const {
   if (s <= kLastVolumeWriteStep) return address == sysaddr::MusicStartVolume + s;
   if (s <= kLastPageUploadStep) {
     const int page = s - kFirstPageUploadStep;
-    return address == sysaddr::PageUpload ||
-           (address == MakeAddress(page, 0) && PageAnswerLength(page).Fits(FramePayloadSize(frame)));
+    return address == sysaddr::PageUpload || (address == MakeAddress(page, 0) &&
+                                              PageAnswerLength(page).Fits(FramePayloadSize(frame)));
   }
   return address == sysaddr::Remote;
 }
@@ -630,11 +630,10 @@ void DeviceLink::OnDownloadComplete() {
   if (FirstDownloadFlag == 0) FirstDownloadFlag = 1;
   downloading_ = false;
   const bool back = recovering_ || reconnecting_;
-  if (recovering_) {
-    KeepUnacknowledged();
-    // The unit is the truth after a power cycle; the console's unacknowledged edits go over it.
-    WriteKeptEditsIntoStore();
-  }
+  // Edits made while the transfer ran (or kept from before it) go over the downloaded image
+  // before the refresh and then to the unit: the unit is the truth for everything else.
+  KeepUnacknowledged();
+  WriteKeptEditsIntoStore();
   reconnecting_ = false;
   fullSearch_ = false;
   recovering_ = false;
@@ -729,7 +728,8 @@ void DeviceLink::OnLinkStart() {
       selection_ < static_cast<int>(ports_.size())) {
     foundPort_ = ports_[static_cast<size_t>(selection_)];
   }
-  if (recovering_) KeepUnacknowledged();
+  // Edits that wait (made while the console searched) are kept for after the download.
+  KeepUnacknowledged();
   restarting_ = false;
   queue_.ClearValues();
   queue_.ClearBands();
@@ -946,8 +946,8 @@ void DeviceLink::OnTransferFrame(std::span<const uint8_t> frame) {
   // Only the frame that answers the request outstanding counts: a stray, a value the unit
   // reports, a duplicate, a late answer to an earlier request or a cut answer is ignored, and the
   // request is asked again if its answer does not follow.
-  const bool answers = direction_ == Direction::Read ? AnswersReadRequest(frame)
-                                                     : AnswersUploadStep(frame);
+  const bool answers =
+      direction_ == Direction::Read ? AnswersReadRequest(frame) : AnswersUploadStep(frame);
   if (!answers) {
     if (AwaitingAnswer()) wrongAnswer_ = true;
     return;

@@ -217,8 +217,8 @@ class DeviceLink : public ReceiverSink {
   // A good frame during a transfer: the answer moves the transfer on, anything else is ignored.
   void OnTransferFrame(std::span<const uint8_t> frame);
   // A good frame outside a transfer answers nothing: values the unit reports of its own accord
-  // go into the unit image and are shown while online, unless an edit of the operator's to the same value is
-  // on its way (it wins at the unit).
+  // go into the unit image and are shown while online, unless an edit of the operator's to the same
+  // value is on its way (it wins at the unit).
   void OnUnitReport(std::span<const uint8_t> frame);
   // The answer has not followed a wrong frame: ask again. False when it is not time yet or the
   // step has been asked again too often for wrong answers.

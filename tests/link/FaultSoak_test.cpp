@@ -27,13 +27,26 @@ struct SoakFigures {
   int losses = 0;  // the unit declared lost, the operator told, the link found again
 };
 
+// Faults beyond the dropped, lost and damaged ones: frames that look like answers but are not.
+struct Lookalikes {
+  bool strays = false;      // a one-value frame of the page before each page answer
+  bool duplicates = false;  // every data frame twice
+  int shortPage = -1;       // the first answer to this page cut short
+};
+
 class Soak {
  public:
-  explicit Soak(uint32_t seed) : rng_(seed), h_(Options(seed)) { h_.SplitAndJoinChunks(seed); }
+  explicit Soak(uint32_t seed, Lookalikes lookalikes = {})
+      : rng_(seed), h_(Options(seed, lookalikes)) {
+    h_.SplitAndJoinChunks(seed);
+  }
 
-  static SimOptions Options(uint32_t seed) {
+  static SimOptions Options(uint32_t seed, Lookalikes lookalikes) {
     SimOptions options;
     options.seed = seed;
+    options.strayFrames = lookalikes.strays;
+    options.duplicateAnswers = lookalikes.duplicates;
+    options.shortAnswerPage = lookalikes.shortPage;
     options.dropAckShare = 0.10;
     options.loseWriteShare = 0.05;
     options.corruptShare = 0.05;
@@ -175,9 +188,20 @@ class Soak {
 };
 
 TEST(FaultSoak, EveryEditReachesTheUnitThroughDroppedLostAndDamagedAnswers) {
-  for (const uint32_t seed : {1u, 2u, 3u}) {
+  struct Case {
+    uint32_t seed;
+    Lookalikes lookalikes;
+  };
+  const Case cases[] = {{1, {}},
+                        {2, {}},
+                        {3, {}},
+                        {4, {true, false, -1}},
+                        {5, {false, true, -1}},
+                        {6, {true, true, 6}}};
+  for (const Case& c : cases) {
+    const uint32_t seed = c.seed;
     SCOPED_TRACE(seed);
-    Soak soak(seed);
+    Soak soak(seed, c.lookalikes);
     ASSERT_TRUE(soak.Connect());
     soak.Run();
     LinkHarness& h = soak.harness();
@@ -201,10 +225,12 @@ TEST(FaultSoak, EveryEditReachesTheUnitThroughDroppedLostAndDamagedAnswers) {
     const SimStats& stats = h.unit.stats();
     std::printf(
         "seed %u: %d edits (%d band), %d view switches, %d saves, %d recalls; unit dropped %d "
-        "acks, lost %d writes, damaged %d answers; %d losses told; %lld s simulated\n",
+        "acks, lost %d writes, damaged %d answers (strays %d, duplicates %d, short page %d); %d "
+        "losses told; %lld s simulated\n",
         seed, soak.figures.edits, soak.figures.bandEdits, soak.figures.switches, soak.figures.saves,
         soak.figures.recalls, stats.acksDropped, stats.writesLost, stats.framesCorrupted,
-        soak.figures.losses, static_cast<long long>(h.now / 1000));
+        c.lookalikes.strays, c.lookalikes.duplicates, c.lookalikes.shortPage, soak.figures.losses,
+        static_cast<long long>(h.now / 1000));
   }
 }
 

@@ -129,7 +129,8 @@ TEST(Receivers, FindMessagesAndResynchroniseOnBothTransports) {
 TEST(Receivers, APartialFrameWaitsHalfASecondForItsRest) {
   LinkHarness h;
   FeedSerial(h, {Bytes(kWrite300.begin(), kWrite300.begin() + 5)});
-  for (int i = 1; i < FrameScanner::kPartialMessageGiveUpMs / kHoldIntervalMs; ++i) h.link.HoldTick();
+  for (int i = 1; i < FrameScanner::kPartialMessageGiveUpMs / kHoldIntervalMs; ++i)
+    h.link.HoldTick();
   FeedSerial(h, {Bytes(kWrite300.begin() + 5, kWrite300.end())});
   EXPECT_EQ(h.store.DeviceImage[1][5], 300);
 }

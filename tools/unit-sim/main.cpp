@@ -84,11 +84,20 @@ enum class Parsed { Run, Help, Version, Wrong };
 
 // The options that take a value; every other option stands alone.
 bool TakesValue(const QString& flag) {
-  static const QStringList kValued{"--listen",         "--port",        "--state",
-                                   "--seed",           "--drop-acks",   "--corrupt",
-                                   "--delay-ms",       "--lose-writes", "--lose-write-share",
-                                   "--corrupt-answers", "--answer-delay-ms", "--short-answer",
-                                   "--trickle-ms",      "--report-changes"};
+  static const QStringList kValued{"--listen",
+                                   "--port",
+                                   "--state",
+                                   "--seed",
+                                   "--drop-acks",
+                                   "--corrupt",
+                                   "--delay-ms",
+                                   "--lose-writes",
+                                   "--lose-write-share",
+                                   "--corrupt-answers",
+                                   "--answer-delay-ms",
+                                   "--short-answer",
+                                   "--trickle-ms",
+                                   "--report-changes"};
   return kValued.contains(flag);
 }
 
