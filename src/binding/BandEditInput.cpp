@@ -16,9 +16,21 @@
 #include "model/Messages.h"
 #include "model/ParamStore.h"
 #include "model/Scales.h"
-#include "model/ScopedAssign.h"
 
 namespace velantro {
+
+namespace {
+
+constexpr char16_t kDecimalPoint = '.';
+// Many operators' keyboards put the decimal comma on the number pad: "0,5" means 0.5 dB, never
+// 5 dB. The edit keeps what was typed until it commits, then shows the value with a point.
+constexpr char16_t kDecimalComma = ',';
+
+bool IsNumberKey(char16_t u) {
+  return (u >= '0' && u <= '9') || u == '-' || u == kDecimalPoint || u == kDecimalComma;
+}
+
+}  // namespace
 
 BandEditInput::BandEditInput(BindingTables& tables, EditDispatch& edits, BindingState& state,
                              Messages& messages)
@@ -42,7 +54,7 @@ void BandEditInput::CommitEdit(int step) {
   QString kept;
   for (const QChar ch : edit->text()) {
     const char16_t u = ch.unicode();
-    if ((u >= '0' && u <= '9') || u == '-' || u == '.') kept.append(ch);
+    if (IsNumberKey(u)) kept.append(u == kDecimalComma ? QChar(kDecimalPoint) : ch);
   }
   if (kept.isEmpty()) {
     edit->setText(lastGoodText_);
@@ -61,7 +73,10 @@ void BandEditInput::CommitEdit(int step) {
     return;
   }
   const double raw = ParseDisplayValue(ScaleOfHint(hint), number);
-  edits_.ApplyControlValue(edit, step, false, raw);
+  // Enter on a text the operator typed sends it even when it reads as the value already held; a
+  // step works on the value and sends only what it changes.
+  const bool typed = step == kStepNone && edit->isModified();
+  edits_.ApplyControlValue(edit, step, false, raw, typed);
   lastGoodText_ = edit->text();
 }
 
@@ -122,14 +137,21 @@ void BandEditInput::BandEditClicked(QLineEdit* edit) {
   LeaveFocusedEdit(bound);
   state_.currentEdit = bound;
   bound->setFocus(Qt::MouseFocusReason);
+  // A click into the text the operator is typing only moves the cursor.
+  if (bound->isModified()) return;
   lastGoodText_ = bound->text();
-  const ScopedAssign<int32_t> quiet(state_.store.SuppressSend, 1);
-  CommitEdit(kStepNone);
+  // The click selects the band and stores nothing: were it to store what the edit shows, a
+  // value the unit changed itself since would be put back into the next frame of this band.
+  edits_.SelectBand(bound);
 }
 
 void BandEditInput::BandEditExit() {
   QLineEdit* edit = state_.currentEdit;
   if (!IsShownBandEdit(edit)) return;
+  // Leaving a field whose text the operator did not touch is no edit: committing it would write
+  // what the field shows over a value the unit may have changed itself since (its front panel, a
+  // remote), and a Tab across a strip would send every band it passes.
+  if (!edit->isModified()) return;
   if (!edit->text().isEmpty()) {
     CommitEdit(kStepNone);
   } else {
@@ -167,8 +189,7 @@ bool BandEditInput::KeyPress(QLineEdit* edit, QEvent* event) {
   // Tab, Escape, Delete and the like are no characters: the edit and the window handle them.
   if (text.isEmpty() || !text.at(0).isPrint()) return false;
   state_.currentEdit = edit;
-  const char16_t u = text.at(0).unicode();
-  const bool accepted = text.size() == 1 && ((u >= '0' && u <= '9') || u == '-' || u == '.');
+  const bool accepted = text.size() == 1 && IsNumberKey(text.at(0).unicode());
   return !accepted;
 }
 
@@ -198,12 +219,14 @@ bool BandEditInput::eventFilter(QObject* watched, QEvent* event) {
     }
     case QEvent::KeyPress: {
       auto* w = qobject_cast<QWidget*>(watched);
-      if (!tables_.IsBandEdit(w)) break;
+      // A greyed edit takes no input (the window greys the pages while the unit's settings
+      // are read in); this filter sees the events before the edit could refuse them.
+      if (!tables_.IsBandEdit(w) || !w->isEnabled()) break;
       return KeyPress(static_cast<QLineEdit*>(w), event);
     }
     case QEvent::MouseButtonRelease: {
       auto* w = qobject_cast<QWidget*>(watched);
-      if (!tables_.IsBandEdit(w)) break;
+      if (!tables_.IsBandEdit(w) || !w->isEnabled()) break;
       auto* mouse = static_cast<QMouseEvent*>(event);
       if (mouse->button() == Qt::LeftButton && w->rect().contains(mouse->position().toPoint())) {
         BandEditClicked(static_cast<QLineEdit*>(w));

@@ -12,6 +12,7 @@
 
 #include "binding/ControlActions.h"
 #include "binding/ControlTable.h"
+#include "model/BandLayout.h"
 #include "model/Rounding.h"
 #include "model/Scales.h"
 #include "widgets/WidgetNames.h"
@@ -52,7 +53,8 @@ EditDispatch::EditDispatch(BindingTables& tables, ControlActions& actions, Bindi
 // ApplyControlValue
 // ---------------------------------------------------------------------------------------------
 
-EditOutcome EditDispatch::ApplyControlValue(QWidget* c, int step, bool fromStore, double x) {
+EditOutcome EditDispatch::ApplyControlValue(QWidget* c, int step, bool fromStore, double x,
+                                            bool typed) {
   if (c == nullptr || c == tables_.Placeholder()) return {};
   const ControlKind kind = KindOf(c);
   ValueScale s = Scale::None;
@@ -79,8 +81,15 @@ EditOutcome EditDispatch::ApplyControlValue(QWidget* c, int step, bool fromStore
       bar != nullptr && KindOf(bar) == ControlKind::TrackBar) {
     MoveBarQuietly(bar, RoundHalfEvenToInt(out.limited));
   }
-  rule_.Commit(out, fromStore, state_.refreshInProgress);
+  rule_.Commit(out, fromStore, state_.refreshInProgress, typed);
   return out;
+}
+
+void EditDispatch::SelectBand(QLineEdit* edit) {
+  if (edit == nullptr || state_.refreshInProgress) return;
+  const ParamAddress a = ResolveQAddress(AddressOf(edit), state_.store);
+  actions_.ControlAction(edit, GraphIndex(a));
+  rule_.SetLastChange(GraphChange{a, state_.store.View(a)});
 }
 
 void EditDispatch::MoveBarQuietly(QSlider* bar, int position) {

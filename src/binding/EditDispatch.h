@@ -14,6 +14,7 @@
 #include "binding/EditRule.h"
 
 class QComboBox;
+class QLineEdit;
 class QPushButton;
 class QSlider;
 class QWidget;
@@ -35,9 +36,14 @@ class EditDispatch : public QObject {
 
   // Limits x by the control's scale, shows it, moves the linked track bar, stores it and (unless
   // fromStore) sends it through SetBand (band scales up to Scale::BandQ) or SetParam (the rest).
-  // Gives what was shown and stored (address -1 when the control takes no value).
-  EditOutcome ApplyControlValue(QWidget* control, int step, bool fromStore, double x);
+  // Gives what was shown and stored (address -1 when the control takes no value). A value the
+  // store holds already is sent only when the operator typed it (`typed`).
+  EditOutcome ApplyControlValue(QWidget* control, int step, bool fromStore, double x,
+                                bool typed = false);
   GraphChange LastChange() const { return rule_.LastChange(); }
+  // A click or Tab into a band edit: its band becomes the selected one and the graph's point
+  // label moves to it; nothing is stored or sent.
+  void SelectBand(QLineEdit* edit);
 
   // Handlers an operator action runs; the dispatch connects them itself (ConnectAll). The window,
   // the graph and the tests run them as well.

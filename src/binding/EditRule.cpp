@@ -88,12 +88,16 @@ EditOutcome EditRule::Limit(ParamAddress own, ValueScale s, int step, bool fromS
   return out;
 }
 
-void EditRule::Commit(const EditOutcome& out, bool fromStore, bool refreshing) {
+void EditRule::Commit(const EditOutcome& out, bool fromStore, bool refreshing, bool typed) {
   const ParamAddress a = out.address;
   const ValueScale s = out.scale;
   const int u = out.stored;
+  // A step at a limit, a drag that stays on the same raw value, a text that reads as the value
+  // already there: the unit holds it already, and a write would only repeat it (or put it back
+  // over a change the unit made itself since).
+  const bool changes = typed || !Holds(a, u);
   if (IsStoredAsBand(s)) StoreBoth(a, u);
-  if (!fromStore) {
+  if (!fromStore && changes) {
     if (IsStoredAsBand(s)) {
       store_.SetBand(a, u);
     } else {
@@ -101,6 +105,13 @@ void EditRule::Commit(const EditOutcome& out, bool fromStore, bool refreshing) {
     }
   }
   if (IsGraphScale(s) && !refreshing) lastChange_ = GraphChange{a, u};
+}
+
+bool EditRule::Holds(ParamAddress address, int value) const {
+  if (store_.View(address) != value) return false;
+  const ParamAddress e = store_.EffectiveAddress(address);
+  const int ep = PageOf(e);
+  return store_.Device(ep, ParamStore::DeviceIndex(ep, IndexOf(e), store_.LayoutFlag)) == value;
 }
 
 void EditRule::StoreBoth(ParamAddress address, int value) {

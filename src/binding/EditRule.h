@@ -29,18 +29,23 @@ class EditRule {
   explicit EditRule(ParamStore& store) : store_(store) {}
 
   // Applies x (stepped by `step` for band scales) to the parameter at `address` shown with
-  // `scale`. A value from the store (fromStore) is shown and stored but not sent. While
+  // `scale`. A value from the store (fromStore) is shown and stored but not sent; nor is a value
+  // both tables hold already. While
   // `refreshing` the last change stays as it was: a refresh only shows.
   EditOutcome Apply(ParamAddress address, ValueScale scale, int step, bool fromStore, double x,
                     bool refreshing = false);
   // The two halves of Apply, for a caller that shows the value before it is stored and sent:
-  // Limit finds the value and its text, Commit stores, sends and remembers it.
+  // Limit finds the value and its text, Commit stores, sends and remembers it. A value the
+  // operator typed (`typed`) is sent even when the tables hold it: Enter on a typed value is
+  // the operator's word that the unit shall hold it.
   EditOutcome Limit(ParamAddress address, ValueScale scale, int step, bool fromStore, double x);
-  void Commit(const EditOutcome& outcome, bool fromStore, bool refreshing);
+  void Commit(const EditOutcome& outcome, bool fromStore, bool refreshing, bool typed = false);
 
   // Both tables at once, without sending: ViewValues at the address and DeviceImage at its
   // effective address.
   void StoreBoth(ParamAddress address, int value);
+  // Whether both tables hold the value already: an edit to it changes nothing and sends nothing.
+  bool Holds(ParamAddress address, int value) const;
 
   GraphChange LastChange() const { return lastChange_; }
   void SetLastChange(GraphChange change) { lastChange_ = change; }

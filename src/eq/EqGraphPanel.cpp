@@ -8,6 +8,7 @@
 
 #include "eq/PageBandModel.h"
 #include "model/ParamStore.h"
+#include "model/Rounding.h"
 #include "model/Scales.h"
 #include "widgets/WidgetNames.h"
 
@@ -344,6 +345,9 @@ void EqGraphPanel::HandleMove(int handle, QPoint pos, Qt::KeyboardModifiers modi
     host_->CommitEdit(step);
     drag_.pressPosition = pos;
     drag_.dragged = pressed;
+    // The timer redraws nothing while the handle is held, and the release then selects the gain
+    // edit, whose change would be the one the timer sees: the label follows each Q step now.
+    RedrawLastChange();
     return;
   }
 
@@ -483,7 +487,10 @@ void EqGraphPanel::ApplyDrag() {
     const double tg = drag_.targetGain;
     const bool frequencyDiffers = drag_.targetFrequency != drag_.appliedFrequency;
     const bool gainDiffers = drag_.targetGain != drag_.appliedGain;
-    if (band && frequencyDiffers && gainDiffers) {
+    // The targets are compared with what the drag applied last; the gain the band holds may
+    // be the target already (typed since, or another band's drag in between).
+    const bool gainMoves = store_.View(gain.address) != TruncateToInt(tg);
+    if (band && frequencyDiffers && gainDiffers && gainMoves) {
       // Show and store the frequency; the gain's band frame carries it to the unit.
       host_->ApplyControlValue(frequency, 0, true, tf);
       drag_.appliedFrequency = drag_.targetFrequency;
@@ -493,7 +500,7 @@ void EqGraphPanel::ApplyDrag() {
       const double value = band ? tf : CrossoverControlValue(frequency.address, tf);
       host_->ApplyControlValue(frequency, 0, false, value);
       drag_.appliedFrequency = drag_.targetFrequency;
-      if (!band) drag_.appliedGain = drag_.targetGain;
+      if (!band || gainDiffers) drag_.appliedGain = drag_.targetGain;
     } else if (gainDiffers) {
       drag_.appliedGain = drag_.targetGain;
       if (band) host_->ApplyControlValue(gain, 0, false, tg);
@@ -575,6 +582,7 @@ void EqGraphPanel::ImageMove(Qt::MouseButtons buttons, QPoint pos) {
   drag_.dragging = false;
   drag_.pressPosition = pos;
   drag_.dragged = drag_.pressed;
+  RedrawLastChange();
 }
 
 void EqGraphPanel::ImageRelease(Qt::MouseButton button) {

@@ -58,10 +58,11 @@ bool IsDigitKey(const QKeyEvent& key) {
   return text.size() == 1 && text[0] >= QLatin1Char('0') && text[0] <= QLatin1Char('9');
 }
 
-bool IsEditKey(const QKeyEvent& key) {
-  return key.key() == Qt::Key_Backspace || key.key() == Qt::Key_Return ||
-         key.key() == Qt::Key_Enter;
+bool IsEnterKey(const QKeyEvent& key) {
+  return key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter;
 }
+
+bool IsEditKey(const QKeyEvent& key) { return key.key() == Qt::Key_Backspace || IsEnterKey(key); }
 
 // Moving the cursor or the focus changes no text; the operator keeps those keys.
 bool IsNavigationKey(const QKeyEvent& key) {
@@ -174,10 +175,22 @@ bool DeviceCommands::eventFilter(QObject* watched, QEvent* event) {
     const PasswordGroup& group = GroupOf(kind);
     if (watched == group.old || watched == group.new1 || watched == group.new2) {
       ChangePassword(kind);
+      if (watched == group.old && IsEnterKey(key)) RefuseWrongOldPassword(kind);
       break;
     }
   }
   return false;
+}
+
+// A full old password that is not the unit's would otherwise stay in the field, which takes no
+// more digits: the right one could never be typed after it.
+void DeviceCommands::RefuseWrongOldPassword(PasswordKind kind) {
+  PasswordGroup& group = GroupOf(kind);
+  if (!group.old) return;
+  const QString typed = group.old->text();
+  if (typed.size() != group.length || typed.toStdString() == StoredPassword(kind)) return;
+  group.old->clear();
+  messages_.Information("Password error", kPrompt);
 }
 
 void DeviceCommands::EnterSystemPassword() {

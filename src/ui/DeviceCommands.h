@@ -92,6 +92,9 @@ class DeviceCommands : public QObject {
   std::string& StoredPassword(PasswordKind kind);
   void SendText(ParamAddress address, const std::string& text);
   void EndPasswordChange(PasswordGroup& group);
+  // Enter in the old field: N digits that are not the stored password are cleared away with
+  // "Password error", so the next try starts from an empty field.
+  void RefuseWrongOldPassword(PasswordKind kind);
   void SetLocked(bool locked);
 
   QWidget& root_;

@@ -53,6 +53,11 @@ constexpr int kVolumeBarNarrowest = 36;
 constexpr int kVolumePaneWidth = 28;
 constexpr int kVolumeFixedWidth = kVolumeCaptionWidth + 4 + 2 + kVolumePaneWidth + 8;
 constexpr int kSystemSheetMargin = 4;  // under the System sheet's lowest group
+constexpr int kLoadingNoticeWidth = 240;
+constexpr int kLoadingNoticeHeight = 48;
+constexpr char kLoadingNoticeLook[] =
+    "font-size: 20px; font-weight: bold; color: white; background: rgba(0, 0, 0, 190);"
+    " border: 1px solid silver; border-radius: 6px;";
 // The page scroll box's bars, dark like the rest of the window.
 constexpr char kPageScrollBarLook[] = R"(
 QScrollBar { background: #101214; border: none; }
@@ -168,6 +173,7 @@ TForm1::TForm1(Console& console) : QWidget(nullptr), console_(console) {
   BuildSectionStrip();
   BuildButtonGroups();
   BuildLockPanel();
+  BuildLoadingNotice();
   BuildTemplates();
 
   binding_ = std::make_unique<ControlBinding>(this, console_.store, console_.messages(),
@@ -320,6 +326,40 @@ void TForm1::BuildLockPanel() {
   kit.Button("PanelPassEnterBtn", "Enter", QRect(226, 28, 88, 24));
   panel->hide();
   lockPanel_ = panel;
+}
+
+void TForm1::BuildLoadingNotice() {
+  loadingNotice_ = new QLabel(this);
+  loadingNotice_->setObjectName(names::kLoadingNotice);
+  loadingNotice_->setAlignment(Qt::AlignCenter);
+  loadingNotice_->setStyleSheet(kLoadingNoticeLook);
+  loadingNotice_->resize(kLoadingNoticeWidth, kLoadingNoticeHeight);
+  // The pages under it are greyed; the notice itself takes no mouse, so nothing changes there.
+  loadingNotice_->setAttribute(Qt::WA_TransparentForMouseEvents);
+  loadingNotice_->hide();
+}
+
+void TForm1::PlaceLoadingNotice() {
+  const QRect area = pageScroll_->geometry();
+  loadingNotice_->move(area.center() - loadingNotice_->rect().center());
+  loadingNotice_->raise();
+}
+
+void TForm1::ShowUnitLoading(bool loading) {
+  unitLoading_ = loading;
+  for (QWidget* part : {static_cast<QWidget*>(pageScroll_), static_cast<QWidget*>(graph_),
+                        eqPassGroup_, singleDiscoGroup_}) {
+    part->setEnabled(!loading);
+  }
+  for (const VolumeParts& volume : volumes_) volume.bar->setEnabled(!loading);
+  const bool chinese = console_.LanguageSetting == Language::Chinese;
+  loadingNotice_->setText(QString::fromUtf8(chinese ? "加载中…" : "Loading…"));
+  loadingNotice_->setToolTip(QString::fromUtf8(
+      chinese ? "正在读取设备的设置, 读取完成后才能修改。"
+              : "The unit's settings are being read in; the pages take edits again when they are "
+                "all in."));
+  PlaceLoadingNotice();
+  loadingNotice_->setVisible(loading);
 }
 
 void TForm1::BuildTemplates() {
@@ -706,6 +746,7 @@ void TForm1::PlaceParts() {
   lockPanel_->move((w - lockPanel_->width()) / 2, (h - lockPanel_->height()) / 2);
   eqPassGroup_->raise();
   singleDiscoGroup_->raise();
+  PlaceLoadingNotice();
   lockPanel_->raise();
 }
 

@@ -70,6 +70,11 @@ class TForm1 : public QWidget {
 
   // Shows the store's management code in its pane (after every full refresh).
   void ShowDeviceCode();
+  // While the unit's settings are read in over what the pages show (the first download, a mode
+  // recall's reload), the pages, the graph and the volumes take no edits: greyed, with a
+  // "Loading…" notice over them. The key lock's own greying is left as it is.
+  void ShowUnitLoading(bool loading);
+  bool unitLoading() const { return unitLoading_; }
   // Rebuilds SysModeBox from ModeNames ("1-" + name ...), keeping the selected entry.
   void RebuildModeList();
 
@@ -106,6 +111,8 @@ class TForm1 : public QWidget {
   void BuildSectionStrip();
   void BuildButtonGroups();
   void BuildLockPanel();
+  void BuildLoadingNotice();
+  void PlaceLoadingNotice();
   void BuildTemplates();
   void ConnectSectionHandlers();
   void ConnectNetworkFields();
@@ -145,6 +152,8 @@ class TForm1 : public QWidget {
   QWidget* eqPassGroup_ = nullptr;
   QWidget* singleDiscoGroup_ = nullptr;
   QWidget* lockPanel_ = nullptr;
+  QLabel* loadingNotice_ = nullptr;
+  bool unitLoading_ = false;
   QLabel* statusLabel_ = nullptr;
   QPushButton* linkButton_ = nullptr;
   QPushButton* unlinkButton_ = nullptr;

@@ -15,6 +15,8 @@ inline constexpr char kTabButton[] = "FormTabBtn%1";
 inline constexpr char kPageStack[] = "FormPageItem";
 // the panel that asks for the key lock password
 inline constexpr char kKeyLockPanel[] = "FirstCheckGrop";
+// Over the greyed pages while the unit's settings are read in.
+inline constexpr char kLoadingNotice[] = "LoadingNotice";
 // the status line
 inline constexpr char kStatusLabel[] = "StatusLabel";
 // Connect / Unlink

@@ -61,7 +61,10 @@ TEST_F(EditDispatchTest, RejectedTextRestoresTheLastGoodTextAndSendsNothing) {
     edit->selectAll();
     QTest::keyClick(edit, Qt::Key_Backspace);
     QTest::keyClicks(edit, c.typed);
-    if (c.set != nullptr) edit->setText(c.set);
+    if (c.set != nullptr) {
+      edit->setText(c.set);
+      edit->setModified(true);  // as the operator's own input (a drop) leaves it
+    }
     QTest::keyClick(edit, Qt::Key_Return);
     EXPECT_EQ(edit->text(), "31.9") << c.typed << c.set;
     EXPECT_TRUE(sink.sent.empty()) << c.typed << c.set;
@@ -75,6 +78,7 @@ TEST_F(EditDispatchTest, BandEditWithoutScaleShowsError) {
   QTest::mouseClick(edit, Qt::LeftButton);
   edit->setProperty("hint", QString());
   edit->setText("500");
+  edit->setModified(true);
   QTest::keyClick(edit, Qt::Key_Return);
   EXPECT_EQ(messages.Texts(), std::vector<std::string>{"error"});
   EXPECT_EQ(edit->text(), "31.9");
@@ -95,12 +99,14 @@ TEST_F(EditDispatchTest, TypeChangeShowsTheShelfQWithoutSendingItAndShelfQStopsA
 
   TypeInto("MusQEdit1", "1.5");
   EXPECT_EQ(q->text(), "1.50");
-  const char* afterUp[] = {"1.60", "1.60"};
-  for (const char* shown : afterUp) {
+  // The second step finds the shelf Q at its limit: it changes nothing and sends nothing.
+  const size_t framesAfterUp[] = {1, 0};
+  for (const size_t frames : framesAfterUp) {
     sink.sent.clear();
     QTest::keyClick(q, Qt::Key_Up);
-    EXPECT_EQ(q->text(), shown);
-    ASSERT_EQ(sink.sent.size(), 1u);
+    EXPECT_EQ(q->text(), "1.60");
+    ASSERT_EQ(sink.sent.size(), frames);
+    if (frames == 0) continue;
     EXPECT_EQ(sink.sent[0].Field(4), 24);
     EXPECT_EQ(sink.sent[0].Field(3), 16);  // the PEQ Q is left alone
   }
@@ -113,11 +119,103 @@ TEST_F(EditDispatchTest, KeyFilterLetsOnlyNumberCharactersThrough) {
   edit->selectAll();
   QTest::keyClick(edit, Qt::Key_Backspace);
   QTest::keyClicks(edit, "1a2 b-3.,x4");
-  EXPECT_EQ(edit->text(), "12-3.4");
+  EXPECT_EQ(edit->text(), "12-3.,4");  // "," is a decimal point as well
   QTest::keyClick(edit, Qt::Key_Home);
   QTest::keyClick(edit, Qt::Key_Delete);  // the edit's own keys still work
-  EXPECT_EQ(edit->text(), "2-3.4");
+  EXPECT_EQ(edit->text(), "2-3.,4");
   EXPECT_TRUE(sink.sent.empty());
+}
+
+// The unit changed band 1's gain itself (its front panel, a remote) and the store has it, but the
+// edit still shows the old text. Going through the edit without typing in it must not put the old
+// value back; leaving it after typing sends what was typed, once.
+TEST_F(EditDispatchTest, LeavingABandEditWithoutTypingSendsNothing) {
+  ShowActive();
+  auto* gain = W<QLineEdit>("MusGainEdit1");
+  const ParamAddress address = AddressOf(gain);
+  constexpr int kUnitsGain = 60;  // -12.0 dB
+  EditRule(store).StoreBoth(address, kUnitsGain);
+  ASSERT_EQ(gain->text(), "0.0");
+
+  QTest::mouseClick(gain, Qt::LeftButton);
+  QTest::keyClick(gain, Qt::Key_Tab);
+  QTest::mouseClick(gain, Qt::LeftButton);
+  QTest::keyClick(gain, Qt::Key_Return);
+  gain->clearFocus();
+  EXPECT_TRUE(sink.sent.empty());
+  EXPECT_EQ(store.View(address), kUnitsGain);
+
+  QTest::mouseClick(gain, Qt::LeftButton);
+  gain->selectAll();
+  QTest::keyClicks(gain, "3");
+  QTest::keyClick(gain, Qt::Key_Tab);
+  EXPECT_EQ(gain->text(), "3.0");
+  ASSERT_EQ(sink.sent.size(), 1u);
+  EXPECT_EQ(sink.sent[0].Field(2), 135);
+}
+
+// At a limit a key, wheel or spin step changes nothing: nothing goes to the unit.
+TEST_F(EditDispatchTest, StepsThatChangeNoValueSendNothing) {
+  struct Case {
+    const char* edit;
+    const char* spin;
+    const char* typed;  // puts the value at its limit
+    bool up;            // the step that goes past it
+  };
+  const Case cases[] = {
+      {"MusGainEdit1", "MusGainUpDownBtn1", "12", true},
+      {"MusGainEdit2", "MusGainUpDownBtn2", "-24", false},
+      {"MusFreEdit1", "MusFreUpDownBtn1", "30000", true},
+      {"MusQEdit2", "MusQUpDownBtn2", "200", true},  // PEQ: "128.00" is the last Q
+  };
+  ShowActive();
+  auto wheel = [&](QWidget* over, int delta) {
+    QWheelEvent event(QPointF(5, 5), over->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, delta),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(over, &event);
+  };
+  for (const Case& c : cases) {
+    auto* edit = W<QLineEdit>(c.edit);
+    TypeInto(c.edit, c.typed);
+    const QString atLimit = edit->text();
+    sink.sent.clear();
+    QTest::keyClick(edit, c.up ? Qt::Key_Up : Qt::Key_Down);
+    wheel(edit, c.up ? 120 : -120);
+    auto* spin = W<SpinButtons>(c.spin);
+    QTest::mouseClick(c.up ? spin->upButton() : spin->downButton(), Qt::LeftButton);
+    EXPECT_EQ(edit->text(), atLimit) << c.edit;
+    EXPECT_TRUE(sink.sent.empty()) << c.edit;
+    QTest::keyClick(edit, c.up ? Qt::Key_Down : Qt::Key_Up);  // a step that changes the value
+    EXPECT_EQ(sink.sent.size(), 1u) << c.edit;
+  }
+}
+
+// "0,5" is 0.5 wherever the keyboard puts a decimal comma: it reads as "0.5" does, and the edit
+// shows the value with a point.
+TEST_F(EditDispatchTest, ACommaIsTheDecimalPoint) {
+  struct Case {
+    const char* edit;
+    const char* comma;
+    const char* point;
+    int field;
+  };
+  const Case cases[] = {
+      {"MusGainEdit1", "0,5", "0.5", 2},      {"MusGainEdit1", "1,0", "1.0", 2},
+      {"MusGainEdit2", "-3,5", "-3.5", 2},    {"MusQEdit1", "0,5", "0.5", 3},
+      {"MusFreEdit1", "1000,5", "1000.5", 1},
+  };
+  ShowActive();
+  for (const Case& c : cases) {
+    auto* edit = W<QLineEdit>(c.edit);
+    sink.sent.clear();
+    TypeInto(c.edit, c.point);
+    const QString shown = edit->text();
+    TypeInto(c.edit, c.comma);
+    EXPECT_EQ(edit->text(), shown) << c.comma;
+    EXPECT_FALSE(edit->text().contains(',')) << c.comma;
+    ASSERT_EQ(sink.sent.size(), 2u) << c.comma;
+    EXPECT_EQ(sink.sent[1].Field(c.field), sink.sent[0].Field(c.field)) << c.comma;
+  }
 }
 
 TEST_F(EditDispatchTest, WheelAndSpinButtonsStepTheCurrentEdit) {

@@ -1,6 +1,8 @@
 // The binding on the real main window: every slot of the layout finds its controls, and the
 // operator's edits reach the store and the send half as on the small fixture.
 
+#include <QSet>
+
 #include "BindingFixture.h"
 #include "ui/Console.h"
 #include "ui/MainFrm.h"
@@ -91,6 +93,28 @@ TEST_F(MainWindowBindingTest, TypingIntoTheMusicBandSendsOneBandFrame) {
   ASSERT_EQ(own.sent.size(), 1u);
   EXPECT_EQ(own.sent[0].FrameAddress(), 0x0002);
   EXPECT_EQ(own.sent[0].Field(1), 204);
+  console->store.SetChangeSink(nullptr);
+}
+
+// Tab walks the operator through the whole Music strip; passing a field is no edit of it.
+TEST_F(MainWindowBindingTest, TabbingAcrossTheMusicStripSendsNothing) {
+  RecordingSink own(console->store);
+  console->store.SetChangeSink(&own);
+  QWidget* window = console->form1();
+  window->show();
+  QApplication::setActiveWindow(window);
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+  QTest::mouseClick(W<QLineEdit>("MusFreEdit1"), Qt::LeftButton);
+  own.sent.clear();
+  QSet<QWidget*> bandEditsPassed;
+  for (int i = 0; i < 120; ++i) {
+    QWidget* focused = QApplication::focusWidget();
+    ASSERT_NE(focused, nullptr);
+    if (binding->tables().IsBandEdit(focused)) bandEditsPassed.insert(focused);
+    QTest::keyClick(focused, Qt::Key_Tab);
+  }
+  EXPECT_GE(bandEditsPassed.size(), 30);  // every frequency, gain and Q of the ten bands
+  EXPECT_TRUE(own.sent.empty()) << own.sent.size() << " changes sent";
   console->store.SetChangeSink(nullptr);
 }
 

@@ -158,6 +158,63 @@ TEST_F(GraphDrag, RightDragStepsQAndReleaseSelectsTheGainEdit) {
   EXPECT_EQ(host.currentEdit, 0x000B);
 }
 
+// Music band 1 as the unit holds it after a download: both tables hold the same values.
+void HoldBandOneAtTheUnit(ParamStore& store, int q) {
+  EditRule rule(store);
+  for (int index = 4; index <= 8; ++index)
+    rule.StoreBoth(MakeAddress(0, index), store.View(0, index));
+  rule.StoreBoth(0x0007, q);
+}
+
+// A Q step that lands on the Q the band holds, a vertical right or Ctrl drag (no step at all),
+// sends nothing.
+TEST_F(GraphDrag, QStepsThatChangeNoValueSendNothing) {
+  struct Case {
+    Qt::MouseButton button;
+    Qt::KeyboardModifiers modifiers;
+    int q;       // the band's Q before
+    QPoint way;  // each mouse move from the last
+  };
+  const Case cases[] = {
+      {Qt::RightButton, Qt::NoModifier, 16, QPoint(0, 5)},
+      {Qt::LeftButton, Qt::ControlModifier, 16, QPoint(0, -5)},
+      {Qt::RightButton, Qt::NoModifier, 100, QPoint(1, 0)},  // the PEQ Q's last step
+  };
+  for (const Case& c : cases) {
+    HoldBandOneAtTheUnit(store, c.q);
+    panel.RedrawSection();
+    const int half = Handle(0)->width() / 2;
+    QTest::mousePress(Handle(0), c.button, c.modifiers, QPoint(half, half));
+    ASSERT_TRUE(panel.drag().qStepMode);
+    sink.Clear();
+    QPoint at(half, half);
+    for (int move = 0; move < 6; ++move) {
+      at += c.way;
+      QTest::mouseMove(Handle(0), at);
+    }
+    panel.ImageMove(c.button, panel.drag().pressPosition + 3 * c.way);
+    QTest::mouseRelease(Handle(0), c.button, c.modifiers, at);
+    EXPECT_EQ(store.View(0, 7), c.q);
+    EXPECT_TRUE(sink.Bands().empty()) << sink.Bands().size() << " band frames, Q " << c.q;
+  }
+}
+
+// The drag compares its targets with what it applied last, not with the band: a sideways drag
+// of a band whose gain was typed back to where the handle now is must still send the frequency.
+TEST_F(GraphDrag, SidewaysDragOnTheHeldGainSendsTheFrequency) {
+  Drag(2, Centre(2) + QPoint(20, -30));
+  ASSERT_NE(store.View(0, 16), 120);
+  host.ApplyControlValue(GraphControl{0x0010, ControlTable::Main}, 0, false, 120);  // 0 dB typed
+  panel.RedrawSection();
+  sink.Clear();
+  const int before = store.View(0, 15);
+  Drag(2, Centre(2) + QPoint(40, 0));
+  EXPECT_EQ(store.View(0, 16), 120);
+  ASSERT_GT(store.View(0, 15), before);
+  // The band frame is built from the store as it leaves: it carries the new frequency.
+  EXPECT_EQ(sink.Bands().size(), 1u);
+}
+
 TEST_F(GraphDrag, ShiftDragMovesTheHandleAQuarterOfTheMouseWay) {
   struct Case {
     Qt::KeyboardModifiers modifiers;

@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <functional>
 #include <memory>
 
 #include "binding/ControlBinding.h"
@@ -114,6 +115,51 @@ TEST_F(GraphWindow, RightDragStepsTheBandsQ) {
   QTest::mouseRelease(Handle(0), Qt::RightButton, {}, press + QPoint(2, 0));
   EXPECT_EQ(console->store.View(0, 7), 18);
   EXPECT_GE(sink.Bands().size(), 2u);  // each step went out
+}
+
+// However band 1's Q changes, the point label shows the Q its edit shows, once the graph timer
+// has ticked; before every way the graph has just redrawn band 1's gain edit.
+TEST_F(GraphWindow, PointLabelFollowsEveryQEdit) {
+  auto* q = Find<QLineEdit>("MusQEdit1");
+  auto* gain = Find<QLineEdit>("MusGainEdit1");
+  const QPoint press(7, 7);
+  auto qDrag = [&](Qt::MouseButton button, Qt::KeyboardModifiers modifiers) {
+    QTest::mousePress(Handle(0), button, modifiers, press);
+    QTest::mouseMove(Handle(0), press + QPoint(1, 0));
+    QTest::mouseMove(Handle(0), press + QPoint(2, 0));
+    QTest::mouseRelease(Handle(0), button, modifiers, press + QPoint(2, 0));
+  };
+  struct Way {
+    const char* name;
+    std::function<void()> edit;
+  };
+  const Way ways[] = {
+      {"right drag", [&] { qDrag(Qt::RightButton, {}); }},
+      {"Ctrl drag", [&] { qDrag(Qt::LeftButton, Qt::ControlModifier); }},
+      {"typed",
+       [&] {
+         QTest::mouseClick(q, Qt::LeftButton);
+         q->selectAll();
+         QTest::keyClicks(q, "2");
+         QTest::keyClick(q, Qt::Key_Return);
+       }},
+      {"key",
+       [&] {
+         QTest::mouseClick(q, Qt::LeftButton);
+         QTest::keyClick(q, Qt::Key_Down);
+       }},
+  };
+  for (const Way& way : ways) {
+    QTest::mouseClick(gain, Qt::LeftButton);
+    graph->GraphTick();
+    const QString before = q->text();
+    way.edit();
+    graph->GraphTick();
+    ASSERT_NE(q->text(), before) << way.name;
+    EXPECT_TRUE(graph->pointLabel()->text().contains("Q:" + q->text()))
+        << way.name << ": " << graph->pointLabel()->text().toStdString() << " for "
+        << q->text().toStdString();
+  }
 }
 
 TEST_F(GraphWindow, GraphTimerRedrawsABandEditedInItsBox) {

@@ -157,6 +157,46 @@ TEST_F(PasswordChangeTest, DifferentNewEntriesAreRefusedInTheGroupsOwnWords) {
   EXPECT_EQ(console.store.KeyLockPassword, kKeyLockPassword.toStdString());
 }
 
+// A full old password that is not the unit's is refused and cleared away, so the right one can
+// be typed next and opens the new fields as a right first try does.
+TEST_F(PasswordChangeTest, AWrongOldPasswordIsRefusedAndTheRightOneThenWorks) {
+  struct Case {
+    PasswordGroupNames group;
+    QString wrong, right, fresh;
+    ParamAddress address;
+    std::vector<uint8_t> digits;
+  };
+  const std::vector<Case> cases{
+      {kSystemGroup,
+       "654321",
+       kSystemPassword,
+       "112233",
+       sysaddr::SystemPassword,
+       {1, 1, 2, 2, 3, 3}},
+      {kKeyLockGroup, "4321", kKeyLockPassword, "5678", sysaddr::KeyLockPassword, {5, 6, 7, 8}},
+  };
+  Connect();
+  for (const Case& c : cases) {
+    messages.boxes.clear();
+    Type(c.group.old, c.wrong);
+    Enter(c.group.old);
+    EXPECT_EQ(Texts(), std::vector<std::string>{"Password error"});
+    EXPECT_EQ(Find<QLineEdit>(c.group.old)->text(), "");
+    EXPECT_FALSE(Find<QLineEdit>(c.group.new1)->isEnabled());
+
+    const size_t from = harness.SentCount();
+    ChangeFlow(c.group, c.right, c.fresh, c.fresh);
+    const auto sent = Sent(from);
+    ASSERT_EQ(sent.size(), 1u);
+    ExpectTextFrame(sent[0], c.address, c.digits);
+    ExpectGroupReset(c.group);
+    EXPECT_EQ(messages.boxes.size(), 1u);  // only the refusal
+  }
+  harness.Advance(100);
+  EXPECT_EQ(harness.unit.SystemPassword(), "112233");
+  EXPECT_EQ(harness.unit.KeyLockPassword(), "5678");
+}
+
 TEST_F(PasswordChangeTest, WrongOldPasswordOrOfflineKeepsTheNewFieldsShut) {
   Type(kKeyLockGroup.old, kKeyLockPassword);  // offline: nothing stored, nothing opens
   Enter(kKeyLockGroup.old);
