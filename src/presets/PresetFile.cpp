@@ -9,6 +9,8 @@
 #include <vector>
 
 #if defined(__unix__) || defined(__APPLE__)
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -135,10 +137,95 @@ void ReportWriteFailure(Messages& messages, const std::filesystem::path& path,
                        PresetMessageCaption().english);
 }
 
-// Writes text to a new file and flushes it to the disk; returns an empty string or the reason.
-std::string WriteWholeFile(const std::filesystem::path& path, const std::string& text) {
-  std::FILE* file = std::fopen(path.c_str(), "wb");
-  if (file == nullptr) return ErrnoText(errno);
+// Temporary names stay short whatever the preset's name: a name of 255 bytes leaves no room
+// for a longer one in the same folder.
+constexpr std::size_t kTemporaryStemBytes = 40;
+constexpr int kTemporaryNameTries = 100;
+// Symlinks followed before the name is given up as a loop, as the kernel does.
+constexpr int kMaxSymlinkHops = 40;
+
+// The first bytes of the stem, never cutting a UTF-8 character in two.
+std::string ShortStem(const std::filesystem::path& path) {
+  std::string stem = path.stem().string();
+  if (stem.size() <= kTemporaryStemBytes) return stem;
+  std::size_t cut = kTemporaryStemBytes;
+  while (cut > 0 && (static_cast<unsigned char>(stem[cut]) & 0xC0) == 0x80) --cut;
+  return stem.substr(0, cut);
+}
+
+// Where writing path lands: the file a chain of symlinks ends at (which may not exist yet), so
+// that a link like latest.Nddt -> archive/x.Nddt keeps pointing at the file it names.
+std::filesystem::path FollowSymlinks(std::filesystem::path path) {
+  for (int hop = 0; hop < kMaxSymlinkHops && std::filesystem::is_symlink(path); ++hop) {
+    const std::filesystem::path next = std::filesystem::read_symlink(path);
+    path = next.is_absolute() ? next : path.parent_path() / next;
+  }
+  if (std::filesystem::is_symlink(path)) {
+    throw std::filesystem::filesystem_error("too many levels of symbolic links", path,
+                                            std::make_error_code(std::errc::too_many_links));
+  }
+  return path;
+}
+
+// Why an existing thing at path is not a file that a preset may replace; empty when it is one.
+std::string NotAPresetFile(std::filesystem::file_type type) {
+  using std::filesystem::file_type;
+  switch (type) {
+    case file_type::not_found:
+    case file_type::regular:
+      return {};
+    case file_type::directory:
+      return "it is a folder, not a file";
+    case file_type::character:
+    case file_type::block:
+      return "it is a device, not a file";
+    case file_type::fifo:
+      return "it is a FIFO, not a file";
+    case file_type::socket:
+      return "it is a socket, not a file";
+    default:
+      return "it is not a regular file";
+  }
+}
+
+// A new file that did not exist before (never through an existing name or symlink), open for
+// writing; nothing when no free name was found or the folder refuses it (errno tells why).
+std::FILE* CreateExclusive(const std::filesystem::path& folder, const std::string& stem,
+                           std::filesystem::path& created) {
+  for (int n = 0; n < kTemporaryNameTries; ++n) {
+    created = folder / (".~" + stem + "." + std::to_string(n) + ".tmp");
+#if defined(__unix__) || defined(__APPLE__)
+    const int fd = ::open(created.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    std::FILE* file = fd < 0 ? nullptr : ::fdopen(fd, "wb");
+    if (fd >= 0 && file == nullptr) ::close(fd);
+#else
+    std::FILE* file = std::fopen(created.string().c_str(), "wbx");
+#endif
+    if (file != nullptr || errno != EEXIST) return file;
+  }
+  return nullptr;
+}
+
+// The replaced file's mode, and its owner where this user may give it one: a preset kept 0600
+// for one account stays so.
+void KeepModeAndOwner(std::FILE* file, const std::filesystem::path& replaced) {
+#if defined(__unix__) || defined(__APPLE__)
+  struct stat info {};
+  if (::stat(replaced.c_str(), &info) != 0) return;
+  const int fd = ::fileno(file);
+  if (::fchown(fd, info.st_uid, info.st_gid) != 0) {
+    [[maybe_unused]] const int groupOnly = ::fchown(fd, static_cast<uid_t>(-1), info.st_gid);
+  }
+  ::fchmod(fd, info.st_mode & 07777);
+#else
+  (void)file;
+  (void)replaced;
+#endif
+}
+
+// Writes text to file and flushes it to the disk; returns an empty string or the reason. The
+// file is closed either way.
+std::string WriteAndClose(std::FILE* file, const std::string& text) {
   std::string reason;
   if (std::fwrite(text.data(), 1, text.size(), file) != text.size()) reason = ErrnoText(errno);
   if (reason.empty() && std::fflush(file) != 0) reason = ErrnoText(errno);
@@ -146,6 +233,29 @@ std::string WriteWholeFile(const std::filesystem::path& path, const std::string&
   if (reason.empty() && ::fsync(::fileno(file)) != 0) reason = ErrnoText(errno);
 #endif
   if (std::fclose(file) != 0 && reason.empty()) reason = ErrnoText(errno);
+  return reason;
+}
+
+// Writes text beside target under a fresh name and renames it over target, so a crash or a full
+// disk never leaves half a preset; returns an empty string or the reason.
+std::string ReplaceAtomically(const std::filesystem::path& target, const std::string& text) {
+  const std::filesystem::path folder =
+      target.parent_path().empty() ? std::filesystem::path(".") : target.parent_path();
+  std::filesystem::path temporary;
+  std::FILE* file = CreateExclusive(folder, ShortStem(target), temporary);
+  if (file == nullptr) return ErrnoText(errno);
+  const bool replacing = std::filesystem::exists(target);
+  if (replacing) KeepModeAndOwner(file, target);
+  std::string reason = WriteAndClose(file, text);
+  if (reason.empty()) {
+    std::error_code error;
+    std::filesystem::rename(temporary, target, error);
+    if (error) reason = error.message();
+  }
+  if (!reason.empty()) {
+    std::error_code ignored;
+    std::filesystem::remove(temporary, ignored);
+  }
   return reason;
 }
 
@@ -353,22 +463,11 @@ bool WritePresetFile(const std::filesystem::path& path, const ParamStore& store,
       ReportWriteFailure(messages, path, "the name is not a file name");
       return false;
     }
-    const std::string text = FormatPresetFile(store);
-    const std::filesystem::path temporary =
-        path.parent_path() / (".~" + path.stem().string() + ".tmp");
-    std::string reason = WriteWholeFile(temporary, text);
-    if (reason.empty()) {
-      std::error_code error;
-      std::filesystem::rename(temporary, path, error);
-      if (error) reason = error.message();
-    }
-    if (!reason.empty()) {
-      std::error_code ignored;
-      std::filesystem::remove(temporary, ignored);
-      ReportWriteFailure(messages, path, reason);
-      return false;
-    }
-    return true;
+    // A device, FIFO or folder is never replaced by a regular file.
+    std::string reason = NotAPresetFile(std::filesystem::status(path).type());
+    if (reason.empty()) reason = ReplaceAtomically(FollowSymlinks(path), FormatPresetFile(store));
+    if (reason.empty()) return true;
+    ReportWriteFailure(messages, path, reason);
   } catch (const std::exception& e) {
     ReportWriteFailure(messages, path, e.what());
   } catch (...) {

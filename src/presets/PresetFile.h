@@ -90,9 +90,12 @@ PresetError ReadPresetText(const std::filesystem::path& path, std::string& text)
 // mode, user level, key lock, the strips' volumes, ...) stays, as the unit keeps its own.
 void TakeUploadedCells(const DeviceTable& preset, DeviceTable& image);
 
-// Writes the store's DeviceImage to path through a temporary file in the same folder that is
-// renamed over the target. A failure is reported through messages with the file and the reason;
-// returns whether the file was written. Never throws.
+// Writes the store's DeviceImage to path: a symlink is followed and the file it names is
+// replaced; the new file is made under a fresh name (created exclusively) in that file's folder,
+// takes the old file's mode (and owner, where allowed) and is renamed over it, so a crash or a
+// full disk never leaves half a preset. A device, FIFO or folder at path is refused. A failure is
+// reported through messages with the file and the reason; returns whether the file was written.
+// Never throws.
 bool WritePresetFile(const std::filesystem::path& path, const ParamStore& store,
                      Messages& messages);
 
