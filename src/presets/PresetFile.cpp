@@ -6,6 +6,7 @@
 #include <new>
 #include <string>
 #include <system_error>
+#include <utility>
 #include <vector>
 
 #if defined(__unix__) || defined(__APPLE__)
@@ -263,7 +264,7 @@ std::string ReplaceAtomically(const std::filesystem::path& target, const std::st
 template <typename Take>
 bool ReadPresetInto(const std::filesystem::path& path, DeviceTable& image, Messages& messages,
                     Language language, int* parameterCount, Take take) {
-  PresetParseResult result{PresetError::NotFound, 0};
+  PresetParseResult result{PresetError::NotFound, 0, {}};
   try {
     std::string text;
     result.error = ReadPresetText(path, text);
@@ -275,7 +276,7 @@ bool ReadPresetInto(const std::filesystem::path& path, DeviceTable& image, Messa
   } catch (const std::bad_alloc&) {
     // Only a machine already out of memory gets here (the text is bounded); the file is not
     // taken, and it is not reported missing either.
-    result = {PresetError::Corrupted, 0};
+    result = {PresetError::Corrupted, 0, {}};
   }
   if (result.error != PresetError::None) {
     ShowLocalizedMessage(messages, language, PresetErrorText(result.error), PresetMessageCaption());
@@ -361,6 +362,12 @@ LocalizedText PresetMessageCaption() { return {"Velantro", "Velantro"}; }
 
 PresetParseResult ParsePresetText(std::string_view text, DeviceTable& image) {
   if (text.starts_with(kUtf8ByteOrderMark)) text.remove_prefix(kUtf8ByteOrderMark.size());
+  const auto corrupted = [](std::string detail) {
+    return PresetParseResult{PresetError::Corrupted, 0, std::move(detail)};
+  };
+  const auto onLine = [](int number, const char* what) {
+    return "line " + std::to_string(number) + " " + what;
+  };
 
   // First pass: count the lines, check that every one decodes, keep the two first and the two
   // last. The payload is decoded line by line in the second pass.
@@ -369,7 +376,7 @@ PresetParseResult ParsePresetText(std::string_view text, DeviceTable& image) {
   int count = 0;
   LineWalker walker(text);
   for (std::string_view line; walker.Next(line); ++count) {
-    if (!IsHexLine(line)) return {PresetError::Corrupted, 0};
+    if (!IsHexLine(line)) return corrupted(onLine(count + 1, "is not encoded preset text"));
     if (count < 2) head[static_cast<std::size_t>(count)] = line;
     tail[0] = tail[1];
     tail[1] = line;
@@ -377,22 +384,33 @@ PresetParseResult ParsePresetText(std::string_view text, DeviceTable& image) {
 
   // Header: the number after the first word gives the file type; the second line's number is
   // read but not compared.
-  if (count < 2) return {PresetError::Corrupted, 0};
+  if (count < 2) {
+    return corrupted("the file has " + std::to_string(count) + " line" + (count == 1 ? "" : "s") +
+                     ", too few for a preset");
+  }
   std::string plain;
   DecodeInto(head[0], plain);
   const std::optional<int32_t> type = SecondNumber(plain);
-  if (!type) return {PresetError::Corrupted, 0};
+  if (!type) return corrupted(onLine(1, "is not a preset header"));
   DecodeInto(head[1], plain);
-  if (!SecondNumber(plain)) return {PresetError::Corrupted, 0};
-  if ((*type ^ kPresetHeaderXor) != kPresetFileTypeCode) return {PresetError::FormatError, 0};
+  if (!SecondNumber(plain)) return corrupted(onLine(2, "is not a preset header"));
+  if ((*type ^ kPresetHeaderXor) != kPresetFileTypeCode) {
+    return {PresetError::FormatError, 0,
+            "line 1 names file type " + std::to_string(*type ^ kPresetHeaderXor) +
+                ", not a preset (" + std::to_string(kPresetFileTypeCode) + ")"};
+  }
 
   // Line count and checksum lines.
   DecodeInto(tail[0], plain);
   const std::optional<int32_t> lineCount = SecondNumber(plain);
+  if (!lineCount) return corrupted(onLine(count - 1, "is not the line count"));
   DecodeInto(tail[1], plain);
   const std::optional<int32_t> checksum = SecondNumber(plain);
-  if (!lineCount || !checksum) return {PresetError::Corrupted, 0};
-  if (*lineCount != count - 2) return {PresetError::Corrupted, 0};
+  if (!checksum) return corrupted(onLine(count, "is not the checksum"));
+  if (*lineCount != count - 2) {
+    return corrupted("the line count says " + std::to_string(*lineCount) +
+                     " lines before it, the file has " + std::to_string(count - 2));
+  }
 
   // Payload into a scratch image, committed only when the checksum matches.
   DeviceTable scratch = image;
@@ -404,47 +422,69 @@ PresetParseResult ParsePresetText(std::string_view text, DeviceTable& image) {
   for (int j = 2; j <= count - 3 && payload.Next(line); ++j) {
     DecodeInto(line, plain);
     const std::vector<std::string_view> pieces = SplitAtSpaces(plain);
-    if (pieces.size() < 2) return {PresetError::Corrupted, 0};
-    const std::optional<int32_t> address = ParseInteger(pieces[0]);
-    const std::optional<int32_t> value = ParseInteger(pieces[1]);
-    if (!address || !value) return {PresetError::Corrupted, 0};
+    const std::optional<int32_t> address =
+        pieces.size() < 2 ? std::nullopt : ParseInteger(pieces[0]);
+    const std::optional<int32_t> value = pieces.size() < 2 ? std::nullopt : ParseInteger(pieces[1]);
+    if (!address || !value) return corrupted(onLine(j + 1, "is not an address and a value"));
     const int32_t a = *address ^ j;
     const int32_t v = *value ^ j;
-    if (a < 0 || !ParamStore::InDeviceRow(a / 256, a % 256)) return {PresetError::Corrupted, 0};
+    if (a < 0 || !ParamStore::InDeviceRow(a / 256, a % 256)) {
+      return corrupted(onLine(j + 1, "names an address outside the parameter pages"));
+    }
     scratch[a / 256][a % 256] = v;
     sum = WrappingAdd(sum, v);
   }
-  if (PresetChecksum(sum) != *checksum) return {PresetError::Corrupted, 0};
+  if (PresetChecksum(sum) != *checksum) {
+    return corrupted("the checksum is " + std::to_string(*checksum) + " but the values give " +
+                     std::to_string(PresetChecksum(sum)));
+  }
 
   CopyVolumeMirror(scratch);
   image = scratch;
-  return {PresetError::None, count > 4 ? count - 4 : 0};
+  return {PresetError::None, count > 4 ? count - 4 : 0, {}};
 }
 
-PresetError ReadPresetText(const std::filesystem::path& path, std::string& text) {
+PresetError ReadPresetText(const std::filesystem::path& path, std::string& text,
+                           std::string* detail) {
   text.clear();
-  std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (file == nullptr) return PresetError::NotFound;
+  const auto fail = [detail](PresetError error, std::string why) {
+    if (detail != nullptr) *detail = std::move(why);
+    return error;
+  };
+  std::error_code statusError;
+  if (std::filesystem::is_directory(path, statusError)) {
+    return fail(PresetError::NotFound, "it is a folder, not a preset file");
+  }
+  std::FILE* file = std::fopen(path.string().c_str(), "rb");
+  if (file == nullptr) {
+    const int error = errno;
+    if (error == ENOENT) return fail(PresetError::NotFound, "there is no such file");
+    if (error == EACCES) {
+      return fail(PresetError::NotFound, "this user may not read it (" + ErrnoText(error) + ")");
+    }
+    return fail(PresetError::NotFound, "it cannot be opened (" + ErrnoText(error) + ")");
+  }
   // Reading stops one chunk past the limit at the latest: a larger file is never held whole.
   char buffer[16384];
-  bool failed = false;
+  int readError = 0;
   while (text.size() <= kPresetMaxFileBytes) {
     const std::size_t got = std::fread(buffer, 1, sizeof buffer, file);
     text.append(buffer, got);
     if (got < sizeof buffer) {
-      failed = std::ferror(file) != 0;
+      if (std::ferror(file) != 0) readError = errno != 0 ? errno : EIO;
       break;
     }
   }
   std::fclose(file);
-  if (failed) {
+  if (readError != 0) {
     text.clear();
-    return PresetError::NotFound;  // a folder, an unreadable device, ...
+    return fail(PresetError::NotFound, "it cannot be read (" + ErrnoText(readError) + ")");
   }
   if (text.size() > kPresetMaxFileBytes) {
     text.clear();
     text.shrink_to_fit();
-    return PresetError::Corrupted;
+    return fail(PresetError::Corrupted, "it is larger than any preset (more than " +
+                                            std::to_string(kPresetMaxFileBytes) + " bytes)");
   }
   return PresetError::None;
 }
