@@ -6,9 +6,12 @@
 #include <new>
 #include <string>
 #include <system_error>
+#include <utility>
 #include <vector>
 
 #if defined(__unix__) || defined(__APPLE__)
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -135,10 +138,95 @@ void ReportWriteFailure(Messages& messages, const std::filesystem::path& path,
                        PresetMessageCaption().english);
 }
 
-// Writes text to a new file and flushes it to the disk; returns an empty string or the reason.
-std::string WriteWholeFile(const std::filesystem::path& path, const std::string& text) {
-  std::FILE* file = std::fopen(path.c_str(), "wb");
-  if (file == nullptr) return ErrnoText(errno);
+// Temporary names stay short whatever the preset's name: a name of 255 bytes leaves no room
+// for a longer one in the same folder.
+constexpr std::size_t kTemporaryStemBytes = 40;
+constexpr int kTemporaryNameTries = 100;
+// Symlinks followed before the name is given up as a loop, as the kernel does.
+constexpr int kMaxSymlinkHops = 40;
+
+// The first bytes of the stem, never cutting a UTF-8 character in two.
+std::string ShortStem(const std::filesystem::path& path) {
+  std::string stem = path.stem().string();
+  if (stem.size() <= kTemporaryStemBytes) return stem;
+  std::size_t cut = kTemporaryStemBytes;
+  while (cut > 0 && (static_cast<unsigned char>(stem[cut]) & 0xC0) == 0x80) --cut;
+  return stem.substr(0, cut);
+}
+
+// Where writing path lands: the file a chain of symlinks ends at (which may not exist yet), so
+// that a link like latest.Nddt -> archive/x.Nddt keeps pointing at the file it names.
+std::filesystem::path FollowSymlinks(std::filesystem::path path) {
+  for (int hop = 0; hop < kMaxSymlinkHops && std::filesystem::is_symlink(path); ++hop) {
+    const std::filesystem::path next = std::filesystem::read_symlink(path);
+    path = next.is_absolute() ? next : path.parent_path() / next;
+  }
+  if (std::filesystem::is_symlink(path)) {
+    throw std::filesystem::filesystem_error("too many levels of symbolic links", path,
+                                            std::make_error_code(std::errc::too_many_links));
+  }
+  return path;
+}
+
+// Why an existing thing at path is not a file that a preset may replace; empty when it is one.
+std::string NotAPresetFile(std::filesystem::file_type type) {
+  using std::filesystem::file_type;
+  switch (type) {
+    case file_type::not_found:
+    case file_type::regular:
+      return {};
+    case file_type::directory:
+      return "it is a folder, not a file";
+    case file_type::character:
+    case file_type::block:
+      return "it is a device, not a file";
+    case file_type::fifo:
+      return "it is a FIFO, not a file";
+    case file_type::socket:
+      return "it is a socket, not a file";
+    default:
+      return "it is not a regular file";
+  }
+}
+
+// A new file that did not exist before (never through an existing name or symlink), open for
+// writing; nothing when no free name was found or the folder refuses it (errno tells why).
+std::FILE* CreateExclusive(const std::filesystem::path& folder, const std::string& stem,
+                           std::filesystem::path& created) {
+  for (int n = 0; n < kTemporaryNameTries; ++n) {
+    created = folder / (".~" + stem + "." + std::to_string(n) + ".tmp");
+#if defined(__unix__) || defined(__APPLE__)
+    const int fd = ::open(created.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    std::FILE* file = fd < 0 ? nullptr : ::fdopen(fd, "wb");
+    if (fd >= 0 && file == nullptr) ::close(fd);
+#else
+    std::FILE* file = std::fopen(created.string().c_str(), "wbx");
+#endif
+    if (file != nullptr || errno != EEXIST) return file;
+  }
+  return nullptr;
+}
+
+// The replaced file's mode, and its owner where this user may give it one: a preset kept 0600
+// for one account stays so.
+void KeepModeAndOwner(std::FILE* file, const std::filesystem::path& replaced) {
+#if defined(__unix__) || defined(__APPLE__)
+  struct stat info {};
+  if (::stat(replaced.c_str(), &info) != 0) return;
+  const int fd = ::fileno(file);
+  if (::fchown(fd, info.st_uid, info.st_gid) != 0) {
+    [[maybe_unused]] const int groupOnly = ::fchown(fd, static_cast<uid_t>(-1), info.st_gid);
+  }
+  ::fchmod(fd, info.st_mode & 07777);
+#else
+  (void)file;
+  (void)replaced;
+#endif
+}
+
+// Writes text to file and flushes it to the disk; returns an empty string or the reason. The
+// file is closed either way.
+std::string WriteAndClose(std::FILE* file, const std::string& text) {
   std::string reason;
   if (std::fwrite(text.data(), 1, text.size(), file) != text.size()) reason = ErrnoText(errno);
   if (reason.empty() && std::fflush(file) != 0) reason = ErrnoText(errno);
@@ -149,11 +237,34 @@ std::string WriteWholeFile(const std::filesystem::path& path, const std::string&
   return reason;
 }
 
+// Writes text beside target under a fresh name and renames it over target, so a crash or a full
+// disk never leaves half a preset; returns an empty string or the reason.
+std::string ReplaceAtomically(const std::filesystem::path& target, const std::string& text) {
+  const std::filesystem::path folder =
+      target.parent_path().empty() ? std::filesystem::path(".") : target.parent_path();
+  std::filesystem::path temporary;
+  std::FILE* file = CreateExclusive(folder, ShortStem(target), temporary);
+  if (file == nullptr) return ErrnoText(errno);
+  const bool replacing = std::filesystem::exists(target);
+  if (replacing) KeepModeAndOwner(file, target);
+  std::string reason = WriteAndClose(file, text);
+  if (reason.empty()) {
+    std::error_code error;
+    std::filesystem::rename(temporary, target, error);
+    if (error) reason = error.message();
+  }
+  if (!reason.empty()) {
+    std::error_code ignored;
+    std::filesystem::remove(temporary, ignored);
+  }
+  return reason;
+}
+
 // Reads into a scratch copy of image and commits only what `take` copies out of it.
 template <typename Take>
 bool ReadPresetInto(const std::filesystem::path& path, DeviceTable& image, Messages& messages,
                     Language language, int* parameterCount, Take take) {
-  PresetParseResult result{PresetError::NotFound, 0};
+  PresetParseResult result{PresetError::NotFound, 0, {}};
   try {
     std::string text;
     result.error = ReadPresetText(path, text);
@@ -165,7 +276,7 @@ bool ReadPresetInto(const std::filesystem::path& path, DeviceTable& image, Messa
   } catch (const std::bad_alloc&) {
     // Only a machine already out of memory gets here (the text is bounded); the file is not
     // taken, and it is not reported missing either.
-    result = {PresetError::Corrupted, 0};
+    result = {PresetError::Corrupted, 0, {}};
   }
   if (result.error != PresetError::None) {
     ShowLocalizedMessage(messages, language, PresetErrorText(result.error), PresetMessageCaption());
@@ -251,6 +362,12 @@ LocalizedText PresetMessageCaption() { return {"Velantro", "Velantro"}; }
 
 PresetParseResult ParsePresetText(std::string_view text, DeviceTable& image) {
   if (text.starts_with(kUtf8ByteOrderMark)) text.remove_prefix(kUtf8ByteOrderMark.size());
+  const auto corrupted = [](std::string detail) {
+    return PresetParseResult{PresetError::Corrupted, 0, std::move(detail)};
+  };
+  const auto onLine = [](int number, const char* what) {
+    return "line " + std::to_string(number) + " " + what;
+  };
 
   // First pass: count the lines, check that every one decodes, keep the two first and the two
   // last. The payload is decoded line by line in the second pass.
@@ -259,7 +376,7 @@ PresetParseResult ParsePresetText(std::string_view text, DeviceTable& image) {
   int count = 0;
   LineWalker walker(text);
   for (std::string_view line; walker.Next(line); ++count) {
-    if (!IsHexLine(line)) return {PresetError::Corrupted, 0};
+    if (!IsHexLine(line)) return corrupted(onLine(count + 1, "is not encoded preset text"));
     if (count < 2) head[static_cast<std::size_t>(count)] = line;
     tail[0] = tail[1];
     tail[1] = line;
@@ -267,22 +384,33 @@ PresetParseResult ParsePresetText(std::string_view text, DeviceTable& image) {
 
   // Header: the number after the first word gives the file type; the second line's number is
   // read but not compared.
-  if (count < 2) return {PresetError::Corrupted, 0};
+  if (count < 2) {
+    return corrupted("the file has " + std::to_string(count) + " line" + (count == 1 ? "" : "s") +
+                     ", too few for a preset");
+  }
   std::string plain;
   DecodeInto(head[0], plain);
   const std::optional<int32_t> type = SecondNumber(plain);
-  if (!type) return {PresetError::Corrupted, 0};
+  if (!type) return corrupted(onLine(1, "is not a preset header"));
   DecodeInto(head[1], plain);
-  if (!SecondNumber(plain)) return {PresetError::Corrupted, 0};
-  if ((*type ^ kPresetHeaderXor) != kPresetFileTypeCode) return {PresetError::FormatError, 0};
+  if (!SecondNumber(plain)) return corrupted(onLine(2, "is not a preset header"));
+  if ((*type ^ kPresetHeaderXor) != kPresetFileTypeCode) {
+    return {PresetError::FormatError, 0,
+            "line 1 names file type " + std::to_string(*type ^ kPresetHeaderXor) +
+                ", not a preset (" + std::to_string(kPresetFileTypeCode) + ")"};
+  }
 
   // Line count and checksum lines.
   DecodeInto(tail[0], plain);
   const std::optional<int32_t> lineCount = SecondNumber(plain);
+  if (!lineCount) return corrupted(onLine(count - 1, "is not the line count"));
   DecodeInto(tail[1], plain);
   const std::optional<int32_t> checksum = SecondNumber(plain);
-  if (!lineCount || !checksum) return {PresetError::Corrupted, 0};
-  if (*lineCount != count - 2) return {PresetError::Corrupted, 0};
+  if (!checksum) return corrupted(onLine(count, "is not the checksum"));
+  if (*lineCount != count - 2) {
+    return corrupted("the line count says " + std::to_string(*lineCount) +
+                     " lines before it, the file has " + std::to_string(count - 2));
+  }
 
   // Payload into a scratch image, committed only when the checksum matches.
   DeviceTable scratch = image;
@@ -294,47 +422,69 @@ PresetParseResult ParsePresetText(std::string_view text, DeviceTable& image) {
   for (int j = 2; j <= count - 3 && payload.Next(line); ++j) {
     DecodeInto(line, plain);
     const std::vector<std::string_view> pieces = SplitAtSpaces(plain);
-    if (pieces.size() < 2) return {PresetError::Corrupted, 0};
-    const std::optional<int32_t> address = ParseInteger(pieces[0]);
-    const std::optional<int32_t> value = ParseInteger(pieces[1]);
-    if (!address || !value) return {PresetError::Corrupted, 0};
+    const std::optional<int32_t> address =
+        pieces.size() < 2 ? std::nullopt : ParseInteger(pieces[0]);
+    const std::optional<int32_t> value = pieces.size() < 2 ? std::nullopt : ParseInteger(pieces[1]);
+    if (!address || !value) return corrupted(onLine(j + 1, "is not an address and a value"));
     const int32_t a = *address ^ j;
     const int32_t v = *value ^ j;
-    if (a < 0 || !ParamStore::InDeviceRow(a / 256, a % 256)) return {PresetError::Corrupted, 0};
+    if (a < 0 || !ParamStore::InDeviceRow(a / 256, a % 256)) {
+      return corrupted(onLine(j + 1, "names an address outside the parameter pages"));
+    }
     scratch[a / 256][a % 256] = v;
     sum = WrappingAdd(sum, v);
   }
-  if (PresetChecksum(sum) != *checksum) return {PresetError::Corrupted, 0};
+  if (PresetChecksum(sum) != *checksum) {
+    return corrupted("the checksum is " + std::to_string(*checksum) + " but the values give " +
+                     std::to_string(PresetChecksum(sum)));
+  }
 
   CopyVolumeMirror(scratch);
   image = scratch;
-  return {PresetError::None, count > 4 ? count - 4 : 0};
+  return {PresetError::None, count > 4 ? count - 4 : 0, {}};
 }
 
-PresetError ReadPresetText(const std::filesystem::path& path, std::string& text) {
+PresetError ReadPresetText(const std::filesystem::path& path, std::string& text,
+                           std::string* detail) {
   text.clear();
-  std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (file == nullptr) return PresetError::NotFound;
+  const auto fail = [detail](PresetError error, std::string why) {
+    if (detail != nullptr) *detail = std::move(why);
+    return error;
+  };
+  std::error_code statusError;
+  if (std::filesystem::is_directory(path, statusError)) {
+    return fail(PresetError::NotFound, "it is a folder, not a preset file");
+  }
+  std::FILE* file = std::fopen(path.string().c_str(), "rb");
+  if (file == nullptr) {
+    const int error = errno;
+    if (error == ENOENT) return fail(PresetError::NotFound, "there is no such file");
+    if (error == EACCES) {
+      return fail(PresetError::NotFound, "this user may not read it (" + ErrnoText(error) + ")");
+    }
+    return fail(PresetError::NotFound, "it cannot be opened (" + ErrnoText(error) + ")");
+  }
   // Reading stops one chunk past the limit at the latest: a larger file is never held whole.
   char buffer[16384];
-  bool failed = false;
+  int readError = 0;
   while (text.size() <= kPresetMaxFileBytes) {
     const std::size_t got = std::fread(buffer, 1, sizeof buffer, file);
     text.append(buffer, got);
     if (got < sizeof buffer) {
-      failed = std::ferror(file) != 0;
+      if (std::ferror(file) != 0) readError = errno != 0 ? errno : EIO;
       break;
     }
   }
   std::fclose(file);
-  if (failed) {
+  if (readError != 0) {
     text.clear();
-    return PresetError::NotFound;  // a folder, an unreadable device, ...
+    return fail(PresetError::NotFound, "it cannot be read (" + ErrnoText(readError) + ")");
   }
   if (text.size() > kPresetMaxFileBytes) {
     text.clear();
     text.shrink_to_fit();
-    return PresetError::Corrupted;
+    return fail(PresetError::Corrupted, "it is larger than any preset (more than " +
+                                            std::to_string(kPresetMaxFileBytes) + " bytes)");
   }
   return PresetError::None;
 }
@@ -353,22 +503,11 @@ bool WritePresetFile(const std::filesystem::path& path, const ParamStore& store,
       ReportWriteFailure(messages, path, "the name is not a file name");
       return false;
     }
-    const std::string text = FormatPresetFile(store);
-    const std::filesystem::path temporary =
-        path.parent_path() / (".~" + path.stem().string() + ".tmp");
-    std::string reason = WriteWholeFile(temporary, text);
-    if (reason.empty()) {
-      std::error_code error;
-      std::filesystem::rename(temporary, path, error);
-      if (error) reason = error.message();
-    }
-    if (!reason.empty()) {
-      std::error_code ignored;
-      std::filesystem::remove(temporary, ignored);
-      ReportWriteFailure(messages, path, reason);
-      return false;
-    }
-    return true;
+    // A device, FIFO or folder is never replaced by a regular file.
+    std::string reason = NotAPresetFile(std::filesystem::status(path).type());
+    if (reason.empty()) reason = ReplaceAtomically(FollowSymlinks(path), FormatPresetFile(store));
+    if (reason.empty()) return true;
+    ReportWriteFailure(messages, path, reason);
   } catch (const std::exception& e) {
     ReportWriteFailure(messages, path, e.what());
   } catch (...) {

@@ -72,6 +72,9 @@ LocalizedText PresetMessageCaption();
 struct PresetParseResult {
   PresetError error = PresetError::None;
   int parameterCount = 0;  // payload lines of the file (valid when error is None)
+  // What is wrong, for a person, naming the line where one is to blame ("line 7 is not an
+  // address and a value"); empty when error is None.
+  std::string detail;
 };
 
 // Validates the text of a preset file and, only when it is valid, writes its values into image
@@ -83,16 +86,22 @@ PresetParseResult ParsePresetText(std::string_view text, DeviceTable& image);
 // The one way preset files are read: the whole text of the file, at most kPresetMaxFileBytes.
 // NotFound when the file cannot be opened or read, Corrupted when it is larger (text is then
 // empty; the rest of the file is never read). Never throws for the file's sake.
-PresetError ReadPresetText(const std::filesystem::path& path, std::string& text);
+// detail, when given, receives what kept the file from being read ("there is no such file", "it
+// is a folder, not a preset file", "this user may not read it (Permission denied)", ...).
+PresetError ReadPresetText(const std::filesystem::path& path, std::string& text,
+                           std::string* detail = nullptr);
 
 // The cells a preset's upload sends to the unit: pages 0..9 and the six volume limits (page 10
 // indices 6..11). Copies them from preset into image; the rest of image's system page (current
 // mode, user level, key lock, the strips' volumes, ...) stays, as the unit keeps its own.
 void TakeUploadedCells(const DeviceTable& preset, DeviceTable& image);
 
-// Writes the store's DeviceImage to path through a temporary file in the same folder that is
-// renamed over the target. A failure is reported through messages with the file and the reason;
-// returns whether the file was written. Never throws.
+// Writes the store's DeviceImage to path: a symlink is followed and the file it names is
+// replaced; the new file is made under a fresh name (created exclusively) in that file's folder,
+// takes the old file's mode (and owner, where allowed) and is renamed over it, so a crash or a
+// full disk never leaves half a preset. A device, FIFO or folder at path is refused. A failure is
+// reported through messages with the file and the reason; returns whether the file was written.
+// Never throws.
 bool WritePresetFile(const std::filesystem::path& path, const ParamStore& store,
                      Messages& messages);
 

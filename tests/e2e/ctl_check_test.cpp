@@ -44,7 +44,9 @@ TEST(CtlCheck, AcceptsTheExampleAndRefusesADamagedCopy) {
   const ShellResult bad = RunCtl("check " + ShellQuoted(copy.string()));
   fs::remove(copy);
   EXPECT_EQ(bad.exitCode, 1);
-  EXPECT_EQ(bad.output, "Data file is corrupted!\n");
+  EXPECT_EQ(bad.output, "velantroctl: " + copy.string() +
+                            " is not a valid preset: the line count says 823 lines before it, "
+                            "the file has 822\n");
 
   EXPECT_EQ(RunCtl("check").exitCode, 2);
 }
@@ -75,9 +77,12 @@ TEST(CtlCheck, CheckAndRestoreReadPresetsAsTheConsoleDoes) {
   };
   // restore refuses the file before it connects: nothing needs to listen on 127.0.0.1:9.
   const Case cases[] = {
-      {"check " + ShellQuoted(large), 1, "Data file is corrupted!\n"},
+      {"check " + ShellQuoted(large), 1,
+       "velantroctl: cannot read " + large +
+           ": it is larger than any preset (more than 1048576 bytes)\n"},
       {"restore --unit 127.0.0.1:9 " + ShellQuoted(large), 1,
-       "velantroctl: Data file is corrupted!\n"},
+       "velantroctl: cannot read " + large +
+           ": it is larger than any preset (more than 1048576 bytes)\n"},
       {"check " + ShellQuoted(marked), 0, "ok: 821 parameters\n"},
   };
   for (const Case& c : cases) {

@@ -61,14 +61,15 @@ class CtlCurvePng : public ::testing::Test {
   fs::path dir;
 };
 
-TEST_F(CtlCurvePng, DrawsThePanelAroundTheDrawingArea) {
+// The picture is the size asked for, a title line and the panel in it.
+TEST_F(CtlCurvePng, HasExactlyTheSizeAsked) {
   struct Case {
     std::string page;
     std::string size;  // empty: the design size
     uint32_t width, height;
   };
-  for (const Case& c : {Case{"0", "", 1135, 344}, Case{"6", "800x250", 855, 285},
-                        Case{"3", "", 1135, 344}, Case{"5", "1600x500", 1655, 535}}) {
+  for (const Case& c : {Case{"0", "", 1135, 366}, Case{"6", "1200x600", 1200, 600},
+                        Case{"3", "", 1135, 366}, Case{"5", "1600x500", 1600, 500}}) {
     const fs::path out = dir / ("page" + c.page + ".png");
     const std::string size = c.size.empty() ? "" : " --size " + c.size;
     ASSERT_EQ(RunCtl("curve " + Preset() + " --page " + c.page + " --png " +

@@ -24,6 +24,7 @@
 
 #include "link/Frames.h"
 #include "support/ChildProcess.h"
+#include "support/ShellCommand.h"
 
 namespace velantro::test {
 namespace {
@@ -234,7 +235,8 @@ class LimitingRelay {
   }
 
   // Whole frames go on one by one, rewritten where the rewrite wants; stray bytes go as they are.
-  void Forward(Pair& pair) {
+  // A frame the rewrite empties cuts the connection there, as a unit that is switched off does.
+  bool Forward(Pair& pair) {
     Bytes& in = pair.pending;
     while (!in.empty()) {
       if (in[0] != kFrameStart) {
@@ -243,14 +245,16 @@ class LimitingRelay {
         in.erase(in.begin(), next);
         continue;
       }
-      if (in.size() < 3 || in.size() < static_cast<size_t>(in[2]) + 3) return;
+      if (in.size() < 3 || in.size() < static_cast<size_t>(in[2]) + 3) return true;
       Bytes frame(in.begin(), in.begin() + in[2] + 3);
       in.erase(in.begin(), in.begin() + in[2] + 3);
       const Bytes sent = frame;
       rewrite_(frame);
+      if (frame.empty()) return false;
       if (frame != sent) frame.back() = FrameChecksum(std::span(frame).first(frame.size() - 1));
       SendAll(pair.unit, frame.data(), frame.size());
     }
+    return true;
   }
 
   void Run() {
@@ -272,7 +276,7 @@ class LimitingRelay {
           alive = got > 0;
           if (alive) {
             p.pending.insert(p.pending.end(), chunk, chunk + got);
-            Forward(p);
+            alive = Forward(p);
           }
         }
         if (alive && fds[2 + 2 * k].revents != 0) {
@@ -399,11 +403,12 @@ TEST_F(StandInUnit, RestoreListsWhatTheUnitDoesNotHold) {
 // A listening socket on 127.0.0.1 that no one should ever connect to.
 class Listener {
  public:
-  Listener() {
+  explicit Listener(int port = 0) {
     fd_ = ::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK, 0);
     sockaddr_in address{};
     address.sin_family = AF_INET;
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    address.sin_port = htons(static_cast<uint16_t>(port));
     socklen_t length = sizeof address;
     if (::bind(fd_, reinterpret_cast<sockaddr*>(&address), length) != 0 || ::listen(fd_, 4) != 0 ||
         ::getsockname(fd_, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
@@ -440,8 +445,12 @@ TEST(CtlRefusals, BadValuesFilesAndUsageExitBeforeConnecting) {
     std::string says;
   };
   const std::vector<Case> cases{
-      {{"set", "--unit", link, "0x0B00", "1"}, 1, "outside the parameter pages"},
-      {{"set", "--unit", link, "0x0181", "1"}, 1, "outside the parameter pages"},
+      // Cells no control shows and no download answers carry, within the pages or past them.
+      {{"set", "--unit", link, "0x0B00", "1"}, 2, "velantroctl: 0x0B00 is not a parameter address"},
+      {{"set", "--unit", link, "0x0181", "1"}, 2, "velantroctl: 0x0181 is not a parameter address"},
+      {{"set", "--unit", link, "0x0040", "12345"}, 2, "0x0040 is not a parameter address"},
+      {{"set", "--unit", link, "0x0460", "99"}, 2, "0x0460 is not a parameter address"},
+      {{"get", "--unit", link, "0x0040"}, 2, "0x0040 is not a parameter address"},
       {{"set", "--unit", link, "0x0105", "65536"}, 1, "outside 0 to 65535"},
       {{"set", "--unit", link, "0x0105", "-1"}, 1, "outside 0 to 65535"},
       {{"set", "--unit", link, "0x0A30", "1"}, 1, "cannot confirm"},  // link control
@@ -450,8 +459,15 @@ TEST(CtlRefusals, BadValuesFilesAndUsageExitBeforeConnecting) {
        1,
        "refused value 5000: 0x0005 Music EQ 1 frequency: 0..361 (19.7 Hz..20600.0 Hz)"},
       {{"set", "--unit", link, "0x0009", "3"}, 1, "0x0009 Music EQ 2 type: 0..2 (PEQ..HSEQ)"},
-      {{"restore", "--unit", link, bad}, 1, "velantroctl: "},  // the reader's own message
-      {{"restore", "--unit", link, (dir / "missing.Nddt").string()}, 1, "File not find!"},
+      {{"restore", "--unit", link, bad},
+       1,
+       "velantroctl: " + bad + " is not a valid preset: line 1 is not encoded preset text"},
+      {{"restore", "--unit", link, (dir / "missing.Nddt").string()},
+       1,
+       "velantroctl: cannot read " + (dir / "missing.Nddt").string() + ": there is no such file"},
+      {{"restore", "--unit", link, dir.string()},
+       1,
+       "velantroctl: cannot read " + dir.string() + ": it is a folder, not a preset file"},
       {{"set", "--unit", link, "0x0105"}, 2, "usage"},
       {{"get", "--unit", link, "five"}, 2, "usage"},
       {{"get", "0x0105"}, 2, "--unit"},
@@ -573,6 +589,107 @@ TEST(SilentUnit, TimeoutEndsTheCommandWithExitCode3) {
     EXPECT_NE(r.output.find(c.says), std::string::npos) << r.output;
   }
   EXPECT_FALSE(fs::exists(file));
+}
+
+// Every line velantroctl writes on stderr is its own: Qt's warnings (sockets, XDG_RUNTIME_DIR)
+// never reach the terminal.
+TEST(CtlMessages, EveryLineIsVelantroctls) {
+  ::unsetenv("XDG_RUNTIME_DIR");
+  for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+           {"get", "--unit", "127.0.0.1:1", "0x0105"},
+           {"get", "--unit", std::string(70, 'a') + ".invalid", "0x0105"},
+           {"set", "--unit", "127.0.0.1:1", "0x0040", "1"},
+           {"check", "/nonexistent/x.Nddt"},
+       }) {
+    const CtlResult r = Ctl(args);
+    EXPECT_NE(r.exitCode, 0) << r.output;
+    std::istringstream lines(r.output);
+    for (std::string line; std::getline(lines, line);) {
+      EXPECT_EQ(line.rfind("velantroctl: ", 0), 0u) << args[0] << ": " << line;
+    }
+  }
+  const CtlResult host = Ctl({"get", "--unit", std::string(70, 'a') + ".invalid", "0x0105"});
+  EXPECT_EQ(host.exitCode, 3);
+  EXPECT_NE(host.output.find("does not resolve"), std::string::npos) << host.output;
+}
+
+// The default network unit's address: what a --serial run must never reach.
+constexpr int kDefaultUnitPort = 8889;
+
+// --serial tries that device and nothing else: a device that cannot be opened is named, a silent
+// one ends the search; the network unit at the default address never hears from velantroctl.
+TEST(CtlSerial, OnlyTheGivenDeviceIsTried) {
+  Listener network(kDefaultUnitPort);
+  ChildProcess silent({VELANTRO_SIM, "--port", "0", "--pty"});
+  ASSERT_TRUE(silent.WaitFor("pty: ")) << silent.output();
+  const std::string silentPty = After(silent.output(), "pty: ");
+  silent.Signal(SIGUSR1);
+  ASSERT_TRUE(silent.WaitFor("silent: ")) << silent.output();
+  struct Case {
+    std::string device;
+    std::string says;
+  };
+  const std::vector<Case> cases{
+      {"/dev/nonexistent",
+       "velantroctl: cannot open the serial device /dev/nonexistent: No such file or directory"},
+      {silentPty, "velantroctl: no unit answers at " + silentPty},
+  };
+  for (const Case& c : cases) {
+    const CtlResult r = Ctl({"get", "--serial", c.device, "0x0105"});
+    EXPECT_EQ(r.exitCode, 3) << r.output;
+    EXPECT_NE(r.output.find(c.says), std::string::npos) << r.output;
+  }
+  if (network.port() == 0) GTEST_SKIP() << "port 8889 is taken: the network side is not checked";
+  EXPECT_FALSE(network.Connected());
+}
+
+TEST_F(StandInUnit, BackupRefusesADeviceAndWritesDashToStandardOutput) {
+  const fs::path device = dir / "out.Nddt";
+  fs::create_symlink("/dev/null", device);
+  CtlResult r = Ctl(With(tcp, "backup", {device.string()}));
+  EXPECT_EQ(r.exitCode, 1) << r.output;
+  EXPECT_NE(r.output.find("velantroctl: Cannot save the preset file \"" + device.string() +
+                          "\": it is a device, not a file."),
+            std::string::npos)
+      << r.output;
+  EXPECT_EQ(fs::read_symlink(device), "/dev/null");
+
+  const fs::path file = dir / "file.Nddt";
+  ASSERT_EQ(Ctl(With(tcp, "backup", {file.string()})).exitCode, 0);
+  const ShellResult dash =
+      RunShell(ShellQuoted(VELANTRO_CTL) + " backup --unit " + tcp[1] + " - 2>/dev/null");
+  EXPECT_EQ(dash.exitCode, 0);
+  EXPECT_EQ(dash.output, ReadFile(file));
+}
+
+TEST_F(StandInUnit, RestoreSaysWhatItDidNotRestore) {
+  // The stand-in unit's music input gain differs from the example's.
+  const std::string preset = VELANTRO_EXAMPLES "/MusicBoost.Nddt";
+  const CtlResult r = Ctl(With(tcp, "restore", {preset}));
+  ASSERT_EQ(r.exitCode, 0) << r.output;
+  EXPECT_NE(r.output.find("(821 parameters: pages 0 to 9 and the volume limits; System settings "
+                          "are not restored)"),
+            std::string::npos)
+      << r.output;
+  EXPECT_NE(r.output.find("  0x0A03 Music input gain (file 0dB, unit 3dB)"), std::string::npos)
+      << r.output;
+}
+
+TEST_F(StandInUnit, RestoreCutOffAfterPage3SaysTheUnitHoldsPartOfTheFile) {
+  constexpr int kCutAtPage = 3;
+  const int unitPort = std::stoi(tcp[1].substr(tcp[1].rfind(':') + 1));
+  LimitingRelay relay(unitPort, [](Bytes& frame) {
+    if (IsWriteTo(frame, sysaddr::PageUpload) && frame[6] == kCutAtPage) frame.clear();
+  });
+  ASSERT_NE(relay.port(), 0);
+  const std::string preset = VELANTRO_EXAMPLES "/MusicBoost.Nddt";
+  const CtlResult r =
+      Ctl({"restore", "--unit", "127.0.0.1:" + std::to_string(relay.port()), preset});
+  EXPECT_EQ(r.exitCode, 3) << r.output;
+  EXPECT_NE(r.output.find("velantroctl: restore: the unit now holds part of " + preset +
+                          ": the volume limits and pages 0 to 2 were written"),
+            std::string::npos)
+      << r.output;
 }
 
 TEST(NoUnit, NothingListeningEndsWithExitCode3) {

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "model/ParamStore.h"
+
 namespace velantro::ctl {
 
 // Exit codes shared by every command.
@@ -28,6 +30,12 @@ int RunBackup(const std::vector<std::string>& args, const RunOptions& options);
 int RunRestore(const std::vector<std::string>& args, const RunOptions& options);
 int RunGet(const std::vector<std::string>& args, const RunOptions& options);
 int RunSet(const std::vector<std::string>& args, const RunOptions& options);
+
+// Reads and checks a preset file for a command; the file's cells replace image's only when it is
+// a valid preset. Otherwise says on stderr what is wrong with which file and returns false.
+// text receives the file's text; parameterCount, when given, its number of parameters.
+bool LoadPreset(const std::string& path, std::string& text, DeviceTable& image,
+                int* parameterCount = nullptr);
 
 // The full usage: on stdout for --help, on stderr after wrong usage.
 void PrintUsage(std::FILE* out);

@@ -8,9 +8,12 @@
 
 #include <QCoreApplication>
 #include <QEventLoop>
+#include <QHostInfo>
+#include <QSerialPort>
 #include <QTimer>
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -18,6 +21,7 @@
 #include <span>
 
 #include "CtlCommands.h"
+#include "binding/ParameterCatalog.h"
 #include "link/DeviceLink.h"
 #include "link/Unit3.h"
 
@@ -45,6 +49,18 @@ std::string OwningGroup(const std::string& device) {
   if (::stat(device.c_str(), &info) != 0) return {};
   const struct group* owner = ::getgrgid(info.st_gid);
   return owner != nullptr && owner->gr_gid != 0 ? owner->gr_name : std::string();
+#endif
+}
+
+// Whether this user lacks the right to open the device (not in the group that owns it), as
+// opposed to a device that is busy or missing. A name without a folder is a device in /dev.
+bool LacksPermission(const std::string& device) {
+#ifdef _WIN32
+  (void)device;
+  return false;
+#else
+  const std::string path = device.starts_with('/') ? device : "/dev/" + device;
+  return ::access(path.c_str(), R_OK | W_OK) != 0 && errno == EACCES;
 #endif
 }
 
@@ -106,13 +122,14 @@ std::optional<long> ParseNumber(const std::string& text) {
   return std::strtol(digits.c_str(), nullptr, hex ? 16 : 10);
 }
 
-bool InParameterPages(long address, const std::string& text) {
+bool IsParameterAddress(long address, const std::string& text) {
+  // The catalog knows every cell a control shows and the System settings; a cell past a page's
+  // values is in no download's answer, so nothing could be read back or shown from it.
   if (address >= 0 && address <= 0xFFFF &&
-      ParamStore::InViewRow(PageOf(static_cast<int>(address)),
-                            IndexOf(static_cast<int>(address)))) {
+      ParameterCatalog().Find(static_cast<ParamAddress>(address)) != nullptr) {
     return true;
   }
-  std::fprintf(stderr, "velantroctl: address %s is outside the parameter pages\n", text.c_str());
+  std::fprintf(stderr, "velantroctl: %s is not a parameter address\n", text.c_str());
   return false;
 }
 
@@ -126,8 +143,10 @@ CtlLink::CtlLink(const LinkTarget& target, const RunOptions& options, bool progr
     argv_ = {argv0_.data(), nullptr};
     app_ = std::make_unique<QCoreApplication>(argc_, argv_.data());
   }
-  config_.host = target_.host;
-  config_.portText = target_.port;
+  // With --serial no network port is given: the search's step to the network then ends at once
+  // (a box that SetPortLabel has already answered), and no connection is ever made.
+  config_.host = target_.serial ? std::string() : target_.host;
+  config_.portText = target_.serial ? std::string() : target_.port;
   config_.paced = options_.paced;
   std::vector<std::string> extra;
   if (target_.serial) extra.push_back(target_.device);
@@ -189,7 +208,30 @@ std::string CtlLink::Doing() {
   return {};
 }
 
+std::string CtlLink::LinkProblem() {
+  if (target_.serial) {
+    // Opened once to learn why it cannot be, before the search would quietly skip it.
+    QSerialPort probe(QString::fromStdString(target_.device));
+    if (probe.open(QIODevice::ReadWrite)) return {};
+    if (probe.error() == QSerialPort::PermissionError && LacksPermission(target_.device)) {
+      SetPortProblem(TForm3::kPermissionDenied);
+      return {};
+    }
+    return "cannot open the serial device " + target_.device + ": " +
+           probe.errorString().toStdString();
+  }
+  const QHostInfo host = QHostInfo::fromName(QString::fromStdString(target_.host));
+  if (host.error() == QHostInfo::NoError && !host.addresses().isEmpty()) return {};
+  return "the host name " + target_.host + " does not resolve (" +
+         host.errorString().toStdString() + ")";
+}
+
 bool CtlLink::ConnectAndDownload() {
+  linkProblem_ = LinkProblem();
+  if (!linkProblem_.empty() || permissionDenied_) {
+    failed_ = true;
+    return false;
+  }
   // Only the device asked for: no other serial port is touched and no network is tried.
   link().SetPortList(target_.serial ? std::vector<std::string>{target_.device}
                                     : std::vector<std::string>{});
@@ -249,6 +291,9 @@ void CtlLink::SetStatusCaption(const std::string&) {}
 void CtlLink::HideDeviceStatus() { ClearProgress(); }
 
 void CtlLink::UpdateDeviceStatus(const std::string& statusText, int percent) {
+  if (waiting_ == Waiting::ForTheUpload && link().direction() == Direction::Write) {
+    uploadStepReached_ = std::max(uploadStepReached_, link().step());
+  }
   if (!progress_) return;
   const int filled = std::clamp(percent, 0, 100) * kBarWidth / 100;
   std::string bar(static_cast<size_t>(filled), '#');
@@ -268,7 +313,7 @@ void CtlLink::ClearProgress() {
 void CtlLink::SetPortLabel(const std::string& text) {
   // With --serial the search ends with the device: moving on to the network means no answer.
   if (target_.serial && text == linktext::kNetworkPort && !failed_) {
-    failed_ = true;
+    failed_ = serialSearchOver_ = true;
     link().Disconnect();
   }
 }
@@ -290,7 +335,9 @@ void CtlLink::RefreshAll() {
 }
 
 void CtlLink::Information(const std::string& text, const std::string&) {
-  // Every box the link shows ends the wait: unit lost, link failed, or a bad port field.
+  // Every box the link shows ends the wait: unit lost, link failed, or a bad port field. The
+  // box after a --serial search ran out is the empty network port's: the search said it all.
+  if (serialSearchOver_) return;
   ClearProgress();
   failed_ = true;
   lastMessage_ = text;
@@ -304,6 +351,10 @@ int CtlLink::ReportFailure() {
                  *options_.timeoutSeconds, Doing().c_str(), where.c_str());
     // A unit that is there but slow still hears that we are gone.
     Disconnect();
+    return kExitNoUnit;
+  }
+  if (!linkProblem_.empty()) {
+    std::fprintf(stderr, "velantroctl: %s\n", linkProblem_.c_str());
     return kExitNoUnit;
   }
   if (permissionDenied_) {

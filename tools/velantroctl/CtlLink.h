@@ -36,9 +36,9 @@ bool TakeLinkTarget(std::vector<std::string>& args, LinkTarget& target);
 
 // A number, decimal or 0x-hex (0x0105); nothing when the text is not one.
 std::optional<long> ParseNumber(const std::string& text);
-// Whether the number is an address of the parameter pages (get and set); says so on stderr,
+// Whether the number is an address the parameter catalog knows (get and set); says so on stderr,
 // quoting text, when it is not.
-bool InParameterPages(long address, const std::string& text);
+bool IsParameterAddress(long address, const std::string& text);
 // "HOST:PORT" or the serial device.
 std::string Describe(const LinkTarget& target);
 
@@ -54,6 +54,9 @@ class CtlLink : public LinkView, public Messages {
   bool ConnectAndDownload();
   // Uploads the store's DeviceImage (link event 6) and waits until the link is online again.
   bool Upload();
+  // The furthest upload step the link has asked for (the steps before it were acknowledged);
+  // -1 before an upload.
+  int UploadStepReached() const { return uploadStepReached_; }
   // Waits until every queued change has been acknowledged.
   bool WaitForAcknowledgements();
   // Asks the unit what it holds now: sends `request` (a page or item request) and waits until
@@ -97,6 +100,9 @@ class CtlLink : public LinkView, public Messages {
   int WithinTimeout(int timeoutMs) const;
   // What the command was doing, for the message when --timeout runs out: "searching for" …
   std::string Doing();
+  // Why the link that was given cannot be tried at all (a serial device that does not open, a
+  // host name that does not resolve); empty when it can. A permission problem is kept apart.
+  std::string LinkProblem();
   void ClearProgress();
 
   LinkTarget target_;
@@ -107,7 +113,10 @@ class CtlLink : public LinkView, public Messages {
   bool progress_;
   bool progressShown_ = false;
   bool failed_ = false;
-  bool permissionDenied_ = false;  // the --serial device may not be opened by this user
+  bool permissionDenied_ = false;
+  int uploadStepReached_ = -1;
+  bool serialSearchOver_ = false;  // the --serial device was tried and did not answer
+  std::string linkProblem_;        // the --serial device may not be opened by this user
   std::string lastMessage_;
   LinkConfig config_;
   int argc_ = 1;

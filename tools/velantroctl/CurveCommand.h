@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -9,6 +11,16 @@ class PageBandModel;
 }  // namespace velantro
 
 namespace velantro::ctl {
+
+// The pages curve --page takes, by number: what the console's section buttons call them.
+inline constexpr std::array<const char*, 10> kCurvePageNames{
+    "Music",  "MIC A",       "DEQ",  "MIC B", "Echo",
+    "Reverb", "Main output", "AUX1", "AUX2",  "Surround output"};
+inline const char* CurvePageName(int page) {
+  return page >= 0 && page < static_cast<int>(kCurvePageNames.size())
+             ? kCurvePageNames[static_cast<size_t>(page)]
+             : "";
+}
 
 // velantroctl curve FILE --page P [--png OUT.png] [--size WxH]
 struct CurveRequest {

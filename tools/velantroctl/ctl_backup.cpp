@@ -1,6 +1,10 @@
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <string>
 
 #include "CtlCommands.h"
 #include "CtlLink.h"
@@ -19,6 +23,20 @@ class StderrBoxes : public Messages {
   bool AskOkCancel(const std::string&, const std::string&) override { return false; }
 };
 
+// Where "-" sends the preset: standard output, written as it is (a pipe or a terminal is no file
+// to replace); the result line then goes to stderr so that it does not join the preset.
+constexpr char kStandardOutput[] = "-";
+
+bool WriteToStandardOutput(const ParamStore& store) {
+  const std::string text = FormatPresetFile(store);
+  if (std::fwrite(text.data(), 1, text.size(), stdout) == text.size() && std::fflush(stdout) == 0) {
+    return true;
+  }
+  std::fprintf(stderr, "velantroctl: cannot write the preset to standard output: %s\n",
+               std::strerror(errno));
+  return false;
+}
+
 }  // namespace
 
 // velantroctl backup LINK FILE: downloads the unit's whole image and writes it as a preset.
@@ -26,16 +44,32 @@ int RunBackup(const std::vector<std::string>& words, const RunOptions& options) 
   std::vector<std::string> args = words;
   LinkTarget target;
   if (!TakeLinkTarget(args, target) || args.size() != 1 || args[0].empty()) {
-    std::fputs("usage: velantroctl backup LINK FILE\n", stderr);
+    std::fputs("velantroctl: usage: velantroctl backup LINK FILE (- for standard output)\n",
+               stderr);
     return kExitUsage;
   }
   CtlLink session(target, options, isatty(STDERR_FILENO) != 0);
   if (!session.ConnectAndDownload()) return session.ReportFailure();
+  const bool toStandardOutput = args[0] == kStandardOutput;
   StderrBoxes boxes;
-  const bool written = WritePresetFile(args[0], session.store, boxes);
+  const bool written = toStandardOutput ? WriteToStandardOutput(session.store)
+                                        : WritePresetFile(args[0], session.store, boxes);
   session.Disconnect();
-  if (!written) return kExitBadInput;
-  std::printf("backup: %s written from %s\n", args[0].c_str(), Describe(target).c_str());
+  if (!written) {
+    std::error_code ignored;
+    if (!toStandardOutput && std::filesystem::exists(args[0], ignored) &&
+        !std::filesystem::is_regular_file(args[0], ignored)) {
+      std::fputs("velantroctl: backup: give - as FILE to write the preset to standard output\n",
+                 stderr);
+    }
+    return kExitBadInput;
+  }
+  if (toStandardOutput) {
+    std::fprintf(stderr, "velantroctl: backup: written to standard output from %s\n",
+                 Describe(target).c_str());
+  } else {
+    std::printf("backup: %s written from %s\n", args[0].c_str(), Describe(target).c_str());
+  }
   return kExitOk;
 }
 

@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "CtlCommands.h"
-#include "CtlMessages.h"
 #include "CurveCommand.h"
 #include "eq/FilterResponse.h"
 #include "eq/PageBandModel.h"
@@ -117,13 +116,13 @@ int RunCurve(const std::vector<std::string>& args) {
   CurveRequest request;
   const std::string problem = ParseCurveArgs(args, request);
   if (!problem.empty()) {
-    std::fprintf(stderr, "velantroctl curve: %s\n", problem.c_str());
+    std::fprintf(stderr, "velantroctl: curve: %s\n", problem.c_str());
     std::fputs(kCurveUsage, stderr);
     return kExitUsage;
   }
   auto store = std::make_unique<ParamStore>();
-  StderrMessages messages;
-  if (!ReadPresetFile(request.file, *store, messages, Language::English)) return kExitBadInput;
+  std::string text;
+  if (!LoadPreset(request.file, text, store->DeviceImage)) return kExitBadInput;
 
   const int graphPage = PrepareCurveStore(*store, request.page);
   auto model = std::make_unique<PageBandModel>();

@@ -4,8 +4,10 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QImage>
+#include <QPainter>
 #include <QString>
 #include <cstdio>
+#include <filesystem>
 #include <memory>
 
 #include "CtlCommands.h"
@@ -17,8 +19,11 @@ namespace velantro::ctl {
 
 namespace {
 
-constexpr int kMinSide = 16;
+constexpr int kMinSide = 16;  // of the drawing area
 constexpr int kMaxSide = 8000;
+// A line above the panel names the file and the page, so a picture says what it shows.
+constexpr int kTitleHeight = 22;
+constexpr int kTitleIndent = 8;
 
 // The value just before a page's first band is its EQ pass; the "EQ PASS" notice shows while it
 // is on. The DEQ page has none.
@@ -35,19 +40,42 @@ bool EqPassOn(const ParamStore& store, int graphPage) {
   }
 }
 
+// The picture: the title line, then the graph panel as the console shows it for the page with
+// no band chosen (the window's point label belongs to an operator's selection).
+QImage CurvePicture(const ParamStore& store, int graphPage, QSize size, const QString& title) {
+  GraphRenderer renderer(store,
+                         AreaSizeForPanel(QSize(size.width(), size.height() - kTitleHeight)));
+  renderer.DrawPageCurves(kFullRedrawPoint, graphPage);
+  renderer.pointLabel().visible = false;
+  renderer.eqPassNotice().visible = EqPassOn(store, graphPage);
+  QImage image(size, QImage::Format_RGB32);
+  image.fill(kPanelColour);
+  QPainter painter(&image);
+  PaintText(painter, QRect(kTitleIndent, 0, size.width() - kTitleIndent, kTitleHeight), title,
+            TextStyle::AxisLabel);
+  painter.translate(0, kTitleHeight);
+  renderer.RenderPanel(painter);
+  return image;
+}
+
 }  // namespace
 
 int RenderCurvePng(const CurveRequest& request, const ParamStore& store, const PageBandModel&) {
-  const int width = request.width > 0 ? request.width : kAreaDesignWidth;
-  const int height = request.height > 0 ? request.height : kAreaDesignHeight;
-  if (width < kMinSide || height < kMinSide || width > kMaxSide || height > kMaxSide) {
-    std::fprintf(stderr, "velantroctl curve: --size must be from %dx%d to %dx%d\n", kMinSide,
-                 kMinSide, kMaxSide, kMaxSide);
+  const QSize least = PanelSizeForArea(QSize(kMinSide, kMinSide)) + QSize(0, kTitleHeight);
+  const QSize most(kMaxSide, kMaxSide);
+  const QSize size =
+      request.width > 0
+          ? QSize(request.width, request.height)
+          : PanelSizeForArea(QSize(kAreaDesignWidth, kAreaDesignHeight)) + QSize(0, kTitleHeight);
+  if (size.width() < least.width() || size.height() < least.height() ||
+      size.width() > most.width() || size.height() > most.height()) {
+    std::fprintf(stderr, "velantroctl: curve: --size must be from %dx%d to %dx%d\n", least.width(),
+                 least.height(), most.width(), most.height());
     return kExitUsage;
   }
   const int graphPage = ShownPage(request.page);
   if (graphPage < 0 || graphPage >= kSystemPage) {
-    std::fprintf(stderr, "velantroctl curve: page %d has no EQ graph\n", request.page);
+    std::fprintf(stderr, "velantroctl: curve: page %d has no EQ graph\n", request.page);
     return kExitUsage;
   }
 
@@ -61,15 +89,12 @@ int RenderCurvePng(const CurveRequest& request, const ParamStore& store, const P
     app = std::make_unique<QGuiApplication>(argc, argv);
   }
 
-  GraphRenderer renderer(store, QSize(width, height));
-  // What choosing the section shows: the whole page, then the label of its first band (the
-  // selected band of a graph that nobody has touched yet).
-  renderer.DrawPageCurves(kFullRedrawPoint, graphPage);
-  renderer.DrawPageCurves(0, graphPage);
-  renderer.eqPassNotice().visible = EqPassOn(store, graphPage);
-  const QImage image = renderer.RenderPanelImage();
+  const std::string fileName = std::filesystem::path(request.file).filename().string();
+  const QString title = QString::fromStdString(
+      fileName + "  —  page " + std::to_string(request.page) + " " + CurvePageName(request.page));
+  const QImage image = CurvePicture(store, graphPage, size, title);
   if (!image.save(QString::fromStdString(request.pngPath), "PNG")) {
-    std::fprintf(stderr, "velantroctl curve: cannot write %s\n", request.pngPath.c_str());
+    std::fprintf(stderr, "velantroctl: curve: cannot write %s\n", request.pngPath.c_str());
     return kExitBadInput;
   }
   return kExitOk;

@@ -13,15 +13,15 @@ int RunGet(const std::vector<std::string>& words, const RunOptions& options) {
   std::vector<std::string> args = words;
   LinkTarget target;
   if (!TakeLinkTarget(args, target) || args.size() != 1) {
-    std::fputs("usage: velantroctl get LINK ADDRESS\n", stderr);
+    std::fputs("velantroctl: usage: velantroctl get LINK ADDRESS\n", stderr);
     return kExitUsage;
   }
   const std::optional<long> address = ParseNumber(args[0]);
   if (!address) {
-    std::fputs("usage: velantroctl get LINK ADDRESS (decimal or 0x-hex)\n", stderr);
+    std::fputs("velantroctl: usage: velantroctl get LINK ADDRESS (decimal or 0x-hex)\n", stderr);
     return kExitUsage;
   }
-  if (!InParameterPages(*address, args[0])) return kExitBadInput;
+  if (!IsParameterAddress(*address, args[0])) return kExitUsage;
   CtlLink session(target, options, false);
   if (!session.ConnectAndDownload()) return session.ReportFailure();
   const int value = session.store.View(static_cast<ParamAddress>(*address));

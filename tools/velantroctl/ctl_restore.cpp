@@ -1,9 +1,14 @@
 #include <unistd.h>
 
+#include <algorithm>
+#include <array>
 #include <cstdio>
+#include <string>
+#include <vector>
 
 #include "CtlCommands.h"
 #include "CtlLink.h"
+#include "binding/ParameterCatalog.h"
 #include "link/Frames.h"
 #include "presets/PresetFile.h"
 
@@ -15,6 +20,14 @@ constexpr int kUploadedPages = 10;    // pages 0 … 9 travel as page uploads
 constexpr int kVolumeLimitFirst = 6;  // DeviceImage[10][6 … 11] travel as value writes
 constexpr int kVolumeLimitCount = 6;
 constexpr size_t kDifferencesShown = 10;
+// The upload's steps: the six volume limits first, then pages 0 … 9, then a closing request.
+constexpr int kFirstPageUploadStep = 6;
+
+// What a preset carries on the system page that its upload does not send; the unit keeps its own.
+constexpr std::array<ParamAddress, 9> kNotRestored{
+    sysaddr::CurrentMode,       sysaddr::MusicInputLevel,  sysaddr::UserOrAdmin,
+    sysaddr::AutoKeyLock,       sysaddr::MusicInputSelect, sysaddr::Remote,
+    sysaddr::MusicNormalVolume, sysaddr::MicNormalVolume,  sysaddr::EffectNormalVolume};
 
 struct Difference {
   int page;
@@ -55,12 +68,55 @@ void ReportDifferences(const std::vector<Difference>& differences, const std::st
                differences.size() == 1 ? "difference" : "differences");
   for (size_t k = 0; k < differences.size() && k < kDifferencesShown; ++k) {
     const Difference& d = differences[k];
-    std::fprintf(stderr, "page %d index %d: sent %d, unit holds %d\n", d.page, d.index, d.sent,
-                 d.held);
+    std::fprintf(stderr, "velantroctl: page %d index %d: sent %d, unit holds %d\n", d.page, d.index,
+                 d.sent, d.held);
   }
   if (differences.size() > kDifferencesShown) {
-    std::fprintf(stderr, "... and %zu more\n", differences.size() - kDifferencesShown);
+    std::fprintf(stderr, "velantroctl: ... and %zu more\n", differences.size() - kDifferencesShown);
   }
+}
+
+// The System settings of the file that the unit holds differently: "0x0A03 Music input gain
+// (file 12, unit 0)", one per line after the result.
+std::vector<std::string> UnrestoredDifferences(const DeviceTable& file, const ParamStore& unit) {
+  const ParameterCatalog catalog;
+  std::vector<std::string> lines;
+  for (const ParamAddress address : kNotRestored) {
+    const int index = IndexOf(address);
+    const int inFile = WireValue(file[kSystemPage][index]);
+    const int onUnit = unit.Device(kSystemPage, index);
+    if (inFile == onUnit) continue;
+    char line[160];
+    std::snprintf(line, sizeof line, "0x%04X %s (file %s, unit %s)", static_cast<unsigned>(address),
+                  catalog.Find(address)->label.c_str(),
+                  catalog.DisplayText(address, inFile).c_str(),
+                  catalog.DisplayText(address, onUnit).c_str());
+    lines.push_back(line);
+  }
+  return lines;
+}
+
+// "pages 0 to 2", "page 0", or nothing when no page was acknowledged.
+std::string PagesWritten(int uploadStepReached) {
+  const int pages = std::clamp(uploadStepReached - kFirstPageUploadStep, 0, kUploadedPages);
+  if (pages == 0) return {};
+  if (pages == 1) return "page 0";
+  return "pages 0 to " + std::to_string(pages - 1);
+}
+
+// A restore that failed once the unit had taken part of the file says so: the unit then holds a
+// mix of the file and what it held before.
+int ReportBrokenUpload(CtlLink& session, const std::string& file) {
+  const int code = session.ReportFailure();
+  const std::string pages = PagesWritten(session.UploadStepReached());
+  if (session.UploadStepReached() > 0) {
+    std::fprintf(stderr,
+                 "velantroctl: restore: the unit now holds part of %s: %s%s written, the rest "
+                 "is what it held before; restore again\n",
+                 file.c_str(), pages.empty() ? "some volume limits" : "the volume limits and ",
+                 pages.empty() ? "" : (pages + " were").c_str());
+  }
+  return code;
 }
 
 }  // namespace
@@ -71,26 +127,25 @@ int RunRestore(const std::vector<std::string>& words, const RunOptions& options)
   std::vector<std::string> args = words;
   LinkTarget target;
   if (!TakeLinkTarget(args, target) || args.size() != 1 || args[0].empty()) {
-    std::fputs("usage: velantroctl restore LINK FILE\n", stderr);
+    std::fputs("velantroctl: usage: velantroctl restore LINK FILE\n", stderr);
     return kExitUsage;
   }
-  // The file is checked before anything is sent; a bad one is refused with the reader's message.
+  // The file is checked before anything is sent.
   std::string text;
-  PresetParseResult check{ReadPresetText(args[0], text), 0};
+  int parameterCount = 0;
   DeviceTable scratch{};
-  if (check.error == PresetError::None) check = ParsePresetText(text, scratch);
-  if (check.error != PresetError::None) {
-    std::fprintf(stderr, "velantroctl: %s\n", PresetErrorText(check.error).english.c_str());
-    return kExitBadInput;
-  }
+  if (!LoadPreset(args[0], text, scratch, &parameterCount)) return kExitBadInput;
 
   CtlLink session(target, options, isatty(STDERR_FILENO) != 0);
   if (!session.ConnectAndDownload()) return session.ReportFailure();
   // As the console's load flow: the preset's cells replace the downloaded ones, the rest of the
   // store (ViewValues) stays as the unit sent it.
+  const ParamStore unitBefore = session.store;
+  DeviceTable file{};
+  ParsePresetText(text, file);
   ParsePresetText(text, session.store.DeviceImage);
   const DeviceTable sent = session.store.DeviceImage;
-  if (!session.Upload()) return session.ReportFailure();
+  if (!session.Upload()) return ReportBrokenUpload(session, args[0]);
   std::vector<Difference> differences;
   if (!ReadBackUpload(session, sent, differences)) return session.ReportFailure();
   session.Disconnect();
@@ -98,8 +153,15 @@ int RunRestore(const std::vector<std::string>& words, const RunOptions& options)
     ReportDifferences(differences, Describe(target));
     return kExitNoUnit;
   }
-  std::printf("restore: %s uploaded to %s (%d parameters)\n", args[0].c_str(),
-              Describe(target).c_str(), check.parameterCount);
+  std::printf(
+      "restore: %s uploaded to %s (%d parameters: pages 0 to 9 and the volume limits; System "
+      "settings are not restored)\n",
+      args[0].c_str(), Describe(target).c_str(), parameterCount);
+  const std::vector<std::string> kept = UnrestoredDifferences(file, unitBefore);
+  if (!kept.empty()) {
+    std::printf("restore: these System settings of the file differ on the unit and were kept:\n");
+    for (const std::string& line : kept) std::printf("  %s\n", line.c_str());
+  }
   return kExitOk;
 }
 

@@ -36,16 +36,17 @@ int RunSet(const std::vector<std::string>& words, const RunOptions& options) {
   std::vector<std::string> args = words;
   LinkTarget target;
   if (!TakeLinkTarget(args, target) || args.size() != 2) {
-    std::fputs("usage: velantroctl set LINK ADDRESS VALUE\n", stderr);
+    std::fputs("velantroctl: usage: velantroctl set LINK ADDRESS VALUE\n", stderr);
     return kExitUsage;
   }
   const std::optional<long> address = ParseNumber(args[0]);
   const std::optional<long> value = ParseNumber(args[1]);
   if (!address || !value) {
-    std::fputs("usage: velantroctl set LINK ADDRESS VALUE (decimal or 0x-hex)\n", stderr);
+    std::fputs("velantroctl: usage: velantroctl set LINK ADDRESS VALUE (decimal or 0x-hex)\n",
+               stderr);
     return kExitUsage;
   }
-  if (!InParameterPages(*address, args[0])) return kExitBadInput;
+  if (!IsParameterAddress(*address, args[0])) return kExitUsage;
   if (*value < 0 || *value > kMaxWireValue) {
     std::fprintf(stderr, "velantroctl: value %s is outside 0 to 65535\n", args[1].c_str());
     return kExitBadInput;

@@ -1,3 +1,4 @@
+#include <QtGlobal>
 #include <algorithm>
 #include <array>
 #include <cctype>
@@ -11,15 +12,44 @@
 #include <vector>
 
 #include "CtlCommands.h"
+#include "CurveCommand.h"
 
 namespace velantro::ctl {
+
+namespace {
+
+// "--page P: 0 Music, 1 MIC A, …" wrapped under the option.
+void PrintCurvePages(std::FILE* out) {
+  std::string line = "  --page P:";
+  for (size_t page = 0; page < kCurvePageNames.size(); ++page) {
+    const std::string item = " " + std::to_string(page) + " " + kCurvePageNames[page] +
+                             (page + 1 < kCurvePageNames.size() ? "," : "");
+    if (line.size() + item.size() > 79) {
+      std::fprintf(out, "%s\n", line.c_str());
+      line = "          ";
+    }
+    line += item;
+  }
+  std::fprintf(out, "%s\n", line.c_str());
+}
+
+}  // namespace
 
 void PrintUsage(std::FILE* out) {
   std::fputs(
       "usage: velantroctl COMMAND ARGUMENTS [--timeout SECONDS] [--paced]\n"
-      "  velantroctl backup  LINK FILE          download the whole image, write it as a preset\n"
+      "  velantroctl backup  LINK FILE          download the whole image, write it as a preset;\n"
+      "                                         FILE - writes it to standard output. A symlink\n"
+      "                                         is followed; a device, FIFO or folder is refused\n"
       "  velantroctl restore LINK FILE          upload a preset and read it back; exit 3 listing\n"
-      "                                         the cells the unit holds differently\n"
+      "                                         the cells the unit holds differently. It uploads\n"
+      "                                         pages 0 to 9 and the volume limits (0x0A06 to\n"
+      "                                         0x0A0B), as the console does. System settings are\n"
+      "                                         not restored: 0x0A02 current mode, 0x0A03 music\n"
+      "                                         input gain, 0x0A0C user or administrator, 0x0A0D\n"
+      "                                         auto key lock, 0x0A0E music input, 0x0A11\n"
+      "                                         infrared remote, 0x0A20 to 0x0A22 normal volumes;\n"
+      "                                         those that differ on the unit are listed\n"
       "  velantroctl get     LINK ADDRESS       print the value at a parameter address\n"
       "  velantroctl set     LINK ADDRESS VALUE write one value, wait for the acknowledgement and\n"
       "                                         read it back; exit 1 \"refused value\" when the\n"
@@ -27,16 +57,35 @@ void PrintUsage(std::FILE* out) {
       "  velantroctl check   FILE               validate a preset file\n"
       "  velantroctl curve   FILE --page P [--png OUT.png] [--size WxH]\n"
       "                                         print (or draw) a page's total EQ response\n"
-      "  LINK is --unit HOST[:PORT] or --serial DEVICE; ADDRESS is decimal or 0x-hex (0x0105)\n"
+      "  LINK is --unit HOST[:PORT] or --serial DEVICE (only that link is tried); ADDRESS is\n"
+      "  decimal or 0x-hex (0x0105), a parameter the console shows or a System setting\n",
+      out);
+  PrintCurvePages(out);
+  std::fputs(
+      "  --size WxH: the picture's size in pixels, a title line included\n"
       "  --timeout SECONDS  give up after this long (fractions allowed) and exit 3\n"
       "  --paced            every request waits for the link's timer tick, as slow units need\n"
       "  Options may stand before or after the command word.\n"
       "  -h, --help         print this help and exit\n"
       "  --version          print the version and exit\n"
-      "exit codes: 0 done, 1 bad file or refused value, 2 wrong usage,\n"
-      "            3 unit not found, lost, --timeout ran out, or the serial device may not\n"
-      "              be opened by this user (join the group that owns it, e.g. dialout)\n",
+      "exit codes:\n"
+      "  0  done\n"
+      "  1  a preset file that cannot be read or is not valid, a file that cannot be written,\n"
+      "     a value the unit refused or that set cannot confirm\n"
+      "  2  wrong usage: an unknown command or option, a missing or extra word, a number that\n"
+      "     is not one, an address that is not a parameter address\n"
+      "  3  the unit: not found, lost, holding other values after a restore (or part of the\n"
+      "     file after a restore that failed), --timeout ran out, a host name that does not\n"
+      "     resolve, or a serial device that cannot be opened (for permission: join the group\n"
+      "     that owns it, e.g. dialout)\n",
       out);
+}
+
+// Qt's own warnings (sockets, XDG_RUNTIME_DIR, fonts) are about Qt, not about the command: they
+// never reach the user's terminal. VELANTRO_QT_MESSAGES=1 shows them for a developer.
+void QuietQtMessages() {
+  if (qEnvironmentVariableIntValue("VELANTRO_QT_MESSAGES") != 0) return;
+  qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
 }
 
 namespace {
@@ -109,6 +158,7 @@ std::string ParseCommandLine(const std::vector<std::string>& words, CommandLine&
 
 int main(int argc, char** argv) {
   using namespace velantro::ctl;
+  QuietQtMessages();
   CommandLine line;
   const std::string problem =
       ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc), line);
