@@ -63,7 +63,9 @@ void PrintUsage(std::FILE* out) {
   PrintCurvePages(out);
   std::fputs(
       "  --size WxH: the picture's size in pixels, a title line included\n"
-      "  --timeout SECONDS  give up after this long (fractions allowed) and exit 3\n"
+      "  --timeout SECONDS  give up after this long (fractions allowed) and exit 3; without\n"
+      "                     it each search, transfer or wait gives up after 120 s, and a unit\n"
+      "                     that sends nothing for 11 s is lost (exit 3)\n"
       "  --paced            every request waits for the link's timer tick, as slow units need\n"
       "  Options may stand before or after the command word.\n"
       "  -h, --help         print this help and exit\n"
