@@ -126,14 +126,15 @@ TEST_F(Lookalikes, BackupWaitsOutAUnitThatPausesSixSeconds) {
   ASSERT_TRUE(clean.started());
   const fs::path reference = dir / "reference.Nddt";
   ASSERT_EQ(Ctl(Args("backup", clean.tcp, {reference.string()})).exitCode, 0);
-  // Answers 100 ms late: the download takes seconds, so the pause falls inside it.
-  Unit pausing({"--delay-ms", "100"});
+  // Answers 150 ms late: the download takes about six seconds, so a pause two seconds after the
+  // start falls inside it even when the program is slow to start (sanitizer builds).
+  Unit pausing({"--delay-ms", "150"});
   ASSERT_TRUE(pausing.started());
   const fs::path file = dir / "paused.Nddt";
   std::vector<std::string> args = Args("backup", pausing.tcp, {file.string()});
   args.insert(args.begin(), VELANTRO_CTL);
   ChildProcess backup(args);
-  std::this_thread::sleep_for(std::chrono::milliseconds(1000));
+  std::this_thread::sleep_for(std::chrono::milliseconds(2000));
   pausing.process().Signal(SIGUSR1);  // falls silent, the connection stays open
   std::this_thread::sleep_for(std::chrono::milliseconds(6000));
   pausing.process().Signal(SIGUSR1);  // answers again
