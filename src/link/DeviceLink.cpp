@@ -230,7 +230,7 @@ bool DeviceLink::KeepTryingPort() {
     return false;
   }
   const std::string& name = ports_[static_cast<size_t>(selection_)];
-  const bool keep = PatientWhereFound() && kind_ == foundKind_ && name == foundPort_
+  const bool keep = RestartAsksAt(LinkKind::Serial, name)
                         ? silentSearchTicks_ <= kSilentSecondsLimit
                         : portTicks_ < PortPatience(name);
   if (!keep) return false;
@@ -246,7 +246,9 @@ int DeviceLink::PortPatience(const std::string& name) const {
   return given || found ? kPatientPortTicks : 1;
 }
 
-bool DeviceLink::PatientWhereFound() const { return restarting_; }
+bool DeviceLink::RestartAsksAt(LinkKind kind, const std::string& port) const {
+  return restarting_ && foundKind_ == kind && (kind == LinkKind::Network || port == foundPort_);
+}
 
 void DeviceLink::NetworkSearchStep() {
   if (searchPosition_ == 0) {
@@ -255,9 +257,8 @@ void DeviceLink::NetworkSearchStep() {
   }
   ++searchPosition_;
   timers_.SetInterval(LinkTimer::Download, kNetworkDownloadIntervalMs);
-  const bool more = PatientWhereFound() && foundKind_ == LinkKind::Network
-                        ? silentSearchTicks_ <= kSilentSecondsLimit
-                        : searchPosition_ <= kNetworkLinkRequests;
+  const bool more = RestartAsksAt(LinkKind::Network, {}) ? silentSearchTicks_ <= kSilentSecondsLimit
+                                                         : searchPosition_ <= kNetworkLinkRequests;
   if (more) {
     SendLinkControl(kLinkConnect);
     return;
@@ -397,10 +398,15 @@ void DeviceLink::BeginQuietWait() {
 void DeviceLink::WaitForQuiet(bool heard) {
   quietTicks_ = heard ? 0 : quietTicks_ + 1;
   if (quietTicks_ < kQuietTicks) return;
-  quietWait_ = false;
-  RestoreDownloadInterval();
+  EndQuietWait();
   SendStepRequest();
   AwaitReply();
+}
+
+void DeviceLink::EndQuietWait() {
+  if (!quietWait_) return;
+  quietWait_ = false;
+  RestoreDownloadInterval();
 }
 
 void DeviceLink::RestoreDownloadInterval() {
@@ -428,10 +434,7 @@ void DeviceLink::AnswerArrived() {
 void DeviceLink::StartOverPaced() {
   pacedNow_ = true;
   autoPaced_ = true;
-  if (quietWait_) {
-    quietWait_ = false;
-    RestoreDownloadInterval();
-  }
+  EndQuietWait();
   Log("no answer to a fast request: starting over with paced transfers");
   if (direction_ == Direction::Write) {
     // The whole upload again from its first step, one request per tick.
@@ -777,10 +780,7 @@ void DeviceLink::GoOffline(const LocalizedText& baseMessage, bool touchOnline, b
   timers_.Stop(LinkTimer::Search);
   downloading_ = false;
   restarting_ = false;
-  if (quietWait_) {
-    quietWait_ = false;
-    RestoreDownloadInterval();
-  }
+  EndQuietWait();
   store_.SuppressSend = 0;
   if (touchOnline) online_ = false;
   view_.SetLinkButton(LinkButtonLook::Connect);

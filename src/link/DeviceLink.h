@@ -163,9 +163,6 @@ class DeviceLink : public ReceiverSink {
   int step() const { return step_; }
   int stepCount() const { return stepCount_; }
   Direction direction() const { return direction_; }
-  int waitMs() const { return waitMs_; }
-  // A name request waits for the line to fall quiet.
-  bool waitingForQuiet() const { return quietWait_; }
   int nameCounter() const { return nameCounter_; }
   int searchPosition() const { return searchPosition_; }
   int lastPort() const { return lastPort_; }
@@ -232,9 +229,11 @@ class DeviceLink : public ReceiverSink {
   bool KeepTryingPort();
   // Search ticks a serial port waits for the answer to the link request.
   int PortPatience(const std::string& name) const;
-  // Whether the search keeps asking where the unit was found, which it does in the search that
-  // starts a connection over until 11 seconds have passed without a byte from the unit.
-  bool PatientWhereFound() const;
+  // Whether this is where the unit was found, in the search that starts a connection over: it
+  // is asked until 11 seconds have passed without a byte from the unit.
+  bool RestartAsksAt(LinkKind kind, const std::string& port) const;
+  // Ends a quiet wait that is under way (the download timer gets its own pace back).
+  void EndQuietWait();
   void RestoreDownloadInterval();
   // The request of the current step, in words, for the operator ("page 3", "item 0x0A07").
   std::string StepDescription() const;
