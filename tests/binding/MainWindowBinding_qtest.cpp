@@ -23,6 +23,15 @@ class MainWindowBindingTest : public ::testing::Test {
   }
   void TearDown() override { console.reset(); }
 
+  // The window shown and active, with what its edits would send recorded by `sink`.
+  void ShowRecordingInto(RecordingSink& sink) {
+    console->store.SetChangeSink(&sink);
+    QWidget* window = console->form1();
+    window->show();
+    QApplication::setActiveWindow(window);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+  }
+
   template <typename T = QWidget>
   T* W(const char* name) const {
     T* w = console->form1()->findChild<T*>(QString::fromLatin1(name));
@@ -77,11 +86,8 @@ TEST_F(MainWindowBindingTest, EveryBoundSlotFindsItsControls) {
 
 TEST_F(MainWindowBindingTest, TypingIntoTheMusicBandSendsOneBandFrame) {
   RecordingSink own(console->store);
-  console->store.SetChangeSink(&own);
-  QWidget* window = console->form1();
-  window->show();
-  QApplication::setActiveWindow(window);
-  ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+  ShowRecordingInto(own);
+  if (HasFatalFailure()) return;
   own.sent.clear();
   auto* edit = W<QLineEdit>("MusFreEdit1");
   QTest::mouseClick(edit, Qt::LeftButton);
@@ -99,11 +105,8 @@ TEST_F(MainWindowBindingTest, TypingIntoTheMusicBandSendsOneBandFrame) {
 // Tab walks the operator through the whole Music strip; passing a field is no edit of it.
 TEST_F(MainWindowBindingTest, TabbingAcrossTheMusicStripSendsNothing) {
   RecordingSink own(console->store);
-  console->store.SetChangeSink(&own);
-  QWidget* window = console->form1();
-  window->show();
-  QApplication::setActiveWindow(window);
-  ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+  ShowRecordingInto(own);
+  if (HasFatalFailure()) return;
   QTest::mouseClick(W<QLineEdit>("MusFreEdit1"), Qt::LeftButton);
   own.sent.clear();
   QSet<QWidget*> bandEditsPassed;
