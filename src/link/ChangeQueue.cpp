@@ -118,6 +118,7 @@ void ChangeQueue::ArmFollowUp(ParamAddress address) {
   followUpSent_ = true;
   if (address == sysaddr::CurrentMode) {
     // A recall: the unit answers, then the console reads the recalled mode back.
+    link_.BeginRecall();
     link_.ShowStatusCaption(linktext::kLoading.chinese);
     link_.SetLinkOnline(false);
     silentSeconds_ = 0;

@@ -629,6 +629,8 @@ void DeviceLink::RaiseLinkEvent(int event) {
 
 void DeviceLink::OnDownloadComplete() {
   reportPending_ = false;
+  imageHeld_ = true;
+  recallLoading_ = false;
   store_.LayoutFlag = static_cast<uint8_t>(store_.Device(0, 1));
   if (FirstDownloadFlag == 0) FirstDownloadFlag = 1;
   downloading_ = false;
@@ -780,6 +782,7 @@ void DeviceLink::GoOffline(const LocalizedText& baseMessage, bool touchOnline, b
   timers_.Stop(LinkTimer::Search);
   downloading_ = false;
   restarting_ = false;
+  recallLoading_ = false;
   EndQuietWait();
   store_.SuppressSend = 0;
   if (touchOnline) online_ = false;
@@ -1003,6 +1006,11 @@ void DeviceLink::SaveMode(int index, const std::string& name) {
 void DeviceLink::ShowStatusCaption(const std::string& caption) {
   statusCaption_ = WithPacedNote(caption);
   view_.SetStatusCaption(statusCaption_);
+  view_.ShowReadingUnitImage(ReadingUnitImage());
+}
+
+bool DeviceLink::ReadingUnitImage() const {
+  return recallLoading_ || (downloading_ && direction_ == Direction::Read && !imageHeld_);
 }
 
 void DeviceLink::ShowStatus(const LocalizedText& text) {
@@ -1010,6 +1018,7 @@ void DeviceLink::ShowStatus(const LocalizedText& text) {
       config_.LanguageSetting == Language::Chinese ? Language::English : Language::Chinese;
   statusCaption_ = WithPacedNote(text.In(config_.LanguageSetting));
   view_.SetStatus(statusCaption_, WithPacedNote(text.In(other)));
+  view_.ShowReadingUnitImage(ReadingUnitImage());
 }
 
 void DeviceLink::UpdateDeviceStatus() {

@@ -143,6 +143,11 @@ class DeviceLink : public ReceiverSink {
   void SendBlock(ParamAddress address, std::span<const uint8_t> payload);
   void SendLinkControl(int code);
 
+  // A mode recall has left: the pages wait until its reload is in.
+  void BeginRecall() { recallLoading_ = true; }
+  // See LinkView::ShowReadingUnitImage.
+  bool ReadingUnitImage() const;
+
   // Mode save (device commands): ModeNames[index] := name, the 29-byte save frame goes out
   // directly, and the link waits for the acknowledgement ("Saving...", offline for edits).
   void SaveMode(int index, const std::string& name);
@@ -333,6 +338,8 @@ class DeviceLink : public ReceiverSink {
   int portTicks_ = 0;           // search ticks spent on the serial port being tried
   bool restarting_ = false;     // the search that starts a connection over, paced
   std::vector<std::string> givenPorts_;
+  bool imageHeld_ = false;      // a download has completed since start-up
+  bool recallLoading_ = false;  // a recall has left and its reload is not in yet
   bool reportPending_ = false;  // values the unit reported wait to be shown
   int reportRefreshTicks_ = 0;
   LinkKind decodeKind_ = LinkKind::Serial;

@@ -108,6 +108,10 @@ class LinkView {
   // While online the unit reported values of its own (a change at its front panel) and they are in
   // the DeviceImage: show them as a refresh does, nothing sent.
   virtual void ShowUnitValues() { RefreshAll(); }
+  // Whether the unit's image is being read in over what the pages show (the first download since
+  // start-up, or a mode recall from the moment it leaves until its reload is in): an edit then
+  // would be shown as the unit's value, so the pages take none. Told with every status.
+  virtual void ShowReadingUnitImage(bool reading) { (void)reading; }
   // Link event 3: rebuild the system page's mode list from ModeNames, keeping the selection.
   virtual void RebuildModeList() = 0;
   virtual void ShowMainWindow() = 0;

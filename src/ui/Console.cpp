@@ -30,13 +30,11 @@ class ConsoleLinkView : public LinkView {
       label->setToolTip(QString::fromStdString(hint));
     }
     Report(console_.LanguageSetting == Language::English ? caption : hint);
-    FollowTransfer(caption, hint);
   }
 
   void SetStatusCaption(const std::string& caption) override {
     if (QLabel* label = StatusLabel()) label->setText(QString::fromStdString(caption));
     Report(caption);
-    FollowTransfer(caption, {});
   }
 
   void SetStatusColour(Rgb colour) override {
@@ -78,8 +76,6 @@ class ConsoleLinkView : public LinkView {
   }
 
   void RefreshAll() override {
-    // The link refreshes everything when a transfer has brought the unit's whole image in.
-    imageHeld_ = true;
     TForm1* form = console_.form1();
     if (form == nullptr || form->binding() == nullptr) return;
     form->binding()->RefreshAllControls(kAllPages);
@@ -127,27 +123,13 @@ class ConsoleLinkView : public LinkView {
     if (console_.onStatusText) console_.onStatusText(text);
   }
 
-  // Every change of the link's state shows a status. While the unit's image is read in over
-  // what the pages show, an edit there would be shown as the unit's value and then either be
-  // overwritten by the download or written over the unit's own value: the pages wait. That is
-  // the first download since start-up ("Linking..." with no image yet) and a mode recall from
-  // the moment it leaves ("Loading..."). A reconnect's download keeps the pages open: the link
-  // keeps the edits made meanwhile and writes them again after it.
-  void FollowTransfer(const std::string& caption, const std::string& hint) {
-    const auto shows = [&](const LocalizedText& text) {
-      for (const std::string* shown : {&caption, &hint}) {
-        if (shown->starts_with(text.english) || shown->starts_with(text.chinese)) return true;
-      }
-      return false;
-    };
-    const bool loading = shows(linktext::kLoading) || (shows(linktext::kLinking) && !imageHeld_);
+  void ShowReadingUnitImage(bool reading) override {
     TForm1* form = console_.form1();
-    if (form != nullptr && form->unitLoading() != loading) form->ShowUnitLoading(loading);
+    if (form != nullptr && form->unitLoading() != reading) form->ShowUnitLoading(reading);
   }
 
   Console& console_;
   std::deque<std::string> log_;
-  bool imageHeld_ = false;  // a download has completed since start-up
 };
 
 Console::Console(Messages& messages, LinkSettings settings)
