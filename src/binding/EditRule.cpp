@@ -1,6 +1,7 @@
 #include "binding/EditRule.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "model/ParamStore.h"
 #include "model/Rounding.h"
@@ -108,17 +109,20 @@ void EditRule::Commit(const EditOutcome& out, bool fromStore, bool refreshing, b
 }
 
 bool EditRule::Holds(ParamAddress address, int value) const {
-  if (store_.View(address) != value) return false;
+  const auto [page, slot] = DeviceSlot(address);
+  return store_.View(address) == value && store_.Device(page, slot) == value;
+}
+
+std::pair<int, int> EditRule::DeviceSlot(ParamAddress address) const {
   const ParamAddress e = store_.EffectiveAddress(address);
-  const int ep = PageOf(e);
-  return store_.Device(ep, ParamStore::DeviceIndex(ep, IndexOf(e), store_.LayoutFlag)) == value;
+  const int page = PageOf(e);
+  return {page, ParamStore::DeviceIndex(page, IndexOf(e), store_.LayoutFlag)};
 }
 
 void EditRule::StoreBoth(ParamAddress address, int value) {
   store_.SetView(PageOf(address), IndexOf(address), value);
-  const ParamAddress e = store_.EffectiveAddress(address);
-  const int ep = PageOf(e);
-  store_.SetDevice(ep, ParamStore::DeviceIndex(ep, IndexOf(e), store_.LayoutFlag), value);
+  const auto [page, slot] = DeviceSlot(address);
+  store_.SetDevice(page, slot, value);
 }
 
 }  // namespace velantro

@@ -7,6 +7,7 @@
 // shows the text and moves the bar it hands back.
 
 #include <string>
+#include <utility>
 
 #include "eq/GraphChange.h"
 #include "model/ParamAddress.h"
@@ -46,6 +47,8 @@ class EditRule {
   void StoreBoth(ParamAddress address, int value);
   // Whether both tables hold the value already: an edit to it changes nothing and sends nothing.
   bool Holds(ParamAddress address, int value) const;
+  // Page and DeviceImage slot where the unit keeps the value shown at `address`.
+  std::pair<int, int> DeviceSlot(ParamAddress address) const;
 
   GraphChange LastChange() const { return lastChange_; }
   void SetLastChange(GraphChange change) { lastChange_ = change; }
