@@ -23,8 +23,11 @@ ChangeQueue::ChangeQueue(DeviceLink& link) : link_(link) {}
 bool ChangeQueue::LinkOnline() const {
   // While a mode save waits for its acknowledgement the link is offline for the window, but an
   // edit made meanwhile still has to reach the unit: it waits behind the save. So do the edits
-  // made while a lost unit is being found again.
-  return link_.LinkOnline() || PendingEvent == kEventModeSaved || link_.recovering();
+  // made while a lost unit is being found again, and those made after Unlink or during a search
+  // once the console holds the unit's image: they wait here and go over the image the next
+  // download reads. Before any download the pages show no unit, and an edit there is not kept.
+  return link_.LinkOnline() || PendingEvent == kEventModeSaved || link_.recovering() ||
+         link_.HoldsUnitImage();
 }
 
 bool ChangeQueue::Settled() const {
@@ -83,7 +86,6 @@ void ChangeQueue::WaitValue(ValueEntry entry) {
 }
 
 void ChangeQueue::QueueBand(ParamAddress effective) {
-  link_.SetReplyState(ReplyState::None);
   const int page = PageOf(effective);
   if (page < 0 || page >= kPageCount || kPages[static_cast<size_t>(page)].bandFrameAddress < 0) {
     return;
@@ -95,16 +97,17 @@ void ChangeQueue::QueueBand(ParamAddress effective) {
   const BandLocation location = LocateBand(effective, group);
   const BandEntry entry{kPages[static_cast<size_t>(page)].bandFrameAddress, location.band};
   if (ReadyToSend == 0 || bandCount() > 0 || !link_.LinkOnline()) {
-    // Band changes queue one by one. Once the queue is full, a change to a band that already
-    // waits adds nothing (that frame will carry the band's latest values), so the queue stays
-    // bounded by the number of bands and nothing is lost.
-    if (bandCount() >= kBandQueueLimit + 1 &&
-        std::find(bands_.begin() + 1, bands_.end(), entry) != bands_.end()) {
-      return;
+    // A change to a band that already waits adds nothing: its frame is built from the band's
+    // latest values when it leaves. So the queue stays bounded by the number of bands and a
+    // burst on one band costs one frame, not one per change.
+    if (std::find(bands_.begin() + 1, bands_.end(), entry) == bands_.end()) {
+      bands_.push_back(entry);
     }
-    bands_.push_back(entry);
     return;
   }
+  // Only a write that leaves now starts a new wait for the unit's answer; a change made while a
+  // transfer awaits its answer must not end that wait.
+  link_.SetReplyState(ReplyState::None);
   bands_[0] = entry;
   SendBandEntry();
 }

@@ -18,10 +18,9 @@ namespace velantro {
 
 class DeviceLink;
 
-// Up to this many band changes wait one by one; beyond it a change to a band that already waits
-// adds nothing. Values merge with a waiting change to the same address at any size. Neither queue
+// A band change to a band that already waits adds nothing, so the band queue holds each band at
+// most once. Values merge with a waiting change to the same address at any size. Neither queue
 // drops a change.
-constexpr int kBandQueueLimit = 48;
 constexpr int kTicksPerSecond = 50;             // hold timer ticks (20 ms) in one second
 constexpr int kSilentSecondsLimit = 10;         // lost in the eleventh silent second
 constexpr int kPendingSilentSecondsLimit = 50;  // a recall or save waits about 51 s

@@ -133,12 +133,12 @@ void DeviceLink::StartSearch() {
 void DeviceLink::Disconnect() {
   if (online_) SendLinkControl(kLinkDisconnect);
   online_ = false;
-  // An explicit Unlink stops looking for a lost unit, and what it never received is dropped.
+  // An explicit Unlink stops looking for a lost unit. What it never received stays kept, with
+  // the edits made from now on, for the next Connect.
   if (reconnecting_ || recovering_) messages_.CloseNotice();
   reconnecting_ = false;
   fullSearch_ = false;
   recovering_ = false;
-  kept_.clear();
   view_.SetLinkButton(LinkButtonLook::Connect);
   timers_.Stop(LinkTimer::Search);
   timers_.Stop(LinkTimer::Download);

@@ -145,6 +145,8 @@ class DeviceLink : public ReceiverSink {
 
   // A mode recall has left: the pages wait until its reload is in.
   void BeginRecall() { recallLoading_ = true; }
+  // A download has completed since start-up: edits made while offline have an image to go over.
+  bool HoldsUnitImage() const { return imageHeld_; }
   // See LinkView::ShowReadingUnitImage.
   bool ReadingUnitImage() const;
 

@@ -102,9 +102,9 @@ TEST_F(OnlineLink, FullQueuesNeverDropAChange) {
   EXPECT_EQ(h.link.queue().valueEntry(31), (ValueEntry{0x0408, 160}));
   EXPECT_EQ(h.link.queue().valueEntry(32), (ValueEntry{0x0800, 1000}));
 
-  // 60 band changes over 10 bands: the band queue stays bounded, the last values win.
+  // 60 band changes over 10 bands: each band waits once, the last values win.
   for (int i = 0; i < 60; ++i) h.store.SetBand(MakeAddress(0, 4 + 5 * (i % 10)), 100 + i);
-  EXPECT_LE(h.link.queue().bandCount(), kBandQueueLimit + 1);
+  EXPECT_EQ(h.link.queue().bandCount(), 10);
 
   ASSERT_TRUE(h.RunUntil([&] { return h.link.queue().Settled(); }, 60000));
   EXPECT_TRUE(h.link.LinkOnline());
@@ -115,6 +115,19 @@ TEST_F(OnlineLink, FullQueuesNeverDropAChange) {
   for (int band = 0; band < 10; ++band) {
     EXPECT_EQ(h.unit.ValueAt(MakeAddress(0, 4 + 5 * band)), 150 + band) << band;
   }
+}
+
+TEST_F(OnlineLink, ABurstOnOneWaitingBandLeavesOneFrame) {
+  const ParamAddress gain = MakeAddress(0, 4 + 5 * 1 + 2);  // music band 2 gain
+  h.HoldAnswers(2000);  // the first change is in flight, unanswered, while the rest are made
+  const size_t from = h.SentCount();
+  for (int i = 0; i < 10; ++i) h.store.SetBand(gain, 100 + i);
+  EXPECT_EQ(h.link.queue().bandCount(), 1);
+  ASSERT_TRUE(h.RunUntil([&] { return h.link.queue().Settled(); }, 10000));
+  const std::vector<Bytes> frames = h.SentWithoutKeepAlives(from);
+  ASSERT_EQ(frames.size(), 2u);  // the first change, then the band with its latest values
+  EXPECT_EQ(frames[1], BuildBandFrame(h.store, 0x0002, 1));
+  EXPECT_EQ(h.unit.ValueAt(gain), 109);
 }
 
 TEST_F(OnlineLink, OneKeepAlivePerSecondWhenIdle) {

@@ -536,6 +536,36 @@ TEST_F(Reconnecting, TheUnitBackGetsItsImageReadAgainAndEveryEditItMissed) {
             "The unit is back: 4 edits it had not received were sent again.");
 }
 
+TEST_F(Reconnecting, AnEditDuringTheDownloadFromASlowUnitBackKeepsTheLinkGoing) {
+  LoseTheUnit();
+  h.unit.SetDelayMs(300);
+  h.SetUnitSilent(false);
+  ASSERT_TRUE(h.RunUntil([&] { return h.link.downloading() && h.link.step() >= 2; }, 20000));
+  const ParamAddress gain = MakeAddress(0, 4 + 5 * 1 + 2);  // music band 2 gain
+  h.store.SetBand(gain, 150);
+  ASSERT_TRUE(h.RunUntil([&] { return h.link.LinkOnline() && h.link.queue().Settled(); }, 60000));
+  EXPECT_EQ(h.unit.ValueAt(gain), 150);
+  EXPECT_EQ(h.store.DeviceImage, h.unit.Image());
+}
+
+TEST(DeviceLinkDisconnect, EditsMadeAfterUnlinkReachTheUnitAtTheNextConnect) {
+  LinkHarness h;
+  ASSERT_TRUE(h.ConnectOverNetwork());
+  h.link.PressLinkButton();                                      // Unlink
+  const ParamAddress frequency = MakeAddress(0, 4 + 5 * 4 + 1);  // music band 5 frequency
+  h.store.SetParam(0x0105, 300);
+  h.store.SetBand(frequency, 123);
+  h.Advance(3000);
+  h.link.Connect();
+  ASSERT_TRUE(h.RunUntil([&] { return h.link.LinkOnline() && h.link.queue().Settled(); }, 30000));
+  EXPECT_EQ(h.unit.ValueAt(0x0105), 300);
+  EXPECT_EQ(h.unit.ValueAt(frequency), 123);
+  EXPECT_EQ(h.store.DeviceImage, h.unit.Image());
+  ASSERT_EQ(h.messages().notices.size(), 1u);
+  EXPECT_EQ(h.messages().notices[0].text,
+            "The unit is back: 2 edits it had not received were sent again.");
+}
+
 TEST_F(Reconnecting, TriesWhereTheUnitWasEveryTwoSecondsUntilUnlink) {
   LoseTheUnit();
   const int connects = h.network.connects;
