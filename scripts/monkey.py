@@ -291,17 +291,24 @@ class Monkey:
         self.sim_stats = ""
         self.log = open(os.path.join(args.work, "actions.log"), "w", buffering=1)
         self.home = None  # the window's first geometry
+        self.restarts = 0
+        self.final_problem = None
+        self.final_differences = []
         self.window_moves = 0
 
     # -- processes ------------------------------------------------------------------------------
 
-    def start_sim(self):
+    def start_sim(self, port=0):
         sim = os.path.join(self.args.build, "tools", "velantro-unit-sim")
+        # The unit keeps its state in a file, so a restart brings back what it held.
+        state = os.path.join(self.args.work, "unit.state")
         self.sim = subprocess.Popen(
-            [sim, "--listen", "127.0.0.1", "--port", "0", "--seed", str(self.args.seed),
-             "--log-frames"],
+            [sim, "--listen", "127.0.0.1", "--port", str(port), "--seed", str(self.args.seed),
+             "--state", state, "--log-frames", *self.args.sim_arg],
             stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True)
         first = self.sim.stdout.readline().strip()
+        while first.startswith("velantro-unit-sim:") or first.startswith("state "):
+            first = self.sim.stdout.readline().strip()
         if not first.startswith("tcp: 127.0.0.1:"):
             raise SystemExit(f"monkey: the stand-in unit did not start: {first!r}")
         self.port = int(first.rsplit(":", 1)[1])
@@ -309,7 +316,7 @@ class Monkey:
         threading.Thread(target=self.read_sim_errors, daemon=True).start()
 
     def read_frames(self):
-        with open(os.path.join(self.args.work, "frames.log"), "w") as log:
+        with open(os.path.join(self.args.work, "frames.log"), "a") as log:
             for line in self.sim.stdout:
                 log.write(line)
                 if not line.startswith("rx: "):
@@ -631,8 +638,9 @@ class Monkey:
         if self.sheet != SYSTEM_TAB:
             self.switch_tab(SYSTEM_TAB)
         name = f"monkey{self.rng.randint(0, 5)}"
-        words = self.move_words(PRESET_NAME) + ["click", 1, "key", "ctrl+a", "type", name]
-        self.xdo(*words, *self.move_words(PRESET_SAVE), "click", 1)
+        # "type" takes every word after it as text: the save click is a command of its own.
+        self.xdo(*self.move_words(PRESET_NAME), "click", 1, "key", "ctrl+a", "type", name)
+        self.xdo(*self.move_words(PRESET_SAVE), "click", 1)
         return f"preset save {name}"
 
     def preset_load(self):
@@ -673,8 +681,75 @@ class Monkey:
         self.xdo("windowsize", self.window, width, height, "windowmove", self.window, x, y)
         time.sleep(0.3)
 
+    def restart_unit(self):
+        """Stops the unit, keeps it away a few seconds, and starts it again on the same port with
+        the state it saved: a power cycle as the operator's console sees it."""
+        self.sim.send_signal(signal.SIGTERM)
+        try:
+            self.sim.wait(timeout=10)
+        except subprocess.TimeoutExpired:
+            self.sim.kill()
+            self.sim.wait()
+        self.restarts += 1
+        self.log.write(f"  unit stopped (restart {self.restarts})\n")
+        time.sleep(self.args.down_seconds)
+        self.start_sim(self.port)
+        self.log.write("  unit started again\n")
+
+    def final_check(self):
+        """The window's image, saved through its own preset save, against the unit's image read
+        with velantroctl: after the run they must be the same."""
+        deadline = time.time() + 90
+        while time.time() < deadline and self.last_status() != "Online":
+            self.reconnect_if_lost()
+            time.sleep(1)
+        if self.last_status() != "Online":
+            return f"the console is not online at the end (last status {self.last_status()!r})"
+        time.sleep(5)  # the last edits reach the unit
+        shown = None
+        for _ in range(3):
+            # A box left open by the last action would take the clicks.
+            self.settle_popups()
+            self.switch_tab(SYSTEM_TAB)
+            self.xdo(*self.move_words(PRESET_NAME), "click", 1, "key", "ctrl+a", "type",
+                     "zzfinal")
+            self.xdo(*self.move_words(PRESET_SAVE), "click", 1)
+            time.sleep(2)
+            for folder, _, files in os.walk(self.args.work):
+                for name in files:
+                    if name.startswith("zzfinal"):
+                        shown = os.path.join(folder, name)
+            if shown:
+                break
+        if shown is None:
+            subprocess.run(["import", "-window", "root", os.path.join(self.args.work, "end.png")],
+                           check=False, timeout=60)
+            return "the window's preset save wrote no file (end.png in the work folder)"
+        held = os.path.join(self.args.work, "unit-final.Nddt")
+        ctl = os.path.join(self.args.build, "tools", "velantroctl")
+        # Edits the console still repeats to a unit that dropped their acknowledgements may land
+        # while the backup reads: read again a few times before calling a difference one.
+        for attempt in range(4):
+            if attempt:
+                time.sleep(10)
+            done = subprocess.run([ctl, "backup", "--unit", f"127.0.0.1:{self.port}", held],
+                                  capture_output=True, text=True, timeout=180)
+            if done.returncode != 0:
+                return f"velantroctl backup failed: {done.stderr.strip()}"
+            with open(shown) as a, open(held) as b:
+                window_lines, unit_lines = a.read().splitlines(), b.read().splitlines()
+            self.final_differences = [
+                k + 1 for k in range(max(len(window_lines), len(unit_lines)))
+                if k >= len(window_lines) or k >= len(unit_lines)
+                or window_lines[k] != unit_lines[k]]
+            if not self.final_differences:
+                break
+        return None
+
     def reconnect_if_lost(self):
-        if "Off Line" in self.last_status():
+        # A lost unit ("Off Line") is looked for by the window itself, and the link button would
+        # stop that; only an Unlink (a random click on the button) needs Connect.
+        if self.last_status() == "OffLine":
             self.click(LINK_BUTTON)
             self.log.write("  console offline: pressed Connect\n")
             time.sleep(1)
@@ -690,7 +765,11 @@ class Monkey:
         started = time.time()
         deadline = started + self.args.seconds
         crashed = None
+        next_restart = started + self.args.restart_every if self.args.restart_every else None
         while time.time() < deadline:
+            if next_restart is not None and time.time() >= next_restart:
+                self.restart_unit()
+                next_restart = time.time() + self.args.restart_every
             if self.console.poll() is not None:
                 crashed = self.console.returncode
                 break
@@ -709,6 +788,8 @@ class Monkey:
         time.sleep(2)
         if crashed is None and self.console.poll() is not None:
             crashed = self.console.returncode
+        if crashed is None:
+            self.final_problem = self.final_check()
         self.stop()
         self.log.close()
         return self.report(crashed)
@@ -738,7 +819,17 @@ class Monkey:
               f"unit stats: {self.sim_stats or '(none)'}")
         if crashed is not None:
             print(f"monkey: the console DIED (exit {crashed}); see console.err in the work folder")
-        failed = bool(violations) or crashed is not None or self.ping_timeouts > 0 or not rtts
+        print(f"monkey: unit restarted {self.restarts} times")
+        if self.final_problem:
+            print(f"monkey: end check: {self.final_problem}")
+        elif self.final_differences:
+            print(f"monkey: end check: the window's image and the unit's differ on preset lines "
+                  f"{self.final_differences[:20]}")
+        elif crashed is None:
+            print("monkey: end check: the unit holds exactly what the window shows")
+        final_bad = bool(self.final_problem) or bool(self.final_differences)
+        failed = (bool(violations) or crashed is not None or self.ping_timeouts > 0 or not rtts
+                  or final_bad)
         return 1 if failed else 0
 
 
@@ -750,6 +841,12 @@ def main():
     parser.add_argument("--ping", required=True, help="the compiled monkey_ping probe")
     parser.add_argument("--work", required=True)
     parser.add_argument("--ping-timeout-ms", type=int, default=30000)
+    parser.add_argument("--sim-arg", action="append", default=[],
+                        help="a switch for the stand-in unit (repeat for each word)")
+    parser.add_argument("--restart-every", type=int, default=0,
+                        help="stop and start the unit again every this many seconds (0: never)")
+    parser.add_argument("--down-seconds", type=int, default=4,
+                        help="how long the unit stays away at each restart")
     args = parser.parse_args()
     monkey = Monkey(args)
     try:

@@ -9,6 +9,11 @@
 #   SECONDS    how long to drive the window (default 300)
 #   SEED       seed of the input generator and the unit (default 1)
 #   MONKEY_KEEP=1 keeps the work folder (actions.log, frames.log, console.err, presets)
+#   MONKEY_SIM="--delay-ms 300 --drop-acks 0.1"  switches for the stand-in unit
+#   MONKEY_RESTART=60  stop the unit and start it again (same port, same state) every 60 s
+#
+# At the end the window saves its image as a preset and velantroctl backs the unit up: the two
+# must hold the same.
 #
 # Needs xdotool, Xvfb (xvfb-run), ImageMagick's import, a C compiler and the X11 headers; the
 # headers (libx11-dev) are installed when missing. Exit status: 0 clean run, 1 a violation, a
@@ -26,9 +31,9 @@ if ! [[ $seconds =~ ^[0-9]+$ && $seed =~ ^[0-9]+$ ]]; then
   echo "usage: scripts/monkey.sh [BUILD_DIR] [SECONDS] [SEED]" >&2
   exit 2
 fi
-for program in "$build/src/ui/velantro" "$build/tools/velantro-unit-sim"; do
+for program in "$build/src/ui/velantro" "$build/tools/velantro-unit-sim" "$build/tools/velantroctl"; do
   if [ ! -x "$program" ]; then
-    echo "monkey: $program is missing; build it first (cmake --build $build --target velantro velantro-unit-sim)" >&2
+    echo "monkey: $program is missing; build it first (cmake --build $build --target velantro velantro-unit-sim velantroctl)" >&2
     exit 2
   fi
 done
@@ -57,4 +62,5 @@ cc -O2 -o "$work/monkey_ping" "$root/scripts/monkey_ping.c" -lX11 || exit 2
 
 xvfb-run -a -s '-screen 0 1280x800x24 -nolisten tcp' \
   python3 "$root/scripts/monkey.py" --build "$build" --seconds "$seconds" --seed "$seed" \
-  --ping "$work/monkey_ping" --work "$work"
+  --ping "$work/monkey_ping" --work "$work" --restart-every "${MONKEY_RESTART:-0}" \
+  $(for word in ${MONKEY_SIM:-}; do printf -- '--sim-arg=%s ' "$word"; done)
