@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "QtBenchMain.h"
+#include "binding/ParamEditor.h"
 #include "eq/EqGraphPanel.h"
 #include "eq/GraphRenderer.h"
 #include "eq/PageBandModel.h"
@@ -16,19 +17,22 @@
 namespace velantro {
 namespace {
 
-// The edit path as far as a drag step needs it: store the value, remember it as LastChange.
+// The edit path as far as a drag step needs it: the one writer stores the value, makes its
+// record and tells the graph.
 class StoreHost : public GraphHost {
  public:
-  explicit StoreHost(ParamStore& store) : store_(store) {}
+  explicit StoreHost(ParamStore& store) : editor(store) {}
   int CurrentSection() const override { return 0x0101; }  // MIC, the page with most entries
   bool RefreshInProgress() const override { return false; }
-  GraphChange LastChange() const override { return last_; }
   int SelectedBand(int) const override { return 0; }
   void ApplyControlValue(GraphControl c, int, bool, double x) override {
     if (!c.valid()) return;
     const int u = static_cast<int>(std::trunc(x));
-    store_.SetBand(c.address, u);
-    last_ = {c.address, u};
+    editor.SetBandField(c.address, u, EditOrigin::GraphDrag);
+    editor.NoteGraphChange({c.address, u});
+  }
+  void EditValue(ParamAddress address, int value) override {
+    editor.SetValue(address, value, EditOrigin::Click);
   }
   void CommitEdit(int) override {}
   bool IsEditBox(ParamAddress) const override { return true; }
@@ -39,9 +43,7 @@ class StoreHost : public GraphHost {
   void ResetEqBands(int) override {}
   void ChooseBandType(ParamAddress, int) override {}
 
- private:
-  ParamStore& store_;
-  GraphChange last_;
+  ParamEditor editor;
 };
 
 // MIC group A: 15 bands with some boosts and cuts, and the high-pass filter.
@@ -63,8 +65,8 @@ void BM_DragStep(benchmark::State& state) {
   StoreHost host(store);
   EqGraphPanel panel(store);
   panel.SetHost(&host);
+  host.editor.AddListener(&panel);
   panel.Start();
-  panel.StopTimer();
   panel.RedrawSection();
   const int handle = 4;
   const QPoint grab(7, 7);

@@ -48,7 +48,7 @@ BandEditInput::~BandEditInput() {
 // CommitEdit
 // ---------------------------------------------------------------------------------------------
 
-void BandEditInput::CommitEdit(int step) {
+void BandEditInput::CommitEdit(int step, EditOrigin origin) {
   QLineEdit* edit = state_.currentEdit;
   if (!IsShownBandEdit(edit)) return;
   QString kept;
@@ -76,7 +76,7 @@ void BandEditInput::CommitEdit(int step) {
   // Enter on a text the operator typed sends it even when it reads as the value already held; a
   // step works on the value and sends only what it changes.
   const bool typed = step == kStepNone && edit->isModified();
-  edits_.ApplyControlValue(edit, step, false, raw, typed);
+  edits_.ApplyControlValue(edit, step, false, raw, typed ? EditOrigin::Typed : origin);
   lastGoodText_ = edit->text();
 }
 
@@ -153,7 +153,7 @@ void BandEditInput::BandEditExit() {
   // remote), and a Tab across a strip would send every band it passes.
   if (!edit->isModified()) return;
   if (!edit->text().isEmpty()) {
-    CommitEdit(kStepNone);
+    CommitEdit(kStepNone, EditOrigin::Typed);
   } else {
     edit->setText(lastGoodText_);
   }
@@ -165,11 +165,11 @@ bool BandEditInput::KeyPress(QLineEdit* edit, QEvent* event) {
   switch (key->key()) {
     case Qt::Key_Left:
     case Qt::Key_Down:
-      if (state_.currentEdit != tables_.Placeholder()) CommitEdit(kStepDown);
+      if (state_.currentEdit != tables_.Placeholder()) CommitEdit(kStepDown, EditOrigin::Key);
       return true;
     case Qt::Key_Up:
     case Qt::Key_Right:
-      if (state_.currentEdit != tables_.Placeholder()) CommitEdit(kStepUp);
+      if (state_.currentEdit != tables_.Placeholder()) CommitEdit(kStepUp, EditOrigin::Key);
       return true;
     case Qt::Key_Return:
     case Qt::Key_Enter:
@@ -201,9 +201,9 @@ bool BandEditInput::Wheel(QEvent* event) {
   const QPoint delta = wheel->angleDelta();
   const int d = delta.y() != 0 ? delta.y() : delta.x();
   if (d > 0) {
-    CommitEdit(kStepUp);
+    CommitEdit(kStepUp, EditOrigin::Wheel);
   } else if (d < 0) {
-    CommitEdit(kStepDown);
+    CommitEdit(kStepDown, EditOrigin::Wheel);
   }
   return true;
 }
@@ -279,7 +279,7 @@ void BandEditInput::SpinClicked(QWidget* spin, bool up) {
     LeaveFocusedEdit(edit);
     state_.currentEdit = edit;
     edit->setFocus(Qt::OtherFocusReason);
-    CommitEdit(up ? kStepUp : kStepDown);
+    CommitEdit(up ? kStepUp : kStepDown, EditOrigin::Spin);
   } else if (kind == ControlKind::TrackBar) {
     auto* bar = static_cast<QSlider*>(c);
     bar->setValue(bar->value() + (up ? 1 : -1));

@@ -31,8 +31,9 @@ class BandEditInput : public QObject {
                 Messages& messages);
   ~BandEditInput() override;
 
-  // Parses CurrentEdit's text and applies it with the step code (0, 1 up, 11 down).
-  void CommitEdit(int step);
+  // Parses CurrentEdit's text and applies it with the step code (0, 1 up, 11 down); `origin`
+  // names the hand that stepped (a text the operator typed commits as Typed).
+  void CommitEdit(int step, EditOrigin origin);
   const QString& LastGoodText() const { return lastGoodText_; }
   // Set by the first click on a band edit; the wheel then steps CurrentEdit while a band edit
   // has the focus.

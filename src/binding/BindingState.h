@@ -6,6 +6,7 @@
 
 #include <QPointer>
 
+#include "binding/ParamEditor.h"
 #include "model/ParamStore.h"
 
 class QLineEdit;
@@ -13,10 +14,13 @@ class QLineEdit;
 namespace velantro {
 
 struct BindingState {
-  BindingState(ParamStore& store, const int& currentSection)
-      : store(store), currentSection(currentSection) {}
+  BindingState(ParamEditor& editor, const int& currentSection)
+      : store(editor.store()), editor(editor), currentSection(currentSection) {}
 
+  // Read it freely; change it only through the editor.
   ParamStore& store;
+  // The one writer of operator edits (and of the console's own writes).
+  ParamEditor& editor;
   // The window's CurrentSection (page * 256 + sheet); only the tab switch writes it.
   const int& currentSection;
   // CurrentEdit: the band edit the arrows, the wheel and the spin buttons step; the placeholder

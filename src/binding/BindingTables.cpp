@@ -351,13 +351,6 @@ void BindingTables::ApplyTemplates() {
   }
 }
 
-void BindingTables::WriteStartValues(ParamStore& store) {
-  store.SetDevice(10, 17, 0);
-  store.SetDevice(0, 0, 1);
-  for (int p = 6; p <= 9; ++p) store.SetDevice(p, 20, 362);  // low-pass "Off"
-  store.SetDevice(1, 1, 64);
-}
-
 void BindingTables::LoadOptionGroup(ParamAddress address) {
   std::array<QWidget*, 3> members{};
   bool found = false;

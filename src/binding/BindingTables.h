@@ -71,8 +71,6 @@ class BindingTables {
   void Fill();
   // Stamps the tables' addresses and hints on the controls and gives bars their templates' looks.
   void Stamp();
-  // What DeviceImage holds before the first download.
-  static void WriteStartValues(ParamStore& store);
 
   QWidget* Root() const { return root_; }
   // The window's control of that objectName; null when it has none.

@@ -241,7 +241,7 @@ int ControlActions::TabSelection(QWidget* tab) {
   // The edit the wheel and the arrows step belongs to the section left; the window points it
   // at the new section's selected band.
   state_.currentEdit = tables_.Placeholder();
-  ParamStore& store = state_.store;
+  ParamEditor& editor = state_.editor;
   switch (index) {
     case 0:
       return 0x0000;
@@ -250,16 +250,16 @@ int ControlActions::TabSelection(QWidget* tab) {
     case 2:
       return 0x0402;
     case 3:
-      store.MainOutputPage = 6;
+      editor.SetMainOutputPage(6);
       return 0x0603;
     case 4:
-      store.AuxOutputPage = 7;
+      editor.SetAuxOutputPage(7);
       return 0x0705;
     case 5:
-      store.AuxOutputPage = 8;
+      editor.SetAuxOutputPage(8);
       return 0x0705;
     case 6:
-      store.MainOutputPage = 9;
+      editor.SetMainOutputPage(9);
       return 0x0603;
     case 7:
       return 0x0A07;

@@ -15,7 +15,8 @@ constexpr ParamAddress kFirstBandEdit = 0x0005;  // the music page's first band 
 
 ControlBinding::ControlBinding(QWidget* root, ParamStore& store, Messages& messages,
                                const int& currentSection)
-    : state_(store, currentSection),
+    : editor_(store),
+      state_(editor_, currentSection),
       tables_(root),
       actions_(tables_, state_, bandSelected),
       edits_(tables_, actions_, state_, redrawCurves),
@@ -34,7 +35,7 @@ void ControlBinding::BuildBindingTables() {
   tables_.Stamp();
   edits_.ConnectAll();
   input_.ConnectAll();
-  BindingTables::WriteStartValues(state_.store);
+  editor_.WriteStartValues();
 }
 
 QLineEdit* ControlBinding::CurrentEdit() const { return state_.currentEdit.data(); }
@@ -51,7 +52,7 @@ void ControlBinding::ApplyControlValue(GraphControl control, int step, bool from
   if (!control.valid()) return;
   QWidget* c = control.table == ControlTable::Pane ? tables_.ValuePaneAt(control.address)
                                                    : tables_.MainControlAt(control.address);
-  if (c != nullptr) edits_.ApplyControlValue(c, step, fromStore, x);
+  if (c != nullptr) edits_.ApplyControlValue(c, step, fromStore, x, EditOrigin::GraphDrag);
 }
 
 bool ControlBinding::IsEditBox(ParamAddress address) const {

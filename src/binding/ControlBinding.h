@@ -57,6 +57,10 @@ class ControlBinding : public GraphHost {
   BandEditInput& input() { return input_; }
   Refresh& refresh() { return refresh_; }
   const Refresh& refresh() const { return refresh_; }
+  // The one writer of the store: every operator edit passes it and is told to its listeners.
+  ParamEditor& editor() { return editor_; }
+  // The last change told to the graph.
+  GraphChange LastChange() const { return editor_.LastGraphChange(); }
 
   QLineEdit* CurrentEdit() const;
   // An edit of a band the view does not show (see IsRealBandField) leaves the placeholder.
@@ -68,14 +72,16 @@ class ControlBinding : public GraphHost {
 
   int CurrentSection() const override { return state_.currentSection; }
   bool RefreshInProgress() const override { return state_.refreshInProgress; }
-  GraphChange LastChange() const override { return edits_.LastChange(); }
   int SelectedBand(int graph) const override { return actions_.SelectedBand(graph); }
   void ApplyControlValue(GraphControl control, int step, bool fromStore, double x) override;
-  void CommitEdit(int step) override { input_.CommitEdit(step); }
+  void CommitEdit(int step) override { input_.CommitEdit(step, EditOrigin::GraphDrag); }
   bool IsEditBox(ParamAddress address) const override;
   void SelectEdit(ParamAddress address) override;
   int ControlAction(QWidget* control, int number) override {
     return actions_.ControlAction(control, number);
+  }
+  void EditValue(ParamAddress address, int value) override {
+    editor_.SetValue(address, value, EditOrigin::Click);
   }
   void SetEqPassState(int page, int value) override { refresh_.SetEqPassState(page, value); }
   void EnableBoundControls(int flag, int page) override {
@@ -97,6 +103,7 @@ class ControlBinding : public GraphHost {
   std::function<void()> modeBoxHandler;
 
  private:
+  ParamEditor editor_;
   BindingState state_;
   BindingTables tables_;
   ControlActions actions_;

@@ -47,14 +47,14 @@ EditDispatch::EditDispatch(BindingTables& tables, ControlActions& actions, Bindi
       actions_(actions),
       state_(state),
       redrawCurves_(redrawCurves),
-      rule_(state.store) {}
+      rule_(state.editor) {}
 
 // ---------------------------------------------------------------------------------------------
 // ApplyControlValue
 // ---------------------------------------------------------------------------------------------
 
 EditOutcome EditDispatch::ApplyControlValue(QWidget* c, int step, bool fromStore, double x,
-                                            bool typed) {
+                                            EditOrigin origin) {
   if (c == nullptr || c == tables_.Placeholder()) return {};
   const ControlKind kind = KindOf(c);
   ValueScale s = Scale::None;
@@ -81,7 +81,7 @@ EditOutcome EditDispatch::ApplyControlValue(QWidget* c, int step, bool fromStore
       bar != nullptr && KindOf(bar) == ControlKind::TrackBar) {
     MoveBarQuietly(bar, RoundHalfEvenToInt(out.limited));
   }
-  rule_.Commit(out, fromStore, state_.refreshInProgress, typed);
+  rule_.Commit(out, fromStore, state_.refreshInProgress, origin);
   return out;
 }
 
@@ -89,7 +89,7 @@ void EditDispatch::SelectBand(QLineEdit* edit) {
   if (edit == nullptr || state_.refreshInProgress) return;
   const ParamAddress a = ResolveQAddress(AddressOf(edit), state_.store);
   actions_.ControlAction(edit, GraphIndex(a));
-  rule_.SetLastChange(GraphChange{a, state_.store.View(a)});
+  state_.editor.NoteGraphChange(GraphChange{a, state_.store.View(a)});
 }
 
 void EditDispatch::MoveBarQuietly(QSlider* bar, int position) {
@@ -144,7 +144,9 @@ void EditDispatch::ShowOutcome(QWidget* c, const EditOutcome& out) {
 void EditDispatch::TrackBarChanged(QSlider* bar) {
   if (bar == nullptr) return;
   QWidget* pane = tables_.ValuePaneAt(AddressOf(bar));
-  if (KindOf(pane) == ControlKind::Pane) ApplyControlValue(pane, kStepNone, false, bar->value());
+  if (KindOf(pane) == ControlKind::Pane) {
+    ApplyControlValue(pane, kStepNone, false, bar->value(), EditOrigin::Slider);
+  }
   // The operator's bar ends band stepping; a refresh moving the bars leaves CurrentEdit alone.
   if (!state_.refreshInProgress) state_.currentEdit = tables_.Placeholder();
 }
@@ -158,7 +160,7 @@ void EditDispatch::GainBarChanged(QSlider* bar) {
   // The bar of a column the view does not show stands for no band of the unit.
   if (!IsRealBandField(AddressOf(edit), state_.store.MicGroup)) return;
   state_.currentEdit = edit;
-  ApplyControlValue(edit, kStepNone, false, bar->value());
+  ApplyControlValue(edit, kStepNone, false, bar->value(), EditOrigin::Slider);
 }
 
 // The handler a bar's change event runs, by the bar's binding.
@@ -210,7 +212,7 @@ void EditDispatch::VolumeBarChanged(QSlider* bar) {
   // Lowered to the limit: its own change event has done the rest.
   if (bar->value() != position) return;
   SetHint(pane, QString::number(position));
-  store.SetParam(address, position);
+  state_.editor.SetValue(address, position, EditOrigin::Slider);
 }
 
 void EditDispatch::LinkVolumeBars(QSlider* normal, QSlider* start, QSlider* limit, int role,
@@ -245,25 +247,26 @@ void EditDispatch::BandTypeChanged(QComboBox* combo) {
   actions_.ShowBandType(combo);
   if (IsDeqWorkMode(AddressOf(combo))) {
     if (store.SuppressSend != 0) return;
-    store.SetParam(a, v);
+    const EditScope oneEdit(state_.editor, EditOrigin::Click);
+    state_.editor.SetValue(a, v, EditOrigin::Click);
     if (!DeqResetRunning) {
       // The channel's gain goes back to 0 dB through its own bar.
       if (auto* gain = qobject_cast<QSlider*>(tables_.SideControlAt(a - 3, 0))) {
         gain->setValue(kGainRawZeroDb);
-        rule_.SetLastChange(GraphChange{AddressOf(gain), kGainRawZeroDb});
+        state_.editor.NoteGraphChange(GraphChange{AddressOf(gain), kGainRawZeroDb});
       }
     }
     return;
   }
   if (store.SuppressSend != 0) return;
-  store.SetBand(a, v);
+  state_.editor.SetBandField(a, v, EditOrigin::Click);
   const ParamAddress q = a + (v == kBandTypePeq ? kBandFieldPeqQ : kBandFieldShelfQ);
   if (auto* qEdit = qobject_cast<QLineEdit*>(tables_.MainControlAt(q));
       qEdit != nullptr && KindOf(qEdit) == ControlKind::Edit && qEdit != tables_.Placeholder()) {
     state_.currentEdit = qEdit;
     ApplyControlValue(qEdit, kStepNone, true, store.View(q));
   }
-  rule_.SetLastChange(GraphChange{a, v});
+  state_.editor.NoteGraphChange(GraphChange{a, v});
 }
 
 // A crossover's Q bar and spin buttons take part for the user types only. False for boxes that
@@ -286,7 +289,7 @@ void EditDispatch::CrossoverTypeChanged(QComboBox* combo) {
   const ParamAddress a = AddressOf(combo);
   if (a < 0) return;
   const int v = combo->currentIndex();
-  state_.store.SetParam(a, v);
+  state_.editor.SetValue(a, v, EditOrigin::Click);
   if (!ShowCrossoverQ(combo)) return;
   const int page = PageOf(a);
   const int slot = IndexOf(a);
@@ -307,10 +310,11 @@ void EditDispatch::ToggleClicked(QPushButton* button) {
   if (a < 0) return;
   switch (RoleOf(button)) {
     case ButtonRole::Phase:
-      state_.store.SetParam(a, actions_.ControlAction(button, action::kPhase));
+      state_.editor.SetValue(a, actions_.ControlAction(button, action::kPhase), EditOrigin::Click);
       break;
     case ButtonRole::Toggle:
-      state_.store.SetParam(a, actions_.ControlAction(button, action::kToggle));
+      state_.editor.SetValue(a, actions_.ControlAction(button, action::kToggle),
+                             EditOrigin::Click);
       break;
     case ButtonRole::Option:
       OptionClicked(button);
@@ -324,8 +328,8 @@ void EditDispatch::ToggleClicked(QPushButton* button) {
 // a value no member stands for writes nothing.
 void EditDispatch::ApplyOption(ParamAddress address, int position) {
   if (!actions_.ShowOption(position)) return;
-  ParamStore& store = state_.store;
-  store.SetParam(address, position);
+  const ParamStore& store = state_.store;
+  state_.editor.SetValue(address, position, EditOrigin::Click);
   if (QWidget* group = tables_.Find(names::kMusicGainGroup)) {
     group->setEnabled(store.View(10, 12) != 0);
   }

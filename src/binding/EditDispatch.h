@@ -37,10 +37,10 @@ class EditDispatch : public QObject {
   // Limits x by the control's scale, shows it, moves the linked track bar, stores it and (unless
   // fromStore) sends it through SetBand (band scales up to Scale::BandQ) or SetParam (the rest).
   // Gives what was shown and stored (address -1 when the control takes no value). A value the
-  // store holds already is sent only when the operator typed it (`typed`).
+  // store holds already is sent only when the operator typed it (origin Typed).
+  // `origin` names the operator's hand for the edit record (System: the console only shows).
   EditOutcome ApplyControlValue(QWidget* control, int step, bool fromStore, double x,
-                                bool typed = false);
-  GraphChange LastChange() const { return rule_.LastChange(); }
+                                EditOrigin origin = EditOrigin::System);
   // A click or Tab into a band edit: its band becomes the selected one and the graph's point
   // label moves to it; nothing is stored or sent.
   void SelectBand(QLineEdit* edit);

@@ -37,15 +37,15 @@ double EditRule::LimitBandQ(ParamAddress address, bool fromStore, double x) {
   int v = store_.View(address);
   if (v > kPeqQLimit) {
     v = kPeqQLimit;
-    store_.SetView(PageOf(address), IndexOf(address), v);
+    editor_.KeepShown(address, v);
   }
   return v;
 }
 
 EditOutcome EditRule::Apply(ParamAddress address, ValueScale scale, int step, bool fromStore,
-                            double x, bool refreshing) {
+                            double x, bool refreshing, EditOrigin origin) {
   EditOutcome out = Limit(address, scale, step, fromStore, x);
-  Commit(out, fromStore, refreshing);
+  Commit(out, fromStore, refreshing, origin);
   return out;
 }
 
@@ -89,23 +89,27 @@ EditOutcome EditRule::Limit(ParamAddress own, ValueScale s, int step, bool fromS
   return out;
 }
 
-void EditRule::Commit(const EditOutcome& out, bool fromStore, bool refreshing, bool typed) {
+void EditRule::Commit(const EditOutcome& out, bool fromStore, bool refreshing,
+                      EditOrigin origin) {
   const ParamAddress a = out.address;
   const ValueScale s = out.scale;
   const int u = out.stored;
   // A step at a limit, a drag that stays on the same raw value, a text that reads as the value
   // already there: the unit holds it already, and a write would only repeat it (or put it back
   // over a change the unit made itself since).
-  const bool changes = typed || !Holds(a, u);
-  if (IsStoredAsBand(s)) StoreBoth(a, u);
+  const bool changes = origin == EditOrigin::Typed || !Holds(a, u);
+  // What a refresh shows is the store's already: no edit of the operator's.
+  const EditOrigin by = refreshing ? EditOrigin::System : origin;
   if (!fromStore && changes) {
     if (IsStoredAsBand(s)) {
-      store_.SetBand(a, u);
+      editor_.SetBandField(a, u, by);
     } else {
-      store_.SetParam(a, u);
+      editor_.SetValue(a, u, by);
     }
+  } else if (IsStoredAsBand(s)) {
+    editor_.StoreBoth(a, u, by);
   }
-  if (IsGraphScale(s) && !refreshing) lastChange_ = GraphChange{a, u};
+  if (IsGraphScale(s) && !refreshing) editor_.NoteGraphChange(GraphChange{a, u});
 }
 
 bool EditRule::Holds(ParamAddress address, int value) const {
@@ -117,12 +121,6 @@ std::pair<int, int> EditRule::DeviceSlot(ParamAddress address) const {
   const ParamAddress e = store_.EffectiveAddress(address);
   const int page = PageOf(e);
   return {page, ParamStore::DeviceIndex(page, IndexOf(e), store_.LayoutFlag)};
-}
-
-void EditRule::StoreBoth(ParamAddress address, int value) {
-  store_.SetView(PageOf(address), IndexOf(address), value);
-  const auto [page, slot] = DeviceSlot(address);
-  store_.SetDevice(page, slot, value);
 }
 
 }  // namespace velantro

@@ -19,10 +19,6 @@ namespace velantro {
 
 namespace {
 
-// Field defaults: type PEQ, (frequency per band), gain 0.0 dB, PEQ Q "1.00", shelf Q "0.71".
-constexpr std::array<int, kBandValueCount> kFieldDefaults{
-    {kBandTypePeq, 0, kGainRawZeroDb, 16, 10}};
-
 constexpr int kMusicLockedSlots = 48;   // the auto mode locks music slots 1 .. 48
 constexpr int kOutputSourceSlots = 16;  // slots 0 .. 15 of the output pages: levels and phases
 
@@ -151,7 +147,7 @@ void Refresh::RefreshButton(QPushButton* button, int page, int slot, int v) {
       break;
   }
   // A button knows off and on only.
-  if (v != 0 && v != 1) state_.store.Keep(a, 1);
+  if (v != 0 && v != 1) state_.editor.Keep(a, 1);
 }
 
 // A bar shows the stored value as far as its range goes, and its pane the position it took.
@@ -163,12 +159,12 @@ void Refresh::RefreshTrackBar(QSlider* bar, int value) {
   if (EditDispatch::IsVolumeBar(a)) {
     SetHint(pane, QString::number(position));
     EditDispatch::ShowText(pane, QString::fromStdString(FormatNumber(position, 0)));
-    if (position != value) state_.store.Keep(a, position);
+    if (position != value) state_.editor.Keep(a, position);
     return;
   }
   if (KindOf(pane) != ControlKind::Pane) return;
   const EditOutcome shown = edits_.ApplyControlValue(pane, kStepNone, true, position);
-  if (shown.address >= 0 && shown.stored != value) state_.store.Keep(a, shown.stored);
+  if (shown.address >= 0 && shown.stored != value) state_.editor.Keep(a, shown.stored);
 }
 
 // The "EQ pass" button follows the page on view; DEQ and System have no page EQ pass.
@@ -292,31 +288,7 @@ void Refresh::EnableBoundControls(int flag, int page) {
 // ---------------------------------------------------------------------------------------------
 
 void Refresh::ResetEqBands(int target) {
-  ParamStore& store = state_.store;
-  for (int i = 0; i < kEqPageCount; ++i) {
-    if (target != i && target != kAllPages) continue;
-    const int d = target == kAllPages ? i : PageOf(store.EffectiveAddress(MakeAddress(i, 0)));
-    const std::span<const int> frequencies = DefaultBandFrequencies(i);
-    for (int b = 0; b < kBandCount[i]; ++b) {
-      int j = 0;
-      for (int f = 0; f < kBandValueCount; ++f) {
-        const int value = f == kBandFieldFrequency ? frequencies[static_cast<size_t>(b)]
-                                                   : kFieldDefaults[static_cast<size_t>(f)];
-        j = i == kDeqPage ? kDeqChannelSize * b + kDeqFirstBandIndex + f
-                          : kFirstBandIndex[i] + kBandValueCount * b + f;
-        if (target == kAllPages && i == 0) {
-          // Both music settings take the defaults; ViewValues follows at the refresh.
-          store.SetDevice(0, ParamStore::DeviceIndex(0, j, 0), value);
-          store.SetDevice(0, ParamStore::DeviceIndex(0, j, 1), value);
-        } else {
-          store.SetDevice(d, ParamStore::DeviceIndex(d, j, store.LayoutFlag), value);
-          store.SetView(d, j, value);
-        }
-      }
-      // j is the band's field 4: the band frame carries all five values.
-      if (target != kAllPages) store.SetBand(MakeAddress(i, j), store.View(d, j));
-    }
-  }
+  state_.editor.ResetEqBands(target, EditOrigin::Reset);
   RefreshAllControls(target);
 }
 

@@ -8,6 +8,7 @@
 
 #include "binding/BindingState.h"
 #include "binding/BindingTables.h"
+#include "binding/ParamEditor.h"
 
 class QPushButton;
 class QSlider;
@@ -18,7 +19,6 @@ class ControlActions;
 class EditDispatch;
 
 constexpr int kRefreshSlotLimit = 85;  // a refresh visits slots below 85 only
-constexpr int kAllPages = 20;          // RefreshAllControls / ResetEqBands: every page
 constexpr int kAutoModeLock = 255;     // EnableBoundControls: the music auto mode lock
 
 class Refresh {
@@ -36,7 +36,8 @@ class Refresh {
   // Page 255: the music auto mode lock (flag = ViewValues[0][0]); pages 0-7: that page's EQ pass
   // lock (by the hint of MusEQAllpassBtn).
   void EnableBoundControls(int flag, int page);
-  // Default EQ bands for one page (stored and sent) or for all (20, stored only), then a refresh.
+  // Default EQ bands for one page (stored and sent, one Reset edit) or for all (kAllPages, the
+  // start-up values, stored only), then a refresh.
   void ResetEqBands(int target);
 
   std::array<int, kPageCount>& EqPassState() { return eqPassState_; }

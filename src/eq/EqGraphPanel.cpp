@@ -9,6 +9,7 @@
 #include "eq/PageBandModel.h"
 #include "model/ParamStore.h"
 #include "model/Rounding.h"
+#include "model/ScopedAssign.h"
 #include "model/Scales.h"
 #include "widgets/WidgetNames.h"
 
@@ -160,19 +161,17 @@ EqGraphPanel::EqGraphPanel(ParamStore& store, QWidget* parent)
     label->setAttribute(Qt::WA_TransparentForMouseEvents);
     frequencyLabels_[static_cast<std::size_t>(i)] = label;
   }
-  timer_.setInterval(kGraphTimerMs);
-  connect(&timer_, &QTimer::timeout, this, &EqGraphPanel::GraphTick);
   SyncWidgets();
 }
 
-EqGraphPanel::~EqGraphPanel() { timer_.stop(); }
+EqGraphPanel::~EqGraphPanel() = default;
 
-void EqGraphPanel::Start() {
-  started_ = true;
-  timer_.start();
+void EqGraphPanel::Start() { started_ = true; }
+
+void EqGraphPanel::OnGraphChange(GraphChange change) {
+  lastChange_ = change;
+  if (!holdRedraw_) RedrawLastChange();
 }
-
-void EqGraphPanel::StopTimer() { timer_.stop(); }
 
 std::function<void(int, int)> EqGraphPanel::RedrawHook() {
   return [this](int point, int page) { DrawPageCurves(point, page); };
@@ -345,9 +344,6 @@ void EqGraphPanel::HandleMove(int handle, QPoint pos, Qt::KeyboardModifiers modi
     host_->CommitEdit(step);
     drag_.pressPosition = pos;
     drag_.dragged = pressed;
-    // The timer redraws nothing while the handle is held, and the release then selects the gain
-    // edit, whose change would be the one the timer sees: the label follows each Q step now.
-    RedrawLastChange();
     return;
   }
 
@@ -479,6 +475,8 @@ void EqGraphPanel::ApplyDrag() {
   }
   const bool band = d < kBandHandleCount;
   if (entry >= 0) {
+    // A band's frequency and gain together are one redraw.
+    const ScopedAssign hold(holdRedraw_, true);
     const BandModelEntry& e = renderer_.model().entry(entry);
     const GraphControl frequency{e.frequencyAddress,
                                  band ? ControlTable::Main : ControlTable::Pane};
@@ -511,7 +509,7 @@ void EqGraphPanel::ApplyDrag() {
 
 void EqGraphPanel::RedrawLastChange() {
   if (host_ == nullptr) return;
-  const GraphChange change = host_->LastChange();
+  const GraphChange change = lastChange_;
   if (change != drag_.seenChange) {
     drag_.seenChange = change;
     const BandLocation located = LocateBand(change.address, store_.MicGroup);
@@ -550,7 +548,6 @@ void EqGraphPanel::HandleDoubleClick(int handle, Qt::MouseButton button) {
   const BandModelEntry& e = renderer_.model().entry(handle);
   host_->ApplyControlValue(GraphControl{e.gainAddress, ControlTable::Main}, 0, false,
                            kGainRawZeroDb);
-  RedrawLastChange();
 }
 
 void EqGraphPanel::HandleRelease(int handle, Qt::MouseButton) {
@@ -582,7 +579,6 @@ void EqGraphPanel::ImageMove(Qt::MouseButtons buttons, QPoint pos) {
   drag_.dragging = false;
   drag_.pressPosition = pos;
   drag_.dragged = drag_.pressed;
-  RedrawLastChange();
 }
 
 void EqGraphPanel::ImageRelease(Qt::MouseButton button) {
@@ -603,10 +599,6 @@ void EqGraphPanel::LabelRelease() {
   drag_.qStepMode = false;
 }
 
-void EqGraphPanel::GraphTick() {
-  if (!drag_.dragging) ApplyDrag();
-}
-
 // ---------------------------------------------------------------------------------------------
 // Buttons around the graph.
 
@@ -616,7 +608,7 @@ void EqGraphPanel::OnEqPassButton(QAbstractButton* button) {
   const int value = host_->ControlAction(button, kToggleAction);
   const int page = SectionPage();
   host_->SetEqPassState(page, value);
-  store_.SetParam(button->property("address").toInt(), value);
+  host_->EditValue(button->property("address").toInt(), value);
   ShowEqPassNotice(value != 0);
   host_->EnableBoundControls(store_.View(0, kMusicModeIndex), page);
 }
@@ -636,9 +628,7 @@ void EqGraphPanel::OnDeqPassButton(QAbstractButton* button) {
   if (SectionSheet() == sheet::kDeq && MusicAuto()) return;
   const ParamAddress address = button->property("address").toInt();
   const int value = host_->ControlAction(button, kToggleAction);
-  store_.SetView(PageOf(address), IndexOf(address), value);
-  store_.SetDevice(PageOf(address), IndexOf(address), value);
-  store_.SetParam(address, value);
+  host_->EditValue(address, value);
   if (host_->RefreshInProgress()) return;
   const int channel = (IndexOf(address) - 1) / kDeqChannelSize;
   const int page = SectionPage();

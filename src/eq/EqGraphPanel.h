@@ -3,11 +3,11 @@
 // The EQ graph panel of the main window: AdvPanel1 (the outer panel with the axis labels), its
 // inner panel AdvPanel2 with the drawing area Image1, the point handles EP1 .. EP15, HPF and LPF,
 // the point label EQlabel and the "EQ PASS" notice EQPassLabel. It draws through GraphRenderer,
-// edits bands by dragging the handles (through the GraphHost's ApplyControlValue) and runs the
-// 15 ms graph timer that redraws whatever band changed last.
+// edits bands by dragging the handles (through the GraphHost's ApplyControlValue) and, told of
+// every edit by the one writer of operator edits (it is an EditListener), redraws the band an
+// edit changed or a click selected.
 
 #include <QLabel>
-#include <QTimer>
 #include <QWidget>
 #include <array>
 #include <functional>
@@ -38,7 +38,7 @@ struct PointDrag {
   float targetGain = 0;       // gain raw value under the pointer
   float appliedFrequency = 0;
   float appliedGain = 0;
-  GraphChange seenChange;  // the LastChange already redrawn
+  GraphChange seenChange;  // the graph change already redrawn
 };
 
 // A point handle: a small round marker that forwards its mouse events to the panel.
@@ -87,11 +87,9 @@ class GraphImage : public QWidget {
   void mouseReleaseEvent(QMouseEvent* event) override;
 };
 
-class EqGraphPanel : public QWidget {
+class EqGraphPanel : public QWidget, public EditListener {
   Q_OBJECT
  public:
-  static constexpr int kGraphTimerMs = 15;
-
   // The panel is AdvPanel1 at its design size 1135 x 344. Creating it registers the 17 handles,
   // builds the background (mode 0) and sets the curve pen.
   explicit EqGraphPanel(ParamStore& store, QWidget* parent = nullptr);
@@ -101,10 +99,13 @@ class EqGraphPanel : public QWidget {
   void SetHost(GraphHost* host) { host_ = host; }
   GraphHost* host() const { return host_; }
 
-  // First show of the main window: from now on presses act, and the 15 ms graph timer runs.
+  // First show of the main window: from now on presses act.
   void Start();
   bool started() const { return started_; }
-  void StopTimer();
+
+  // An edit of a value the graph draws, or a band selection: redraws that band (at once, or when
+  // the graph's own edit in progress is done) unless it is the change drawn last.
+  void OnGraphChange(GraphChange change) override;
 
   // Redraws the curve: point 20 is the whole page, any other point one entry and its label.
   // Callers pass the page of CurrentSection or of the value that changed. This is the function
@@ -121,10 +122,6 @@ class EqGraphPanel : public QWidget {
   // The "EQ PASS" notice over the graph.
   void ShowEqPassNotice(bool visible);
   bool eqPassNoticeShown() const;
-
-  // One tick of the graph timer: applies the drag targets (while no drag is in progress) and
-  // redraws the band of LastChange if it changed.
-  void GraphTick();
 
   // Buttons around the graph; the window connects their clicks here.
   void OnEqPassButton(QAbstractButton* button);   // "EQ pass" (MusEQAllpassBtn)
@@ -180,7 +177,8 @@ class EqGraphPanel : public QWidget {
   GraphRenderer renderer_;
   PointDrag drag_;
   bool started_ = false;
-  QTimer timer_;
+  GraphChange lastChange_;    // the change told last
+  bool holdRedraw_ = false;  // the graph's own edit is in progress: redraw once it is done
   QWidget* advPanel2_ = nullptr;
   GraphImage* image1_ = nullptr;
   std::array<GraphHandle*, kHandleCount> handles_{};

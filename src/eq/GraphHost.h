@@ -2,7 +2,9 @@
 
 // What the EQ graph needs from the rest of the window: the section on view and the edit path of
 // the bound controls. The control binding implements it in the program; tests implement it on a
-// bare store. Kept narrow on purpose: every edit the graph makes goes through ApplyControlValue.
+// bare store. Kept narrow on purpose: every edit the graph makes goes through ApplyControlValue
+// or EditValue, that is through the one writer of operator edits, which tells the graph (an
+// EditListener) what to redraw.
 
 #include "eq/GraphChange.h"
 #include "model/ParamAddress.h"
@@ -33,8 +35,6 @@ class GraphHost {
   virtual int CurrentSection() const = 0;
   // RefreshInProgress: no redraw while a refresh walks the controls.
   virtual bool RefreshInProgress() const = 0;
-  // LastChange of the edit dispatch.
-  virtual GraphChange LastChange() const = 0;
   // SelectedBand of a graph (GraphIndex numbering).
   virtual int SelectedBand(int graph) const = 0;
 
@@ -51,6 +51,9 @@ class GraphHost {
 
   // ControlAction(control, number), e.g. 11 toggles a bitmap button and returns its new state.
   virtual int ControlAction(QWidget* control, int number) = 0;
+  // A value of the graph's own buttons (EQ pass, DEQ pass): stored and sent as the operator's
+  // click.
+  virtual void EditValue(ParamAddress address, int value) = 0;
   // EqPassState[page] := value.
   virtual void SetEqPassState(int page, int value) = 0;
   virtual void EnableBoundControls(int flag, int page) = 0;

@@ -82,11 +82,12 @@ bool IsNavigationKey(const QKeyEvent& key) {
 
 }  // namespace
 
-DeviceCommands::DeviceCommands(QWidget& root, ParamStore& store, DeviceLink& link,
+DeviceCommands::DeviceCommands(QWidget& root, ParamEditor& editor, DeviceLink& link,
                                Messages& messages, const int& currentSection, QObject* parent)
     : QObject(parent),
       root_(root),
-      store_(store),
+      editor_(editor),
+      store_(editor.store()),
       link_(link),
       messages_(messages),
       currentSection_(currentSection) {
@@ -299,7 +300,7 @@ void DeviceCommands::RecallMode() {
   }
   // Sent through the change queue: when it leaves at once the link goes quiet ("加载中...") and
   // the unit's acknowledgement starts the reload.
-  store_.SetParam(sysaddr::CurrentMode, index);
+  editor_.SetValue(sysaddr::CurrentMode, index, EditOrigin::System);
 }
 
 void DeviceCommands::SaveMode() {

@@ -9,6 +9,7 @@
 #include <QString>
 #include <array>
 
+#include "binding/ParamEditor.h"
 #include "model/Messages.h"
 #include "model/ParamStore.h"
 
@@ -38,7 +39,7 @@ class DeviceCommands : public QObject {
 
   // `root` is the main window (TForm1) after its pages have been built. Every reference must
   // outlive this object. `currentSection` is the window's CurrentSection (page * 256 + sheet).
-  DeviceCommands(QWidget& root, ParamStore& store, DeviceLink& link, Messages& messages,
+  DeviceCommands(QWidget& root, ParamEditor& editor, DeviceLink& link, Messages& messages,
                  const int& currentSection, QObject* parent = nullptr);
   ~DeviceCommands() override;
 
@@ -98,6 +99,7 @@ class DeviceCommands : public QObject {
   void SetLocked(bool locked);
 
   QWidget& root_;
+  ParamEditor& editor_;
   ParamStore& store_;
   DeviceLink& link_;
   Messages& messages_;

@@ -184,6 +184,7 @@ TForm1::TForm1(Console& console) : QWidget(nullptr), console_(console) {
     if (deviceCommands_) deviceCommands_->ShowModeName();
   };
   graph_->SetHost(binding_.get());
+  binding_->editor().AddListener(graph_);
 
   ConnectSectionHandlers();
   ConnectNetworkFields();
@@ -204,7 +205,10 @@ TForm1::~TForm1() {
   // The helpers hold pointers into the widget tree: let them go first.
   deviceCommands_.reset();
   presets_.reset();
-  if (graph_ != nullptr) graph_->SetHost(nullptr);
+  if (graph_ != nullptr) {
+    binding_->editor().RemoveListener(graph_);
+    graph_->SetHost(nullptr);
+  }
 }
 
 QPushButton* TForm1::tabButton(int number) const {
@@ -508,7 +512,8 @@ void TForm1::FirstShow() {
         PresetLibraryPanel::ChooseRoot(console_.programFolder));
     presets_->EnsureFolders();
     presets_->ListPresets();
-    deviceCommands_ = std::make_unique<DeviceCommands>(*this, store, *link, console_.messages(),
+    deviceCommands_ = std::make_unique<DeviceCommands>(*this, binding_->editor(), *link,
+                                                       console_.messages(),
                                                        console_.CurrentSection);
   }
   QPushButton* music = tabButton(1);
@@ -615,10 +620,9 @@ void TForm1::FollowPageScroll() {
 // ---------------------------------------------------------------------------------------------
 
 void TForm1::AutoManualClicked(QPushButton* button) {
-  ParamStore& store = console_.store;
   const int value = binding_->ControlAction(button, action::kAutoManual);
-  store.SetParam(MakeAddress(0, 0), value);
-  binding_->EnableBoundControls(store.View(0, 0), kAutoModeLock);
+  binding_->editor().SetValue(MakeAddress(0, 0), value, EditOrigin::Click);
+  binding_->EnableBoundControls(console_.store.View(0, 0), kAutoModeLock);
   // The crossover Q controls take the state their mode type prescribes.
   constexpr ParamAddress kCrossoverTypes[] = {0x0710, 0x0713, 0x0610, 0x0613};
   for (ParamAddress type : kCrossoverTypes) {
@@ -629,17 +633,15 @@ void TForm1::AutoManualClicked(QPushButton* button) {
 }
 
 void TForm1::SingDiscoClicked(QPushButton* button) {
-  ParamStore& store = console_.store;
   const int value = binding_->ControlAction(button, action::kSingDisco);
-  store.SetParam(MakeAddress(0, 1), value);
-  store.LayoutFlag = static_cast<uint8_t>(value);
+  binding_->editor().SetMusicSetting(value, EditOrigin::Click);
   binding_->RefreshAllControls(kAllPages);
   graph_->DrawPageCurves(kWholePagePoint, PageOf(console_.CurrentSection));
 }
 
 void TForm1::MicGroupClicked(QPushButton* button) {
   const int group = binding_->ControlAction(button, action::kMicGroup);
-  console_.store.MicGroup = group;
+  binding_->editor().SetMicGroup(group);
   const bool nineBands = group == 1 && pages_->currentIndex() == kMicSheet;
   Child<QLabel>("MicEqCaption")->setText(nineBands ? "9 band EQ" : "15 band EQ");
   sheetLayout_->ShowMicColumns(nineBands);
@@ -660,7 +662,8 @@ void TForm1::FocusMoved(QWidget* now) {
 }
 
 void TForm1::DeqReferenceClicked() {
-  ParamStore& store = console_.store;
+  // One edit: the work modes and the channels' bands.
+  const EditScope oneEdit(binding_->editor(), EditOrigin::Reset);
   // Work modes as if clicked: channel 1 and 2 "Below", channel 3 "Above"; the gains keep the
   // reference values below instead of returning to 0 dB.
   binding_->edits().DeqResetRunning = true;
@@ -671,15 +674,7 @@ void TForm1::DeqReferenceClicked() {
     graph_->OnBandTypeImage(binding_->tables().SideControlAt(workMode, image));
   }
   binding_->edits().DeqResetRunning = false;
-  for (int g = 0; g < 3; ++g) {
-    for (int f = 0; f < kBandValueCount; ++f) {
-      const int index = 12 * g + 2 + f;
-      const int value = kDeqReference[g][f];
-      store.SetView(kDeqPage, index, value);
-      store.SetDevice(kDeqPage, ParamStore::DeviceIndex(kDeqPage, index, store.LayoutFlag), value);
-    }
-    store.SetBand(MakeAddress(kDeqPage, 12 * g + 2), store.View(kDeqPage, 12 * g + 2));
-  }
+  binding_->editor().SetDeqBands(kDeqReference, EditOrigin::Reset);
   binding_->RefreshAllControls(kDeqPage);
   TabSwitch(tabButton(9));
 }

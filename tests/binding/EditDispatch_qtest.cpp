@@ -134,7 +134,7 @@ TEST_F(EditDispatchTest, LeavingABandEditWithoutTypingSendsNothing) {
   auto* gain = W<QLineEdit>("MusGainEdit1");
   const ParamAddress address = AddressOf(gain);
   constexpr int kUnitsGain = 60;  // -12.0 dB
-  EditRule(store).StoreBoth(address, kUnitsGain);
+  ParamEditor(store).StoreBoth(address, kUnitsGain, EditOrigin::System);
   ASSERT_EQ(gain->text(), "0.0");
 
   QTest::mouseClick(gain, Qt::LeftButton);

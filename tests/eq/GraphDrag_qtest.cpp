@@ -1,5 +1,6 @@
-// Editing bands by dragging the graph's handles with the mouse, the graph timer and the buttons
-// around the graph, on the panel with a bare store and a recording change sink.
+// Editing bands by dragging the graph's handles with the mouse, the redraw an edit's notice
+// brings, and the buttons around the graph, on the panel with a bare store and a recording
+// change sink.
 
 #include <gtest/gtest.h>
 
@@ -26,10 +27,10 @@ class GraphDrag : public ::testing::Test {
     store.SetView(0, 0, 1);  // music mode Manual
     store.SetChangeSink(&sink);
     panel.SetHost(&host);
+    host.editor.AddListener(&panel);
     panel.show();
     EXPECT_TRUE(QTest::qWaitForWindowExposed(&panel));
     panel.Start();
-    panel.StopTimer();  // the tests run the graph timer's ticks themselves
     ShowSection(kMusic);
   }
 
@@ -160,10 +161,10 @@ TEST_F(GraphDrag, RightDragStepsQAndReleaseSelectsTheGainEdit) {
 
 // Music band 1 as the unit holds it after a download: both tables hold the same values.
 void HoldBandOneAtTheUnit(ParamStore& store, int q) {
-  EditRule rule(store);
+  ParamEditor editor(store);
   for (int index = 4; index <= 8; ++index)
-    rule.StoreBoth(MakeAddress(0, index), store.View(0, index));
-  rule.StoreBoth(0x0007, q);
+    editor.StoreBoth(MakeAddress(0, index), store.View(0, index), EditOrigin::System);
+  editor.StoreBoth(0x0007, q, EditOrigin::System);
 }
 
 // A Q step that lands on the Q the band holds, a vertical right or Ctrl drag (no step at all),
@@ -350,17 +351,17 @@ TEST_F(GraphDrag, DeqChannelWithEqPassKeepsItsHandle) {
   EXPECT_EQ(host.selects.back(), 2 * 256 + 3);
 }
 
-TEST_F(GraphDrag, GraphTimerRedrawsTheBandOfLastChange) {
+TEST_F(GraphDrag, AGraphChangeNoticeRedrawsItsBand) {
   store.SetView(0, 11, 150);  // band 2 at +6 dB, changed by its gain edit
-  host.lastChange = {0x000B, 150};
   const int y = ToPixel(GainToY(6, 309) - 7);
   EXPECT_NE(Handle(1)->y(), y);
-  panel.GraphTick();
+  host.editor.NoteGraphChange({0x000B, 150});
   EXPECT_EQ(Handle(1)->y(), y);
   EXPECT_EQ(panel.pointLabel()->text(), QStringLiteral("6.0dB\rQ:1.00\r62.50Hz"));
-  // Only the changed entry was recomputed: a stale value elsewhere is not picked up.
+  // Only the changed entry was recomputed, and the same notice again redraws nothing: a stale
+  // value elsewhere is not picked up.
   store.SetView(0, 6, 60);
-  panel.GraphTick();
+  host.editor.NoteGraphChange({0x000B, 150});
   EXPECT_EQ(Handle(0)->y(), ToPixel(GainToY(0, 309) - 7));
 }
 

@@ -2,7 +2,8 @@
 
 // A bare-store stand-in for the window's control binding, for the graph tests: it hands the
 // values of the controls the graph edits (band edits and crossover panes) to the program's own
-// edit rule, records every call, and a recording ChangeSink shows what would go to the unit.
+// edit rule and writer, records every call, and a recording ChangeSink shows what would go to
+// the unit. A panel that listens to `editor` redraws what the edits change.
 
 #include <QVariant>
 #include <QWidget>
@@ -39,7 +40,7 @@ inline void WriteDefaultBands(ParamStore& store) {
 
 class GraphTestHost : public GraphHost {
  public:
-  explicit GraphTestHost(ParamStore& store) : store_(store), rule_(store) {}
+  explicit GraphTestHost(ParamStore& store) : editor(store), store_(store), rule_(editor) {}
 
   struct Applied {
     GraphControl control;
@@ -48,9 +49,9 @@ class GraphTestHost : public GraphHost {
     double x;
   };
 
+  ParamEditor editor;
   int section = 0;
   bool refreshing = false;
-  GraphChange lastChange;
   std::array<int, 11> selected{};
   std::vector<Applied> applied;
   std::vector<int> commits;
@@ -63,7 +64,6 @@ class GraphTestHost : public GraphHost {
 
   int CurrentSection() const override { return section; }
   bool RefreshInProgress() const override { return refreshing; }
-  GraphChange LastChange() const override { return lastChange; }
   int SelectedBand(int graph) const override { return selected[static_cast<std::size_t>(graph)]; }
 
   // The scale of the control the reference names: a crossover pane's from the parameter
@@ -92,9 +92,8 @@ class GraphTestHost : public GraphHost {
   void ApplyControlValue(GraphControl c, int step, bool fromStore, double x) override {
     applied.push_back({c, step, fromStore, x});
     if (!c.valid()) return;
-    rule_.SetLastChange(lastChange);
-    rule_.Apply(c.address, ScaleOf(c, store_.MicGroup), step, fromStore, x, refreshing);
-    lastChange = rule_.LastChange();
+    rule_.Apply(c.address, ScaleOf(c, store_.MicGroup), step, fromStore, x, refreshing,
+                EditOrigin::GraphDrag);
   }
 
   void CommitEdit(int step) override {
@@ -117,6 +116,9 @@ class GraphTestHost : public GraphHost {
     const bool on = control->property("hint").toString() == QStringLiteral("1");
     control->setProperty("hint", on ? QStringLiteral("0") : QStringLiteral("1"));
     return on ? 0 : 1;
+  }
+  void EditValue(ParamAddress address, int value) override {
+    editor.SetValue(address, value, EditOrigin::Click);
   }
   void SetEqPassState(int page, int value) override {
     eqPass[static_cast<std::size_t>(page)] = value;

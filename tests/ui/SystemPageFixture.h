@@ -60,7 +60,7 @@ class SystemPageTest : public ::testing::Test {
 
   void SetUp() override {
     form.FirstShow();
-    commands = std::make_unique<DeviceCommands>(form, console.store, harness.link, messages,
+    commands = std::make_unique<DeviceCommands>(form, form.binding()->editor(), harness.link, messages,
                                                 console.CurrentSection);
     view.commands = commands.get();
   }

@@ -1,0 +1,159 @@
+#include "binding/ParamEditor.h"
+
+#include <algorithm>
+#include <array>
+#include <span>
+
+#include "model/BandLayout.h"
+#include "model/ParamStore.h"
+#include "model/Scales.h"
+
+namespace velantro {
+
+namespace {
+
+// Field defaults: type PEQ, (frequency per band), gain 0.0 dB, PEQ Q "1.00", shelf Q "0.71".
+constexpr std::array<int, kBandValueCount> kFieldDefaults{
+    {kBandTypePeq, 0, kGainRawZeroDb, 16, 10}};
+
+// Start-up values of the unit's image: the system page's item 17, music in Manual, the output
+// low-pass filters "Off", the MIC A item 1 at 64.
+struct StartValue {
+  int page;
+  int slot;
+  int value;
+};
+constexpr StartValue kStartValues[] = {
+    {10, 17, 0}, {0, 0, 1}, {6, 20, 362}, {7, 20, 362}, {8, 20, 362}, {9, 20, 362}, {1, 1, 64},
+};
+
+}  // namespace
+
+void ParamEditor::AddListener(EditListener* listener) {
+  if (listener != nullptr && std::find(listeners_.begin(), listeners_.end(), listener) ==
+                                 listeners_.end()) {
+    listeners_.push_back(listener);
+  }
+}
+
+void ParamEditor::RemoveListener(EditListener* listener) {
+  std::erase(listeners_, listener);
+}
+
+void ParamEditor::Note(EditOrigin origin, ParamAddress address, int after) {
+  if (origin == EditOrigin::System || address < 0) return;
+  if (depth_ == 0) pending_.origin = origin;
+  for (EditCell& cell : pending_.cells) {
+    if (cell.address == address) {
+      cell.after = after;
+      return;
+    }
+  }
+  pending_.cells.push_back(EditCell{address, store_.View(address), after});
+}
+
+void ParamEditor::Flush() {
+  if (depth_ > 0) return;
+  std::erase_if(pending_.cells, [](const EditCell& c) { return c.before == c.after; });
+  if (!pending_.cells.empty()) {
+    const EditRecord record = std::move(pending_);
+    for (EditListener* listener : listeners_) listener->OnEdit(record);
+  }
+  pending_ = EditRecord{};
+}
+
+void ParamEditor::BeginEdit(EditOrigin origin) {
+  if (depth_++ == 0) pending_ = EditRecord{origin, {}};
+}
+
+void ParamEditor::EndEdit() {
+  if (depth_ > 0) --depth_;
+  Flush();
+}
+
+void ParamEditor::SetValue(ParamAddress address, int value, EditOrigin origin) {
+  Note(origin, address, value);
+  store_.SetParam(address, value);
+  Flush();
+}
+
+void ParamEditor::SetBandField(ParamAddress address, int value, EditOrigin origin) {
+  Note(origin, address, value);
+  store_.SetBand(address, value);
+  Flush();
+}
+
+void ParamEditor::StoreBoth(ParamAddress address, int value, EditOrigin origin) {
+  Note(origin, address, value);
+  store_.SetView(PageOf(address), IndexOf(address), value);
+  const ParamAddress e = store_.EffectiveAddress(address);
+  const int page = PageOf(e);
+  store_.SetDevice(page, ParamStore::DeviceIndex(page, IndexOf(e), store_.LayoutFlag), value);
+  Flush();
+}
+
+void ParamEditor::Keep(ParamAddress address, int value) { store_.Keep(address, value); }
+
+void ParamEditor::KeepShown(ParamAddress address, int value) {
+  store_.SetView(PageOf(address), IndexOf(address), value);
+}
+
+void ParamEditor::ResetEqBands(int target, EditOrigin origin) {
+  const EditScope scope(*this, target == kAllPages ? EditOrigin::System : origin);
+  for (int i = 0; i < kEqPageCount; ++i) {
+    if (target != i && target != kAllPages) continue;
+    const int d = target == kAllPages ? i : PageOf(store_.EffectiveAddress(MakeAddress(i, 0)));
+    const std::span<const int> frequencies = DefaultBandFrequencies(i);
+    for (int b = 0; b < kBandCount[i]; ++b) {
+      int j = 0;
+      for (int f = 0; f < kBandValueCount; ++f) {
+        const int value = f == kBandFieldFrequency ? frequencies[static_cast<size_t>(b)]
+                                                   : kFieldDefaults[static_cast<size_t>(f)];
+        j = i == kDeqPage ? kDeqChannelSize * b + kDeqFirstBandIndex + f
+                          : kFirstBandIndex[i] + kBandValueCount * b + f;
+        if (target == kAllPages && i == 0) {
+          // Both music settings take the defaults; ViewValues follows at the refresh.
+          store_.SetDevice(0, ParamStore::DeviceIndex(0, j, 0), value);
+          store_.SetDevice(0, ParamStore::DeviceIndex(0, j, 1), value);
+        } else {
+          Note(origin, MakeAddress(d, j), value);
+          store_.SetDevice(d, ParamStore::DeviceIndex(d, j, store_.LayoutFlag), value);
+          store_.SetView(d, j, value);
+        }
+      }
+      // j is the band's field 4: the band frame carries all five values.
+      if (target != kAllPages) store_.SetBand(MakeAddress(i, j), store_.View(d, j));
+    }
+  }
+}
+
+void ParamEditor::SetDeqBands(const int (&fields)[3][5], EditOrigin origin) {
+  const EditScope scope(*this, origin);
+  for (int g = 0; g < kBandCount[kDeqPage]; ++g) {
+    const int first = kDeqChannelSize * g + kDeqFirstBandIndex;
+    for (int f = 0; f < kBandValueCount; ++f) {
+      StoreBoth(MakeAddress(kDeqPage, first + f), fields[g][f], origin);
+    }
+    store_.SetBand(MakeAddress(kDeqPage, first), store_.View(kDeqPage, first));
+  }
+}
+
+void ParamEditor::SetMusicSetting(int value, EditOrigin origin) {
+  SetValue(MakeAddress(0, 1), value, origin);
+  store_.LayoutFlag = static_cast<uint8_t>(value);
+}
+
+void ParamEditor::SetMicGroup(int group) { store_.MicGroup = group; }
+void ParamEditor::SetMainOutputPage(int page) { store_.MainOutputPage = page; }
+void ParamEditor::SetAuxOutputPage(int page) { store_.AuxOutputPage = page; }
+
+void ParamEditor::WriteStartValues() {
+  for (const StartValue& v : kStartValues) store_.SetDevice(v.page, v.slot, v.value);
+}
+
+void ParamEditor::NoteGraphChange(GraphChange change) {
+  lastGraphChange_ = change;
+  for (EditListener* listener : listeners_) listener->OnGraphChange(change);
+}
+
+}  // namespace velantro
