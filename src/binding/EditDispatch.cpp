@@ -313,8 +313,7 @@ void EditDispatch::ToggleClicked(QPushButton* button) {
       state_.editor.SetValue(a, actions_.ControlAction(button, action::kPhase), EditOrigin::Click);
       break;
     case ButtonRole::Toggle:
-      state_.editor.SetValue(a, actions_.ControlAction(button, action::kToggle),
-                             EditOrigin::Click);
+      state_.editor.SetValue(a, actions_.ControlAction(button, action::kToggle), EditOrigin::Click);
       break;
     case ButtonRole::Option:
       OptionClicked(button);

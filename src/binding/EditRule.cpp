@@ -89,8 +89,7 @@ EditOutcome EditRule::Limit(ParamAddress own, ValueScale s, int step, bool fromS
   return out;
 }
 
-void EditRule::Commit(const EditOutcome& out, bool fromStore, bool refreshing,
-                      EditOrigin origin) {
+void EditRule::Commit(const EditOutcome& out, bool fromStore, bool refreshing, EditOrigin origin) {
   const ParamAddress a = out.address;
   const ValueScale s = out.scale;
   const int u = out.stored;

@@ -30,19 +30,18 @@ constexpr StartValue kStartValues[] = {
 }  // namespace
 
 void ParamEditor::AddListener(EditListener* listener) {
-  if (listener != nullptr && std::find(listeners_.begin(), listeners_.end(), listener) ==
-                                 listeners_.end()) {
+  if (listener != nullptr &&
+      std::find(listeners_.begin(), listeners_.end(), listener) == listeners_.end()) {
     listeners_.push_back(listener);
   }
 }
 
-void ParamEditor::RemoveListener(EditListener* listener) {
-  std::erase(listeners_, listener);
-}
+void ParamEditor::RemoveListener(EditListener* listener) { std::erase(listeners_, listener); }
 
 void ParamEditor::Note(EditOrigin origin, ParamAddress address, int after) {
-  if (origin == EditOrigin::System || address < 0) return;
+  // Inside a scope the scope's origin names the edit; the console's own writes make none.
   if (depth_ == 0) pending_.origin = origin;
+  if (origin == EditOrigin::System || pending_.origin == EditOrigin::System || address < 0) return;
   for (EditCell& cell : pending_.cells) {
     if (cell.address == address) {
       cell.after = after;

@@ -9,8 +9,8 @@
 #include "eq/PageBandModel.h"
 #include "model/ParamStore.h"
 #include "model/Rounding.h"
-#include "model/ScopedAssign.h"
 #include "model/Scales.h"
+#include "model/ScopedAssign.h"
 #include "widgets/WidgetNames.h"
 
 namespace velantro {

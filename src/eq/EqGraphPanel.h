@@ -177,7 +177,7 @@ class EqGraphPanel : public QWidget, public EditListener {
   GraphRenderer renderer_;
   PointDrag drag_;
   bool started_ = false;
-  GraphChange lastChange_;    // the change told last
+  GraphChange lastChange_;   // the change told last
   bool holdRedraw_ = false;  // the graph's own edit is in progress: redraw once it is done
   QWidget* advPanel2_ = nullptr;
   GraphImage* image1_ = nullptr;

@@ -512,9 +512,8 @@ void TForm1::FirstShow() {
         PresetLibraryPanel::ChooseRoot(console_.programFolder));
     presets_->EnsureFolders();
     presets_->ListPresets();
-    deviceCommands_ = std::make_unique<DeviceCommands>(*this, binding_->editor(), *link,
-                                                       console_.messages(),
-                                                       console_.CurrentSection);
+    deviceCommands_ = std::make_unique<DeviceCommands>(
+        *this, binding_->editor(), *link, console_.messages(), console_.CurrentSection);
   }
   QPushButton* music = tabButton(1);
   TabSwitch(music);

@@ -60,8 +60,8 @@ class SystemPageTest : public ::testing::Test {
 
   void SetUp() override {
     form.FirstShow();
-    commands = std::make_unique<DeviceCommands>(form, form.binding()->editor(), harness.link, messages,
-                                                console.CurrentSection);
+    commands = std::make_unique<DeviceCommands>(form, form.binding()->editor(), harness.link,
+                                                messages, console.CurrentSection);
     view.commands = commands.get();
   }
   void TearDown() override { view.commands = nullptr; }

@@ -1,0 +1,96 @@
+// The one writer of operator edits: what it stores, what it sends and the records it leaves.
+
+#include "binding/ParamEditor.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "model/ParamStore.h"
+#include "support/Recorders.h"
+
+namespace velantro::test {
+namespace {
+
+struct RecordingListener : EditListener {
+  std::vector<EditRecord> records;
+  std::vector<GraphChange> changes;
+  void OnEdit(const EditRecord& record) override { records.push_back(record); }
+  void OnGraphChange(GraphChange change) override { changes.push_back(change); }
+};
+
+class ParamEditorTest : public ::testing::Test {
+ protected:
+  ParamEditorTest() {
+    store.SetChangeSink(&sink);
+    editor.AddListener(&heard);
+  }
+  ParamStore store;
+  RecordingSink sink{store};
+  ParamEditor editor{store};
+  RecordingListener heard;
+};
+
+TEST_F(ParamEditorTest, AnEditLeavesOneRecordWithItsValuesAndOrigin) {
+  store.SetView(0, 0x15, 120);
+  editor.SetBandField(0x0015, 150, EditOrigin::Key);
+  editor.SetValue(0x0A03, 2, EditOrigin::Click);
+  ASSERT_EQ(heard.records.size(), 2u);
+  EXPECT_EQ(heard.records[0].origin, EditOrigin::Key);
+  EXPECT_EQ(heard.records[0].cells, (std::vector<EditCell>{{0x0015, 120, 150}}));
+  EXPECT_EQ(heard.records[1].origin, EditOrigin::Click);
+  EXPECT_EQ(heard.records[1].cells, (std::vector<EditCell>{{0x0A03, 0, 2}}));
+  // Both tables hold the values, and each went to the unit once.
+  EXPECT_EQ(store.View(0x0015), 150);
+  EXPECT_EQ(store.Device(0, ParamStore::DeviceIndex(0, 0x15, 0)), 150);
+  EXPECT_EQ(sink.sent.size(), 2u);
+}
+
+TEST_F(ParamEditorTest, TheConsolesOwnWritesAndUnchangedValuesMakeNoRecord) {
+  store.SetView(10, 3, 2);
+  editor.SetValue(0x0A03, 2, EditOrigin::Click);  // the value it held
+  editor.Keep(0x0A04, 1);
+  editor.StoreBoth(0x0005, 90, EditOrigin::System);
+  editor.SetValue(0x0A05, 1, EditOrigin::System);  // a mode recall: sent, but no edit
+  editor.SetMicGroup(1);
+  editor.WriteStartValues();
+  EXPECT_TRUE(heard.records.empty());
+  EXPECT_EQ(store.MicGroup, 1);
+  EXPECT_EQ(store.View(0x0005), 90);
+}
+
+TEST_F(ParamEditorTest, WritesInOneScopeMakeOneRecordKeepingTheFirstBefore) {
+  store.SetView(0, 0x0B, 100);
+  {
+    const EditScope scope(editor, EditOrigin::Reset);
+    editor.SetBandField(0x000B, 110, EditOrigin::Slider);
+    editor.SetBandField(0x000B, 130, EditOrigin::Slider);
+    editor.SetValue(0x0003, 1, EditOrigin::Click);
+    EXPECT_TRUE(heard.records.empty());  // told once the whole edit is done
+  }
+  ASSERT_EQ(heard.records.size(), 1u);
+  EXPECT_EQ(heard.records[0].origin, EditOrigin::Reset);
+  EXPECT_EQ(heard.records[0].cells, (std::vector<EditCell>{{0x000B, 100, 130}, {0x0003, 0, 1}}));
+}
+
+TEST_F(ParamEditorTest, EqResetOfAPageIsOneRecordOfWhatItChanged) {
+  store.SetView(0, 0x0B, 150);  // music band 2 at +6 dB
+  editor.ResetEqBands(0, EditOrigin::Reset);
+  ASSERT_EQ(heard.records.size(), 1u);
+  const EditRecord& r = heard.records[0];
+  EXPECT_EQ(r.origin, EditOrigin::Reset);
+  // The gain of band 2 is among the cells, with what it was.
+  bool gain = false;
+  for (const EditCell& c : r.cells) gain |= c == EditCell{0x000B, 150, 120};
+  EXPECT_TRUE(gain);
+  // Every cell is a band field of the music page, and each of the ten bands left as one frame.
+  for (const EditCell& c : r.cells) EXPECT_EQ(PageOf(c.address), 0);
+  EXPECT_EQ(sink.Bands().size(), 10u);
+  // The start-up defaults of every page are the console's own.
+  heard.records.clear();
+  editor.ResetEqBands(kAllPages, EditOrigin::Reset);
+  EXPECT_TRUE(heard.records.empty());
+}
+
+}  // namespace
+}  // namespace velantro::test
