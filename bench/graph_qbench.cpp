@@ -31,17 +31,15 @@ class StoreHost : public GraphHost {
     editor.SetBandField(c.address, u, EditOrigin::GraphDrag);
     editor.NoteGraphChange({c.address, u});
   }
-  void EditValue(ParamAddress address, int value) override {
-    editor.SetValue(address, value, EditOrigin::Click);
-  }
+
   void CommitEdit(int) override {}
   bool IsEditBox(ParamAddress) const override { return true; }
   void SelectEdit(ParamAddress) override {}
-  int ControlAction(QWidget*, int) override { return 0; }
+  int Toggle(QAbstractButton*) override { return 0; }
   void SetEqPassState(int, int) override {}
   void EnableBoundControls(int, int) override {}
   void ResetEqBands(int) override {}
-  void ChooseBandType(ParamAddress, int) override {}
+  void ChooseBandType(QWidget*) override {}
 
   ParamEditor editor;
 };

@@ -66,13 +66,13 @@ void BandEditInput::CommitEdit(int step, EditOrigin origin) {
     edit->setText(lastGoodText_);
     return;
   }
-  const QString hint = HintOf(edit);
-  if (hint.isEmpty()) {
+  const Binding* binding = tables_.BindingOf(edit);
+  if (binding == nullptr || binding->scale == Scale::None) {
     messages_.Information("error", "Velantro");
     edit->setText(lastGoodText_);
     return;
   }
-  const double raw = ParseDisplayValue(ScaleOfHint(hint), number);
+  const double raw = ParseDisplayValue(binding->scale, number);
   // Enter on a text the operator typed sends it even when it reads as the value already held; a
   // step works on the value and sends only what it changes.
   const bool typed = step == kStepNone && edit->isModified();

@@ -105,20 +105,19 @@ int AddressOf(const QWidget* control) {
   return ok ? address : -1;
 }
 
-QString HintOf(const QWidget* control) {
-  return control == nullptr ? QString() : control->property("hint").toString();
+const Binding* BindingTables::BindingOf(const QWidget* control) const {
+  const auto it = bindings_.constFind(control);
+  return it == bindings_.constEnd() ? nullptr : &it.value();
 }
 
-Scale ScaleOfHint(const QString& hint) {
-  bool ok = false;
-  const int number = hint.trimmed().toInt(&ok);
-  return ok ? ScaleOfNumber(number) : Scale::None;
+Scale BindingTables::ScaleOf(const QWidget* control) const {
+  const Binding* b = BindingOf(control);
+  return b != nullptr ? b->scale : Scale::None;
 }
 
-QString HintOfScale(Scale scale) { return QString::number(ScaleNumber(scale)); }
-
-void SetHint(QWidget* control, const QString& hint) {
-  if (control != nullptr) control->setProperty("hint", hint);
+int BindingTables::PositionOf(const QWidget* control) const {
+  const Binding* b = BindingOf(control);
+  return b != nullptr ? b->position : -1;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -210,6 +209,7 @@ void BindingTables::FillTables() {
   tabs_ = {};
   pointLabels_ = {};
   typeImages_.clear();
+  bindings_.clear();
 
   placeholder_ = qobject_cast<QLineEdit*>(Find(QString::fromLatin1(names::kPlaceholderEdit)));
   if (placeholder_ == nullptr && root_ != nullptr) {
@@ -226,6 +226,10 @@ void BindingTables::FillTables() {
     QWidget* control = Find(NameOf(row));
     const int page = PageOf(row.address);
     const int slot = IndexOf(row.address);
+    if (control != nullptr && !bindings_.contains(control)) {
+      bindings_.insert(control,
+                       Binding{row.address, row.valueScale(), row.role, row.sort, row.position});
+    }
     switch (row.role) {
       case ControlRole::Main:
         main_[page][slot] = control;
@@ -311,7 +315,6 @@ void BindingTables::StampAll() {
         for (int j = 0; j < 3; ++j) {
           if (QWidget* image = sides_[p][s][j]) {
             image->setProperty("address", address);
-            SetHint(image, QString::number(j));
           }
         }
       } else if (KindOf(first) == ControlKind::TrackBar) {

@@ -4,9 +4,10 @@
 // ValuePanes, SpinControls, SideControls, TabButtons, PointLabels, OptionGroup). The controls are
 // found under the window's widget tree by the objectNames of the control table.
 //
-// Each bound control carries its ParamAddress in the dynamic property "address" (int) and its
-// hint text in "hint" (QString): the scale number of edits, panes and combo boxes, the state
-// "0"/"1" of bitmap buttons, the position of option buttons and type images.
+// Each bound control has one Binding, made from its row of the control table when the tables are
+// filled: its address, its scale, its role and sort, its option or type image position. Its
+// ParamAddress is stamped in the dynamic property "address" (int) as well, for the handlers that
+// start from a widget. A toggle's state is the store's value at its address, never the widget's.
 
 #include <QHash>
 #include <QPointer>
@@ -45,16 +46,19 @@ constexpr int kPointLabelsPerGraph = 22;
 using ControlRow = std::array<QWidget*, kBindingSlots>;
 using ControlTableRows = std::array<ControlRow, kPageCount>;
 
+// What the control table says of one bound control.
+struct Binding {
+  ParamAddress address = -1;  // on the group's first page, as the tables hold it
+  Scale scale = Scale::None;  // edits, panes, bars and band combo boxes; None: takes no value
+  ControlRole role = ControlRole::Main;
+  ControlSort sort = ControlSort::Edit;
+  int position = -1;  // an option member's or a type image's position; -1: none
+};
+
 // The properties a bound control carries, and its kind and button role.
 ControlKind KindOf(const QWidget* control);
 ButtonRole RoleOf(const QWidget* button);
 int AddressOf(const QWidget* control);  // -1 without an address
-QString HintOf(const QWidget* control);
-// The scale a hint names by its number (edits, panes, combo boxes); Scale::None when it names none.
-Scale ScaleOfHint(const QString& hint);
-// The hint naming a scale: its number.
-QString HintOfScale(Scale scale);
-void SetHint(QWidget* control, const QString& hint);
 
 // A row's objectName as Qt holds it.
 QString NameOf(const ControlSpec& row);
@@ -73,6 +77,11 @@ class BindingTables {
   void Stamp();
 
   QWidget* Root() const { return root_; }
+  // The control's binding; null for a widget the control table does not bind.
+  const Binding* BindingOf(const QWidget* control) const;
+  // Its scale (Scale::None when unbound) and its option or type image position (-1).
+  Scale ScaleOf(const QWidget* control) const;
+  int PositionOf(const QWidget* control) const;
   // The window's control of that objectName; null when it has none.
   QWidget* Find(const QString& name) const;
   QWidget* Find(const char* name) const { return Find(QString::fromLatin1(name)); }
@@ -112,6 +121,7 @@ class BindingTables {
 
   QPointer<QWidget> root_;
   QHash<QString, QWidget*> names_;
+  QHash<const QWidget*, Binding> bindings_;
   QSet<const QWidget*> typeImages_;  // the three type images of every band and DEQ work mode
   QSet<const QWidget*> bandEdits_;
   ControlTableRows main_{};

@@ -41,100 +41,67 @@ ControlActions::ControlActions(BindingTables& tables, BindingState& state,
                                const std::function<void(int graph, int band)>& bandSelected)
     : tables_(tables), state_(state), bandSelected_(bandSelected) {}
 
-int ControlActions::ControlAction(QWidget* control, int number) {
-  if (control == nullptr) return 0;
-  const ControlKind kind = KindOf(control);
-  const QString name = control->objectName();
-  if (number >= 0 && number <= 9) {
-    auto* edit = qobject_cast<QLineEdit*>(control);
-    return kind == ControlKind::Edit && edit != nullptr ? BandSelection(edit, number) : 0;
-  }
-  auto* button = qobject_cast<QAbstractButton*>(control);
-  auto pair = [&](QWidget* first, QWidget* second, ButtonLook downLook) {
-    const bool isFirst = control == first;
-    auto* a = qobject_cast<QAbstractButton*>(first);
-    auto* b = qobject_cast<QAbstractButton*>(second);
-    SetButtonLook(isFirst ? a : b, downLook);
-    SetButtonLook(isFirst ? b : a, ButtonLook::Normal);
-    return isFirst ? 0 : 1;
-  };
+// Shows the button of the pair that was chosen down and the other up; gives 0 for the first.
+int ControlActions::ChoosePair(QWidget* chosen, QWidget* first, QWidget* second,
+                               ButtonLook downLook) {
+  const bool isFirst = chosen == first;
+  auto* a = qobject_cast<QAbstractButton*>(first);
+  auto* b = qobject_cast<QAbstractButton*>(second);
+  SetButtonLook(isFirst ? a : b, downLook);
+  SetButtonLook(isFirst ? b : a, ButtonLook::Normal);
+  return isFirst ? 0 : 1;
+}
+
+int ControlActions::SelectTab(QWidget* tab) {
   const auto& tabs = tables_.TabButtons();
-  switch (number) {
-    case action::kTabSelect:
-      return std::find(tabs.begin(), tabs.end(), control) != tabs.end() ? TabSelection(control) : 0;
-    case action::kToggle: {
-      if (kind != ControlKind::Button) return 0;
-      const bool on = HintOf(control) != QLatin1String("1");
-      ShowToggle(control, on);
-      return on ? 1 : 0;
-    }
-    case action::kPhase: {
-      if (kind != ControlKind::Button || button == nullptr) return 0;
-      const bool on = HintOf(control) != QLatin1String("1");
-      ShowPhase(button, on);
-      return on ? 1 : 0;
-    }
-    case action::kAutoManual: {
-      QWidget* autoButton = tables_.MainControlAt(kAutoManual);
-      QWidget* manualButton = tables_.ValuePaneAt(kAutoManual);
-      if (control != autoButton && control != manualButton) return 0;
-      return pair(autoButton, manualButton, ButtonLook::Down);
-    }
-    case action::kSingDisco: {
-      QWidget* singButton = tables_.ValuePaneAt(kSingDisco);
-      QWidget* discoButton = tables_.MainControlAt(kSingDisco);
-      if (control != singButton && control != discoButton) return 0;
-      return pair(singButton, discoButton, ButtonLook::Down);
-    }
-    case action::kMicGroup: {
-      if (name != QLatin1String(names::kMicGroupA) && name != QLatin1String(names::kMicGroupB))
-        return 0;
-      const int group =
-          pair(tables_.Find(names::kMicGroupA), tables_.Find(names::kMicGroupB), ButtonLook::Down);
-      LetGoOfBandsNotShown(group);
-      return group;
-    }
-    case action::kOptionLook:
-      return kind == ControlKind::Button && RoleOf(control) == ButtonRole::Option
-                 ? OptionLook(control)
-                 : 0;
-    case action::kLinkButtons: {
-      if (name != QLatin1String(names::kLinkButton) && name != QLatin1String(names::kUnlinkButton))
-        return 0;
-      const bool link = name == QLatin1String(names::kLinkButton);
-      auto* linkBtn =
-          qobject_cast<QAbstractButton*>(link ? control : tables_.Find(names::kLinkButton));
-      auto* unlinkBtn =
-          qobject_cast<QAbstractButton*>(link ? tables_.Find(names::kUnlinkButton) : control);
-      if (linkBtn != nullptr) {
-        linkBtn->setText(link ? QStringLiteral("Unlink") : QStringLiteral("Connect"));
-        QPalette palette = linkBtn->palette();
-        palette.setColor(QPalette::ButtonText, link ? Qt::white : Qt::black);
-        linkBtn->setPalette(palette);
-      }
-      SetButtonLook(linkBtn, link ? ButtonLook::Down : ButtonLook::Normal);
-      SetButtonLook(unlinkBtn, link ? ButtonLook::Normal : ButtonLook::Down);
-      return link ? 0 : 1;
-    }
-    case action::kTypeImages:
-      if (tables_.IsTypeImage(control)) TypeImages(control);
-      return 0;
-    case action::kDeqDynamics:
-      if (auto* combo = qobject_cast<QComboBox*>(control);
-          combo != nullptr && IsDeqWorkMode(AddressOf(combo))) {
-        DeqDynamics(combo);
-      }
-      return 0;
-    default:
-      return 0;
+  if (tab == nullptr || std::find(tabs.begin(), tabs.end(), tab) == tabs.end()) return 0;
+  return TabSelection(tab);
+}
+
+int ControlActions::ChooseAutoManual(QWidget* button) {
+  QWidget* autoButton = tables_.MainControlAt(kAutoManual);
+  QWidget* manualButton = tables_.ValuePaneAt(kAutoManual);
+  if (button == nullptr || (button != autoButton && button != manualButton)) return 0;
+  return ChoosePair(button, autoButton, manualButton, ButtonLook::Down);
+}
+
+int ControlActions::ChooseSingDisco(QWidget* button) {
+  QWidget* singButton = tables_.ValuePaneAt(kSingDisco);
+  QWidget* discoButton = tables_.MainControlAt(kSingDisco);
+  if (button == nullptr || (button != singButton && button != discoButton)) return 0;
+  return ChoosePair(button, singButton, discoButton, ButtonLook::Down);
+}
+
+int ControlActions::ChooseMicGroup(QWidget* button) {
+  QWidget* a = tables_.Find(names::kMicGroupA);
+  QWidget* b = tables_.Find(names::kMicGroupB);
+  if (button == nullptr || (button != a && button != b)) return 0;
+  const int group = ChoosePair(button, a, b, ButtonLook::Down);
+  LetGoOfBandsNotShown(group);
+  return group;
+}
+
+int ControlActions::Toggle(QAbstractButton* button) {
+  if (button == nullptr || KindOf(button) != ControlKind::Button || AddressOf(button) < 0) {
+    return 0;
   }
+  const int value = state_.editor.Toggle(AddressOf(button), EditOrigin::Click);
+  if (RoleOf(button) == ButtonRole::Phase) {
+    ShowPhase(button, value != 0);
+  } else {
+    ShowToggle(button, value != 0);
+  }
+  return value;
 }
 
 // ---------------------------------------------------------------------------------------------
 // Band selection
 // ---------------------------------------------------------------------------------------------
 
-int ControlActions::BandSelection(QLineEdit* edit, int graph) {
+int ControlActions::SelectBand(QLineEdit* edit, int graph) {
+  if (edit == nullptr || KindOf(edit) != ControlKind::Edit || graph < 0 || graph > kLastBandGraph) {
+    return 0;
+  }
   if (state_.refreshInProgress) return 0;
   const BandLocation location = LocateBand(AddressOf(edit), state_.store.MicGroup);
   const int band = location.band;
@@ -271,22 +238,21 @@ int ControlActions::TabSelection(QWidget* tab) {
 }
 
 void ControlActions::ShowToggle(QWidget* button, bool on) {
-  SetHint(button, on ? QStringLiteral("1") : QStringLiteral("0"));
   SetButtonLook(qobject_cast<QAbstractButton*>(button), on ? ButtonLook::Down : ButtonLook::Normal);
 }
 
 void ControlActions::ShowPhase(QAbstractButton* button, bool on) {
   button->setText(on ? QStringLiteral("+") : QString());
-  SetHint(button, on ? QStringLiteral("1") : QStringLiteral("0"));
   SetButtonLook(button, on ? ButtonLook::Normal : ButtonLook::Inverted);
 }
 
 int ControlActions::OptionLook(QWidget* button) {
+  if (KindOf(button) != ControlKind::Button || RoleOf(button) != ButtonRole::Option) return 0;
   const int address = AddressOf(button);
   const int page = PageOf(address);
   const bool three = address == 0x0A03 || address == 0x0A0E || page == 2 || page == 6 || page == 7;
   const int count = three ? 3 : 2;
-  const int position = HintOf(button).toInt();
+  const int position = tables_.PositionOf(button);
   // The music input group keeps its own down picture when chosen.
   const bool ownDown = address == 0x0A0E;
   for (int j = 0; j < count; ++j) {
@@ -302,8 +268,7 @@ bool ControlActions::ShowOption(int position) {
   const auto& group = tables_.OptionGroup();
   QWidget* member = nullptr;
   for (QWidget* candidate : group) {
-    if (candidate != nullptr && HintOf(candidate).toInt() == position &&
-        !HintOf(candidate).isEmpty()) {
+    if (candidate != nullptr && tables_.PositionOf(candidate) == position) {
       member = candidate;
     }
   }
@@ -314,7 +279,7 @@ bool ControlActions::ShowOption(int position) {
     }
     return false;
   }
-  ControlAction(member, action::kOptionLook);
+  OptionLook(member);
   return true;
 }
 
@@ -323,16 +288,14 @@ void ControlActions::ShowBandType(QComboBox* combo) {
   const ParamAddress a = AddressOf(combo);
   if (v >= 0 && v <= 2) {
     QWidget* image = tables_.SideControlAt(a, v);
-    if (tables_.IsTypeImage(image)) ControlAction(image, action::kTypeImages);
+    if (tables_.IsTypeImage(image)) TypeImages(image);
   }
-  if (IsDeqWorkMode(AddressOf(combo))) {
-    ControlAction(combo, action::kDeqDynamics);
-  }
+  if (IsDeqWorkMode(AddressOf(combo))) DeqDynamics(combo);
 }
 
 void ControlActions::TypeImages(QWidget* image) {
   const int address = AddressOf(image);
-  const int chosen = HintOf(image).toInt();
+  const int chosen = tables_.PositionOf(image);
   const bool deqMode = IsDeqWorkMode(address);
   const std::array<TypePicture, 3> pictures =
       deqMode

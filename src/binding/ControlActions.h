@@ -1,8 +1,8 @@
 #pragma once
 
-// ControlAction: the actions the console shares between its controls, each by its number (band
-// selection, tab selection, toggles and phases, the button pairs, option looks, Link/Unlink, type
-// images, DEQ dynamics), and the looks the edit dispatch and the refresh show through them.
+// The actions the console shares between its controls (band selection, tab selection, toggles and
+// phases, the button pairs, option looks, type images, DEQ dynamics), and the looks the edit
+// dispatch and the refresh show through them.
 
 #include <QPointer>
 #include <array>
@@ -10,6 +10,7 @@
 
 #include "binding/BindingState.h"
 #include "binding/BindingTables.h"
+#include "widgets/Looks.h"
 
 class QAbstractButton;
 class QComboBox;
@@ -18,19 +19,7 @@ class QWidget;
 
 namespace velantro {
 
-// ControlAction numbers.
-namespace action {
-constexpr int kTabSelect = 10;
-constexpr int kToggle = 11;
-constexpr int kPhase = 14;
-constexpr int kAutoManual = 16;
-constexpr int kSingDisco = 17;
-constexpr int kOptionLook = 18;
-constexpr int kLinkButtons = 20;
-constexpr int kTypeImages = 21;
-constexpr int kDeqDynamics = 22;
-constexpr int kMicGroup = 25;
-}  // namespace action
+constexpr int kLastBandGraph = 9;  // graphs 0 .. 9 select bands
 
 class ControlActions {
  public:
@@ -38,10 +27,22 @@ class ControlActions {
   ControlActions(BindingTables& tables, BindingState& state,
                  const std::function<void(int graph, int band)>& bandSelected);
 
-  // ControlAction(control, number): band selection (0-9, edits), tab selection (10), toggle (11),
-  // phase (14), Auto/Manual (16), Sing/Disco (17), option group look (18), Link/Unlink (20), type
-  // images (21), DEQ dynamics enable (22), MIC A/B (25). Anything else does nothing and gives 0.
-  int ControlAction(QWidget* control, int number);
+  // A band edit of graph `graph` (0 .. kLastBandGraph) becomes the selected band: its point
+  // label highlighted, its column kept in view, the graph told. Gives the band; 0 for a control
+  // that is no edit or while a refresh runs.
+  int SelectBand(QLineEdit* edit, int graph);
+  // A section tab chosen: the tabs show it, the output sheets' view selectors follow, and the
+  // section (page * 256 + sheet) is given; 0 for a widget that is no tab.
+  int SelectTab(QWidget* tab);
+  // The pairs: the chosen button shows down, the other up. Auto/Manual gives 0/1, Sing/Disco
+  // 0/1, the MIC group 0 (A) / 1 (B), which also lets go of the band columns group B hides. A
+  // button of no pair gives 0.
+  int ChooseAutoManual(QWidget* button);
+  int ChooseSingDisco(QWidget* button);
+  int ChooseMicGroup(QWidget* button);
+  // A toggle, phase or EQ pass button pressed: the store's value at its address flips through
+  // the one writer (stored and sent), the button shows it, and it is given.
+  int Toggle(QAbstractButton* button);
 
   // What a band type or DEQ work mode box shows beside itself: the chosen type image and, for a
   // work mode, whether the channel's dynamics take part.
@@ -49,7 +50,7 @@ class ControlActions {
   // Shows member `position` of the loaded OptionGroup chosen; false when no member stands for it
   // (then none is shown chosen).
   bool ShowOption(int position);
-  // A toggle on shows pressed; its hint is its state.
+  // A toggle on shows pressed.
   static void ShowToggle(QWidget* button, bool on);
   // A phase in step shows "+"; an inverted phase shows the inverted look with no caption.
   static void ShowPhase(QAbstractButton* button, bool on);
@@ -60,7 +61,7 @@ class ControlActions {
   void ForgetHighlight();
 
  private:
-  int BandSelection(QLineEdit* edit, int graph);
+  int ChoosePair(QWidget* chosen, QWidget* first, QWidget* second, ButtonLook downLook);
   void KeepBandVisible(int band);
   int TabSelection(QWidget* tab);
   int OptionLook(QWidget* button);

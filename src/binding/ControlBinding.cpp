@@ -66,10 +66,12 @@ void ControlBinding::SelectEdit(ParamAddress address) {
   if (edit != nullptr && edit->isEnabled()) input_.BandEditClicked(edit);
 }
 
-void ControlBinding::ChooseBandType(ParamAddress address, int item) {
-  auto* combo = qobject_cast<QComboBox*>(tables_.MainControlAt(address));
+void ControlBinding::ChooseBandType(QWidget* image) {
+  const Binding* b = tables_.BindingOf(image);
+  if (b == nullptr || b->position < 0 || !tables_.IsTypeImage(image)) return;
+  auto* combo = qobject_cast<QComboBox*>(tables_.MainControlAt(AddressOf(image)));
   if (combo == nullptr) return;
-  combo->setCurrentIndex(item);
+  combo->setCurrentIndex(b->position);
   edits_.BandTypeChanged(combo);
 }
 

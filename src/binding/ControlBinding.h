@@ -77,18 +77,13 @@ class ControlBinding : public GraphHost {
   void CommitEdit(int step) override { input_.CommitEdit(step, EditOrigin::GraphDrag); }
   bool IsEditBox(ParamAddress address) const override;
   void SelectEdit(ParamAddress address) override;
-  int ControlAction(QWidget* control, int number) override {
-    return actions_.ControlAction(control, number);
-  }
-  void EditValue(ParamAddress address, int value) override {
-    editor_.SetValue(address, value, EditOrigin::Click);
-  }
+  int Toggle(QAbstractButton* button) override { return actions_.Toggle(button); }
   void SetEqPassState(int page, int value) override { refresh_.SetEqPassState(page, value); }
   void EnableBoundControls(int flag, int page) override {
     refresh_.EnableBoundControls(flag, page);
   }
   void ResetEqBands(int target) override { refresh_.ResetEqBands(target); }
-  void ChooseBandType(ParamAddress address, int item) override;
+  void ChooseBandType(QWidget* image) override;
 
   // ---- Hooks the window and the graph fill ----------------------------------------------------
 

@@ -57,16 +57,14 @@ EditOutcome EditDispatch::ApplyControlValue(QWidget* c, int step, bool fromStore
                                             EditOrigin origin) {
   if (c == nullptr || c == tables_.Placeholder()) return {};
   const ControlKind kind = KindOf(c);
-  ValueScale s = Scale::None;
-  if (kind == ControlKind::Edit) {
-    s = ScaleOfHint(HintOf(c));
-  } else if (kind == ControlKind::Pane) {
-    s = ScaleOfHint(HintOf(c));
+  const ValueScale s = tables_.ScaleOf(c);
+  if (kind == ControlKind::Pane) {
+    // A band field's pane only shows; the value is its edit's.
     if (s <= Scale::BandQ) return {};
   } else if (kind == ControlKind::Combo) {
-    if (HintOf(c).isEmpty()) return {};
-    s = ScaleOfHint(HintOf(c));
-  } else {
+    // Boxes of no scale (crossover types, the tone, the mode list) have handlers of their own.
+    if (s == Scale::None) return {};
+  } else if (kind != ControlKind::Edit) {
     return {};
   }
   const int own = AddressOf(c);
@@ -88,7 +86,7 @@ EditOutcome EditDispatch::ApplyControlValue(QWidget* c, int step, bool fromStore
 void EditDispatch::SelectBand(QLineEdit* edit) {
   if (edit == nullptr || state_.refreshInProgress) return;
   const ParamAddress a = ResolveQAddress(AddressOf(edit), state_.store);
-  actions_.ControlAction(edit, GraphIndex(a));
+  actions_.SelectBand(edit, GraphIndex(a));
   state_.editor.NoteGraphChange(GraphChange{a, state_.store.View(a)});
 }
 
@@ -124,12 +122,12 @@ void EditDispatch::ShowOutcome(QWidget* c, const EditOutcome& out) {
           bound != nullptr && KindOf(bound) == ControlKind::Edit && !state_.refreshInProgress) {
         state_.currentEdit = bound;
       }
-      actions_.ControlAction(c, GraphIndex(a));
+      actions_.SelectBand(qobject_cast<QLineEdit*>(c), GraphIndex(a));
       break;
     case Scale::BandGain:
     case Scale::BandQ:
       ShowText(c, QString::fromStdString(out.text));
-      actions_.ControlAction(c, GraphIndex(a));
+      actions_.SelectBand(qobject_cast<QLineEdit*>(c), GraphIndex(a));
       break;
     default:
       if (!out.text.empty()) ShowText(c, QString::fromStdString(out.text));
@@ -198,7 +196,7 @@ void EditDispatch::VolumeBarChanged(QSlider* bar) {
   if (source == nullptr) return;
   ParamStore& store = state_.store;
   QWidget* pane = tables_.ValuePaneAt(address);
-  const int prev = HintOf(pane).toInt();
+  const int prev = store.View(address);
   if (role == 0 && bar->value() > prev + 1 && store.SuppressSend == 0) {
     // The normal volume rises by one step per change event; the change event of this move
     // stores, shows and sends the value.
@@ -211,7 +209,6 @@ void EditDispatch::VolumeBarChanged(QSlider* bar) {
                  qobject_cast<QSlider*>(tables_.MainControlAt(source->limit)), role, pane);
   // Lowered to the limit: its own change event has done the rest.
   if (bar->value() != position) return;
-  SetHint(pane, QString::number(position));
   state_.editor.SetValue(address, position, EditOrigin::Slider);
 }
 
@@ -305,15 +302,11 @@ void EditDispatch::CrossoverTypeChanged(QComboBox* combo) {
 // ---------------------------------------------------------------------------------------------
 
 void EditDispatch::ToggleClicked(QPushButton* button) {
-  if (button == nullptr) return;
-  const ParamAddress a = AddressOf(button);
-  if (a < 0) return;
+  if (button == nullptr || AddressOf(button) < 0) return;
   switch (RoleOf(button)) {
     case ButtonRole::Phase:
-      state_.editor.SetValue(a, actions_.ControlAction(button, action::kPhase), EditOrigin::Click);
-      break;
     case ButtonRole::Toggle:
-      state_.editor.SetValue(a, actions_.ControlAction(button, action::kToggle), EditOrigin::Click);
+      actions_.Toggle(button);
       break;
     case ButtonRole::Option:
       OptionClicked(button);
@@ -342,8 +335,8 @@ void EditDispatch::OptionClicked(QPushButton* button) {
   const ParamAddress a = AddressOf(button);
   if (a < 0) return;
   tables_.LoadOptionGroup(a);
-  const int position = HintOf(button).toInt();
-  if (position > 3) return;
+  const int position = tables_.PositionOf(button);
+  if (position < 0 || position > 3) return;
   ApplyOption(a, position);
 }
 

@@ -91,6 +91,12 @@ void ParamEditor::StoreBoth(ParamAddress address, int value, EditOrigin origin) 
   Flush();
 }
 
+int ParamEditor::Toggle(ParamAddress address, EditOrigin origin) {
+  const int value = store_.View(address) != 0 ? 0 : 1;
+  SetValue(address, value, origin);
+  return value;
+}
+
 void ParamEditor::Keep(ParamAddress address, int value) { store_.Keep(address, value); }
 
 void ParamEditor::KeepShown(ParamAddress address, int value) {

@@ -41,6 +41,9 @@ class ParamEditor {
   // A band field stored in both tables (ViewValues at the address, DeviceImage where the unit
   // keeps it) and not sent: shown from the store, or carried by another field's band frame.
   void StoreBoth(ParamAddress address, int value, EditOrigin origin);
+  // A two-state value (a toggle, a phase, an EQ pass) flipped: 0 becomes 1, anything else 0.
+  // Stored and sent like SetValue; gives the new value.
+  int Toggle(ParamAddress address, EditOrigin origin);
   // A value the console corrects while it only shows (a control cannot show what the store
   // holds): stored like SetValue, never sent, no record.
   void Keep(ParamAddress address, int value);

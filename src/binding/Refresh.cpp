@@ -81,9 +81,8 @@ void Refresh::ShowStore(int target) {
     if (auto* button = qobject_cast<QPushButton*>(mode)) autoManualHandler_(button);
   }
   // MicGroup is a selector, not a parameter: its pair shows the current group all the same.
-  actions_.ControlAction(tables_.Find(store.MicGroup == 0 ? QString::fromLatin1(names::kMicGroupA)
-                                                          : QString::fromLatin1(names::kMicGroupB)),
-                         action::kMicGroup);
+  actions_.ChooseMicGroup(
+      tables_.Find(store.MicGroup == 0 ? names::kMicGroupA : names::kMicGroupB));
   RefreshEqPass();
   Enable(tables_.Find(names::kMusicGainGroup), store.View(10, 12) != 0);
   Enable(tables_.Find(names::kUserAdminGroup), false);
@@ -124,8 +123,7 @@ void Refresh::RefreshButton(QPushButton* button, int page, int slot, int v) {
   if (page == 0 && slot == 0) return;  // Auto/Manual follows after the slots
   if (page == 0 && slot == 1) {
     // Disco is the main control of the cell, Sing its pane.
-    actions_.ControlAction(v == 0 ? tables_.ValuePanes()[0][1] : tables_.MainControls()[0][1],
-                           action::kSingDisco);
+    actions_.ChooseSingDisco(v == 0 ? tables_.ValuePanes()[0][1] : tables_.MainControls()[0][1]);
     return;
   }
   const ParamAddress a = AddressOf(button);
@@ -157,7 +155,6 @@ void Refresh::RefreshTrackBar(QSlider* bar, int value) {
   const ParamAddress a = AddressOf(bar);
   QWidget* pane = tables_.ValuePaneAt(a);
   if (EditDispatch::IsVolumeBar(a)) {
-    SetHint(pane, QString::number(position));
     EditDispatch::ShowText(pane, QString::fromStdString(FormatNumber(position, 0)));
     if (position != value) state_.editor.Keep(a, position);
     return;
@@ -179,8 +176,8 @@ void Refresh::RefreshEqPass() {
   int r = 0;
   if (QWidget* button = tables_.EqPassButton()) {
     button->setProperty("address", a);
-    SetHint(button, state_.store.View(a) == 0 ? QStringLiteral("1") : QStringLiteral("0"));
-    r = actions_.ControlAction(button, action::kToggle);
+    r = state_.store.View(a) != 0 ? 1 : 0;
+    ControlActions::ShowToggle(button, r != 0);
   }
   eqPassState_[q] = r;
   if (notice != nullptr) notice->setVisible(r != 0);
@@ -240,7 +237,8 @@ void Refresh::EnableBoundControls(int flag, int page) {
     return;
   }
 
-  const bool e = HintOf(tables_.EqPassButton()) != QLatin1String("1");
+  // The page's EQ pass, as the store holds it at the address the button points at.
+  const bool e = state_.store.View(AddressOf(tables_.EqPassButton())) == 0;
   switch (page) {
     case 0:
       if (flag == 0) return;  // the auto mode lock rules the music page

@@ -20,7 +20,6 @@ namespace {
 constexpr int kMusicModeIndex = 0;  // ViewValues[0][0]: 0 Auto, 1 Manual
 constexpr int kMusicAuto = 0;
 constexpr int kQStepPixels = 3;  // one Q step per 3 pixels over the drawing area
-constexpr int kToggleAction = 11;
 constexpr int kMicGroupB = 1;
 
 // Band handles of the output sheets that edit bands; the others are crossover handles.
@@ -605,10 +604,9 @@ void EqGraphPanel::LabelRelease() {
 void EqGraphPanel::OnEqPassButton(QAbstractButton* button) {
   if (host_ == nullptr || button == nullptr) return;
   if (SectionSheet() == sheet::kMusic && MusicAuto()) return;
-  const int value = host_->ControlAction(button, kToggleAction);
+  const int value = host_->Toggle(button);
   const int page = SectionPage();
   host_->SetEqPassState(page, value);
-  host_->EditValue(button->property("address").toInt(), value);
   ShowEqPassNotice(value != 0);
   host_->EnableBoundControls(store_.View(0, kMusicModeIndex), page);
 }
@@ -627,8 +625,7 @@ void EqGraphPanel::OnDeqPassButton(QAbstractButton* button) {
   if (host_ == nullptr || button == nullptr) return;
   if (SectionSheet() == sheet::kDeq && MusicAuto()) return;
   const ParamAddress address = button->property("address").toInt();
-  const int value = host_->ControlAction(button, kToggleAction);
-  host_->EditValue(address, value);
+  host_->Toggle(button);
   if (host_->RefreshInProgress()) return;
   const int channel = (IndexOf(address) - 1) / kDeqChannelSize;
   const int page = SectionPage();
@@ -638,10 +635,7 @@ void EqGraphPanel::OnDeqPassButton(QAbstractButton* button) {
 
 void EqGraphPanel::OnBandTypeImage(QWidget* image) {
   if (host_ == nullptr || image == nullptr) return;
-  bool ok = false;
-  const int item = image->property("hint").toString().toInt(&ok);
-  if (!ok) return;
-  host_->ChooseBandType(image->property("address").toInt(), item);
+  host_->ChooseBandType(image);
 }
 
 }  // namespace velantro

@@ -3,12 +3,13 @@
 // What the EQ graph needs from the rest of the window: the section on view and the edit path of
 // the bound controls. The control binding implements it in the program; tests implement it on a
 // bare store. Kept narrow on purpose: every edit the graph makes goes through ApplyControlValue
-// or EditValue, that is through the one writer of operator edits, which tells the graph (an
+// or Toggle, that is through the one writer of operator edits, which tells the graph (an
 // EditListener) what to redraw.
 
 #include "eq/GraphChange.h"
 #include "model/ParamAddress.h"
 
+class QAbstractButton;
 class QWidget;
 
 namespace velantro {
@@ -49,18 +50,16 @@ class GraphHost {
   // action (band selection), which makes it CurrentEdit.
   virtual void SelectEdit(ParamAddress address) = 0;
 
-  // ControlAction(control, number), e.g. 11 toggles a bitmap button and returns its new state.
-  virtual int ControlAction(QWidget* control, int number) = 0;
-  // A value of the graph's own buttons (EQ pass, DEQ pass): stored and sent as the operator's
-  // click.
-  virtual void EditValue(ParamAddress address, int value) = 0;
+  // One of the graph's own buttons (EQ pass, DEQ pass) pressed: the value at its address flips,
+  // stored and sent as the operator's click, the button shows it; gives the new value.
+  virtual int Toggle(QAbstractButton* button) = 0;
   // EqPassState[page] := value.
   virtual void SetEqPassState(int page, int value) = 0;
   virtual void EnableBoundControls(int flag, int page) = 0;
   virtual void ResetEqBands(int target) = 0;
-  // A band type image with item `item` was clicked for the band type field at `address`: if the
-  // main control there is a combo box, select the item and run its change handling.
-  virtual void ChooseBandType(ParamAddress address, int item) = 0;
+  // A band type image was clicked: if the main control of its band type field is a combo box,
+  // select the image's item and run its change handling.
+  virtual void ChooseBandType(QWidget* image) = 0;
 };
 
 }  // namespace velantro

@@ -257,7 +257,6 @@ void TForm1::BuildSectionStrip() {
     auto* tab = new QPushButton(kTabs[i].caption, sectionStrip_);
     tab->setObjectName(QString(names::kTabButton).arg(i + 1));
     tab->setProperty("address", i);
-    tab->setProperty("hint", "0");
     tab->setProperty("kind", "button");
     tab->setProperty("tab", true);
     tab->setProperty("look", "normal");
@@ -276,9 +275,9 @@ void TForm1::BuildSectionStrip() {
         kit.Caption(kNormalVolumes[i].caption, QRect(0, 4, kVolumeCaptionWidth, 18),
                     Qt::AlignRight | Qt::AlignVCenter);
     volumes_[i].bar = kit.Bar(Bound(address), address, FindControl(address, ControlRole::Main)->max,
-                              QRect(0, 4, kVolumeBarWidth, 18), Qt::Horizontal, "0");
-    volumes_[i].pane = kit.Pane(Bound(address, ControlRole::Pane), address, Scale::None,
-                                QRect(0, 4, kVolumePaneWidth, 18), "0");
+                              QRect(0, 4, kVolumeBarWidth, 18));
+    volumes_[i].pane =
+        kit.Pane(Bound(address, ControlRole::Pane), address, QRect(0, 4, kVolumePaneWidth, 18));
   }
   linkButton_ = kit.Button(names::kLinkButton, "Connect", QRect(0, 2, kLinkButtonWidth, 22));
   linkButton_->setProperty("kind", "button");
@@ -317,7 +316,6 @@ void TForm1::BuildButtonGroups() {
                                     QRect(i * 58, 0, 55, 22));
     button->setProperty("address", pairs[i].address);
     button->setProperty("kind", "button");
-    button->setProperty("hint", "0");
   }
 }
 
@@ -543,7 +541,7 @@ void TForm1::TabSwitchTo(int tabNumber) { TabSwitch(tabButton(tabNumber)); }
 void TForm1::TabSwitch(QPushButton* tab) {
   if (tab == nullptr || !binding_) return;
   if (tab->property("address").toInt() >= 9) return;  // the spare tab selects nothing
-  const int section = binding_->ControlAction(tab, action::kTabSelect);
+  const int section = binding_->actions().SelectTab(tab);
   currentTab_ = tab->property("address").toInt() + 1;
   console_.CurrentSection = section;
   const int page = PageOf(section);
@@ -577,7 +575,6 @@ void TForm1::ShowEqPass(int page) {
   const ParamAddress address = MakeAddress(page, kFirstBandIndex[page] - 1);
   const bool on = console_.store.View(address) != 0;
   pass->setProperty("address", address);
-  SetHint(pass, on ? "1" : "0");
   SetButtonLook(pass, on ? ButtonLook::Down : ButtonLook::Normal);
   binding_->SetEqPassState(page, on ? 1 : 0);
   graph_->ShowEqPassNotice(on);
@@ -619,7 +616,7 @@ void TForm1::FollowPageScroll() {
 // ---------------------------------------------------------------------------------------------
 
 void TForm1::AutoManualClicked(QPushButton* button) {
-  const int value = binding_->ControlAction(button, action::kAutoManual);
+  const int value = binding_->actions().ChooseAutoManual(button);
   binding_->editor().SetValue(MakeAddress(0, 0), value, EditOrigin::Click);
   binding_->EnableBoundControls(console_.store.View(0, 0), kAutoModeLock);
   // The crossover Q controls take the state their mode type prescribes.
@@ -632,14 +629,14 @@ void TForm1::AutoManualClicked(QPushButton* button) {
 }
 
 void TForm1::SingDiscoClicked(QPushButton* button) {
-  const int value = binding_->ControlAction(button, action::kSingDisco);
+  const int value = binding_->actions().ChooseSingDisco(button);
   binding_->editor().SetMusicSetting(value, EditOrigin::Click);
   binding_->RefreshAllControls(kAllPages);
   graph_->DrawPageCurves(kWholePagePoint, PageOf(console_.CurrentSection));
 }
 
 void TForm1::MicGroupClicked(QPushButton* button) {
-  const int group = binding_->ControlAction(button, action::kMicGroup);
+  const int group = binding_->actions().ChooseMicGroup(button);
   binding_->editor().SetMicGroup(group);
   const bool nineBands = group == 1 && pages_->currentIndex() == kMicSheet;
   Child<QLabel>("MicEqCaption")->setText(nineBands ? "9 band EQ" : "15 band EQ");

@@ -19,11 +19,9 @@ namespace {
 // leaves the focus (and a band edit being typed in) where it was.
 constexpr Qt::FocusPolicy kButtonFocus = Qt::TabFocus;
 
-void Stamp(QWidget* widget, const QString& name, int address, const QString& hint,
-           const char* kind) {
+void Stamp(QWidget* widget, const QString& name, int address, const char* kind) {
   widget->setObjectName(name);
   if (address >= 0) widget->setProperty("address", address);
-  widget->setProperty("hint", hint);
   widget->setProperty("kind", kind);
 }
 
@@ -57,9 +55,9 @@ QGroupBox* PageKit::Group(const QString& name, const QString& title, QRect r) co
 }
 
 QSlider* PageKit::Bar(const QString& name, int address, int max, QRect r,
-                      Qt::Orientation orientation, const QString& hint) const {
+                      Qt::Orientation orientation) const {
   auto* bar = new FineSlider(orientation, parent_);
-  Stamp(bar, name, address, hint, "bar");
+  Stamp(bar, name, address, "bar");
   bar->setRange(0, max);
   bar->setSingleStep(1);
   bar->setPageStep(qMax(1, max / 10));
@@ -68,10 +66,9 @@ QSlider* PageKit::Bar(const QString& name, int address, int max, QRect r,
   return bar;
 }
 
-QLabel* PageKit::Pane(const QString& name, int address, Scale scale, QRect r,
-                      const QString& hint) const {
+QLabel* PageKit::Pane(const QString& name, int address, QRect r) const {
   auto* pane = new QLabel(parent_);
-  Stamp(pane, name, address, hint.isNull() ? HintOfScale(scale) : hint, "pane");
+  Stamp(pane, name, address, "pane");
   pane->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   pane->setGeometry(r);
   return pane;
@@ -79,14 +76,14 @@ QLabel* PageKit::Pane(const QString& name, int address, Scale scale, QRect r,
 
 SpinButtons* PageKit::Spin(const QString& name, int address, QPoint at) const {
   auto* spin = new SpinButtons(parent_);
-  Stamp(spin, name, address, {}, "spin");
+  Stamp(spin, name, address, "spin");
   spin->setGeometry(at.x(), at.y(), SpinButtons::kWidth, SpinButtons::kHeight);
   return spin;
 }
 
-QLineEdit* PageKit::Edit(const QString& name, int address, Scale scale, QRect r) const {
+QLineEdit* PageKit::Edit(const QString& name, int address, QRect r) const {
   auto* edit = new QLineEdit(parent_);
-  Stamp(edit, name, address, HintOfScale(scale), "edit");
+  Stamp(edit, name, address, "edit");
   edit->setAlignment(Qt::AlignCenter);
   edit->setGeometry(r);
   return edit;
@@ -101,20 +98,20 @@ QLineEdit* PageKit::Field(const QString& name, QRect r, int maxLength, bool mask
   return edit;
 }
 
-QComboBox* PageKit::Combo(const QString& name, int address, const QString& hint,
-                          const QStringList& items, QRect r) const {
+QComboBox* PageKit::Combo(const QString& name, int address, const QStringList& items,
+                          QRect r) const {
   auto* combo = new QComboBox(parent_);
-  Stamp(combo, name, address, hint, "combo");
+  Stamp(combo, name, address, "combo");
   combo->addItems(items);
   combo->setFocusPolicy(kButtonFocus);
   combo->setGeometry(r);
   return combo;
 }
 
-QPushButton* PageKit::Option(const QString& name, int address, int position, QPoint at,
-                             const QString& caption, int captionWidth) const {
+QPushButton* PageKit::Option(const QString& name, int address, QPoint at, const QString& caption,
+                             int captionWidth) const {
   auto* button = new QPushButton(parent_);
-  Stamp(button, name, address, QString::number(position), "button");
+  Stamp(button, name, address, "button");
   StampRole(button, "option");
   button->setProperty("look", "normal");
   button->setFocusPolicy(kButtonFocus);
@@ -130,7 +127,7 @@ QPushButton* PageKit::Option(const QString& name, int address, int position, QPo
 
 QPushButton* PageKit::Phase(const QString& name, int address, QPoint at) const {
   auto* button = new PhaseButton(parent_);
-  Stamp(button, name, address, "1", "button");
+  Stamp(button, name, address, "button");
   StampRole(button, "phase");
   button->setProperty("look", "normal");
   button->setFocusPolicy(kButtonFocus);
@@ -141,7 +138,7 @@ QPushButton* PageKit::Phase(const QString& name, int address, QPoint at) const {
 QPushButton* PageKit::Toggle(const QString& name, int address, const QString& caption,
                              QRect r) const {
   auto* button = new QPushButton(caption, parent_);
-  Stamp(button, name, address, "0", "button");
+  Stamp(button, name, address, "button");
   StampRole(button, "toggle");
   button->setProperty("look", "normal");
   button->setFocusPolicy(kButtonFocus);
@@ -162,7 +159,7 @@ QPushButton* PageKit::Button(const QString& name, const QString& caption, QRect 
 ClickLabel* PageKit::Image(const QString& name, int address, int position, TypePicture picture,
                            QPoint at) const {
   auto* image = new ClickLabel(parent_);
-  Stamp(image, name, address, QString::number(position), "image");
+  Stamp(image, name, address, "image");
   image->setProperty("picture", static_cast<int>(picture));
   image->setGeometry(at.x(), at.y(), kTypeImageWidth, kTypeImageHeight);
   image->setCursor(Qt::PointingHandCursor);

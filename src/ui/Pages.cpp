@@ -71,7 +71,6 @@ struct SliderRow {
   int phaseIndex = -1;          // slot of the phase button before the caption
   bool barHidden = false;       // a pane with spin buttons only
   const char* unitBefore = "";  // label before the pane ("Atk x")
-  const char* barHint = "";     // volume bars: "0" normal, "1" start, "2" limit
 };
 
 struct RowColumns {
@@ -87,8 +86,7 @@ struct RowColumns {
 
 constexpr int kUnitBeforeWidth = 32;
 
-void AddSliderRow(const PageKit& kit, int page, const SliderRow& row, int y, const RowColumns& c,
-                  const char* paneHint = nullptr) {
+void AddSliderRow(const PageKit& kit, int page, const SliderRow& row, int y, const RowColumns& c) {
   const int address = MakeAddress(page, row.index);
   if (row.phaseIndex >= 0) {
     const int phase = MakeAddress(page, row.phaseIndex);
@@ -99,15 +97,13 @@ void AddSliderRow(const PageKit& kit, int page, const SliderRow& row, int y, con
   const bool before = row.unitBefore[0] != '\0';
   const int barWidth = before ? c.barWidth - kUnitBeforeWidth : c.barWidth;
   QSlider* bar = kit.Bar(Named(address, ControlRole::Main), address, spec.max,
-                         QRect(c.bar, y, barWidth, kRowHeight), Qt::Horizontal, row.barHint);
+                         QRect(c.bar, y, barWidth, kRowHeight));
   if (row.barHidden) bar->hide();
   if (before) {
     kit.Caption(row.unitBefore, QRect(c.bar + barWidth + 2, y, kUnitBeforeWidth - 2, kRowHeight),
                 Qt::AlignRight | Qt::AlignVCenter);
   }
-  kit.Pane(Named(address, ControlRole::Pane), address, spec.valueScale(),
-           QRect(c.pane, y, c.paneWidth, kRowHeight),
-           paneHint != nullptr ? QString(paneHint) : QString());
+  kit.Pane(Named(address, ControlRole::Pane), address, QRect(c.pane, y, c.paneWidth, kRowHeight));
   if (row.spin) kit.Spin(Named(address, ControlRole::Spin), address, QPoint(c.after, y));
   if (row.unit[0] != '\0') {
     kit.Caption(row.unit, QRect(c.after + (row.spin ? 16 : 0), y, 34, kRowHeight));
@@ -131,7 +127,7 @@ void AddOptionRow(const PageKit& kit, int address, const char* caption, QRect ca
   for (int position : positions) {
     const ControlSpec& member = Spec(address, ControlRole::Member, position);
     kit.Option(
-        Named(address, ControlRole::Member, position), address, position, QPoint(x, y),
+        Named(address, ControlRole::Member, position), address, QPoint(x, y),
         QString::fromUtf8(member.caption.data(), static_cast<qsizetype>(member.caption.size())),
         captionWidth);
     x += pitch;
@@ -202,7 +198,7 @@ void AddBandColumn(const PageKit& kit, const StripSpec& s, int n, int x) {
     kit.Image(Named(k, images[j]), k, j, pictures[j],
               QPoint(x + (kBandColumnWidth - kTypeImageWidth) / 2, kImageTop + j * kImagePitch));
   }
-  QComboBox* type = kit.Combo(Named(k, ControlRole::Main), k, "1", BandTypeItems(),
+  QComboBox* type = kit.Combo(Named(k, ControlRole::Main), k, BandTypeItems(),
                               QRect(x, kImageTop, kBandColumnWidth, 18));
   type->hide();
   // Gain, frequency and Q from the top; the Q edit stands for the shelf Q field last.
@@ -210,8 +206,7 @@ void AddBandColumn(const PageKit& kit, const StripSpec& s, int n, int x) {
   for (int r = 0; r < 3; ++r) {
     const int y = kEditTop + r * kEditPitch;
     const int a = k + fields[r];
-    kit.Edit(Named(a, ControlRole::Main), a, Spec(a, ControlRole::Main).valueScale(),
-             QRect(x + kEditX, y, kEditWidth, kRowHeight));
+    kit.Edit(Named(a, ControlRole::Main), a, QRect(x + kEditX, y, kEditWidth, kRowHeight));
     kit.Spin(Named(a, ControlRole::Spin), a, QPoint(x + kEditX + kEditWidth + 2, y));
   }
 }
@@ -375,9 +370,7 @@ void BuildEffectSheet(QWidget* sheet) {
   // The echo mode (0x040B) has no visible control; its pair exists for the binding.
   const int echoMode = MakeAddress(4, 11);
   for (int position : {0, 1}) {
-    echoKit
-        .Option(Named(echoMode, ControlRole::Member, position), echoMode, position, QPoint(0, 0))
-        ->hide();
+    echoKit.Option(Named(echoMode, ControlRole::Member, position), echoMode, QPoint(0, 0))->hide();
   }
   QGroupBox* reverb = kit.Group("RvbGrop", "Reverb", QRect(360, 2, 352, 236));
   const std::vector<SliderRow> reverbRows = {
@@ -419,7 +412,7 @@ int AddCrossoverRows(const PageKit& kit, int page, int top, int pitch, const Row
   auto combo = [&](const char* caption, int index) {
     kit.Caption(caption, QRect(c.caption, y, c.captionWidth, kRowHeight));
     const int address = MakeAddress(page, index);
-    kit.Combo(Named(address, ControlRole::Main), address, {}, kCrossoverModes,
+    kit.Combo(Named(address, ControlRole::Main), address, kCrossoverModes,
               QRect(c.bar, y, c.barWidth + 8, kRowHeight + 1));
     y += pitch;
   };
@@ -477,7 +470,7 @@ void BuildMainOutputSheet(QWidget* sheet) {
   ck.Toggle(Named(rightMute, ControlRole::Main), rightMute, "Mute", QRect(212, y, 56, kRowHeight));
   y += 20;
   ck.Caption("Tone adjustment", QRect(x.caption, y, x.captionWidth, kRowHeight));
-  ck.Combo(Named(tone, ControlRole::Main), tone, {}, Items({"Gentle", "Bright"}),
+  ck.Combo(Named(tone, ControlRole::Main), tone, Items({"Gentle", "Bright"}),
            QRect(x.bar, y, x.barWidth + 8, kRowHeight + 1));
   const StripSpec strip{names::kMainPoints,
                         page,
@@ -540,11 +533,9 @@ void BuildDeqChannel(const PageKit& kit, int g, QRect r) {
     gk.Image(Named(address(2), images[j]), address(2), j, band[j], QPoint(50, 16 + j * 14));
     gk.Image(Named(address(7), images[j]), address(7), j, work[j], QPoint(140, 16 + j * 14));
   }
-  gk.Combo(Named(address(2), ControlRole::Main), address(2), "1", BandTypeItems(),
-           QRect(50, 16, 40, 18))
+  gk.Combo(Named(address(2), ControlRole::Main), address(2), BandTypeItems(), QRect(50, 16, 40, 18))
       ->hide();
-  gk.Combo(Named(address(7), ControlRole::Main), address(7), "1", DeqTypeItems(),
-           QRect(140, 16, 40, 18))
+  gk.Combo(Named(address(7), ControlRole::Main), address(7), DeqTypeItems(), QRect(140, 16, 40, 18))
       ->hide();
   QLabel* mode = gk.Caption("DEQ\nwork\nmode", QRect(96, 12, 42, 48));
   mode->setWordWrap(true);
@@ -558,8 +549,7 @@ void BuildDeqChannel(const PageKit& kit, int g, QRect r) {
     const int y = 62 + i * 20;
     const int a = address(edits[i].offset);
     gk.Caption(edits[i].caption, QRect(6, y, 56, kRowHeight));
-    gk.Edit(Named(a, ControlRole::Main), a, Spec(a, ControlRole::Main).valueScale(),
-            QRect(64, y, 62, kRowHeight));
+    gk.Edit(Named(a, ControlRole::Main), a, QRect(64, y, 62, kRowHeight));
     gk.Spin(Named(a, ControlRole::Spin), a, QPoint(128, y));
   }
 
@@ -624,17 +614,13 @@ void BuildSystemSheet(QWidget* sheet) {
                       .paneWidth = 56,
                       .after = 358};
   const std::vector<SliderRow> volumeRows = {
-      {"Music Start", 6, "", false, -1, false, "", "1"},
-      {"Music Limit", 7, "", false, -1, false, "", "2"},
-      {"MIC Start", 8, "", false, -1, false, "", "1"},
-      {"MIC Limit", 9, "", false, -1, false, "", "2"},
-      {"Effect Start", 10, "", false, -1, false, "", "1"},
-      {"Effect Limit", 11, "", false, -1, false, "", "2"},
+      {"Music Start", 6}, {"Music Limit", 7},   {"MIC Start", 8},
+      {"MIC Limit", 9},   {"Effect Start", 10}, {"Effect Limit", 11},
   };
   PageKit vk(volume);
   int y = 22;
   for (const SliderRow& row : volumeRows) {
-    AddSliderRow(vk, page, row, y, vc, "0");
+    AddSliderRow(vk, page, row, y, vc);
     y += 21;
   }
 
@@ -692,7 +678,7 @@ void BuildSystemSheet(QWidget* sheet) {
   QLabel* current = mk.Caption(QString::fromUtf8("（Current Mode：1 ）"), QRect(12, 20, 300, 20));
   current->setObjectName(names::kCurrentModeLabel);
   mk.Caption("Equipment Mode", QRect(12, 48, 100, 22));
-  mk.Combo(Named(sysaddr::CurrentMode, ControlRole::Main), sysaddr::CurrentMode, {}, {},
+  mk.Combo(Named(sysaddr::CurrentMode, ControlRole::Main), sysaddr::CurrentMode, {},
            QRect(116, 48, 240, 22));
   mk.Caption("Mode Name", QRect(12, 80, 100, 22));
   mk.Field("PresetModeEdit", QRect(116, 80, 240, 22), 20);

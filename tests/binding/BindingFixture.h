@@ -3,8 +3,9 @@
 // A small window for the binding tests: two music band columns, a MIC feedback bar, echo phase,
 // the main output music level with its phase, one AUX band type box, the system page's music
 // volume trio, the mode list, the music input level group, tabs, point labels and the EQ PASS
-// notice. Widgets are made with the pages' own factory, so kinds, hints and roles are the real
-// ones; addresses are left to BuildBindingTables except where the layout gives them.
+// notice. Widgets are made with the pages' own factory and named as the pages name them, so
+// kinds, roles and the control table's bindings (scales, positions) are the real ones;
+// addresses are left to BuildBindingTables except where the layout gives them.
 
 #include <gtest/gtest.h>
 
@@ -88,12 +89,12 @@ class BindingFixture : public ::testing::Test {
     kit.Image(prefix + "PEQBtn" + num, -1, 0, TypePicture::Peq, QPoint(x, 105));
     kit.Image(prefix + "LSQBtn" + num, -1, 1, TypePicture::Lsq, QPoint(x, 120));
     kit.Image(prefix + "HSQBtn" + num, -1, 2, TypePicture::Hsq, QPoint(x, 135));
-    kit.Combo(prefix + "ModeBox" + num, -1, "1", {"PEQ", "LSEQ", "HSEQ"}, QRect(x, 150, 60, 18));
-    kit.Edit(prefix + "GainEdit" + num, -1, Scale::BandGain, QRect(x, 170, 50, 18));
+    kit.Combo(prefix + "ModeBox" + num, -1, {"PEQ", "LSEQ", "HSEQ"}, QRect(x, 150, 60, 18));
+    kit.Edit(prefix + "GainEdit" + num, -1, QRect(x, 170, 50, 18));
     kit.Spin(spinPrefix + "GainUpDownBtn" + num, -1, QPoint(x + 52, 170));
-    kit.Edit(prefix + "FreEdit" + num, -1, Scale::BandFrequency, QRect(x, 190, 50, 18));
+    kit.Edit(prefix + "FreEdit" + num, -1, QRect(x, 190, 50, 18));
     kit.Spin(spinPrefix + "FreUpDownBtn" + num, -1, QPoint(x + 52, 190));
-    kit.Edit(prefix + "QEdit" + num, -1, Scale::BandQ, QRect(x, 210, 50, 18));
+    kit.Edit(prefix + "QEdit" + num, -1, QRect(x, 210, 50, 18));
     kit.Spin(spinPrefix + "QUpDownBtn" + num, -1, QPoint(x + 52, 210));
   }
 
@@ -125,34 +126,34 @@ class BindingFixture : public ::testing::Test {
 
     // MIC feedback eliminator and high-pass spin buttons.
     kit.Bar("MicFBEBar", -1, 30, QRect(600, 30, 100, 18));
-    kit.Pane("MicFBEPane", -1, Scale::FeedbackShift, QRect(710, 30, 60, 18));
+    kit.Pane("MicFBEPane", -1, QRect(710, 30, 60, 18));
     kit.Spin("MicFBEUpDownBtn", -1, QPoint(775, 30));
     kit.Bar("MicHPFreBar", -1, 143, QRect(600, 50, 100, 18));
-    kit.Pane("MicHPFrePane", -1, Scale::HighPassFrequency, QRect(710, 50, 60, 18));
+    kit.Pane("MicHPFrePane", -1, QRect(710, 50, 60, 18));
     kit.Spin("MicHPFreUpDownBtn", -1, QPoint(775, 50));
 
     // Echo phase, main output music level and phase, AUX band 1 type box.
     kit.Phase("EchoEffPhaseBtn", -1, QPoint(600, 80));
     kit.Bar("MainMusLevelBar", -1, 100, QRect(600, 100, 100, 18));
-    kit.Pane("MainMusLevelPane", -1, Scale::MixLevel, QRect(710, 100, 60, 18));
+    kit.Pane("MainMusLevelPane", -1, QRect(710, 100, 60, 18));
     kit.Phase("MainMusPhaseBtn", -1, QPoint(780, 100));
-    kit.Combo("SubModeBox1", -1, "1", {"PEQ", "LSEQ", "HSEQ"}, QRect(600, 120, 60, 18));
+    kit.Combo("SubModeBox1", -1, {"PEQ", "LSEQ", "HSEQ"}, QRect(600, 120, 60, 18));
 
     // System page: the music volume trio, the normal bar of the section strip, modes, options.
-    kit.Bar("SysMusStartVolBar", -1, 82, QRect(800, 150, 100, 18), Qt::Horizontal, "1");
-    kit.Pane("SysMusStartVolPane", -1, Scale::None, QRect(910, 150, 40, 18), "0");
-    kit.Bar("SysMusMaxVolBar", -1, 82, QRect(800, 170, 100, 18), Qt::Horizontal, "2");
-    kit.Pane("SysMusMaxVolPane", -1, Scale::None, QRect(910, 170, 40, 18), "0");
-    kit.Bar("SysMusNormalVolBar", -1, 82, QRect(800, 190, 100, 18), Qt::Horizontal, "0");
-    kit.Pane("SysMusNormalVolPane", -1, Scale::None, QRect(910, 190, 40, 18), "0");
-    kit.Combo("SysModeBox", -1, "", {}, QRect(800, 210, 120, 18));
+    kit.Bar("SysMusStartVolBar", -1, 82, QRect(800, 150, 100, 18));
+    kit.Pane("SysMusStartVolPane", -1, QRect(910, 150, 40, 18));
+    kit.Bar("SysMusMaxVolBar", -1, 82, QRect(800, 170, 100, 18));
+    kit.Pane("SysMusMaxVolPane", -1, QRect(910, 170, 40, 18));
+    kit.Bar("SysMusNormalVolBar", -1, 82, QRect(800, 190, 100, 18));
+    kit.Pane("SysMusNormalVolPane", -1, QRect(910, 190, 40, 18));
+    kit.Combo("SysModeBox", -1, {}, QRect(800, 210, 120, 18));
     auto* modeLabel = new QLabel(root);
     modeLabel->setObjectName("CurrentModeLabel");
     auto* levels = kit.Group("SignRzGroup", "Music Gain", QRect(800, 230, 200, 40));
     PageKit lk(levels);
-    lk.Option("SysMusInputLevel", 0x0A03, 0, QPoint(5, 15), "0dB");
-    lk.Option("SysMusInputLevel2", 0x0A03, 1, QPoint(65, 15), "3dB");
-    lk.Option("SysMusInputLevel3", 0x0A03, 2, QPoint(125, 15), "6dB");
+    lk.Option("SysMusInputLevel", 0x0A03, QPoint(5, 15), "0dB");
+    lk.Option("SysMusInputLevel2", 0x0A03, QPoint(65, 15), "3dB");
+    lk.Option("SysMusInputLevel3", 0x0A03, QPoint(125, 15), "6dB");
     kit.Group("SysUserMangerGrop", "Choose", QRect(800, 280, 200, 40));
 
     for (int i = 1; i <= 9; ++i) {

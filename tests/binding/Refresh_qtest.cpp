@@ -41,12 +41,12 @@ TEST_F(RefreshTest, RefreshOnlyShowsAndKeepsWhatAControlCannotShow) {
   QLineEdit* working = binding->CurrentEdit();
   sink.sent.clear();
 
-  store.DeviceImage[1][2] = 40;                  // feedback shift beyond its bar's 7
-  store.DeviceImage[6][0] = 70;                  // main music level
-  store.DeviceImage[10][0x20] = 60;              // music normal volume, above its limit
-  store.DeviceImage[10][7] = 50;                 // music volume limit
-  store.DeviceImage[4][0] = 5;                   // echo phase: anything but 0 is in step
-  store.DeviceImage[0][6] = kGainRawMax;         // music band 1 gain, +12.0 dB
+  store.DeviceImage[1][2] = 40;           // feedback shift beyond its bar's 7
+  store.DeviceImage[6][0] = 70;           // main music level
+  store.DeviceImage[10][0x20] = 60;       // music normal volume, above its limit
+  store.DeviceImage[10][7] = 50;          // music volume limit
+  store.DeviceImage[4][0] = 5;            // echo phase: anything but 0 is in step
+  store.DeviceImage[0][6] = kGainRawMax;  // music band 1 gain, +12.0 dB
   binding->RefreshAllControls(kAllPages);
 
   for (size_t i = 0; i < spies.size(); ++i) EXPECT_EQ(spies[i]->count(), 0) << bars[i];
@@ -69,17 +69,15 @@ TEST_F(RefreshTest, RefreshOnlyShowsAndKeepsWhatAControlCannotShow) {
 TEST_F(RefreshTest, PhaseButtonShowsTheStoredState) {
   struct Case {
     int stored;
-    const char* hint;
     const char* caption;
     const char* look;
   };
-  const Case cases[] = {
-      {0, "0", "", "inverted"}, {1, "1", "+", "normal"}, {0, "0", "", "inverted"}};
+  const Case cases[] = {{0, "", "inverted"}, {1, "+", "normal"}, {0, "", "inverted"}};
   auto* phase = W<QPushButton>("EchoEffPhaseBtn");
   for (const Case& c : cases) {
     store.DeviceImage[4][0] = c.stored;
     binding->RefreshAllControls(4);
-    EXPECT_EQ(HintOf(phase), c.hint) << c.stored;
+    EXPECT_EQ(store.View(0x0400), c.stored);
     EXPECT_EQ(phase->text(), c.caption) << c.stored;
     EXPECT_EQ(phase->property("look").toString(), c.look) << c.stored;
   }
@@ -176,7 +174,7 @@ TEST_F(RefreshTest, EqPassFollowsTheSectionOnView) {
     EXPECT_EQ(binding->refresh().EqPassState()[page], c.address >= 0 ? c.stored : 0);
     if (c.address >= 0) {
       EXPECT_EQ(AddressOf(pass), c.address);
-      EXPECT_EQ(HintOf(pass), c.stored ? "1" : "0");
+      EXPECT_EQ(pass->property("look").toString(), c.stored ? "down" : "normal");
     } else {
       EXPECT_EQ(AddressOf(pass), 0x0003);  // not re-addressed
     }
@@ -184,16 +182,16 @@ TEST_F(RefreshTest, EqPassFollowsTheSectionOnView) {
 }
 
 TEST_F(RefreshTest, EqPassLockDisablesThePagesBandControls) {
-  auto* pass = W<QPushButton>("MusEQAllpassBtn");
-  for (const char* hint : {"1", "0"}) {
-    SetHint(pass, hint);
+  // The lock follows the EQ pass the store holds for the page the button points at.
+  for (const int pass : {1, 0}) {
+    store.SetView(0, 3, pass);
     binding->EnableBoundControls(1, 0);
-    const bool enabled = QString(hint) == "0";
+    const bool enabled = pass == 0;
     EXPECT_EQ(W("MusScrollBox")->isEnabled(), enabled);
     EXPECT_EQ(W("MusGainEdit2")->isEnabled(), enabled);
   }
   // In auto mode the music page's EQ pass lock leaves everything to the auto mode lock.
-  SetHint(pass, "1");
+  store.SetView(0, 3, 1);
   binding->EnableBoundControls(0, 0);
   EXPECT_TRUE(W("MusScrollBox")->isEnabled());
 }
@@ -203,7 +201,7 @@ TEST_F(RefreshTest, OptionGroupShowsTheStoredMemberAndKeepsPositions) {
   binding->RefreshAllControls(10);
   EXPECT_EQ(W("SysMusInputLevel2")->property("look").toString(), "selected");
   EXPECT_EQ(W("SysMusInputLevel")->property("look").toString(), "normal");
-  EXPECT_EQ(HintOf(W("SysMusInputLevel")), "0");
+  EXPECT_EQ(binding->tables().PositionOf(W("SysMusInputLevel")), 0);
   // Pressing the first button afterwards still chooses 0 dB.
   W("SignRzGroup")->setEnabled(true);
   W<QPushButton>("SysMusInputLevel")->click();

@@ -368,7 +368,6 @@ TEST_F(GraphDrag, AGraphChangeNoticeRedrawsItsBand) {
 TEST_F(GraphDrag, EqPassButtonTogglesTheNotice) {
   QPushButton button(QStringLiteral("EQ pass"));
   button.setProperty("address", 0x0003);
-  button.setProperty("hint", QStringLiteral("0"));
   store.SetView(0, 0, 0);  // ignored in Auto
   panel.OnEqPassButton(&button);
   EXPECT_FALSE(panel.eqPassNoticeShown());
@@ -396,11 +395,9 @@ TEST_F(GraphDrag, EqResetAndTypeImages) {
   EXPECT_EQ(host.resets.back(), 5);
 
   QWidget image;
-  image.setProperty("address", 0x0004);
-  image.setProperty("hint", QStringLiteral("2"));
   panel.OnBandTypeImage(&image);
   ASSERT_EQ(host.bandTypes.size(), 1u);
-  EXPECT_EQ(host.bandTypes[0], std::make_pair(0x0004, 2));
+  EXPECT_EQ(host.bandTypes[0], &image);
 }
 
 TEST_F(GraphDrag, DeqPassButtonDrawsTheChannelFlat) {
@@ -409,7 +406,6 @@ TEST_F(GraphDrag, DeqPassButtonDrawsTheChannelFlat) {
   EXPECT_EQ(Handle(0)->y(), -7);
   QPushButton button(QStringLiteral("EQ pass"));
   button.setProperty("address", 0x0201);
-  button.setProperty("hint", QStringLiteral("0"));
   panel.OnDeqPassButton(&button);
   EXPECT_EQ(store.View(2, 1), 1);
   EXPECT_EQ(Handle(0)->y(), ToPixel(GainToY(0, 309) - 7));

@@ -124,11 +124,11 @@ TEST_F(ConsoleWindow, EveryTabShowsItsSheetAndPlacesTheGroups) {
 struct Inventory {
   const char* name;
   int address;
-  const char* hint;  // nullptr: not checked
-  int max;           // track bars and combo item counts; -1: not checked
+  const char* binding;  // the binding's position, or else its scale number; nullptr: not checked
+  int max;              // track bars and combo item counts; -1: not checked
 };
 
-TEST_F(ConsoleWindow, SheetsCarryTheirControlsWithAddressHintAndRange) {
+TEST_F(ConsoleWindow, SheetsCarryTheirControlsWithAddressBindingAndRange) {
   const Inventory cases[] = {
       // Music and its strip.
       {"SysInput2", 0x0A0E, "1", -1},
@@ -178,10 +178,10 @@ TEST_F(ConsoleWindow, SheetsCarryTheirControlsWithAddressHintAndRange) {
       {"DEQRmsRatioBar3", 0x0223, nullptr, 40},
       {"DEQModeSlowBtn2", 0x0218, "2", -1},
       // System and the section strip.
-      {"SysMusMaxVolBar", 0x0A07, "2", 82},
-      {"SysEffStartVolBar", 0x0A0A, "1", 70},
-      {"SysMusNormalVolBar", 0x0A20, "0", 82},
-      {"SysEffNormalVolBar", 0x0A22, "0", 70},
+      {"SysMusMaxVolBar", 0x0A07, nullptr, 82},
+      {"SysEffStartVolBar", 0x0A0A, nullptr, 70},
+      {"SysMusNormalVolBar", 0x0A20, nullptr, 82},
+      {"SysEffNormalVolBar", 0x0A22, nullptr, 70},
       {"SysModeBox", 0x0A02, nullptr, -1},
       {"SysRemoteBtn2", 0x0A11, "1", -1},
       {"SysPanelBtn1", 0x0A0D, "0", -1},
@@ -194,8 +194,11 @@ TEST_F(ConsoleWindow, SheetsCarryTheirControlsWithAddressHintAndRange) {
     if (c.address >= 0) {
       EXPECT_EQ(w->property("address").toInt(), c.address);
     }
-    if (c.hint != nullptr) {
-      EXPECT_EQ(w->property("hint").toString(), c.hint);
+    if (c.binding != nullptr) {
+      const BindingTables& tables = console->binding()->tables();
+      const int position = tables.PositionOf(w);
+      EXPECT_EQ(QString::number(position >= 0 ? position : ScaleNumber(tables.ScaleOf(w))),
+                c.binding);
     }
     if (c.max >= 0) {
       if (auto* bar = qobject_cast<QSlider*>(w)) {
