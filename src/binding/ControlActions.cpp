@@ -12,6 +12,7 @@
 #include "model/BandLayout.h"
 #include "model/ParamStore.h"
 #include "model/Scales.h"
+#include "model/Sections.h"
 #include "widgets/Looks.h"
 #include "widgets/WidgetNames.h"
 
@@ -141,7 +142,7 @@ int ControlActions::SelectBand(QLineEdit* edit, int graph) {
 // more columns: the strip's slider scrolls what does not fit, so the columns in view are the
 // strip's bands less the slider's range.
 void ControlActions::KeepBandVisible(int band) {
-  const int sheet = state_.currentSection & 0xFF;
+  const int sheet = SectionSheet(state_.currentSection);
   const char* name = nullptr;
   if (sheet == 1) {
     name = names::kMicStripScroll;
@@ -153,7 +154,7 @@ void ControlActions::KeepBandVisible(int band) {
   if (name == nullptr) return;
   auto* bar = qobject_cast<QAbstractSlider*>(tables_.Find(name));
   if (bar == nullptr) return;
-  const int inView = ShownBandCount(PageOf(state_.currentSection), 0) - bar->maximum();
+  const int inView = ShownBandCount(SectionPage(state_.currentSection), 0) - bar->maximum();
   if (inView <= 0) return;
   if (band >= bar->value() + inView) {
     bar->setValue(band - (inView - 1));
@@ -208,33 +209,11 @@ int ControlActions::TabSelection(QWidget* tab) {
   // The edit the wheel and the arrows step belongs to the section left; the window points it
   // at the new section's selected band.
   state_.currentEdit = tables_.Placeholder();
-  ParamEditor& editor = state_.editor;
-  switch (index) {
-    case 0:
-      return 0x0000;
-    case 1:
-      return 0x0101;
-    case 2:
-      return 0x0402;
-    case 3:
-      editor.SetMainOutputPage(6);
-      return 0x0603;
-    case 4:
-      editor.SetAuxOutputPage(7);
-      return 0x0705;
-    case 5:
-      editor.SetAuxOutputPage(8);
-      return 0x0705;
-    case 6:
-      editor.SetMainOutputPage(9);
-      return 0x0603;
-    case 7:
-      return 0x0A07;
-    case 8:
-      return 0x0208;
-    default:
-      return 0;
-  }
+  const std::optional<SectionSpec> section = SectionOfTab(index + 1);
+  if (!section) return 0;
+  if (section->mainOutputPage != 0) state_.editor.SetMainOutputPage(section->mainOutputPage);
+  if (section->auxOutputPage != 0) state_.editor.SetAuxOutputPage(section->auxOutputPage);
+  return section->section();
 }
 
 void ControlActions::ShowToggle(QWidget* button, bool on) {

@@ -15,6 +15,7 @@
 #include "model/BandLayout.h"
 #include "model/Rounding.h"
 #include "model/Scales.h"
+#include "model/Sections.h"
 #include "widgets/WidgetNames.h"
 
 namespace velantro {
@@ -290,7 +291,7 @@ void EditDispatch::CrossoverTypeChanged(QComboBox* combo) {
   if (!ShowCrossoverQ(combo)) return;
   const int page = PageOf(a);
   const int slot = IndexOf(a);
-  const int sheet = state_.currentSection & 0xFF;
+  const int sheet = SectionSheet(state_.currentSection);
   if ((page == 6 && sheet == 3) || (page == 7 && sheet == 5)) {
     const int n = kBandCount[page];
     Redraw(slot == kLowPassTypeSlot ? n + 1 : n, page);
@@ -326,7 +327,7 @@ void EditDispatch::ApplyOption(ParamAddress address, int position) {
     group->setEnabled(store.View(10, 12) != 0);
   }
   if (address >= 0x0600 && address <= 0x09FF) {
-    Redraw(kWholePagePoint, PageOf(state_.currentSection));
+    Redraw(kWholePagePoint, SectionPage(state_.currentSection));
   }
 }
 

@@ -13,6 +13,7 @@
 #include "binding/ControlBinding.h"
 #include "model/Scales.h"
 #include "model/ScopedAssign.h"
+#include "model/Sections.h"
 #include "widgets/WidgetNames.h"
 
 namespace velantro {
@@ -53,7 +54,7 @@ void Refresh::RefreshAllControls(int target) {
   {
     const ScopedAssign<int32_t> quiet(store.SuppressSend, 1);
     ShowStore(target);
-    if (redrawCurves_) redrawCurves_(kWholePagePoint, PageOf(state_.currentSection));
+    if (redrawCurves_) redrawCurves_(kWholePagePoint, SectionPage(state_.currentSection));
   }
   if (auto* label = qobject_cast<QLabel*>(tables_.Find(names::kCurrentModeLabel))) {
     label->setText(QStringLiteral("（Current Mode：%1 ）").arg(store.Device(10, 2) + 1));
@@ -166,7 +167,7 @@ void Refresh::RefreshTrackBar(QSlider* bar, int value) {
 
 // The "EQ pass" button follows the page on view; DEQ and System have no page EQ pass.
 void Refresh::RefreshEqPass() {
-  const int q = PageOf(state_.currentSection);
+  const int q = SectionPage(state_.currentSection);
   QWidget* notice = tables_.Find(names::kEqPassNotice);
   if (q == kDeqPage || q >= kEqPageCount) {
     if (notice != nullptr) notice->hide();

@@ -260,8 +260,12 @@ void EqGraphPanel::paintEvent(QPaintEvent*) {
 // ---------------------------------------------------------------------------------------------
 // Section state.
 
-int EqGraphPanel::SectionPage() const { return host_ ? PageOf(host_->CurrentSection()) : 0; }
-int EqGraphPanel::SectionSheet() const { return host_ ? IndexOf(host_->CurrentSection()) : 0; }
+int EqGraphPanel::SectionPage() const {
+  return host_ ? velantro::SectionPage(host_->CurrentSection()) : 0;
+}
+int EqGraphPanel::SectionSheet() const {
+  return host_ ? velantro::SectionSheet(host_->CurrentSection()) : 0;
+}
 
 bool EqGraphPanel::MusicAuto() const { return store_.View(0, kMusicModeIndex) == kMusicAuto; }
 

@@ -8,6 +8,7 @@
 #include "eq/PageBandModel.h"
 #include "model/ParamAddress.h"
 #include "model/Rounding.h"
+#include "model/Sections.h"
 
 namespace velantro {
 
@@ -88,16 +89,5 @@ constexpr double kDragHighestHz = 20600;
 // (limited to "Off") ends them; the output low-pass panes use 362 for "Off"; every high-pass
 // pane counts from 1 with 0 for "Off". Band frequency edits take t itself.
 double CrossoverControlValue(ParamAddress paneAddress, double t);
-
-// Sheets of the page control that show the graph with its handles.
-namespace sheet {
-constexpr int kMusic = 0;
-constexpr int kMic = 1;
-constexpr int kEffect = 2;
-constexpr int kMainOutput = 3;
-constexpr int kAuxOutput = 5;
-constexpr int kSystem = 7;
-constexpr int kDeq = 8;
-}  // namespace sheet
 
 }  // namespace velantro

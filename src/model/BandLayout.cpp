@@ -1,6 +1,7 @@
 #include "model/BandLayout.h"
 
 #include "model/ParamStore.h"
+#include "model/Sections.h"
 
 namespace velantro {
 
@@ -108,26 +109,8 @@ std::span<const int> DefaultBandFrequencies(int page) {
 }
 
 int GraphIndex(ParamAddress address) {
-  if (address < 0 || address > 0xFFFF) return 0;
-  switch (PageOf(address)) {
-    case 1:
-      return 1;
-    case 2:
-      return 8;
-    case 3:
-      return 9;
-    case 4:
-    case 5:
-      return 2;
-    case 6:
-    case 9:
-      return 3;
-    case 7:
-    case 8:
-      return 5;
-    default:
-      return 0;
-  }
+  if (address < 0 || address > 0xFFFF || PageOf(address) >= kPageCount) return 0;
+  return kGraphOfPage[static_cast<size_t>(PageOf(address))];
 }
 
 }  // namespace velantro

@@ -13,6 +13,7 @@
 #include "link/DeviceLink.h"
 #include "link/Frames.h"
 #include "model/ParamAddress.h"
+#include "model/Sections.h"
 #include "widgets/WidgetNames.h"
 
 namespace velantro {
@@ -343,7 +344,7 @@ void DeviceCommands::ShowModeName() {
 }
 
 void DeviceCommands::PresetSensitivity(int channel, int sensitivity) {
-  if (PageOf(currentSection_) != kDeqPage) return;
+  if (SectionPage(currentSection_) != kDeqPage) return;
   if (channel < 0 || channel >= kDeqChannelCount || sensitivity < 0 ||
       sensitivity >= kSensitivityCount) {
     return;

@@ -581,15 +581,15 @@ void TForm1::ShowEqPass(int page) {
 }
 
 void TForm1::PlaceButtonGroups(int page, int sheet) {
-  if (sheet == kSystemSheet) {
+  if (sheet == sheet::kSystem) {
     graph_->hide();
     eqPassGroup_->hide();
     singleDiscoGroup_->hide();
     return;
   }
   graph_->show();
-  singleDiscoGroup_->setVisible(sheet == kMusicSheet || sheet == kMainOutputSheet ||
-                                sheet == kAuxOutputSheet);
+  singleDiscoGroup_->setVisible(sheet == sheet::kMusic || sheet == sheet::kMainOutput ||
+                                sheet == sheet::kAuxOutput);
   const bool deq = page == kDeqPage;
   eqPassGroup_->setVisible(!deq);
   if (deq) graph_->ShowEqPassNotice(false);
@@ -632,13 +632,13 @@ void TForm1::SingDiscoClicked(QPushButton* button) {
   const int value = binding_->actions().ChooseSingDisco(button);
   binding_->editor().SetMusicSetting(value, EditOrigin::Click);
   binding_->RefreshAllControls(kAllPages);
-  graph_->DrawPageCurves(kWholePagePoint, PageOf(console_.CurrentSection));
+  graph_->DrawPageCurves(kWholePagePoint, SectionPage(console_.CurrentSection));
 }
 
 void TForm1::MicGroupClicked(QPushButton* button) {
   const int group = binding_->actions().ChooseMicGroup(button);
   binding_->editor().SetMicGroup(group);
-  const bool nineBands = group == 1 && pages_->currentIndex() == kMicSheet;
+  const bool nineBands = group == 1 && pages_->currentIndex() == sheet::kMic;
   Child<QLabel>("MicEqCaption")->setText(nineBands ? "9 band EQ" : "15 band EQ");
   sheetLayout_->ShowMicColumns(nineBands);
   binding_->RefreshAllControls(1);
@@ -761,8 +761,8 @@ void TForm1::PlaceSectionStrip(int w) {
 void TForm1::PlacePageArea() {
   const int w = width();
   const int h = height();
-  const bool wholeArea = pages_->currentIndex() == kSystemSheet;
-  QWidget* system = pages_->widget(kSystemSheet);
+  const bool wholeArea = pages_->currentIndex() == sheet::kSystem;
+  QWidget* system = pages_->widget(sheet::kSystem);
   const int contentHeight =
       wholeArea ? system->childrenRect().bottom() + 1 + kSystemSheetMargin : kGraphTopInPage;
   pages_->setMinimumSize(kSheetWidth, contentHeight);
@@ -777,7 +777,7 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
   if (watched == pages_ && event->type() == QEvent::Resize) {
     sheetLayout_->Fit();
     // A strip that shows fewer columns now keeps the band the operator works on in view.
-    const int page = PageOf(console_.CurrentSection);
+    const int page = SectionPage(console_.CurrentSection);
     if (binding_ && page != kSystemPage) {
       sheetLayout_->ShowColumn(pages_->currentIndex(),
                                binding_->SelectedBand(GraphIndex(MakeAddress(page, 0))));

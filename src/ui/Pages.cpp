@@ -712,25 +712,25 @@ void BuildSectionPages(QStackedWidget* pages) {
     widget->resize(kSheetWidth, kSheetHeight);
     pages->addWidget(widget);
     switch (sheet) {
-      case kMusicSheet:
+      case sheet::kMusic:
         BuildMusicSheet(widget);
         break;
-      case kMicSheet:
+      case sheet::kMic:
         BuildMicSheet(widget);
         break;
-      case kEffectSheet:
+      case sheet::kEffect:
         BuildEffectSheet(widget);
         break;
-      case kMainOutputSheet:
+      case sheet::kMainOutput:
         BuildMainOutputSheet(widget);
         break;
-      case kAuxOutputSheet:
+      case sheet::kAuxOutput:
         BuildAuxOutputSheet(widget);
         break;
-      case kSystemSheet:
+      case sheet::kSystem:
         BuildSystemSheet(widget);
         break;
-      case kDeqSheet:
+      case sheet::kDeq:
         BuildDeqSheet(widget);
         break;
       default:

@@ -3,19 +3,14 @@
 // The section sheets of the page control FormPageItem: Music, MIC, Effect, Main output, AUX
 // output, System and DEQ, with every named control at its design place.
 
+#include "model/Sections.h"
+
 class QStackedWidget;
 class QWidget;
 
 namespace velantro {
 
-// Sheet numbers of FormPageItem.
-constexpr int kMusicSheet = 0;
-constexpr int kMicSheet = 1;
-constexpr int kEffectSheet = 2;
-constexpr int kMainOutputSheet = 3;
-constexpr int kAuxOutputSheet = 5;
-constexpr int kSystemSheet = 7;
-constexpr int kDeqSheet = 8;
+// Sheets of FormPageItem, numbered as model/Sections.h numbers them (sheet::kMusic ...).
 constexpr int kSheetCount = 9;
 
 // Design size of a sheet; the graph panel covers sheets from kGraphTopInPage down.

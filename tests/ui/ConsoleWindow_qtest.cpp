@@ -72,7 +72,7 @@ TEST_F(ConsoleWindow, ComesUpBorderlessWithTitleBannerAndDesignSize) {
   ASSERT_NE(console->form2(), nullptr);
   EXPECT_EQ(console->form2()->windowTitle(), "Device Status");
   // The first show selected the Music section.
-  EXPECT_EQ(form->pages()->currentIndex(), kMusicSheet);
+  EXPECT_EQ(form->pages()->currentIndex(), sheet::kMusic);
   EXPECT_EQ(console->CurrentSection, 0);
   EXPECT_EQ(GetButtonLook(Find<QPushButton>("FormTabBtn1")), ButtonLook::Selected);
   EXPECT_TRUE(Find<QWidget>("FirstCheckGrop")->isHidden());
@@ -314,7 +314,7 @@ TEST_F(ConsoleWindow, StripScrollSlidersMoveTheirStripByColumns) {
 
 TEST_F(ConsoleWindow, DeqReferenceSettingsWriteTheChannelsAndShowTheDeqSheet) {
   Click("DEQReferenceBtn");
-  EXPECT_EQ(form->pages()->currentIndex(), kDeqSheet);
+  EXPECT_EQ(form->pages()->currentIndex(), sheet::kDeq);
   EXPECT_EQ(console->CurrentSection, 0x0208);
   const int expected[3][5] = {{0, 37, 138, 0, 0}, {0, 77, 127, 16, 0}, {2, 221, 83, 16, 16}};
   for (int g = 0; g < 3; ++g) {
@@ -652,23 +652,23 @@ TEST_F(ConsoleWindow, TabReadsTheWholeWindowAndKeysSwitchSections) {
   // Space on a focused tab shows its section.
   form->tabButton(5)->setFocus(Qt::TabFocusReason);
   QTest::keyClick(form->tabButton(5), Qt::Key_Space);
-  EXPECT_EQ(form->pages()->currentIndex(), kAuxOutputSheet);
+  EXPECT_EQ(form->pages()->currentIndex(), sheet::kAuxOutput);
   // Ctrl+Page Down from a control of the sheet: the next section, the focus on its tab.
   QWidget* control = form->pages()->currentWidget()->findChild<QSlider*>();
   control->setFocus(Qt::TabFocusReason);
   QTest::keyClick(control, Qt::Key_PageDown, Qt::ControlModifier);
   EXPECT_EQ(QApplication::focusWidget(), form->tabButton(6));
-  EXPECT_EQ(form->pages()->currentIndex(), kAuxOutputSheet);  // AUX 2 shares the AUX sheet
+  EXPECT_EQ(form->pages()->currentIndex(), sheet::kAuxOutput);  // AUX 2 shares the AUX sheet
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageDown, Qt::ControlModifier);
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageDown, Qt::ControlModifier);
   EXPECT_EQ(QApplication::focusWidget(), form->tabButton(8));
-  EXPECT_EQ(form->pages()->currentIndex(), kSystemSheet);
+  EXPECT_EQ(form->pages()->currentIndex(), sheet::kSystem);
   // Round the strip both ways.
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageDown, Qt::ControlModifier);
   EXPECT_EQ(QApplication::focusWidget(), form->tabButton(1));
-  EXPECT_EQ(form->pages()->currentIndex(), kMusicSheet);
+  EXPECT_EQ(form->pages()->currentIndex(), sheet::kMusic);
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageUp, Qt::ControlModifier);
-  EXPECT_EQ(form->pages()->currentIndex(), kSystemSheet);
+  EXPECT_EQ(form->pages()->currentIndex(), sheet::kSystem);
 }
 
 TEST_F(ConsoleWindow, ClosingEndsTheWindowAndHidesTheStatusDialog) {
