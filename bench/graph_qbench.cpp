@@ -35,9 +35,7 @@ class StoreHost : public GraphHost {
   void CommitEdit(int) override {}
   bool IsEditBox(ParamAddress) const override { return true; }
   void SelectEdit(ParamAddress) override {}
-  int Toggle(QAbstractButton*) override { return 0; }
-  void SetEqPassState(int, int) override {}
-  void EnableBoundControls(int, int) override {}
+  int TogglePass(QAbstractButton*, int) override { return 0; }
   void ResetEqBands(int) override {}
   void ChooseBandType(QWidget*) override {}
 

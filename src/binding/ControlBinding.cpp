@@ -66,6 +66,16 @@ void ControlBinding::SelectEdit(ParamAddress address) {
   if (edit != nullptr && edit->isEnabled()) input_.BandEditClicked(edit);
 }
 
+int ControlBinding::TogglePass(QAbstractButton* button, int page) {
+  const int value = actions_.Toggle(button);
+  // The DEQ channels' passes are no page's EQ pass; a refresh locks the page by itself.
+  if (page != kDeqPage) refresh_.SetEqPassState(page, value);
+  if (page != kDeqPage || !state_.refreshInProgress) {
+    refresh_.EnableBoundControls(state_.store.View(0, 0), page);
+  }
+  return value;
+}
+
 void ControlBinding::ChooseBandType(QWidget* image) {
   const Binding* b = tables_.BindingOf(image);
   if (b == nullptr || b->position < 0 || !tables_.IsTypeImage(image)) return;

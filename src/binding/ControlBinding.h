@@ -77,11 +77,9 @@ class ControlBinding : public GraphHost {
   void CommitEdit(int step) override { input_.CommitEdit(step, EditOrigin::GraphDrag); }
   bool IsEditBox(ParamAddress address) const override;
   void SelectEdit(ParamAddress address) override;
-  int Toggle(QAbstractButton* button) override { return actions_.Toggle(button); }
-  void SetEqPassState(int page, int value) override { refresh_.SetEqPassState(page, value); }
-  void EnableBoundControls(int flag, int page) override {
-    refresh_.EnableBoundControls(flag, page);
-  }
+  int TogglePass(QAbstractButton* button, int page) override;
+  void SetEqPassState(int page, int value) { refresh_.SetEqPassState(page, value); }
+  void EnableBoundControls(int flag, int page) { refresh_.EnableBoundControls(flag, page); }
   void ResetEqBands(int target) override { refresh_.ResetEqBands(target); }
   void ChooseBandType(QWidget* image) override;
 

@@ -608,11 +608,8 @@ void EqGraphPanel::LabelRelease() {
 void EqGraphPanel::OnEqPassButton(QAbstractButton* button) {
   if (host_ == nullptr || button == nullptr) return;
   if (SectionSheet() == sheet::kMusic && MusicAuto()) return;
-  const int value = host_->Toggle(button);
-  const int page = SectionPage();
-  host_->SetEqPassState(page, value);
+  const int value = host_->TogglePass(button, SectionPage());
   ShowEqPassNotice(value != 0);
-  host_->EnableBoundControls(store_.View(0, kMusicModeIndex), page);
 }
 
 void EqGraphPanel::OnEqResetButton() {
@@ -629,12 +626,10 @@ void EqGraphPanel::OnDeqPassButton(QAbstractButton* button) {
   if (host_ == nullptr || button == nullptr) return;
   if (SectionSheet() == sheet::kDeq && MusicAuto()) return;
   const ParamAddress address = button->property("address").toInt();
-  host_->Toggle(button);
+  host_->TogglePass(button, SectionPage());
   if (host_->RefreshInProgress()) return;
   const int channel = (IndexOf(address) - 1) / kDeqChannelSize;
-  const int page = SectionPage();
-  DrawPageCurves(channel, page);
-  host_->EnableBoundControls(store_.View(0, kMusicModeIndex), page);
+  DrawPageCurves(channel, SectionPage());
 }
 
 void EqGraphPanel::OnBandTypeImage(QWidget* image) {

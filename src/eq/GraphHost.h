@@ -3,7 +3,7 @@
 // What the EQ graph needs from the rest of the window: the section on view and the edit path of
 // the bound controls. The control binding implements it in the program; tests implement it on a
 // bare store. Kept narrow on purpose: every edit the graph makes goes through ApplyControlValue
-// or Toggle, that is through the one writer of operator edits, which tells the graph (an
+// or TogglePass, that is through the one writer of operator edits, which tells the graph (an
 // EditListener) what to redraw.
 
 #include "eq/GraphChange.h"
@@ -50,12 +50,10 @@ class GraphHost {
   // action (band selection), which makes it CurrentEdit.
   virtual void SelectEdit(ParamAddress address) = 0;
 
-  // One of the graph's own buttons (EQ pass, DEQ pass) pressed: the value at its address flips,
-  // stored and sent as the operator's click, the button shows it; gives the new value.
-  virtual int Toggle(QAbstractButton* button) = 0;
-  // EqPassState[page] := value.
-  virtual void SetEqPassState(int page, int value) = 0;
-  virtual void EnableBoundControls(int flag, int page) = 0;
+  // An EQ pass pressed (the page's, or a DEQ channel's) on the section showing `page`: the value
+  // at its address flips, stored and sent as the operator's click, the button shows it, and the
+  // page's band controls lock or unlock by it. Gives the new value.
+  virtual int TogglePass(QAbstractButton* button, int page) = 0;
   virtual void ResetEqBands(int target) = 0;
   // A band type image was clicked: if the main control of its band type field is a combo box,
   // select the image's item and run its change handling.

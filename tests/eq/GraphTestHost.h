@@ -57,7 +57,6 @@ class GraphTestHost : public GraphHost {
   std::vector<int> resets;
   std::vector<std::pair<int, int>> enables;
   std::vector<QWidget*> bandTypes;
-  std::vector<QAbstractButton*> toggled;
 
   int CurrentSection() const override { return section; }
   bool RefreshInProgress() const override { return refreshing; }
@@ -91,14 +90,13 @@ class GraphTestHost : public GraphHost {
     selects.push_back(address);
     if (IsEditBox(address)) currentEdit = address;
   }
-  int Toggle(QAbstractButton* button) override {
-    toggled.push_back(button);
-    return editor.Toggle(button->property("address").toInt(), EditOrigin::Click);
+  // Flips through the writer and records the page's pass and its lock.
+  int TogglePass(QAbstractButton* button, int page) override {
+    const int value = editor.Toggle(button->property("address").toInt(), EditOrigin::Click);
+    if (page != kDeqPage) eqPass[static_cast<std::size_t>(page)] = value;
+    enables.push_back({store_.View(0, 0), page});
+    return value;
   }
-  void SetEqPassState(int page, int value) override {
-    eqPass[static_cast<std::size_t>(page)] = value;
-  }
-  void EnableBoundControls(int flag, int page) override { enables.push_back({flag, page}); }
   void ResetEqBands(int target) override { resets.push_back(target); }
   void ChooseBandType(QWidget* image) override { bandTypes.push_back(image); }
 
