@@ -2,7 +2,7 @@
 
 // Where the EQ bands of each page sit among its values: the five fields of a band, the pages'
 // band tables (read from the page table), the DEQ channels, and which band and field an address
-// is. The link, the stand-in unit, the graph and the binding all go by this.
+// is. The link, the graph and the binding go by this; the stand-in unit keeps a map of its own.
 
 #include <array>
 #include <cstddef>

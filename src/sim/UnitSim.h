@@ -10,12 +10,13 @@
 
 #include "link/Frames.h"
 #include "model/ParamAddress.h"
-#include "model/ParamStore.h"
+#include "sim/FrameStream.h"
+#include "sim/UnitLayout.h"
 
 namespace velantro {
 
-constexpr int kUnitModeCount = 9;
-constexpr size_t kUnitNameLength = 20;
+constexpr int kUnitModeCount = unit::kModeCount;
+constexpr size_t kUnitNameLength = unit::kNameLength;
 
 // Faults the stand-in unit can inject. Shares are probabilities 0 … 1, drawn from a generator
 // seeded with `seed`, so a run with the same seed and the same traffic behaves the same.
@@ -72,9 +73,9 @@ struct SimAnswer {
 };
 
 // The stand-in effect unit's protocol engine. It keeps its own parameter image in the unit's
-// layout (11 x 145), nine stored modes with names, two passwords and a management code, and
-// answers the console's frames the way the hardware does. No clock of its own: the caller passes
-// the time with every call.
+// layout (11 x 145, placed by its own table in UnitLayout.h), nine stored modes with names, two
+// passwords and a management code, and answers the console's frames the way the hardware does.
+// No clock of its own: the caller passes the time with every call.
 class UnitSim {
  public:
   explicit UnitSim(SimOptions options = {});
@@ -111,7 +112,7 @@ class UnitSim {
   const SimStats& stats() const { return stats_; }
 
   // The unit's image, unit layout: Image()[page][deviceIndex].
-  const DeviceTable& Image() const { return image_; }
+  const unit::Image& Image() const { return state_.image; }
   int32_t Value(int page, int deviceIndex) const;
   // Direct write into the image (tests and tools); out-of-row writes are ignored.
   void SetValue(int page, int deviceIndex, int32_t value);
@@ -121,14 +122,14 @@ class UnitSim {
   int MusicSetting() const;
 
   // Stored modes.
-  int CurrentMode() const { return image_[kSystemPage][IndexOf(sysaddr::CurrentMode)]; }
+  int CurrentMode() const { return state_.image[unit::kSystemPage][unit::sys::CurrentMode]; }
   const std::string& ModeName(int mode) const;
-  const DeviceTable& StoredMode(int mode) const;
+  const unit::Image& StoredMode(int mode) const;
   void SetModeName(int mode, const std::string& name);
 
-  const std::string& SystemPassword() const { return systemPassword_; }
-  const std::string& KeyLockPassword() const { return keyLockPassword_; }
-  const std::array<uint8_t, 4>& ManagementCode() const { return managementCode_; }
+  const std::string& SystemPassword() const { return state_.systemPassword; }
+  const std::string& KeyLockPassword() const { return state_.keyLockPassword; }
+  const std::array<uint8_t, 4>& ManagementCode() const { return state_.managementCode; }
   void SetManagementCode(const std::array<uint8_t, 4>& code);
 
   // Counts every change of the unit's state (image, modes, names, passwords); the server saves
@@ -141,24 +142,28 @@ class UnitSim {
   // A received frame as the frame log prints it: "rx: FC BA 06 ..." (upper-case hex).
   static std::string FrameLogLine(std::span<const uint8_t> frame);
 
-  // State file: image, modes, names, passwords, management code as plain text. LoadState leaves
-  // the unit as it was and returns false when the file is missing or malformed.
+  // State file (StateFile.h). LoadState leaves the unit as it was and returns false when the
+  // file is missing or malformed.
   bool SaveState(const std::string& path) const;
   bool LoadState(const std::string& path);
 
-  // The factory image the unit starts with (EQ bands, levels, output mixes).
-  static DeviceTable DefaultImage();
+  // The factory image the unit starts with (FactoryImage.h).
+  static unit::Image DefaultImage();
 
   static constexpr int64_t kStreamGapMs = 500;
 
  private:
   void ScanStream(int64_t nowMs);
   void GiveUpStaleFrame(int64_t nowMs);
+  void CountStream();
   void HandleFrame(std::span<const uint8_t> frame, int64_t nowMs);
   bool LoseWrite();
   void HandleWrite(int page, int index, std::span<const uint8_t> payload, int64_t nowMs);
   void HandleRequest(int page, int index, std::span<const uint8_t> payload, int64_t nowMs);
-  void StoreEffective(int page, int index, int32_t value);
+  enum class WriteOutcome;
+  WriteOutcome HandleAudioWrite(int page, int index, std::span<const uint8_t> payload);
+  WriteOutcome HandleSystemWrite(int index, std::span<const uint8_t> payload, int64_t nowMs);
+  void AnswerPageRequest(int target, int64_t nowMs);
   bool StoreBand(int page, int band, std::span<const uint8_t> values);
   void SendAck(int64_t nowMs);
   void SendData(ParamAddress address, std::span<const uint8_t> payload, int64_t nowMs);
@@ -176,14 +181,9 @@ class UnitSim {
   int strayCount_ = 0;
   std::mt19937 rng_;
 
-  DeviceTable image_{};
-  std::array<DeviceTable, kUnitModeCount> modes_{};
-  std::array<std::string, kUnitModeCount> modeNames_{};
-  std::string systemPassword_ = "123456";
-  std::string keyLockPassword_ = "1234";
-  std::array<uint8_t, 4> managementCode_{0x5A, 0x3C, 0x00, 0x7E};
+  unit::UnitState state_;
 
-  Bytes stream_;
+  unit::FrameStream stream_;
   int64_t lastByteMs_ = 0;
   std::vector<SimAnswer> answers_;
   std::vector<Bytes> received_;

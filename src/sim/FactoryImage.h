@@ -1,0 +1,19 @@
+#pragma once
+
+// The stand-in unit's state at first start: its image, its nine stored modes and their names,
+// its passwords and management code.
+
+#include <array>
+#include <string>
+
+#include "sim/UnitLayout.h"
+
+namespace velantro::unit {
+
+// EQ bands, levels, filters and output mixes of a unit fresh from the factory.
+Image FactoryImage();
+// The factory image, stored modes (each with a music EQ of its own, so a recall shows), names,
+// passwords and code.
+UnitState FactoryState();
+
+}  // namespace velantro::unit
