@@ -1,6 +1,10 @@
 #include "support/LinkHarness.h"
 
+#include <gtest/gtest.h>
+
 #include <cstdio>
+#include <cstdlib>
+#include <fstream>
 
 namespace velantro::test {
 
@@ -119,6 +123,20 @@ LinkHarness::LinkHarness(SimOptions unitOptions, LinkView* externalView, Message
   link.onLinkEvent = [this](int event) { events.push_back(event); };
 }
 
+LinkHarness::~LinkHarness() {
+  const char* path = std::getenv("VELANTRO_FRAME_DUMP");
+  if (path == nullptr || *path == '\0') return;
+  std::ofstream dump(path, std::ios::app);
+  const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
+  dump << "== "
+       << (test != nullptr ? std::string(test->test_suite_name()) + "." + test->name() : "")
+       << "\n";
+  for (const SentFrame& frame : sent) {
+    dump << frame.ms << (frame.wire == Wire::Serial ? " >s " : " >n ") << Hex(frame.bytes) << "\n";
+  }
+  for (const std::string& line : received_) dump << line << "\n";
+}
+
 void LinkHarness::Advance(int64_t ms) {
   for (int64_t i = 0; i < ms; ++i) Step();
 }
@@ -141,7 +159,10 @@ void LinkHarness::DeliverAnswers() {
   if (now < holdUntilMs_) return;
   const std::vector<Bytes> answers = unit.TakeAnswers(now);
   if (answers.empty() && carried_.empty()) return;
-  for (const Bytes& answer : answers) bytesFromUnit += static_cast<int64_t>(answer.size());
+  for (const Bytes& answer : answers) {
+    bytesFromUnit += static_cast<int64_t>(answer.size());
+    received_.push_back(std::to_string(now) + " < " + Hex(answer));
+  }
   const bool onSerial =
       !serial.unitPort.empty() && serial.IsOpen() && serial.portName == serial.unitPort;
   if (onSerial) {

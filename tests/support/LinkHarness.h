@@ -213,6 +213,10 @@ class LinkHarness {
   RecordingLinkView& view() { return *recordingView; }
   RecordingMessages& messages() { return recordingMessages; }
 
+  // With VELANTRO_FRAME_DUMP naming a file, every frame sent and every answer of the unit is
+  // appended to it, under the name of the test: two builds' dumps compare frame for frame.
+  ~LinkHarness();
+
  private:
   void Step();
   void DeliverAnswers();
@@ -220,7 +224,8 @@ class LinkHarness {
   int64_t holdUntilMs_ = 0;
   bool chunking_ = false;
   std::mt19937 chunkRng_;
-  Bytes carried_;  // stream bytes held back for a later chunk
+  Bytes carried_;                      // stream bytes held back for a later chunk
+  std::vector<std::string> received_;  // answers of the unit, for the dump
 };
 
 // Frame helpers for tests.
