@@ -134,7 +134,9 @@ LinkHarness::~LinkHarness() {
   for (const SentFrame& frame : sent) {
     dump << frame.ms << (frame.wire == Wire::Serial ? " >s " : " >n ") << Hex(frame.bytes) << "\n";
   }
-  for (const std::string& line : received_) dump << line << "\n";
+  for (size_t i = 0; i < answers.size(); ++i) {
+    dump << answerTimes_[i] << " < " << Hex(answers[i]) << "\n";
+  }
 }
 
 void LinkHarness::Advance(int64_t ms) {
@@ -157,26 +159,27 @@ void LinkHarness::Step() {
 
 void LinkHarness::DeliverAnswers() {
   if (now < holdUntilMs_) return;
-  const std::vector<Bytes> answers = unit.TakeAnswers(now);
-  if (answers.empty() && carried_.empty()) return;
-  for (const Bytes& answer : answers) {
+  const std::vector<Bytes> due = unit.TakeAnswers(now);
+  if (due.empty() && carried_.empty()) return;
+  for (const Bytes& answer : due) {
     bytesFromUnit += static_cast<int64_t>(answer.size());
-    received_.push_back(std::to_string(now) + " < " + Hex(answer));
+    answers.push_back(answer);
+    answerTimes_.push_back(now);
   }
   const bool onSerial =
       !serial.unitPort.empty() && serial.IsOpen() && serial.portName == serial.unitPort;
   if (onSerial) {
-    for (const Bytes& answer : answers)
+    for (const Bytes& answer : due)
       serial.inbound.insert(serial.inbound.end(), answer.begin(), answer.end());
     link.OnSerialBytes(serial.inbound.size());
     return;
   }
   if (!network.connected) return;
   if (!chunking_) {
-    for (const Bytes& answer : answers) link.OnNetworkChunk(answer);
+    for (const Bytes& answer : due) link.OnNetworkChunk(answer);
     return;
   }
-  for (const Bytes& answer : answers) carried_.insert(carried_.end(), answer.begin(), answer.end());
+  for (const Bytes& answer : due) carried_.insert(carried_.end(), answer.begin(), answer.end());
   // Deliver a random share of what is held, in random cuts; the rest joins the next answers.
   while (!carried_.empty() && chunkRng_() % 4 != 0) {
     const size_t n = 1 + chunkRng_() % carried_.size();
