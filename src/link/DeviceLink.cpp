@@ -1,7 +1,8 @@
+// The link sequencer: connect and disconnect, the link events, what arrives from the unit, and
+// the one place every frame leaves through.
+
 #include "link/DeviceLink.h"
 
-#include <algorithm>
-#include <cmath>
 #include <utility>
 
 namespace velantro {
@@ -56,9 +57,7 @@ void DeviceLink::StartSearch() {
   timers_.Stop(LinkTimer::Hold);
   downloading_ = false;
   ShowStatusCaption(linktext::kSearching);
-  // The progress starts again at the first step, counted against a download's steps.
-  request_ = 0;
-  stepCount_ = kDownloadStepCount;
+  walk_.ResetProgress(kDownloadStepCount);
   UpdateDeviceStatus();
   view_.ShowDeviceStatus();
   // The first search step goes at once, not a second later.
@@ -80,7 +79,7 @@ void DeviceLink::Disconnect() {
   downloading_ = false;
   ShowStatusCaption(linktext::kDisconnected);
   // The progress is counted against the reload's steps from now on, whatever the step.
-  stepCount_ = kReloadStepCount;
+  walk_.SetStepCount(kReloadStepCount);
   UpdateDeviceStatus();
   view_.HideDeviceStatus();
 }
@@ -103,7 +102,7 @@ void DeviceLink::OnTransportLost() {
     queue_.SetSilentSeconds(0);
     RaiseLinkEvent(kEventUnitLost);
   } else if (downloading_) {
-    FailTransfer("connection lost");
+    walk_.Fail("connection lost");
   }
   // While searching the search moves on by itself.
 }
@@ -114,47 +113,13 @@ void DeviceLink::SearchTick() {
 }
 
 // ---------------------------------------------------------------------------------------------
-// Walking a transfer plan
-
-int DeviceLink::progressPercent() const {
-  if (stepCount_ <= 0) return 0;
-  // Disconnect sets the step count to 19 whatever the step, so the ratio can pass 100.
-  const long percent = std::lround(100.0 * step() / stepCount_);
-  return static_cast<int>(std::clamp(percent, 0L, 100L));
-}
-
-int DeviceLink::nameCounter() const {
-  return request().kind == RequestKind::ModeNameRead ? request().number + 1 : 0;
-}
+// Transfers
 
 void DeviceLink::StartTransfer(const TransferPlan& plan) {
-  plan_ = &plan;
-  request_ = 0;
-  stepCount_ = plan.stepCount;
-  waitMs_ = 0;
-  askMs_ = 0;
-  requestedName_ = -1;
-  timeoutRepeats_ = 0;
-  corruptRepeats_ = 0;
+  walk_.Start(plan);
   corruptSeen_ = false;
-  wrongAnswerRepeats_ = 0;
-  quietWait_ = false;
   failDetail_ = {};
   downloading_ = true;
-}
-
-void DeviceLink::AwaitReply() {
-  replyState_ = ReplyState::Waiting;
-  waitMs_ = 0;
-  askMs_ = 0;
-  wrongAnswer_ = false;
-  wrongAnswerTicks_ = 0;
-}
-
-void DeviceLink::SendStepRequest() {
-  const PlannedRequest& r = request();
-  requestedName_ = r.kind == RequestKind::ModeNameRead ? r.number : -1;
-  Transmit(BuildPlannedRequest(r, store_), MeaningOf(r));
 }
 
 void DeviceLink::DownloadTick() {
@@ -162,131 +127,22 @@ void DeviceLink::DownloadTick() {
   TickReceiver(LinkTimer::Download);
   // The receiver's tick may have ended the transfer (damaged answers, too many times).
   if (transferring && !downloading_) return;
-  const bool heard = HeardSince(downloadSeen_);
   UpdateDeviceStatus();
   view_.ShowDeviceStatus();
-  if (quietWait_) {
-    WaitForQuiet(heard);
-    return;
-  }
-  const bool answered =
-      replyState_ == ReplyState::FrameReceived ||
-      (replyState_ == ReplyState::Acknowledged && direction() == Direction::Write);
-  if (answered) {
-    AnswerArrived();
-    return;
-  }
-  WaitForAnswer(timers_.Interval(LinkTimer::Download), heard);
-}
-
-void DeviceLink::WaitForAnswer(int elapsedMs, bool heard) {
-  if (!AwaitingAnswer()) return;
-  // An answer that is still arriving in pieces keeps the wait alive.
-  const size_t partial =
-      kind_ == LinkKind::Serial ? serialReceiver_.pendingBytes() : networkReceiver_.pendingBytes();
-  if (!(heard && partial > 0)) {
-    waitMs_ = std::min(waitMs_ + elapsedMs, kLateLimitMs);
-    askMs_ = std::min(askMs_ + elapsedMs, kLateLimitMs);
-  }
-  if (wrongAnswer_ && AskAgainAfterWrongAnswer()) return;
-  if (replyState_ == ReplyState::Waiting && waitMs_ > kReplyTimeoutMs) {
-    if (!pacedNow_) {
-      StartOverPaced();
-      return;
-    }
-    // The first two requests of a transfer are asked again before the wait goes late.
-    if (step() <= 1 && timeoutRepeats_ < kTimeoutRepeats) {
-      ++timeoutRepeats_;
-      SendStepRequest();
-      askMs_ = 0;
-    } else {
-      replyState_ = ReplyState::Late;
-    }
-    waitMs_ = 0;
-  } else if (replyState_ == ReplyState::Late) {
-    if (waitMs_ >= kLateLimitMs) {
-      FailTransfer("no answer");
-    } else if (askMs_ > kReplyTimeoutMs && timeoutRepeats_ < kTimeoutRepeats) {
-      // While late the request is asked again a few times: a lost request or a lost
-      // acknowledgement of an upload step then costs a second, not the transfer. A duplicate
-      // answer is not taken for the next step's.
-      ++timeoutRepeats_;
-      SendStepRequest();
-      askMs_ = 0;
-    }
-  }
-}
-
-bool DeviceLink::AskAgainAfterWrongAnswer() {
-  if (++wrongAnswerTicks_ < kWrongAnswerTicks) return false;
-  wrongAnswer_ = false;
-  wrongAnswerTicks_ = 0;
-  if (wrongAnswerRepeats_ >= kWrongAnswerRepeats) return false;
-  ++wrongAnswerRepeats_;
-  Log("not the answer to " + DescribeRequest(request()) + ": asking again");
-  SendStepRequest();
-  AwaitReply();
-  return true;
-}
-
-void DeviceLink::BeginQuietWait() {
-  quietWait_ = true;
-  quietTicks_ = 0;
-  replyState_ = ReplyState::None;
-  requestedName_ = -1;
-  downloadSeen_ = bytesReceived_;
-  timers_.SetInterval(LinkTimer::Download, kQuietTickMs);
-}
-
-void DeviceLink::WaitForQuiet(bool heard) {
-  quietTicks_ = heard ? 0 : quietTicks_ + 1;
-  if (quietTicks_ < kQuietTicks) return;
-  EndQuietWait();
-  SendStepRequest();
-  AwaitReply();
-}
-
-void DeviceLink::EndQuietWait() {
-  if (!quietWait_) return;
-  quietWait_ = false;
-  RestoreDownloadInterval();
-}
-
-void DeviceLink::RestoreDownloadInterval() {
-  timers_.SetInterval(LinkTimer::Download, kind_ == LinkKind::Network ? kNetworkDownloadIntervalMs
-                                                                      : kDownloadIntervalMs);
-}
-
-void DeviceLink::AnswerArrived() {
-  if (request_ + 1 >= plan_->requests.size()) {
-    replyState_ = ReplyState::None;
-    timers_.Stop(LinkTimer::Download);
-    RaiseLinkEvent(kEventDownloadComplete);
-    timers_.SetInterval(LinkTimer::Download, kDownloadIntervalMs);
-  } else {
-    ++request_;
-    timeoutRepeats_ = 0;
-    corruptRepeats_ = 0;
-    if (request().kind == RequestKind::ModeNameRead && request().number > 0) {
-      BeginQuietWait();
-      return;
-    }
-    SendStepRequest();
-  }
-  AwaitReply();
+  walk_.Tick();
 }
 
 void DeviceLink::StartOverPaced() {
   pacedNow_ = true;
   autoPaced_ = true;
-  EndQuietWait();
+  walk_.EndQuietWait();
   Log("no answer to a fast request: starting over with paced transfers");
   if (direction() == Direction::Write) {
     // The whole upload again from its first step, one request per tick.
     StartTransfer(UploadPlan());
     ShowStatus(linktext::kDownload);
-    SendStepRequest();
-    AwaitReply();
+    walk_.SendRequest();
+    walk_.AwaitReply();
     return;
   }
   // The search again (the same transport first), then the download, at the ticks' pace.
@@ -295,14 +151,6 @@ void DeviceLink::StartOverPaced() {
   search_.PrepareRestartPaced();
   StartSearch();
   search_.BeginRestartPaced();
-}
-
-void DeviceLink::FailTransfer(const std::string& why) {
-  const std::string what = DescribeRequest(request());
-  failDetail_ = direction() == Direction::Write ? linktext::kCouldNotSend(what, why)
-                                                : linktext::kCouldNotRead(what, why);
-  replyState_ = ReplyState::None;
-  RaiseLinkEvent(kEventLinkFailed);
 }
 
 void DeviceLink::HoldTick() {
@@ -393,10 +241,10 @@ void DeviceLink::OnReload() {
   timers_.Stop(LinkTimer::Hold);
   StartTransfer(ReloadPlan());
   ShowStatus(linktext::kLoading);
-  SendStepRequest();
+  walk_.SendRequest();
   online_ = false;
   // The first request waits for its answer like every other one.
-  AwaitReply();
+  walk_.AwaitReply();
 }
 
 void DeviceLink::OnModeSaved() {
@@ -427,10 +275,10 @@ void DeviceLink::OnLinkStart() {
   online_ = false;
   view_.SetStatusColour(kStatusSilver);
   ShowStatus(linktext::kLinking);
-  SendStepRequest();
+  walk_.SendRequest();
   // Covered by the waiting state on both transports, so a unit that stops answering after the
   // link request ends the download instead of leaving it hanging.
-  AwaitReply();
+  walk_.AwaitReply();
   timers_.Start(LinkTimer::Download);
 }
 
@@ -443,9 +291,9 @@ void DeviceLink::OnUpload() {
   StartTransfer(UploadPlan());
   ShowStatus(linktext::kDownload);
   online_ = false;
-  SendStepRequest();
+  walk_.SendRequest();
   // An acknowledgement left over from before the upload must not count for its first step.
-  AwaitReply();
+  walk_.AwaitReply();
 }
 
 void DeviceLink::GoOffline(const LocalizedText& baseMessage, bool touchOnline, bool mayReconnect) {
@@ -460,7 +308,7 @@ void DeviceLink::GoOffline(const LocalizedText& baseMessage, bool touchOnline, b
   downloading_ = false;
   search_.EndRestart();
   recallLoading_ = false;
-  EndQuietWait();
+  walk_.EndQuietWait();
   store_.SuppressSend = 0;
   if (touchOnline) online_ = false;
   view_.SetLinkButton(LinkButtonLook::Connect);
@@ -524,22 +372,11 @@ void DeviceLink::TickReceiver(LinkTimer timer) {
   AfterReceive();
 }
 
-bool DeviceLink::AwaitingAnswer() const {
-  return downloading_ && (replyState_ == ReplyState::Waiting || replyState_ == ReplyState::Late);
-}
-
 void DeviceLink::AfterReceive() {
   if (!corruptSeen_) return;
   corruptSeen_ = false;
   // The good answer may have followed the damaged bytes in the same scan.
-  if (!AwaitingAnswer()) return;
-  if (corruptRepeats_ >= kCorruptRepeats) {
-    FailTransfer("damaged answers");
-    return;
-  }
-  ++corruptRepeats_;
-  SendStepRequest();
-  AwaitReply();
+  if (walk_.Awaiting()) walk_.OnDamagedAnswer();
 }
 
 void DeviceLink::TapReceived(FrameKind kind, std::span<const uint8_t> bytes) {
@@ -556,18 +393,18 @@ void DeviceLink::OnAcknowledge(std::span<const uint8_t> ack) {
   // must not end the wait for one. Some units answer the item request to 0x0A11 with an
   // acknowledgement, which then is the answer (the stored value stays as it was).
   const bool reading = downloading_ && direction() == Direction::Read;
-  if (reading && AwaitingAnswer()) {
-    if (request().address == sysaddr::Remote) {
+  if (reading && walk_.Awaiting()) {
+    if (walk_.request().address == sysaddr::Remote) {
       replyState_ = ReplyState::FrameReceived;
-      if (!pacedNow_) AnswerArrived();
+      if (!pacedNow_) walk_.AnswerArrived();
     }
     return;
   }
-  const bool uploadAnswered = downloading_ && direction() == Direction::Write && AwaitingAnswer();
+  const bool uploadAnswered = downloading_ && direction() == Direction::Write && walk_.Awaiting();
   replyState_ = ReplyState::Acknowledged;
   if (pacedNow_) return;
   if (uploadAnswered) {
-    AnswerArrived();
+    walk_.AnswerArrived();
   } else if (!downloading_ && timers_.IsActive(LinkTimer::Search)) {
     // The unit answered the link request: the download starts now.
     RaiseLinkEvent(kEventLinkStart);
@@ -587,20 +424,20 @@ void DeviceLink::OnTransferFrame(std::span<const uint8_t> frame) {
   // Only the frame that answers the request outstanding counts: a stray, a value the unit
   // reports, a duplicate, a late answer to an earlier request or a cut answer is ignored, and the
   // request is asked again if its answer does not follow.
-  const bool answers = AwaitingAnswer() && AnswersPlannedRequest(request(), frame);
+  const bool answers = walk_.Awaiting() && AnswersPlannedRequest(walk_.request(), frame);
   if (!answers) {
     TapReceived(FrameKind::NotTheAnswer, frame);
-    if (AwaitingAnswer()) wrongAnswer_ = true;
+    if (walk_.Awaiting()) walk_.NoteWrongAnswer();
     return;
   }
-  const RequestKind asked = request().kind;
+  const RequestKind asked = walk_.request().kind;
   TapReceived(direction() == Direction::Write  ? FrameKind::UploadAnswer
               : asked == RequestKind::PageRead ? FrameKind::PageAnswer
                                                : FrameKind::ItemAnswer,
               frame);
-  DecodeFrame(decodeKind_, frame, store_, requestedName_);
+  DecodeFrame(decodeKind_, frame, store_, walk_.requestedName());
   replyState_ = ReplyState::FrameReceived;
-  if (!pacedNow_) AnswerArrived();
+  if (!pacedNow_) walk_.AnswerArrived();
 }
 
 void DeviceLink::OnUnitReport(std::span<const uint8_t> frame) {

@@ -22,6 +22,7 @@
 #include "link/LinkWritePort.h"
 #include "link/SerialReceiver.h"
 #include "link/TransferPlan.h"
+#include "link/TransferWalk.h"
 #include "model/Messages.h"
 #include "model/ParamStore.h"
 
@@ -126,11 +127,14 @@ class DeviceLink : public ReceiverSink, public LinkWritePort {
   ReplyState replyState() const { return replyState_; }
   void SetReplyState(ReplyState state) override { replyState_ = state; }
   // Where the transfer stands, as its progress counts (the nine mode names share one step).
-  int step() const { return request().progressStep; }
-  int stepCount() const { return stepCount_; }
-  Direction direction() const { return plan_->direction; }
+  int step() const { return walk_.step(); }
+  int stepCount() const { return walk_.stepCount(); }
+  Direction direction() const { return walk_.plan().direction; }
   // Mode names asked for so far while names are asked for, otherwise 0.
-  int nameCounter() const;
+  int nameCounter() const {
+    const PlannedRequest& request = walk_.request();
+    return request.kind == RequestKind::ModeNameRead ? request.number + 1 : 0;
+  }
   int searchPosition() const { return search_.position(); }
   int lastPort() const { return search_.lastPort(); }
   bool downloading() const { return downloading_; }
@@ -140,7 +144,7 @@ class DeviceLink : public ReceiverSink, public LinkWritePort {
   // This connection's requests wait for the timer ticks (--paced, or a fast transfer that met
   // silence and started over).
   bool paced() const { return pacedNow_; }
-  int progressPercent() const;
+  int progressPercent() const { return walk_.progressPercent(); }
   const std::string& statusCaption() const { return statusCaption_; }
   int FirstDownloadFlag = 0;  // 0 after Connect, 1 after the first download, 2 set by refresh
   // Told of every link event after it has taken effect (tools wait for event 1, tests record).
@@ -158,6 +162,7 @@ class DeviceLink : public ReceiverSink, public LinkWritePort {
 
  private:
   friend class LinkSearch;
+  friend class TransferWalk;
 
   // ReceiverSink.
   void OnAcknowledge(std::span<const uint8_t> ack) override;
@@ -173,33 +178,15 @@ class DeviceLink : public ReceiverSink, public LinkWritePort {
   bool HeardSince(uint64_t& seen) const;
   // After received bytes were scanned: a damaged answer is asked for again, once per scan.
   void AfterReceive();
-  // A transfer step is awaited (waiting or late).
-  bool AwaitingAnswer() const;
-  const PlannedRequest& request() const { return plan_->requests[request_]; }
   // A good frame during a transfer: the answer moves the transfer on, anything else is ignored.
   void OnTransferFrame(std::span<const uint8_t> frame);
   // A good frame outside a transfer answers nothing: values the unit reports of its own accord
   // go into the unit image and are shown while online, unless an edit of the operator's to the
   // same value is on its way (it wins at the unit).
   void OnUnitReport(std::span<const uint8_t> frame);
-  // The answer has not followed a wrong frame: ask again. False when it is not time yet or the
-  // step has been asked again too often for wrong answers.
-  bool AskAgainAfterWrongAnswer();
-  // The waiting and late states of a transfer step, after `elapsedMs` more of waiting.
-  void WaitForAnswer(int elapsedMs, bool heard);
-  // Before a mode name request: the line must fall quiet first.
-  void BeginQuietWait();
-  void WaitForQuiet(bool heard);
-  // Ends a quiet wait that is under way (the download timer gets its own pace back).
-  void EndQuietWait();
-  void RestoreDownloadInterval();
-  // The transfer could not get the current step through: event 9, naming the step.
-  void FailTransfer(const std::string& why);
 
   // The search from the start, on the link kind already chosen.
   void StartSearch();
-  // The answer to the current request has arrived: the next request, or the end of the transfer.
-  void AnswerArrived();
   // A fast transfer met silence: start this connection over once, paced.
   void StartOverPaced();
   // The status caption, with a note when this connection fell back to paced transfers.
@@ -209,8 +196,6 @@ class DeviceLink : public ReceiverSink, public LinkWritePort {
   // Back online after a download: the kept edits to the unit, with a notice.
   void ResendKeptEdits();
   void StartTransfer(const TransferPlan& plan);
-  void SendStepRequest();
-  void AwaitReply();
 
   void OnDownloadComplete();
   void OnReload();
@@ -231,33 +216,20 @@ class DeviceLink : public ReceiverSink, public LinkWritePort {
   NetworkReceiver networkReceiver_;
   LinkSearch search_{*this};
   EditRecovery recovery_;
+  TransferWalk walk_{*this};
   FrameTap* tap_ = nullptr;
 
   LinkKind kind_ = LinkKind::Serial;
   bool online_ = false;
   int linkAnswer_ = 0;
   ReplyState replyState_ = ReplyState::None;
-  const TransferPlan* plan_ = &DownloadPlan();
-  size_t request_ = 0;  // the request of the plan outstanding
-  int stepCount_ = kDownloadStepCount;
   // A second line of the next failure message: what the transfer could not get through.
   LocalizedText failDetail_;
-  int waitMs_ = 0;          // since the request outstanding left, or since the wait went late
-  int askMs_ = 0;           // since the request outstanding was last sent
-  int requestedName_ = -1;  // mode name of the latest request, -1 when the latest was not a name
   bool pacedNow_ = false;
   bool autoPaced_ = false;  // the fallback is in force for this connection
-  int timeoutRepeats_ = 0;
-  int corruptRepeats_ = 0;
   bool corruptSeen_ = false;
   bool downloading_ = false;
-  bool wrongAnswer_ = false;  // a frame that was not the answer came while one was awaited
-  int wrongAnswerTicks_ = 0;
-  int wrongAnswerRepeats_ = 0;
-  bool quietWait_ = false;
-  int quietTicks_ = 0;
   uint64_t bytesReceived_ = 0;  // every byte from the unit, on either transport
-  uint64_t downloadSeen_ = 0;   // bytesReceived_ at the last download tick
   uint64_t searchSeen_ = 0;     // and at the last search tick
   bool imageHeld_ = false;      // a download has completed since start-up
   bool recallLoading_ = false;  // a recall has left and its reload is not in yet
