@@ -468,14 +468,6 @@ void DeviceLink::Transmit(const Bytes& bytes, FrameMeaning meaning) {
   if (tap_ != nullptr) tap_->OnFrameSent({FrameWay::Sent, meaning.kind, meaning.address, bytes});
 }
 
-void DeviceLink::SendValue(ParamAddress address, int value) {
-  Transmit(BuildValue(kCmdWrite, address, value), {FrameKind::ValueWrite, address});
-}
-
-void DeviceLink::SendBlock(ParamAddress address, std::span<const uint8_t> payload) {
-  Transmit(BuildBlock(kCmdWrite, address, payload), {FrameKind::ValueWrite, address});
-}
-
 void DeviceLink::SendLinkControl(int code) {
   Transmit(BuildLinkControl(code), {FrameKind::LinkControl, sysaddr::LinkControl});
 }

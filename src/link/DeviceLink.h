@@ -98,8 +98,6 @@ class DeviceLink : public ReceiverSink, public LinkWritePort {
   void Transmit(const Bytes& bytes, FrameMeaning meaning) override;
   // A one-off frame, its meaning read from its bytes.
   void Transmit(const Bytes& bytes) { Transmit(bytes, SentFrameMeaning(bytes)); }
-  void SendValue(ParamAddress address, int value);
-  void SendBlock(ParamAddress address, std::span<const uint8_t> payload);
   void SendLinkControl(int code) override;
   // Every frame in and out from now on goes to `tap` as well (nullptr: none).
   void SetFrameTap(FrameTap* tap) { tap_ = tap; }
