@@ -28,25 +28,8 @@
 
 namespace velantro {
 
-// No frame at all for more than this after a request: the request is repeated, the wait goes
-// late, or a fast transfer starts over paced.
-constexpr int kReplyTimeoutMs = 1000;
-constexpr int kLateLimitMs = 10000;  // late this long: the link fails
-// A frame that is not the answer came: if the answer has not followed it by the second download
-// tick, the request is asked again, this many times per step.
-constexpr int kWrongAnswerTicks = 2;
-constexpr int kWrongAnswerRepeats = 3;
-// Before each mode name request after the first the line must have been quiet this many ticks
-// of kQuietTickMs, so a duplicated name answer arrives while no name is asked for.
-constexpr int kQuietTickMs = 20;
-constexpr int kQuietTicks = 3;
 // Values the unit reports of its own accord are shown at most this often (hold timer ticks).
 constexpr int kReportRefreshTicks = 5;
-// A request is asked again at each timeout, this many times, before the wait goes late.
-constexpr int kTimeoutRepeats = 3;
-// A request whose answer arrives damaged is asked again at once, this many times, before the
-// transfer fails.
-constexpr int kCorruptRepeats = 3;
 
 class DeviceLink : public ReceiverSink, public LinkWritePort {
  public:
