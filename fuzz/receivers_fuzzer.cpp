@@ -67,7 +67,7 @@ class RecordingSink : public ReceiverSink {
  public:
   RecordingSink(LinkKind kind, int requestedName) : kind_(kind), requestedName_(requestedName) {}
 
-  void OnAcknowledge() override { messages.push_back({true, {}}); }
+  void OnAcknowledge(std::span<const uint8_t>) override { messages.push_back({true, {}}); }
   void OnFrame(std::span<const uint8_t> frame) override {
     FUZZ_CHECK(frame.size() >= 7 && frame[0] == kFrameStart && frame[1] == kFrameKey);
     FUZZ_CHECK(frame[3] == kCmdWrite || frame[3] == kCmdRequest);
@@ -76,7 +76,7 @@ class RecordingSink : public ReceiverSink {
     messages.push_back({false, Bytes(frame.begin(), frame.end())});
     DecodeFrame(kind_, frame, store_, requestedName_);
   }
-  void OnCorruptFrame() override { ++corrupt; }
+  void OnCorruptFrame(std::span<const uint8_t>) override { ++corrupt; }
   void OnDiagnostic(const std::string&) override {}
 
   std::vector<Message> messages;

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <string>
 
-#include "link/DeviceLink.h"
+#include "link/LinkTexts.h"
 #include "model/BandLayout.h"
 
 namespace velantro {
@@ -18,7 +18,7 @@ bool IsModeCommand(ParamAddress address) {
 
 }  // namespace
 
-ChangeQueue::ChangeQueue(DeviceLink& link) : link_(link) {}
+ChangeQueue::ChangeQueue(LinkWritePort& link) : link_(link) {}
 
 bool ChangeQueue::LinkOnline() const {
   // While a mode save waits for its acknowledgement the link is offline for the window, but an
@@ -132,23 +132,25 @@ void ChangeQueue::ArmFollowUp(ParamAddress address) {
   }
 }
 
-void ChangeQueue::SendWrite(const Bytes& frame) {
+void ChangeQueue::SendWrite(const Bytes& frame, FrameMeaning meaning) {
   // The second without edits that leads to a keep-alive, and the silent seconds that lead to a
   // repeat, count from the last write that left: a change that only joins the queue behind an
   // unanswered write must not put off its repetition.
   idleTicks_ = 0;
   lastWrite_ = frame;
+  lastMeaning_ = meaning;
   writeUnanswered_ = true;
   ReadyToSend = 0;
-  link_.Transmit(frame);
+  link_.Transmit(frame, meaning);
 }
 
 void ChangeQueue::SendValueEntry() {
   const ValueEntry& entry = values_[0];
   if (entry.save) {
-    SendWrite(BuildModeSave(entry.value, entry.name));
+    SendWrite(BuildModeSave(entry.value, entry.name), {FrameKind::ModeSave, sysaddr::ModeSave});
   } else {
-    SendWrite(BuildValue(kCmdWrite, entry.address, entry.value));
+    SendWrite(BuildValue(kCmdWrite, entry.address, entry.value),
+              {FrameKind::ValueWrite, entry.address});
   }
   lastWriteKind_ =
       entry.save || IsModeCommand(entry.address) ? WriteKind::Command : WriteKind::Value;
@@ -160,7 +162,8 @@ void ChangeQueue::SendBandEntry() {
   const BandEntry& entry = bands_[0];
   const int page = PageOf(entry.frameAddress);
   SendWrite(BuildBandFrame(entry.frameAddress, entry.band,
-                           ReadDeviceBandValues(link_.store(), page, entry.band)));
+                           ReadDeviceBandValues(link_.store(), page, entry.band)),
+            {FrameKind::BandWrite, entry.frameAddress});
   lastWriteKind_ = WriteKind::Band;
 }
 
@@ -273,7 +276,7 @@ void ChangeQueue::RepeatUnanswered() {
   // A write the unit never acknowledged goes out again, whether or not anything waits behind
   // it: a keep-alive in its place would be acknowledged and the edit lost.
   if (writeUnanswered_) {
-    link_.Transmit(lastWrite_);
+    link_.Transmit(lastWrite_, lastMeaning_);
   } else {
     link_.SendLinkControl(kLinkKeepAlive);
   }

@@ -12,11 +12,10 @@
 #include <vector>
 
 #include "link/Frames.h"
+#include "link/LinkWritePort.h"
 #include "model/ParamStore.h"
 
 namespace velantro {
-
-class DeviceLink;
 
 // A band change to a band that already waits adds nothing, so the band queue holds each band at
 // most once. Values merge with a waiting change to the same address at any size. Neither queue
@@ -52,7 +51,7 @@ struct UnacknowledgedEdit {
 
 class ChangeQueue : public ChangeSink {
  public:
-  explicit ChangeQueue(DeviceLink& link);
+  explicit ChangeQueue(LinkWritePort& link);
 
   // ChangeSink: the send halves of SetParam and SetBand.
   bool LinkOnline() const override;
@@ -96,7 +95,7 @@ class ChangeQueue : public ChangeSink {
 
  private:
   // Sends a write and remembers it until the unit answers.
-  void SendWrite(const Bytes& frame);
+  void SendWrite(const Bytes& frame, FrameMeaning meaning);
   // Sends entry 0 of the value queue; a recall or save arms its follow-up event.
   void SendValueEntry();
   void SendBandEntry();
@@ -112,10 +111,11 @@ class ChangeQueue : public ChangeSink {
   void RepeatUnanswered();
   void DeclareLost();
 
-  DeviceLink& link_;
+  LinkWritePort& link_;
   std::vector<ValueEntry> values_{1};
   std::vector<BandEntry> bands_{1};
   Bytes lastWrite_;
+  FrameMeaning lastMeaning_;
   bool writeUnanswered_ = false;
   bool followUpSent_ = true;
   enum class WriteKind { Value, Band, Command };

@@ -1,56 +1,11 @@
+// The link sequencer: connect and disconnect, the link events, what arrives from the unit, and
+// the one place every frame leaves through.
+
 #include "link/DeviceLink.h"
 
-#include <algorithm>
-#include <array>
-#include <cctype>
-#include <cmath>
-#include <cstdio>
 #include <utility>
 
 namespace velantro {
-
-namespace {
-
-// Items read after the pages, by step.
-constexpr std::array<ParamAddress, 5> kVolumeItems{0x0A07, 0x0A08, 0x0A09, 0x0A0A, 0x0A0B};
-constexpr std::array<ParamAddress, 3> kNormalVolumeItems{0x0A20, 0x0A21, 0x0A22};
-constexpr std::array<ParamAddress, 7> kSystemItems{0x0A02, 0x0A03, 0x0A04, 0x0A05,
-                                                   0x0A0C, 0x0A0D, 0x0A0E};
-constexpr int kLastPageStep = 9;
-constexpr int kFirstVolumeStep = 10;
-constexpr int kFirstNormalVolumeStep = 15;
-constexpr int kNameSetupStep = 17;
-constexpr int kStartVolumeStep = 19;
-constexpr int kFirstSystemItemStep = 20;
-constexpr int kDeviceCodeStep = 27;
-constexpr int kRemoteStep = 28;
-constexpr int kModeSaveStep = 29;
-// Upload steps.
-constexpr int kLastVolumeWriteStep = 5;
-constexpr int kFirstPageUploadStep = 6;
-constexpr int kLastPageUploadStep = 15;
-
-const LocalizedText kBadPortMessage(const std::string& text) {
-  return {"端口号无效: \"" + text + "\"。请输入 1 到 65535 之间的数字。",
-          "Invalid port \"" + text + "\": enter a number from 1 to 65535."};
-}
-
-// The port field as a TCP port number, or 0 when it is not one.
-uint16_t ParsePort(const std::string& text) {
-  size_t begin = 0;
-  size_t end = text.size();
-  while (begin < end && std::isspace(static_cast<unsigned char>(text[begin]))) ++begin;
-  while (end > begin && std::isspace(static_cast<unsigned char>(text[end - 1]))) --end;
-  if (begin == end || end - begin > 5) return 0;
-  long value = 0;
-  for (size_t i = begin; i < end; ++i) {
-    if (!std::isdigit(static_cast<unsigned char>(text[i]))) return 0;
-    value = value * 10 + (text[i] - '0');
-  }
-  return value >= 1 && value <= 65535 ? static_cast<uint16_t>(value) : 0;
-}
-
-}  // namespace
 
 DeviceLink::DeviceLink(ParamStore& store, LinkConfig& config, SerialPort& serial,
                        NetworkClient& network, LinkTimers& timers, LinkView& view,
@@ -62,7 +17,8 @@ DeviceLink::DeviceLink(ParamStore& store, LinkConfig& config, SerialPort& serial
       timers_(timers),
       view_(view),
       messages_(messages),
-      queue_(*this) {
+      queue_(*this),
+      recovery_(store, queue_) {
   store_.SetChangeSink(&queue_);
 }
 
@@ -70,47 +26,26 @@ DeviceLink::~DeviceLink() {
   if (store_.changeSink() == &queue_) store_.SetChangeSink(nullptr);
 }
 
-void DeviceLink::SetPortList(std::vector<std::string> names) {
-  ports_ = std::move(names);
-  selection_ = ports_.empty() ? -1 : 0;
-}
-
-void DeviceLink::FillPortList() { SetPortList(serial_.PortNames()); }
-
 // ---------------------------------------------------------------------------------------------
 // Connect, Disconnect
 
 void DeviceLink::Connect() {
   pacedNow_ = config_.paced;
   autoPaced_ = false;
-  restarting_ = false;
-  reconnecting_ = false;
-  fullSearch_ = false;
-  if (ports_.empty()) {
-    kind_ = LinkKind::Network;
-  } else {
-    // Every search starts from the first port, even after one that ended on the network.
-    selection_ = 0;
-    kind_ = LinkKind::Serial;
-  }
+  kind_ = search_.Prepare(false);
   StartSearch();
 }
 
 void DeviceLink::ConnectOnNetwork() {
   pacedNow_ = config_.paced;
   autoPaced_ = false;
-  restarting_ = false;
-  reconnecting_ = false;
-  fullSearch_ = false;
-  kind_ = LinkKind::Network;
+  kind_ = search_.Prepare(true);
   StartSearch();
 }
 
 void DeviceLink::StartSearch() {
   linkAnswer_ = 0;
-  searchPosition_ = 0;
-  portTicks_ = 0;
-  silentSearchTicks_ = 0;
+  search_.Restart();
   searchSeen_ = bytesReceived_;
   FirstDownloadFlag = 0;
   store_.SuppressSend = 0;
@@ -122,8 +57,7 @@ void DeviceLink::StartSearch() {
   timers_.Stop(LinkTimer::Hold);
   downloading_ = false;
   ShowStatusCaption(linktext::kSearching);
-  step_ = 0;
-  stepCount_ = kDownloadStepCount;
+  walk_.ResetProgress(kDownloadStepCount);
   UpdateDeviceStatus();
   view_.ShowDeviceStatus();
   // The first search step goes at once, not a second later.
@@ -135,23 +69,23 @@ void DeviceLink::Disconnect() {
   online_ = false;
   // An explicit Unlink stops looking for a lost unit. What it never received stays kept, with
   // the edits made from now on, for the next Connect.
-  if (reconnecting_ || recovering_) messages_.CloseNotice();
-  reconnecting_ = false;
-  fullSearch_ = false;
-  recovering_ = false;
+  if (reconnecting() || recovering()) messages_.CloseNotice();
+  search_.StopReconnect();
+  recovery_.End();
   view_.SetLinkButton(LinkButtonLook::Connect);
   timers_.Stop(LinkTimer::Search);
   timers_.Stop(LinkTimer::Download);
   timers_.Stop(LinkTimer::Hold);
   downloading_ = false;
   ShowStatusCaption(linktext::kDisconnected);
-  stepCount_ = kReloadStepCount;
+  // The progress is counted against the reload's steps from now on, whatever the step.
+  walk_.SetStepCount(kReloadStepCount);
   UpdateDeviceStatus();
   view_.HideDeviceStatus();
 }
 
 void DeviceLink::PressLinkButton() {
-  if (online_ || reconnecting_) {
+  if (online_ || reconnecting()) {
     Disconnect();
   } else {
     Connect();
@@ -168,152 +102,24 @@ void DeviceLink::OnTransportLost() {
     queue_.SetSilentSeconds(0);
     RaiseLinkEvent(kEventUnitLost);
   } else if (downloading_) {
-    FailTransfer("connection lost");
+    walk_.Fail("connection lost");
   }
   // While searching the search moves on by itself.
 }
 
-// ---------------------------------------------------------------------------------------------
-// Search
-
 void DeviceLink::SearchTick() {
   TickReceiver(LinkTimer::Search);
-  silentSearchTicks_ = HeardSince(searchSeen_) ? 0 : silentSearchTicks_ + 1;
-  const bool quietly = reconnecting_ && !fullSearch_;
-  if (!quietly) view_.ShowDeviceStatus();
-  if (linkAnswer_ == 1) {
-    RaiseLinkEvent(kEventLinkStart);
-    return;
-  }
-  if (reconnecting_ && !fullSearch_) {
-    ReconnectTick();
-    return;
-  }
-  if (kind_ == LinkKind::Serial) {
-    SerialSearchStep();
-  } else {
-    NetworkSearchStep();
-  }
-}
-
-void DeviceLink::SerialSearchStep() {
-  if (KeepTryingPort()) return;
-  if (searchPosition_ > lastPort_ + 1 || selection_ < 0) {
-    searchPosition_ = 0;
-    kind_ = LinkKind::Network;
-    view_.SetPortLabel(linktext::kNetworkPort);
-    if (!ConnectNetwork()) return;
-    SendLinkControl(kLinkConnect);
-    return;
-  }
-  if (serial_.IsOpen()) serial_.Close();
-  // One tick past the last port selects nothing: the name is empty and the open fails.
-  const bool inList = searchPosition_ < static_cast<int>(ports_.size());
-  selection_ = inList ? searchPosition_ : -1;
-  const std::string name = inList ? ports_[static_cast<size_t>(searchPosition_)] : std::string();
-  serial_.SetPortName(name);
-  view_.SetPortLabel(name);
-  lastPort_ = selection_;
-  // A port that cannot be opened is skipped; Transmit drops the request on a closed port. What
-  // the receiver held belongs to the port as it was before.
-  serial_.Open();
-  serialReceiver_.Reset();
-  SendLinkControl(kLinkConnect);
-  portTicks_ = 1;
-  silentSearchTicks_ = 0;
-  ++searchPosition_;
-}
-
-bool DeviceLink::KeepTryingPort() {
-  if (portTicks_ == 0 || !serial_.IsOpen() || selection_ < 0 ||
-      selection_ >= static_cast<int>(ports_.size())) {
-    return false;
-  }
-  const std::string& name = ports_[static_cast<size_t>(selection_)];
-  const bool keep = RestartAsksAt(LinkKind::Serial, name)
-                        ? silentSearchTicks_ <= kSilentSecondsLimit
-                        : portTicks_ < PortPatience(name);
-  if (!keep) return false;
-  ++portTicks_;
-  // Asked again each second: the first request may have been lost on the way.
-  SendLinkControl(kLinkConnect);
-  return true;
-}
-
-int DeviceLink::PortPatience(const std::string& name) const {
-  const bool given = std::find(givenPorts_.begin(), givenPorts_.end(), name) != givenPorts_.end();
-  const bool found = foundKind_ == LinkKind::Serial && name == foundPort_;
-  return given || found ? kPatientPortTicks : 1;
-}
-
-bool DeviceLink::RestartAsksAt(LinkKind kind, const std::string& port) const {
-  return restarting_ && foundKind_ == kind && (kind == LinkKind::Network || port == foundPort_);
-}
-
-void DeviceLink::NetworkSearchStep() {
-  if (searchPosition_ == 0) {
-    view_.SetPortLabel(linktext::kNetworkPort);
-    if (!ConnectNetwork()) return;
-  }
-  ++searchPosition_;
-  timers_.SetInterval(LinkTimer::Download, kNetworkDownloadIntervalMs);
-  const bool more = RestartAsksAt(LinkKind::Network, {}) ? silentSearchTicks_ <= kSilentSecondsLimit
-                                                         : searchPosition_ <= kNetworkLinkRequests;
-  if (more) {
-    SendLinkControl(kLinkConnect);
-    return;
-  }
-  searchPosition_ = 0;
-  RaiseLinkEvent(kEventLinkFailed);
-  network_.Deactivate();
-}
-
-bool DeviceLink::ConnectNetwork() {
-  network_.Deactivate();
-  const uint16_t port = ParsePort(config_.portText);
-  if (port == 0) {
-    searchPosition_ = 0;
-    GoOffline(kBadPortMessage(config_.portText), false, false);
-    return false;
-  }
-  networkReceiver_.Reset();
-  network_.ConnectNetwork(config_.host, port);
-  return true;
+  search_.Tick(HeardSince(searchSeen_));
 }
 
 // ---------------------------------------------------------------------------------------------
-// Download, reload, upload
+// Transfers
 
-int DeviceLink::progressPercent() const {
-  if (stepCount_ <= 0) return 0;
-  // Disconnect sets the step count to 19 whatever the step, so the ratio can pass 100.
-  const long percent = std::lround(100.0 * step_ / stepCount_);
-  return static_cast<int>(std::clamp(percent, 0L, 100L));
-}
-
-void DeviceLink::StartTransfer(int stepCount, Direction direction) {
-  step_ = 0;
-  stepCount_ = stepCount;
-  direction_ = direction;
-  waitMs_ = 0;
-  askMs_ = 0;
-  nameCounter_ = 0;
-  requestedName_ = -1;
-  timeoutRepeats_ = 0;
-  corruptRepeats_ = 0;
+void DeviceLink::StartTransfer(const TransferPlan& plan) {
+  walk_.Start(plan);
   corruptSeen_ = false;
-  wrongAnswerRepeats_ = 0;
-  quietWait_ = false;
   failDetail_ = {};
   downloading_ = true;
-}
-
-void DeviceLink::AwaitReply() {
-  replyState_ = ReplyState::Waiting;
-  waitMs_ = 0;
-  askMs_ = 0;
-  wrongAnswer_ = false;
-  wrongAnswerTicks_ = 0;
 }
 
 void DeviceLink::DownloadTick() {
@@ -321,149 +127,30 @@ void DeviceLink::DownloadTick() {
   TickReceiver(LinkTimer::Download);
   // The receiver's tick may have ended the transfer (damaged answers, too many times).
   if (transferring && !downloading_) return;
-  const bool heard = HeardSince(downloadSeen_);
   UpdateDeviceStatus();
   view_.ShowDeviceStatus();
-  if (quietWait_) {
-    WaitForQuiet(heard);
-    return;
-  }
-  const bool answered = replyState_ == ReplyState::FrameReceived ||
-                        (replyState_ == ReplyState::Acknowledged && direction_ == Direction::Write);
-  if (answered) {
-    AnswerArrived();
-    return;
-  }
-  WaitForAnswer(timers_.Interval(LinkTimer::Download), heard);
-}
-
-void DeviceLink::WaitForAnswer(int elapsedMs, bool heard) {
-  if (!AwaitingAnswer()) return;
-  // An answer that is still arriving in pieces keeps the wait alive.
-  const size_t partial =
-      kind_ == LinkKind::Serial ? serialReceiver_.pendingBytes() : networkReceiver_.pendingBytes();
-  if (!(heard && partial > 0)) {
-    waitMs_ = std::min(waitMs_ + elapsedMs, kLateLimitMs);
-    askMs_ = std::min(askMs_ + elapsedMs, kLateLimitMs);
-  }
-  if (wrongAnswer_ && AskAgainAfterWrongAnswer()) return;
-  if (replyState_ == ReplyState::Waiting && waitMs_ > kReplyTimeoutMs) {
-    if (!pacedNow_) {
-      StartOverPaced();
-      return;
-    }
-    if (step_ <= 1 && timeoutRepeats_ < kTimeoutRepeats) {
-      ++timeoutRepeats_;
-      SendStepRequest();
-      askMs_ = 0;
-    } else {
-      replyState_ = ReplyState::Late;
-    }
-    waitMs_ = 0;
-  } else if (replyState_ == ReplyState::Late) {
-    if (waitMs_ >= kLateLimitMs) {
-      FailTransfer("no answer");
-    } else if (askMs_ > kReplyTimeoutMs && timeoutRepeats_ < kTimeoutRepeats) {
-      // While late the request is asked again a few times: a lost request or a lost
-      // acknowledgement of an upload step then costs a second, not the transfer. A duplicate
-      // answer is not taken for the next step's.
-      ++timeoutRepeats_;
-      SendStepRequest();
-      askMs_ = 0;
-    }
-  }
-}
-
-bool DeviceLink::AskAgainAfterWrongAnswer() {
-  if (++wrongAnswerTicks_ < kWrongAnswerTicks) return false;
-  wrongAnswer_ = false;
-  wrongAnswerTicks_ = 0;
-  if (wrongAnswerRepeats_ >= kWrongAnswerRepeats) return false;
-  ++wrongAnswerRepeats_;
-  Log("not the answer to " + StepDescription() + ": asking again");
-  SendStepRequest();
-  AwaitReply();
-  return true;
-}
-
-void DeviceLink::BeginQuietWait() {
-  quietWait_ = true;
-  quietTicks_ = 0;
-  replyState_ = ReplyState::None;
-  requestedName_ = -1;
-  downloadSeen_ = bytesReceived_;
-  timers_.SetInterval(LinkTimer::Download, kQuietTickMs);
-}
-
-void DeviceLink::WaitForQuiet(bool heard) {
-  quietTicks_ = heard ? 0 : quietTicks_ + 1;
-  if (quietTicks_ < kQuietTicks) return;
-  EndQuietWait();
-  SendStepRequest();
-  AwaitReply();
-}
-
-void DeviceLink::EndQuietWait() {
-  if (!quietWait_) return;
-  quietWait_ = false;
-  RestoreDownloadInterval();
-}
-
-void DeviceLink::RestoreDownloadInterval() {
-  timers_.SetInterval(LinkTimer::Download, kind_ == LinkKind::Network ? kNetworkDownloadIntervalMs
-                                                                      : kDownloadIntervalMs);
-}
-
-void DeviceLink::AnswerArrived() {
-  if (step_ >= stepCount_) {
-    replyState_ = ReplyState::None;
-    timers_.Stop(LinkTimer::Download);
-    RaiseLinkEvent(kEventDownloadComplete);
-    timers_.SetInterval(LinkTimer::Download, kDownloadIntervalMs);
-  } else {
-    AdvanceStep();
-    if (direction_ == Direction::Read && step_ == kModeNameStep && namePayload_ > 0) {
-      BeginQuietWait();
-      return;
-    }
-    SendStepRequest();
-  }
-  AwaitReply();
+  walk_.Tick();
 }
 
 void DeviceLink::StartOverPaced() {
   pacedNow_ = true;
   autoPaced_ = true;
-  EndQuietWait();
+  walk_.EndQuietWait();
   Log("no answer to a fast request: starting over with paced transfers");
-  if (direction_ == Direction::Write) {
+  if (direction() == Direction::Write) {
     // The whole upload again from its first step, one request per tick.
-    StartTransfer(kUploadStepCount, Direction::Write);
+    StartTransfer(UploadPlan());
     ShowStatus(linktext::kDownload);
-    SendStepRequest();
-    AwaitReply();
+    walk_.SendRequest();
+    walk_.AwaitReply();
     return;
   }
   // The search again (the same transport first), then the download, at the ticks' pace.
   timers_.Stop(LinkTimer::Download);
   downloading_ = false;
-  if (kind_ == LinkKind::Serial && !ports_.empty()) selection_ = 0;
+  search_.PrepareRestartPaced();
   StartSearch();
-  // The search asks where the unit was until it has been silent for 11 seconds, this second of
-  // waiting for the answer included.
-  restarting_ = true;
-  silentSearchTicks_ = 1;
-}
-
-std::string DeviceLink::WithPacedNote(const std::string& caption) const {
-  if (!autoPaced_) return caption;
-  for (const std::string* transfer :
-       {&linktext::kSearching, &linktext::kLinking.english, &linktext::kLinking.chinese,
-        &linktext::kLoading.english, &linktext::kLoading.chinese, &linktext::kDownload.english,
-        &linktext::kDownload.chinese}) {
-    if (caption == *transfer) return caption + linktext::kPacedNote;
-  }
-  return caption;
+  search_.BeginRestartPaced();
 }
 
 void DeviceLink::HoldTick() {
@@ -475,124 +162,6 @@ void DeviceLink::HoldTick() {
     reportRefreshTicks_ = kReportRefreshTicks;
     view_.ShowUnitValues();
   }
-}
-
-std::string DeviceLink::StepDescription() const {
-  char text[48];
-  const int s = step_;
-  if (direction_ == Direction::Write) {
-    if (s <= kLastVolumeWriteStep) {
-      std::snprintf(text, sizeof text, "volume limit 0x%04X", sysaddr::MusicStartVolume + s);
-    } else if (s <= kLastPageUploadStep) {
-      std::snprintf(text, sizeof text, "page %d", s - kFirstPageUploadStep);
-    } else {
-      std::snprintf(text, sizeof text, "the closing request 0x%04X", sysaddr::Remote);
-    }
-  } else if (s <= kLastPageStep) {
-    std::snprintf(text, sizeof text, "page %d", s);
-  } else if (s == kModeNameStep) {
-    std::snprintf(text, sizeof text, "mode name %d", namePayload_ + 1);
-  } else {
-    std::snprintf(text, sizeof text, "item 0x%04X", ReadRequestAddress());
-  }
-  return text;
-}
-
-void DeviceLink::FailTransfer(const std::string& why) {
-  const std::string what = StepDescription();
-  if (direction_ == Direction::Write) {
-    failDetail_ = {"无法发送 " + what + " (" + why + ")",
-                   "Could not send " + what + " to the unit (" + why + ")."};
-  } else {
-    failDetail_ = {"无法读取 " + what + " (" + why + ")",
-                   "Could not read " + what + " from the unit (" + why + ")."};
-  }
-  replyState_ = ReplyState::None;
-  RaiseLinkEvent(kEventLinkFailed);
-}
-
-void DeviceLink::AdvanceStep() {
-  timeoutRepeats_ = 0;
-  corruptRepeats_ = 0;
-  if (step_ == kModeNameStep) {
-    namePayload_ = nameCounter_;
-    ++nameCounter_;
-    if (nameCounter_ > kModeNameCount || direction_ == Direction::Write) {
-      nameCounter_ = 0;
-      step_ = kModeNameStep + 1;
-    }
-  } else if (step_ == kNameSetupStep) {
-    namePayload_ = nameCounter_;
-    ++nameCounter_;
-    step_ = kModeNameStep;
-  } else {
-    ++step_;
-  }
-}
-
-void DeviceLink::SendStepRequest() {
-  requestedName_ = -1;
-  const int s = step_;
-  if (direction_ == Direction::Write) {
-    if (s <= kLastVolumeWriteStep) {
-      const ParamAddress address = sysaddr::MusicStartVolume + s;
-      SendValue(address, store_.Device(kSystemPage, IndexOf(address)));
-    } else if (s <= kLastPageUploadStep) {
-      Transmit(BuildPageUpload(store_, s - kFirstPageUploadStep));
-    } else {
-      Transmit(BuildUploadClosing(store_));
-    }
-    return;
-  }
-  if (s <= kLastPageStep) {
-    Transmit(BuildPageRequest(s));
-  } else if (s == kModeNameStep) {
-    requestedName_ = namePayload_;
-    Transmit(BuildNameRequest(namePayload_));
-  } else {
-    Transmit(BuildItemRequest(ReadRequestAddress()));
-  }
-}
-
-ParamAddress DeviceLink::ReadRequestAddress() const {
-  const int s = step_;
-  if (s <= kLastPageStep) return MakeAddress(s, 0);
-  if (s < kFirstNormalVolumeStep) return kVolumeItems[static_cast<size_t>(s - kFirstVolumeStep)];
-  if (s <= kNameSetupStep) {
-    return kNormalVolumeItems[static_cast<size_t>(s - kFirstNormalVolumeStep)];
-  }
-  if (s == kModeNameStep) return sysaddr::ModeName;
-  if (s == kStartVolumeStep) return sysaddr::MusicStartVolume;
-  if (s < kDeviceCodeStep) return kSystemItems[static_cast<size_t>(s - kFirstSystemItemStep)];
-  if (s == kDeviceCodeStep) return sysaddr::DeviceCode;
-  if (s == kRemoteStep) return sysaddr::Remote;
-  return sysaddr::ModeSave;
-}
-
-bool DeviceLink::AnswersReadRequest(std::span<const uint8_t> frame) const {
-  if (!AwaitingAnswer()) return false;
-  const int page = frame[4];
-  const int index = frame[5];
-  const size_t payload = FramePayloadSize(frame);
-  if (step_ <= kLastPageStep) {
-    return page == step_ && index == 0 && PageAnswerLength(step_).Fits(payload);
-  }
-  const ParamAddress request = ReadRequestAddress();
-  return page == PageOf(request) && index == IndexOf(request) &&
-         ItemAnswerLength(request).Fits(payload);
-}
-
-bool DeviceLink::AnswersUploadStep(std::span<const uint8_t> frame) const {
-  if (!AwaitingAnswer()) return false;
-  const ParamAddress address = MakeAddress(frame[4], frame[5]);
-  const int s = step_;
-  if (s <= kLastVolumeWriteStep) return address == sysaddr::MusicStartVolume + s;
-  if (s <= kLastPageUploadStep) {
-    const int page = s - kFirstPageUploadStep;
-    return address == sysaddr::PageUpload || (address == MakeAddress(page, 0) &&
-                                              PageAnswerLength(page).Fits(FramePayloadSize(frame)));
-  }
-  return address == sysaddr::Remote;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -634,14 +203,13 @@ void DeviceLink::OnDownloadComplete() {
   store_.LayoutFlag = static_cast<uint8_t>(store_.Device(0, 1));
   if (FirstDownloadFlag == 0) FirstDownloadFlag = 1;
   downloading_ = false;
-  const bool back = recovering_ || reconnecting_;
+  const bool back = recovering() || reconnecting();
   // Edits made while the transfer ran (or kept from before it) go over the downloaded image
   // before the refresh and then to the unit: the unit is the truth for everything else.
-  KeepUnacknowledged();
-  WriteKeptEditsIntoStore();
-  reconnecting_ = false;
-  fullSearch_ = false;
-  recovering_ = false;
+  recovery_.KeepUnacknowledged();
+  recovery_.WriteKeptIntoImage();
+  search_.StopReconnect();
+  recovery_.End();
   view_.RefreshAll();
   online_ = true;
   queue_.ClearValues();
@@ -656,47 +224,10 @@ void DeviceLink::OnDownloadComplete() {
   ResendKeptEdits();
 }
 
-void DeviceLink::KeepUnacknowledged() {
-  for (const UnacknowledgedEdit& edit : queue_.Unacknowledged()) {
-    const auto same = std::find_if(kept_.begin(), kept_.end(), [&](const UnacknowledgedEdit& k) {
-      return k.band == edit.band && k.address == edit.address &&
-             (!edit.band || k.bandNumber == edit.bandNumber);
-    });
-    if (same != kept_.end()) {
-      *same = edit;
-    } else {
-      kept_.push_back(edit);
-    }
-  }
-}
-
-void DeviceLink::WriteKeptEditsIntoStore() {
-  for (const UnacknowledgedEdit& edit : kept_) {
-    const int page = PageOf(edit.address);
-    if (edit.band) {
-      WriteDeviceBandValues(store_, page, edit.bandNumber, edit.bandValues);
-    } else {
-      store_.SetDevice(page,
-                       ParamStore::DeviceIndex(page, IndexOf(edit.address), store_.LayoutFlag),
-                       edit.value);
-    }
-  }
-}
-
 void DeviceLink::ResendKeptEdits() {
-  if (kept_.empty()) return;
-  const std::vector<UnacknowledgedEdit> edits = std::move(kept_);
-  kept_.clear();
-  // Through the change queue like any edit: one acknowledged write at a time.
-  for (const UnacknowledgedEdit& edit : edits) {
-    if (edit.band) {
-      const int page = PageOf(edit.address);
-      queue_.QueueBand(MakeAddress(page, BandFieldIndex(page, edit.bandNumber, 0)));
-    } else {
-      queue_.QueueValue(edit.address, edit.value);
-    }
-  }
-  const LocalizedText text = linktext::kResent(edits.size());
+  const size_t count = recovery_.ResendKept();
+  if (count == 0) return;
+  const LocalizedText text = linktext::kResent(count);
   Log(text.english);
   messages_.ShowNotice(text.In(config_.LanguageSetting),
                        linktext::kCaption.In(config_.LanguageSetting));
@@ -708,12 +239,12 @@ void DeviceLink::OnReload() {
   queue_.ClearValues();
   queue_.ClearBands();
   timers_.Stop(LinkTimer::Hold);
-  StartTransfer(kReloadStepCount, Direction::Read);
+  StartTransfer(ReloadPlan());
   ShowStatus(linktext::kLoading);
-  SendStepRequest();
+  walk_.SendRequest();
   online_ = false;
   // The first request waits for its answer like every other one.
-  AwaitReply();
+  walk_.AwaitReply();
 }
 
 void DeviceLink::OnModeSaved() {
@@ -727,19 +258,13 @@ void DeviceLink::OnModeSaved() {
 
 void DeviceLink::OnLinkStart() {
   timers_.Stop(LinkTimer::Search);
-  // Where the unit answered is where a reconnect looks first.
-  foundKind_ = kind_;
-  if (kind_ == LinkKind::Serial && selection_ >= 0 &&
-      selection_ < static_cast<int>(ports_.size())) {
-    foundPort_ = ports_[static_cast<size_t>(selection_)];
-  }
+  search_.Found();
   // Edits that wait (made while the console searched) are kept for after the download.
-  KeepUnacknowledged();
-  restarting_ = false;
+  recovery_.KeepUnacknowledged();
   queue_.ClearValues();
   queue_.ClearBands();
   timers_.Stop(LinkTimer::Hold);
-  StartTransfer(kDownloadStepCount, Direction::Read);
+  StartTransfer(DownloadPlan());
   replyState_ = ReplyState::None;
   if (kind_ == LinkKind::Network) {
     SendLinkControl(kLinkConnect);
@@ -750,10 +275,10 @@ void DeviceLink::OnLinkStart() {
   online_ = false;
   view_.SetStatusColour(kStatusSilver);
   ShowStatus(linktext::kLinking);
-  SendStepRequest();
+  walk_.SendRequest();
   // Covered by the waiting state on both transports, so a unit that stops answering after the
   // link request ends the download instead of leaving it hanging.
-  AwaitReply();
+  walk_.AwaitReply();
   timers_.Start(LinkTimer::Download);
 }
 
@@ -763,12 +288,12 @@ void DeviceLink::OnUpload() {
   timers_.Start(LinkTimer::Download);
   queue_.ClearValues();
   timers_.Stop(LinkTimer::Hold);
-  StartTransfer(kUploadStepCount, Direction::Write);
+  StartTransfer(UploadPlan());
   ShowStatus(linktext::kDownload);
   online_ = false;
-  SendStepRequest();
+  walk_.SendRequest();
   // An acknowledgement left over from before the upload must not count for its first step.
-  AwaitReply();
+  walk_.AwaitReply();
 }
 
 void DeviceLink::GoOffline(const LocalizedText& baseMessage, bool touchOnline, bool mayReconnect) {
@@ -781,9 +306,9 @@ void DeviceLink::GoOffline(const LocalizedText& baseMessage, bool touchOnline, b
   timers_.Stop(LinkTimer::Download);
   timers_.Stop(LinkTimer::Search);
   downloading_ = false;
-  restarting_ = false;
+  search_.EndRestart();
   recallLoading_ = false;
-  EndQuietWait();
+  walk_.EndQuietWait();
   store_.SuppressSend = 0;
   if (touchOnline) online_ = false;
   view_.SetLinkButton(LinkButtonLook::Connect);
@@ -794,63 +319,16 @@ void DeviceLink::GoOffline(const LocalizedText& baseMessage, bool touchOnline, b
   if (config_.reconnect && mayReconnect) {
     // The window keeps working while the console looks for the unit; the notice closes itself
     // when the unit is back.
-    if (touchOnline) {
-      // What was in flight or waiting is kept now: the acknowledgement of the next link request
-      // would otherwise count as the answer to the write that was lost with the unit.
-      recovering_ = true;
-      KeepUnacknowledged();
-    }
-    if (!reconnecting_) {
+    if (touchOnline) recovery_.BeginAfterLoss();
+    if (!reconnecting()) {
       messages_.ShowNotice(message.In(config_.LanguageSetting),
                            linktext::kCaption.In(config_.LanguageSetting));
     }
-    StartReconnect();
+    search_.StartReconnect();
     return;
   }
-  reconnecting_ = false;
+  search_.StopReconnect();
   ShowLocalizedMessage(messages_, config_.LanguageSetting, message, linktext::kCaption);
-}
-
-void DeviceLink::StartReconnect() {
-  reconnecting_ = true;
-  fullSearch_ = false;
-  reconnectTicks_ = 0;
-  linkAnswer_ = 0;
-  timers_.SetInterval(LinkTimer::Search, kSearchIntervalMs);
-  timers_.Start(LinkTimer::Search);
-  view_.SetLinkButton(LinkButtonLook::Unlink);
-}
-
-void DeviceLink::ReconnectTick() {
-  ++reconnectTicks_;
-  if (reconnectTicks_ % kFullSearchEveryTicks == 0) {
-    // Once a minute every port and then the network, as a search at start does; its end brings
-    // the reconnect back here without a word.
-    fullSearch_ = true;
-    searchPosition_ = 0;
-    lastPort_ = -1;
-    if (ports_.empty()) {
-      kind_ = LinkKind::Network;
-    } else {
-      selection_ = 0;
-      kind_ = LinkKind::Serial;
-    }
-    return;
-  }
-  if (reconnectTicks_ % kReconnectEveryTicks == 0) TryWhereFound();
-}
-
-void DeviceLink::TryWhereFound() {
-  kind_ = foundKind_;
-  if (kind_ == LinkKind::Serial) {
-    if (serial_.IsOpen()) serial_.Close();
-    serial_.SetPortName(foundPort_);
-    serial_.Open();
-    serialReceiver_.Reset();
-  } else if (!ConnectNetwork()) {
-    return;
-  }
-  SendLinkControl(kLinkConnect);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -894,43 +372,39 @@ void DeviceLink::TickReceiver(LinkTimer timer) {
   AfterReceive();
 }
 
-bool DeviceLink::AwaitingAnswer() const {
-  return downloading_ && (replyState_ == ReplyState::Waiting || replyState_ == ReplyState::Late);
-}
-
 void DeviceLink::AfterReceive() {
   if (!corruptSeen_) return;
   corruptSeen_ = false;
   // The good answer may have followed the damaged bytes in the same scan.
-  if (!AwaitingAnswer()) return;
-  if (corruptRepeats_ >= kCorruptRepeats) {
-    FailTransfer("damaged answers");
-    return;
-  }
-  ++corruptRepeats_;
-  SendStepRequest();
-  AwaitReply();
+  if (walk_.Awaiting()) walk_.OnDamagedAnswer();
 }
 
-void DeviceLink::OnAcknowledge() {
+void DeviceLink::TapReceived(FrameKind kind, std::span<const uint8_t> bytes) {
+  if (tap_ == nullptr) return;
+  const ParamAddress address = bytes.size() > 5 ? MakeAddress(bytes[4], bytes[5]) : 0;
+  tap_->OnFrameReceived({FrameWay::Received, kind, address, bytes});
+}
+
+void DeviceLink::OnAcknowledge(std::span<const uint8_t> ack) {
+  TapReceived(FrameKind::Ack, ack);
   linkAnswer_ = 1;
   queue_.OnAcknowledge();
   // While reading, only data frames answer requests; a late acknowledgement of the link request
   // must not end the wait for one. Some units answer the item request to 0x0A11 with an
   // acknowledgement, which then is the answer (the stored value stays as it was).
-  const bool reading = downloading_ && direction_ == Direction::Read;
-  if (reading && AwaitingAnswer()) {
-    if (ReadRequestAddress() == sysaddr::Remote) {
+  const bool reading = downloading_ && direction() == Direction::Read;
+  if (reading && walk_.Awaiting()) {
+    if (walk_.request().address == sysaddr::Remote) {
       replyState_ = ReplyState::FrameReceived;
-      if (!pacedNow_) AnswerArrived();
+      if (!pacedNow_) walk_.AnswerArrived();
     }
     return;
   }
-  const bool uploadAnswered = downloading_ && direction_ == Direction::Write && AwaitingAnswer();
+  const bool uploadAnswered = downloading_ && direction() == Direction::Write && walk_.Awaiting();
   replyState_ = ReplyState::Acknowledged;
   if (pacedNow_) return;
   if (uploadAnswered) {
-    AnswerArrived();
+    walk_.AnswerArrived();
   } else if (!downloading_ && timers_.IsActive(LinkTimer::Search)) {
     // The unit answered the link request: the download starts now.
     RaiseLinkEvent(kEventLinkStart);
@@ -941,6 +415,7 @@ void DeviceLink::OnFrame(std::span<const uint8_t> frame) {
   if (downloading_) {
     OnTransferFrame(frame);
   } else {
+    TapReceived(FrameKind::UnitReport, frame);
     OnUnitReport(frame);
   }
 }
@@ -949,15 +424,20 @@ void DeviceLink::OnTransferFrame(std::span<const uint8_t> frame) {
   // Only the frame that answers the request outstanding counts: a stray, a value the unit
   // reports, a duplicate, a late answer to an earlier request or a cut answer is ignored, and the
   // request is asked again if its answer does not follow.
-  const bool answers =
-      direction_ == Direction::Read ? AnswersReadRequest(frame) : AnswersUploadStep(frame);
+  const bool answers = walk_.Awaiting() && AnswersPlannedRequest(walk_.request(), frame);
   if (!answers) {
-    if (AwaitingAnswer()) wrongAnswer_ = true;
+    TapReceived(FrameKind::NotTheAnswer, frame);
+    if (walk_.Awaiting()) walk_.NoteWrongAnswer();
     return;
   }
-  DecodeFrame(decodeKind_, frame, store_, requestedName_);
+  const RequestKind asked = walk_.request().kind;
+  TapReceived(direction() == Direction::Write  ? FrameKind::UploadAnswer
+              : asked == RequestKind::PageRead ? FrameKind::PageAnswer
+                                               : FrameKind::ItemAnswer,
+              frame);
+  DecodeFrame(decodeKind_, frame, store_, walk_.requestedName());
   replyState_ = ReplyState::FrameReceived;
-  if (!pacedNow_) AnswerArrived();
+  if (!pacedNow_) walk_.AnswerArrived();
 }
 
 void DeviceLink::OnUnitReport(std::span<const uint8_t> frame) {
@@ -970,28 +450,27 @@ void DeviceLink::OnUnitReport(std::span<const uint8_t> frame) {
   reportPending_ = true;
 }
 
-void DeviceLink::OnCorruptFrame() { corruptSeen_ = true; }
+void DeviceLink::OnCorruptFrame(std::span<const uint8_t> frame) {
+  TapReceived(FrameKind::Corrupt, frame);
+  corruptSeen_ = true;
+}
 
 // ---------------------------------------------------------------------------------------------
 // Sending and showing
 
-void DeviceLink::Transmit(const Bytes& bytes) {
+void DeviceLink::Transmit(const Bytes& bytes, FrameMeaning meaning) {
   if (kind_ == LinkKind::Serial) {
-    if (serial_.IsOpen()) serial_.Write(bytes);
+    if (!serial_.IsOpen()) return;
+    serial_.Write(bytes);
   } else {
     network_.Send(bytes);
   }
+  if (tap_ != nullptr) tap_->OnFrameSent({FrameWay::Sent, meaning.kind, meaning.address, bytes});
 }
 
-void DeviceLink::SendValue(ParamAddress address, int value) {
-  Transmit(BuildValue(kCmdWrite, address, value));
+void DeviceLink::SendLinkControl(int code) {
+  Transmit(BuildLinkControl(code), {FrameKind::LinkControl, sysaddr::LinkControl});
 }
-
-void DeviceLink::SendBlock(ParamAddress address, std::span<const uint8_t> payload) {
-  Transmit(BuildBlock(kCmdWrite, address, payload));
-}
-
-void DeviceLink::SendLinkControl(int code) { Transmit(BuildLinkControl(code)); }
 
 void DeviceLink::SaveMode(int index, const std::string& name) {
   if (index < 0 || index >= kModeNameCount) return;
@@ -1003,6 +482,11 @@ void DeviceLink::SaveMode(int index, const std::string& name) {
   online_ = false;
 }
 
+std::string DeviceLink::WithPacedNote(const std::string& caption) const {
+  return autoPaced_ && linktext::IsTransferCaption(caption) ? caption + linktext::kPacedNote
+                                                            : caption;
+}
+
 void DeviceLink::ShowStatusCaption(const std::string& caption) {
   statusCaption_ = WithPacedNote(caption);
   view_.SetStatusCaption(statusCaption_);
@@ -1010,7 +494,7 @@ void DeviceLink::ShowStatusCaption(const std::string& caption) {
 }
 
 bool DeviceLink::ReadingUnitImage() const {
-  return recallLoading_ || (downloading_ && direction_ == Direction::Read && !imageHeld_);
+  return recallLoading_ || (downloading_ && direction() == Direction::Read && !imageHeld_);
 }
 
 void DeviceLink::ShowStatus(const LocalizedText& text) {

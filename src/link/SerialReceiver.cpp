@@ -1,6 +1,7 @@
 #include "link/SerialReceiver.h"
 
 #include <algorithm>
+#include <array>
 
 namespace velantro {
 
@@ -62,8 +63,9 @@ void FrameScanner::Scan(ReceiverSink& sink) {
         ++pos;
         continue;
       }
+      const std::array<uint8_t, kAckBytes> ack{kAckStart, pending_[pos + 1]};
       pos += kAckBytes;
-      sink.OnAcknowledge();
+      sink.OnAcknowledge(ack);
     } else if (b != kFrameStart) {
       ++pos;
       continue;
@@ -79,7 +81,7 @@ void FrameScanner::Scan(ReceiverSink& sink) {
                         pending_.begin() + static_cast<std::ptrdiff_t>(pos + total));
       if (FrameChecksum(std::span<const uint8_t>(frame).first(total - 1)) != frame.back()) {
         ++pos;
-        sink.OnCorruptFrame();
+        sink.OnCorruptFrame(frame);
       } else {
         pos += total;
         sink.OnFrame(frame);

@@ -20,12 +20,12 @@ class ReceiverSink {
  public:
   virtual ~ReceiverSink() = default;
   // FE BB or FE AA.
-  virtual void OnAcknowledge() = 0;
+  virtual void OnAcknowledge(std::span<const uint8_t> ack) = 0;
   // One whole frame that starts with FC BA, carries a known command and passes its checksum.
   virtual void OnFrame(std::span<const uint8_t> frame) = 0;
   // A frame whose claimed length arrived but whose checksum failed: the unit answered something
   // that was damaged on the way.
-  virtual void OnCorruptFrame() {}
+  virtual void OnCorruptFrame(std::span<const uint8_t> frame) { (void)frame; }
   virtual void OnDiagnostic(const std::string& line) = 0;
 };
 

@@ -1,6 +1,10 @@
 #include "support/LinkHarness.h"
 
+#include <gtest/gtest.h>
+
 #include <cstdio>
+#include <cstdlib>
+#include <fstream>
 
 namespace velantro::test {
 
@@ -119,6 +123,22 @@ LinkHarness::LinkHarness(SimOptions unitOptions, LinkView* externalView, Message
   link.onLinkEvent = [this](int event) { events.push_back(event); };
 }
 
+LinkHarness::~LinkHarness() {
+  const char* path = std::getenv("VELANTRO_FRAME_DUMP");
+  if (path == nullptr || *path == '\0') return;
+  std::ofstream dump(path, std::ios::app);
+  const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
+  dump << "== "
+       << (test != nullptr ? std::string(test->test_suite_name()) + "." + test->name() : "")
+       << "\n";
+  for (const SentFrame& frame : sent) {
+    dump << frame.ms << (frame.wire == Wire::Serial ? " >s " : " >n ") << Hex(frame.bytes) << "\n";
+  }
+  for (size_t i = 0; i < answers.size(); ++i) {
+    dump << answerTimes_[i] << " < " << Hex(answers[i]) << "\n";
+  }
+}
+
 void LinkHarness::Advance(int64_t ms) {
   for (int64_t i = 0; i < ms; ++i) Step();
 }
@@ -139,23 +159,27 @@ void LinkHarness::Step() {
 
 void LinkHarness::DeliverAnswers() {
   if (now < holdUntilMs_) return;
-  const std::vector<Bytes> answers = unit.TakeAnswers(now);
-  if (answers.empty() && carried_.empty()) return;
-  for (const Bytes& answer : answers) bytesFromUnit += static_cast<int64_t>(answer.size());
+  const std::vector<Bytes> due = unit.TakeAnswers(now);
+  if (due.empty() && carried_.empty()) return;
+  for (const Bytes& answer : due) {
+    bytesFromUnit += static_cast<int64_t>(answer.size());
+    answers.push_back(answer);
+    answerTimes_.push_back(now);
+  }
   const bool onSerial =
       !serial.unitPort.empty() && serial.IsOpen() && serial.portName == serial.unitPort;
   if (onSerial) {
-    for (const Bytes& answer : answers)
+    for (const Bytes& answer : due)
       serial.inbound.insert(serial.inbound.end(), answer.begin(), answer.end());
     link.OnSerialBytes(serial.inbound.size());
     return;
   }
   if (!network.connected) return;
   if (!chunking_) {
-    for (const Bytes& answer : answers) link.OnNetworkChunk(answer);
+    for (const Bytes& answer : due) link.OnNetworkChunk(answer);
     return;
   }
-  for (const Bytes& answer : answers) carried_.insert(carried_.end(), answer.begin(), answer.end());
+  for (const Bytes& answer : due) carried_.insert(carried_.end(), answer.begin(), answer.end());
   // Deliver a random share of what is held, in random cuts; the rest joins the next answers.
   while (!carried_.empty() && chunkRng_() % 4 != 0) {
     const size_t n = 1 + chunkRng_() % carried_.size();

@@ -206,12 +206,17 @@ class LinkHarness {
   LoopbackNetwork network{*this};
   SimulatedTimers timers{*this};
   std::vector<SentFrame> sent;
-  int64_t bytesFromUnit = 0;  // every byte the unit's answers put on the wire
-  std::vector<int> events;    // every link event raised, in order
+  std::vector<Bytes> answers;  // every answer the unit put on the wire, in order
+  int64_t bytesFromUnit = 0;   // every byte the unit's answers put on the wire
+  std::vector<int> events;     // every link event raised, in order
   DeviceLink link;
 
   RecordingLinkView& view() { return *recordingView; }
   RecordingMessages& messages() { return recordingMessages; }
+
+  // With VELANTRO_FRAME_DUMP naming a file, every frame sent and every answer of the unit is
+  // appended to it, under the name of the test: two builds' dumps compare frame for frame.
+  ~LinkHarness();
 
  private:
   void Step();
@@ -220,7 +225,8 @@ class LinkHarness {
   int64_t holdUntilMs_ = 0;
   bool chunking_ = false;
   std::mt19937 chunkRng_;
-  Bytes carried_;  // stream bytes held back for a later chunk
+  Bytes carried_;                     // stream bytes held back for a later chunk
+  std::vector<int64_t> answerTimes_;  // when each answer went on the wire, for the dump
 };
 
 // Frame helpers for tests.

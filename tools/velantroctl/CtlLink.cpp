@@ -244,7 +244,7 @@ bool CtlLink::ConnectAndDownload() {
 }
 
 bool CtlLink::Upload() {
-  link().RaiseLinkEvent(kEventUpload);
+  link().StartUpload();
   waiting_ = Waiting::ForTheUpload;
   const bool ok = RunUntil([this] { return link().LinkOnline(); }, kLinkTimeoutMs);
   ClearProgress();

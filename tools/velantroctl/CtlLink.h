@@ -52,10 +52,10 @@ class CtlLink : public LinkView, public Messages {
   // Searches and downloads the unit's whole image. False when the unit was not found or lost
   // (the reason is on stderr).
   bool ConnectAndDownload();
-  // Uploads the store's DeviceImage (link event 6) and waits until the link is online again.
+  // Uploads the store's DeviceImage and waits until the link is online again.
   bool Upload();
-  // The furthest upload step the link has asked for (the steps before it were acknowledged);
-  // -1 before an upload.
+  // The furthest upload step the link has asked for (the steps before it were acknowledged), as
+  // UploadPlan's progress steps count them; -1 before an upload.
   int UploadStepReached() const { return uploadStepReached_; }
   // Waits until every queued change has been acknowledged.
   bool WaitForAcknowledgements();

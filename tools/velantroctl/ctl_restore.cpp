@@ -10,18 +10,14 @@
 #include "CtlLink.h"
 #include "binding/ParameterCatalog.h"
 #include "link/Frames.h"
+#include "link/TransferPlan.h"
 #include "presets/PresetFile.h"
 
 namespace velantro::ctl {
 
 namespace {
 
-constexpr int kUploadedPages = 10;    // pages 0 … 9 travel as page uploads
-constexpr int kVolumeLimitFirst = 6;  // DeviceImage[10][6 … 11] travel as value writes
-constexpr int kVolumeLimitCount = 6;
 constexpr size_t kDifferencesShown = 10;
-// The upload's steps: the six volume limits first, then pages 0 … 9, then a closing request.
-constexpr int kFirstPageUploadStep = 6;
 
 // What a preset carries on the system page that its upload does not send; the unit keeps its own.
 constexpr std::array<ParamAddress, 9> kNotRestored{
@@ -39,8 +35,8 @@ struct Difference {
 // What the upload put on the wire for a cell: its 16-bit value.
 int WireValue(int32_t value) { return static_cast<uint16_t>(value); }
 
-// Asks the unit for every cell the upload carried and lists the cells that differ from `sent`.
-// False when the unit stopped answering.
+// Asks the unit for every cell the upload's plan carried (the pages first, then the volume
+// limits) and lists the cells that differ from `sent`. False when the unit stopped answering.
 bool ReadBackUpload(CtlLink& session, const DeviceTable& sent, std::vector<Difference>& out) {
   const auto compare = [&](int page, int first, int count) {
     for (int index = first; index < first + count; ++index) {
@@ -49,14 +45,17 @@ bool ReadBackUpload(CtlLink& session, const DeviceTable& sent, std::vector<Diffe
       if (held != want) out.push_back({page, index, want, held});
     }
   };
-  for (int page = 0; page < kUploadedPages; ++page) {
-    const int count = PageUploadValueCount(page);
-    if (!session.ReadBack(BuildPageRequest(page), page, 0, count)) return false;
-    compare(page, 0, count);
+  const std::vector<PlannedRequest>& steps = UploadPlan().requests;
+  for (const PlannedRequest& step : steps) {
+    if (step.kind != RequestKind::PageUpload) continue;
+    const int count = PageUploadValueCount(step.number);
+    if (!session.ReadBack(BuildPageRequest(step.number), step.number, 0, count)) return false;
+    compare(step.number, 0, count);
   }
-  for (int index = kVolumeLimitFirst; index < kVolumeLimitFirst + kVolumeLimitCount; ++index) {
-    const Bytes request = BuildItemRequest(MakeAddress(kSystemPage, index));
-    if (!session.ReadBack(request, kSystemPage, index, 1)) return false;
+  for (const PlannedRequest& step : steps) {
+    if (step.kind != RequestKind::VolumeWrite) continue;
+    const int index = IndexOf(step.address);
+    if (!session.ReadBack(BuildItemRequest(step.address), kSystemPage, index, 1)) return false;
     compare(kSystemPage, index, 1);
   }
   return true;
@@ -96,9 +95,13 @@ std::vector<std::string> UnrestoredDifferences(const DeviceTable& file, const Pa
   return lines;
 }
 
-// "pages 0 to 2", "page 0", or nothing when no page was acknowledged.
+// "pages 0 to 2", "page 0", or nothing when no page was acknowledged: the upload's pages before
+// the step it reached.
 std::string PagesWritten(int uploadStepReached) {
-  const int pages = std::clamp(uploadStepReached - kFirstPageUploadStep, 0, kUploadedPages);
+  const std::vector<PlannedRequest>& steps = UploadPlan().requests;
+  const auto pages = std::count_if(steps.begin(), steps.end(), [&](const PlannedRequest& step) {
+    return step.kind == RequestKind::PageUpload && step.progressStep < uploadStepReached;
+  });
   if (pages == 0) return {};
   if (pages == 1) return "page 0";
   return "pages 0 to " + std::to_string(pages - 1);
