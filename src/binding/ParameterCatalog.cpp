@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cctype>
 
 #include "binding/ControlTable.h"
 #include "model/Scales.h"
@@ -63,6 +64,15 @@ bool ColumnNotShown(int page, int index) {
   const int columns = kBandCount[static_cast<std::size_t>(ShownPage(page))] + (page >= 6 ? 1 : 0);
   const int shown = ShownBandCount(page, page == 3 ? 1 : 0);
   return index >= first + kBandValueCount * shown && index < first + kBandValueCount * columns;
+}
+
+bool SameLetters(char a, char b) {
+  return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
+}
+
+bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix) {
+  return text.size() >= prefix.size() &&
+         std::equal(prefix.begin(), prefix.end(), text.begin(), SameLetters);
 }
 
 }  // namespace
@@ -148,6 +158,19 @@ const ParamInfo* ParameterCatalog::Find(ParamAddress address) const {
   if (address < 0 || address >= kAddressSpace) return nullptr;
   const int i = indexOf_[static_cast<std::size_t>(address)];
   return i < 0 ? nullptr : &entries_[static_cast<std::size_t>(i)];
+}
+
+NameMatch ParameterCatalog::FindByName(std::string_view name) const {
+  std::vector<const ParamInfo*> equal;
+  std::vector<const ParamInfo*> beginning;
+  if (name.empty()) return {};
+  for (const ParamInfo& info : entries_) {
+    if (!StartsWithIgnoringCase(info.label, name)) continue;
+    (info.label.size() == name.size() ? equal : beginning).push_back(&info);
+  }
+  std::vector<const ParamInfo*>& matches = equal.empty() ? beginning : equal;
+  if (matches.size() == 1) return {matches.front(), {}};
+  return {nullptr, std::move(matches)};
 }
 
 std::string ParameterCatalog::DisplayText(ParamAddress address, int raw) const {

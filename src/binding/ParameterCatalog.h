@@ -6,6 +6,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "model/ParamAddress.h"
@@ -30,6 +31,12 @@ struct ParamInfo {
   std::vector<std::string> options;  // option captions by position, when the control has them
 };
 
+// What a parameter name typed by a person stands for: one entry, several, or none.
+struct NameMatch {
+  const ParamInfo* found = nullptr;          // the one entry the name names
+  std::vector<const ParamInfo*> candidates;  // the names it could mean, when more than one
+};
+
 class ParameterCatalog {
  public:
   ParameterCatalog();
@@ -39,6 +46,10 @@ class ParameterCatalog {
   // The text a raw value is shown as, with its unit ("19.7 Hz", "-24.0 dB", "Fast").
   std::string DisplayText(ParamAddress address, int raw) const;
   std::string DisplayText(const ParamInfo& info, int raw) const;
+
+  // The entry a typed name stands for: a name equal to it (case ignored) wins, otherwise the
+  // one name it begins. Several entries are candidates, in catalog order.
+  NameMatch FindByName(std::string_view name) const;
 
   const std::vector<ParamInfo>& Entries() const { return entries_; }
 

@@ -470,7 +470,9 @@ TEST(CtlRefusals, BadValuesFilesAndUsageExitBeforeConnecting) {
        1,
        "velantroctl: cannot read " + dir.string() + ": it is a folder, not a preset file"},
       {{"set", "--unit", link, "0x0105"}, 2, "usage"},
-      {{"get", "--unit", link, "five"}, 2, "usage"},
+      // A word that is no number is a parameter's name; a value that is none is refused.
+      {{"get", "--unit", link, "five"}, 2, "no parameter is named \"five\""},
+      {{"set", "--unit", link, "0x0105", "five"}, 2, "five is no value"},
       {{"get", "0x0105"}, 2, "--unit"},
       {{"backup", "--unit", "127.0.0.1:notaport", "x.Nddt"}, 2, "port"},
       {{"--timeout", "0", "get", "--unit", link, "0x0105"}, 2, "--timeout needs"},

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "binding/ParameterCatalog.h"
 #include "model/ParamStore.h"
 
 namespace velantro::ctl {
@@ -30,6 +31,16 @@ int RunBackup(const std::vector<std::string>& args, const RunOptions& options);
 int RunRestore(const std::vector<std::string>& args, const RunOptions& options);
 int RunGet(const std::vector<std::string>& args, const RunOptions& options);
 int RunSet(const std::vector<std::string>& args, const RunOptions& options);
+int RunList(const std::vector<std::string>& args);
+int RunDiff(const std::vector<std::string>& args, const RunOptions& options);
+
+// ADDRESS as typed for get and set: a number (decimal or 0x-hex) or a parameter's name from
+// `velantroctl list` (case ignored, or the beginning of exactly one name). Nothing when it names
+// no parameter; what is wrong (unknown, or the names it could mean) is then on stderr.
+std::optional<ParamAddress> ParameterOf(const std::string& word, const ParameterCatalog& catalog);
+
+// The text as a JSON string, quotes included.
+std::string JsonQuoted(const std::string& text);
 
 // Reads and checks a preset file for a command; the file's cells replace image's only when it is
 // a valid preset. Otherwise says on stderr what is wrong with which file and returns false.

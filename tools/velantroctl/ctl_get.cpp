@@ -7,8 +7,8 @@
 
 namespace velantro::ctl {
 
-// velantroctl get LINK ADDRESS: downloads the image and prints ViewValues at the address, with
-// the view selectors at their start values.
+// velantroctl get LINK ADDRESS (or NAME): downloads the image and prints ViewValues at the address,
+// with the view selectors at their start values.
 int RunGet(const std::vector<std::string>& words, const RunOptions& options) {
   std::vector<std::string> args = words;
   LinkTarget target;
@@ -16,19 +16,15 @@ int RunGet(const std::vector<std::string>& words, const RunOptions& options) {
     std::fputs("velantroctl: usage: velantroctl get LINK ADDRESS\n", stderr);
     return kExitUsage;
   }
-  const std::optional<long> address = ParseNumber(args[0]);
-  if (!address) {
-    std::fputs("velantroctl: usage: velantroctl get LINK ADDRESS (decimal or 0x-hex)\n", stderr);
-    return kExitUsage;
-  }
-  if (!IsParameterAddress(*address, args[0])) return kExitUsage;
+  const ParameterCatalog catalog;
+  const std::optional<ParamAddress> address = ParameterOf(args[0], catalog);
+  if (!address) return kExitUsage;
   CtlLink session(target, options, false);
   if (!session.ConnectAndDownload()) return session.ReportFailure();
-  const int value = session.store.View(static_cast<ParamAddress>(*address));
+  const int value = session.store.View(*address);
   session.Disconnect();
   // The raw value first (scripts read it), then the text the window shows for it.
-  const std::string shown =
-      ParameterCatalog().DisplayText(static_cast<ParamAddress>(*address), value);
+  const std::string shown = catalog.DisplayText(*address, value);
   if (shown == std::to_string(value)) {
     std::printf("%d\n", value);
   } else {

@@ -1,7 +1,10 @@
 #include <cstdio>
+#include <optional>
+#include <string>
 
 #include "CtlCommands.h"
 #include "CtlLink.h"
+#include "binding/DisplayUnits.h"
 #include "binding/ParameterCatalog.h"
 #include "link/DeviceLink.h"
 #include "link/Frames.h"
@@ -27,6 +30,48 @@ bool ReportedBack(ParamAddress address) {
          within(sysaddr::MusicNormalVolume, sysaddr::EffectNormalVolume);
 }
 
+// "Music EQ 3 gain takes -24.0 dB to 12.0 dB in steps of 0.2 dB".
+std::string WhatItTakes(const ParameterCatalog& catalog, const ParamInfo& info) {
+  std::string text = info.label + " takes " + RangeText(catalog, info);
+  const std::string step = StepText(catalog, info);
+  if (step == "table") return text + " (the values velantroctl get shows)";
+  if (step == "options") return text;
+  return text + " in steps of " + step;
+}
+
+// A value typed in the units the window shows it in ("2.0dB", "-3 dB", "1000Hz") as its raw
+// value; nothing (and why, on stderr) when it is no such value of the parameter.
+std::optional<long> RawOfDisplayValue(const ParameterCatalog& catalog, ParamAddress address,
+                                      const std::string& text) {
+  const std::optional<NumberWithUnit> typed = SplitNumberAndUnit(text);
+  const ParamInfo* info = catalog.Find(address);
+  if (!typed || info == nullptr) {
+    std::fprintf(stderr,
+                 "velantroctl: %s is no value: give a raw number (decimal or 0x-hex) or a value "
+                 "with its unit (2.0dB, 1000Hz)\n",
+                 text.c_str());
+    return std::nullopt;
+  }
+  const DisplayValue value = RawFromDisplay(catalog, *info, *typed);
+  const char* why = nullptr;
+  switch (value.problem) {
+    case DisplayValueProblem::None:
+      return value.raw;
+    case DisplayValueProblem::OtherUnit:
+      why = typed->unit.empty() ? "it needs its unit" : "another unit";
+      break;
+    case DisplayValueProblem::OutsideRange:
+      why = "outside the range";
+      break;
+    case DisplayValueProblem::NotOnAStep:
+      why = "not on a step";
+      break;
+  }
+  std::fprintf(stderr, "velantroctl: refused value %s (%s): %s\n", text.c_str(), why,
+               WhatItTakes(catalog, *info).c_str());
+  return std::nullopt;
+}
+
 }  // namespace
 
 // velantroctl set LINK ADDRESS VALUE: one write (a band frame for a band field), acknowledged,
@@ -39,14 +84,12 @@ int RunSet(const std::vector<std::string>& words, const RunOptions& options) {
     std::fputs("velantroctl: usage: velantroctl set LINK ADDRESS VALUE\n", stderr);
     return kExitUsage;
   }
-  const std::optional<long> address = ParseNumber(args[0]);
-  const std::optional<long> value = ParseNumber(args[1]);
-  if (!address || !value) {
-    std::fputs("velantroctl: usage: velantroctl set LINK ADDRESS VALUE (decimal or 0x-hex)\n",
-               stderr);
-    return kExitUsage;
-  }
-  if (!IsParameterAddress(*address, args[0])) return kExitUsage;
+  const ParameterCatalog catalog;
+  const std::optional<ParamAddress> address = ParameterOf(args[0], catalog);
+  if (!address) return kExitUsage;
+  std::optional<long> value = ParseNumber(args[1]);
+  if (!value) value = RawOfDisplayValue(catalog, *address, args[1]);
+  if (!value) return kExitUsage;
   if (*value < 0 || *value > kMaxWireValue) {
     std::fprintf(stderr, "velantroctl: value %s is outside 0 to 65535\n", args[1].c_str());
     return kExitBadInput;
@@ -58,11 +101,10 @@ int RunSet(const std::vector<std::string>& words, const RunOptions& options) {
     return kExitBadInput;
   }
 
-  const ParamAddress a = static_cast<ParamAddress>(*address);
+  const ParamAddress a = *address;
   const int v = static_cast<int>(*value);
   // The catalog knows what a cell is and what it takes: commands and texts are not values, and
   // a value the controls cannot reach is refused before anything is sent.
-  const ParameterCatalog catalog;
   if (const ParamInfo* info = catalog.Find(a); info != nullptr) {
     if (info->kind == ParamKind::Command || info->kind == ParamKind::Text) {
       std::fprintf(stderr, "velantroctl: 0x%04X %s is not a value that set writes\n",

@@ -53,12 +53,32 @@ void PrintUsage(std::FILE* out) {
       "  velantroctl get     LINK ADDRESS       print the value at a parameter address\n"
       "  velantroctl set     LINK ADDRESS VALUE write one value, wait for the acknowledgement and\n"
       "                                         read it back; exit 1 \"refused value\" when the\n"
-      "                                         unit holds another\n"
+      "                                         unit holds another. VALUE is raw (130), or with\n"
+      "                                         its unit as the console shows it (2.0dB, \"-3 "
+      "dB\",\n"
+      "                                         1000Hz); a value off the range or between two\n"
+      "                                         steps is refused (exit 2)\n"
+      "  velantroctl list    [--page P] [--json] print the parameters: address, name, range as\n"
+      "                                         the console shows it, step\n"
+      "  velantroctl diff    A B [--all] [--json]\n"
+      "                                         what differs between two presets, or a preset and\n"
+      "                                         the unit (the word unit with a LINK; a preset and\n"
+      "                                         a LINK alone compare the preset with the unit):\n"
+      "                                         \"name: A's value \u2192 B's value\", then a "
+      "count. It\n"
+      "                                         compares what an upload carries (pages 0 to 9,\n"
+      "                                         the volume limits), --all the System settings\n"
+      "                                         too; passwords and the management code show only\n"
+      "                                         \"(differs)\". Exit 0 same, 1 different, 2 "
+      "trouble\n"
+      "                                         (usage, a file it cannot read), 3 no unit\n"
       "  velantroctl check   FILE               validate a preset file\n"
       "  velantroctl curve   FILE --page P [--png OUT.png] [--size WxH]\n"
       "                                         print (or draw) a page's total EQ response\n"
       "  LINK is --unit HOST[:PORT] or --serial DEVICE (only that link is tried); ADDRESS is\n"
-      "  decimal or 0x-hex (0x0105), a parameter the console shows or a System setting\n",
+      "  decimal or 0x-hex (0x0105), a parameter the console shows or a System setting, or its\n"
+      "  name as velantroctl list prints it (\"Music EQ 3 gain\"; case is ignored, and the\n"
+      "  beginning of one name is enough)\n",
       out);
   PrintCurvePages(out);
   std::fputs(
@@ -75,11 +95,13 @@ void PrintUsage(std::FILE* out) {
       "  1  a preset file that cannot be read or is not valid, a file that cannot be written,\n"
       "     a value the unit refused or that set cannot confirm\n"
       "  2  wrong usage: an unknown command or option, a missing or extra word, a number that\n"
-      "     is not one, an address that is not a parameter address\n"
+      "     is not one, an address that is not a parameter address, a name that is no\n"
+      "     parameter's or more than one's, a value with a unit the parameter does not take\n"
       "  3  the unit: not found, lost, holding other values after a restore (or part of the\n"
       "     file after a restore that failed), --timeout ran out, a host name that does not\n"
       "     resolve, or a serial device that cannot be opened (for permission: join the group\n"
-      "     that owns it, e.g. dialout)\n",
+      "     that owns it, e.g. dialout)\n"
+      "  diff exits as diff(1) does: 0 the same, 1 different, 2 trouble, 3 the unit\n",
       out);
 }
 
@@ -97,6 +119,9 @@ using Command = int (*)(const std::vector<std::string>&, const RunOptions&);
 // Options of the commands that take a value: that value is never the command word.
 constexpr std::array<std::string_view, 5> kValueOptions{"--unit", "--serial", "--page", "--png",
                                                         "--size"};
+
+// Options of a command that take no value (list and diff).
+constexpr std::array<std::string_view, 2> kFlagOptions{"--json", "--all"};
 
 // "-x" and "--x" are options; "-1" is a (refused) value, "-" a word.
 bool IsOption(const std::string& word) {
@@ -138,6 +163,8 @@ std::string ParseCommandLine(const std::vector<std::string>& words, CommandLine&
           i + 1 < words.size() ? ParseSeconds(words[++i]) : std::nullopt;
       if (!seconds) return "--timeout needs a number of seconds greater than 0";
       line.options.timeoutSeconds = seconds;
+    } else if (std::ranges::find(kFlagOptions, word) != kFlagOptions.end()) {
+      line.args.push_back(word);
     } else if (std::ranges::find(kValueOptions, word) != kValueOptions.end()) {
       line.args.push_back(word);
       if (i + 1 < words.size()) line.args.push_back(words[++i]);
@@ -172,6 +199,8 @@ int main(int argc, char** argv) {
       {"restore", RunRestore},
       {"get", RunGet},
       {"set", RunSet},
+      {"list", [](const Args& args, const RunOptions&) { return RunList(args); }},
+      {"diff", RunDiff},
   };
   if (problem.empty() && line.help) {
     PrintUsage(stdout);

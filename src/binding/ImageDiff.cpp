@@ -1,0 +1,157 @@
+#include "binding/ImageDiff.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+
+namespace velantro {
+
+namespace {
+
+// The music page's sing or disco flag: with it set the music page's values lie in the second
+// setting's slots and the outputs' first sixteen one slot further on.
+constexpr ParamAddress kLayoutFlagAddress = 0x0001;
+constexpr int kFirstMusicSettingIndex = 2;
+constexpr int kVolumeLimitFirst = 6;  // system page cells an upload carries
+constexpr int kVolumeLimitCount = 6;
+constexpr std::array<ParamAddress, 3> kSecrets{sysaddr::SystemPassword, sysaddr::KeyLockPassword,
+                                               sysaddr::DeviceCode};
+constexpr const char* kOtherSettingSuffix = " (other music setting)";
+
+// What an upload puts on the wire for a cell, so a file's -1 and the unit's 65535 are the same.
+int WireValue(int32_t value) { return static_cast<uint16_t>(value); }
+
+// The flag as the link latches it when a download ends.
+int LayoutOf(const DeviceTable& image) { return static_cast<uint8_t>(image[0][1]) != 0 ? 1 : 0; }
+
+int UploadValueCount(int page) { return page == 0 ? kMusicUploadValueCount : PageValueCount(page); }
+
+bool IsSecret(ParamAddress address) {
+  return std::ranges::find(kSecrets, address) != kSecrets.end();
+}
+
+class Differ {
+ public:
+  Differ(const DeviceTable& before, const DeviceTable& after, const ParameterCatalog& catalog)
+      : before_(before),
+        after_(after),
+        catalog_(catalog),
+        beforeLayout_(LayoutOf(before)),
+        afterLayout_(LayoutOf(after)) {}
+
+  void ShownValues(int page) {
+    for (int index = 0; index < PageValueCount(page); ++index) {
+      const ParamAddress address = MakeAddress(page, index);
+      const int a = WireValue(before_[page][ParamStore::DeviceIndex(page, index, beforeLayout_)]);
+      const int b = WireValue(after_[page][ParamStore::DeviceIndex(page, index, afterLayout_)]);
+      if (a == b) continue;
+      const DifferenceKind kind =
+          address == kLayoutFlagAddress ? DifferenceKind::Layout : DifferenceKind::Value;
+      Add(address, Label(address), a, b, kind);
+    }
+  }
+
+  // The music setting the flag does not show travels with every upload all the same; each
+  // image's other setting is compared with the other's, parameter by parameter.
+  void OtherMusicSetting() {
+    for (int index = kFirstMusicSettingIndex; index < PageValueCount(0); ++index) {
+      const int a = WireValue(before_[0][ParamStore::DeviceIndex(0, index, 1 - beforeLayout_)]);
+      const int b = WireValue(after_[0][ParamStore::DeviceIndex(0, index, 1 - afterLayout_)]);
+      if (a == b) continue;
+      const ParamAddress address = MakeAddress(0, index);
+      Add(address, Label(address) + kOtherSettingSuffix, a, b, DifferenceKind::Value);
+      out_.back().otherMusicSetting = true;
+    }
+  }
+
+  // Cells an upload carries that neither image's layout shows (an output page's first cell
+  // while both images have the flag set): no parameter, so named by page and index.
+  void UnshownCells(int page) {
+    for (int cell = 0; cell < UploadValueCount(page); ++cell) {
+      if (Shown(page, cell, beforeLayout_) || Shown(page, cell, afterLayout_)) continue;
+      const int a = WireValue(before_[page][cell]);
+      const int b = WireValue(after_[page][cell]);
+      if (a == b) continue;
+      const ParamAddress address = MakeAddress(page, cell);
+      Add(address, "page " + std::to_string(page) + " index " + std::to_string(cell), a, b,
+          DifferenceKind::Value);
+      out_.back().before = std::to_string(a);
+      out_.back().after = std::to_string(b);
+    }
+  }
+
+  void SystemCells(DiffScope scope) {
+    std::vector<const ParamInfo*> cells;
+    for (const ParamInfo& info : catalog_.Entries()) {
+      if (PageOf(info.address) == kSystemPage && Compared(info, scope)) cells.push_back(&info);
+    }
+    std::ranges::sort(cells, {}, &ParamInfo::address);
+    for (const ParamInfo* info : cells) {
+      const int index = IndexOf(info->address);
+      const int a = WireValue(before_[kSystemPage][index]);
+      const int b = WireValue(after_[kSystemPage][index]);
+      if (a == b) continue;
+      if (IsSecret(info->address)) {
+        out_.push_back({info->address, info->label, kSecretDiffers, kSecretDiffers, 0, 0,
+                        DifferenceKind::Secret, false});
+      } else {
+        Add(info->address, info->label, a, b, DifferenceKind::Value);
+      }
+    }
+  }
+
+  std::vector<ImageDifference> Take() { return std::move(out_); }
+
+ private:
+  static bool Compared(const ParamInfo& info, DiffScope scope) {
+    if (scope == DiffScope::Upload) {
+      const int index = IndexOf(info.address);
+      return index >= kVolumeLimitFirst && index < kVolumeLimitFirst + kVolumeLimitCount;
+    }
+    // Requests and names are not settings; passwords and the code are, though never shown.
+    return info.kind == ParamKind::Value || IsSecret(info.address);
+  }
+
+  static bool Shown(int page, int cell, int layout) {
+    for (int index = 0; index < PageValueCount(page); ++index) {
+      if (ParamStore::DeviceIndex(page, index, layout) == cell) return true;
+    }
+    return false;
+  }
+
+  std::string Label(ParamAddress address) const {
+    const ParamInfo* info = catalog_.Find(address);
+    return info != nullptr ? info->label : std::string();
+  }
+
+  void Add(ParamAddress address, std::string name, int a, int b, DifferenceKind kind) {
+    out_.push_back({address, std::move(name), catalog_.DisplayText(address, a),
+                    catalog_.DisplayText(address, b), a, b, kind, false});
+  }
+
+  const DeviceTable& before_;
+  const DeviceTable& after_;
+  const ParameterCatalog& catalog_;
+  int beforeLayout_;
+  int afterLayout_;
+  std::vector<ImageDifference> out_;
+};
+
+}  // namespace
+
+std::vector<ImageDifference> DiffImages(const DeviceTable& before, const DeviceTable& after,
+                                        const ParameterCatalog& catalog, DiffScope scope) {
+  Differ differ(before, after, catalog);
+  for (int page = 0; page < kSystemPage; ++page) {
+    differ.ShownValues(page);
+    if (page == 0) {
+      differ.OtherMusicSetting();
+    } else {
+      differ.UnshownCells(page);
+    }
+  }
+  differ.SystemCells(scope);
+  return differ.Take();
+}
+
+}  // namespace velantro
