@@ -42,13 +42,15 @@ void ParamEditor::Note(EditOrigin origin, ParamAddress address, int after) {
   // Inside a scope the scope's origin names the edit; the console's own writes make none.
   if (depth_ == 0) pending_.origin = origin;
   if (origin == EditOrigin::System || pending_.origin == EditOrigin::System || address < 0) return;
+  // Kept where the unit keeps the value: a MIC B or SUR edit stays one when the view moves on.
+  const ParamAddress where = store_.EffectiveAddress(address);
   for (EditCell& cell : pending_.cells) {
-    if (cell.address == address) {
+    if (cell.address == where) {
       cell.after = after;
       return;
     }
   }
-  pending_.cells.push_back(EditCell{address, store_.View(address), after});
+  pending_.cells.push_back(EditCell{where, store_.View(where), after});
 }
 
 void ParamEditor::Flush() {

@@ -28,8 +28,8 @@ enum class EditOrigin {
 
 const char* OriginName(EditOrigin origin);
 
-// One value an edit changed, at the address the window shows it under: ViewValues before and
-// after.
+// One value an edit changed, at the address the unit keeps it under (the view selectors applied:
+// MIC B on page 3, SUR on page 9, AUX2 on page 8, the reverb EQ on page 5), before and after.
 struct EditCell {
   ParamAddress address = -1;
   int before = 0;

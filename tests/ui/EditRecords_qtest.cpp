@@ -123,7 +123,8 @@ TEST_F(EditRecords, ShowingAndStepsThatChangeNothingLeaveNoRecord) {
   EXPECT_TRUE(heard.records.empty());
   TypeInto("MicGainEdit1", "12");
   ASSERT_EQ(heard.records.size(), 1u);
-  EXPECT_EQ(PageOf(heard.records[0].cells.at(0).address), 1);  // the page the window shows
+  // Kept where the unit keeps it: group B's page.
+  EXPECT_EQ(PageOf(heard.records[0].cells.at(0).address), 3);
   heard.records.clear();
   QTest::keyClick(Find<QLineEdit>("MicGainEdit1"), Qt::Key_Up);  // already at the top
   EXPECT_TRUE(heard.records.empty());
