@@ -78,7 +78,7 @@ class NoMessages : public Messages {
 struct OnlineLink {
   OnlineLink() : link(store, config, serial, network, timers, view, messages) {
     link.SetPortList({"bench"});
-    link.RaiseLinkEvent(kEventDownloadComplete);
+    link.RaiseLinkEvent(LinkEvent::DownloadComplete);
     Acknowledge();
   }
   void Acknowledge() {

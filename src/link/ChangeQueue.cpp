@@ -26,13 +26,13 @@ bool ChangeQueue::LinkOnline() const {
   // made while a lost unit is being found again, and those made after Unlink or during a search
   // once the console holds the unit's image: they wait here and go over the image the next
   // download reads. Before any download the pages show no unit, and an edit there is not kept.
-  return link_.LinkOnline() || PendingEvent == kEventModeSaved || link_.recovering() ||
+  return link_.LinkOnline() || PendingEvent == LinkEvent::ModeSaved || link_.recovering() ||
          link_.HoldsUnitImage();
 }
 
 bool ChangeQueue::Settled() const {
   return ReadyToSend == 1 && !writeUnanswered_ && valueCount() == 0 && bandCount() == 0 &&
-         RepeatLast == 0 && PendingEvent == 0;
+         RepeatLast == 0 && PendingEvent == LinkEvent::None;
 }
 
 bool ChangeQueue::CanSendAtOnce() const {
@@ -46,7 +46,7 @@ void ChangeQueue::QueueValue(ParamAddress effective, int value) {
   }
   values_[0] = {effective, value, false, {}};
   link_.SetReplyState(ReplyState::None);
-  PendingEvent = 0;
+  PendingEvent = LinkEvent::None;
   ArmFollowUp(effective);
   SendValueEntry();
 }
@@ -58,12 +58,12 @@ void ChangeQueue::QueueModeSave(int index, const std::string& name) {
     // The link is offline for the window from now on: the hold timer keeps repeating what is
     // unanswered and watching the silence, and the saved event waits for the save's own answer.
     values_.push_back(std::move(save));
-    PendingEvent = kEventModeSaved;
+    PendingEvent = LinkEvent::ModeSaved;
     followUpSent_ = false;
     return;
   }
   values_[0] = std::move(save);
-  PendingEvent = 0;
+  PendingEvent = LinkEvent::None;
   ArmFollowUp(sysaddr::ModeSave);
   SendValueEntry();
 }
@@ -125,10 +125,10 @@ void ChangeQueue::ArmFollowUp(ParamAddress address) {
     link_.ShowStatusCaption(linktext::kLoading.chinese);
     link_.SetLinkOnline(false);
     silentSeconds_ = 0;
-    PendingEvent = kEventReload;
+    PendingEvent = LinkEvent::Reload;
   } else if (address == sysaddr::ModeSave) {
     silentSeconds_ = 0;
-    PendingEvent = kEventModeSaved;
+    PendingEvent = LinkEvent::ModeSaved;
   }
 }
 
@@ -216,13 +216,13 @@ void ChangeQueue::HoldTick() {
 }
 
 void ChangeQueue::FollowUpStep() {
-  if (ReadyToSend == 1 && PendingEvent != 0 && followUpSent_) {
-    const int event = PendingEvent;
-    PendingEvent = 0;
+  if (ReadyToSend == 1 && PendingEvent != LinkEvent::None && followUpSent_) {
+    const LinkEvent event = PendingEvent;
+    PendingEvent = LinkEvent::None;
     link_.RaiseLinkEvent(event);
     silentSeconds_ = 0;
     idleTicks_ = 0;
-  } else if (PendingEvent != 0 && idleTicks_ == kTicksPerSecond) {
+  } else if (PendingEvent != LinkEvent::None && idleTicks_ == kTicksPerSecond) {
     idleTicks_ = 0;
     ++silentSeconds_;
     // Offline while the recall or save is awaited: it is repeated like any unanswered write.
@@ -285,7 +285,7 @@ void ChangeQueue::RepeatUnanswered() {
 void ChangeQueue::DeclareLost() {
   silentSeconds_ = 0;
   link_.timers().Stop(LinkTimer::Hold);
-  link_.RaiseLinkEvent(kEventUnitLost);
+  link_.RaiseLinkEvent(LinkEvent::UnitLost);
 }
 
 }  // namespace velantro

@@ -71,13 +71,14 @@ class ChangeQueue : public ChangeSink {
   // Whether an edit of DeviceImage[page][slot] waits, is in flight unanswered, or is due to be
   // repeated: the unit will hold the edit's value, whatever it reports meanwhile.
   bool EditOnItsWay(int page, int slot) const;
-  // Link events 1, 2 and 4 empty both queues, event 6 the value queue.
+  // Link events DownloadComplete, Reload and LinkStart empty both queues, Upload the value queue.
   void ClearValues() { values_.resize(1); }
   void ClearBands() { bands_.resize(1); }
 
   uint8_t ReadyToSend = 0;
   uint8_t RepeatLast = 0;
-  int PendingEvent = 0;  // 0, 2 reload after a recall, 3 mode saved
+  // None, Reload after a recall, ModeSaved after a save.
+  LinkEvent PendingEvent = LinkEvent::None;
 
   int valueCount() const { return static_cast<int>(values_.size()) - 1; }
   int bandCount() const { return static_cast<int>(bands_.size()) - 1; }

@@ -100,7 +100,7 @@ void DeviceLink::OnTransportLost() {
   if (online_ || timers_.IsActive(LinkTimer::Hold)) {
     timers_.Stop(LinkTimer::Hold);
     queue_.SetSilentSeconds(0);
-    RaiseLinkEvent(kEventUnitLost);
+    RaiseLinkEvent(LinkEvent::UnitLost);
   } else if (downloading_) {
     walk_.Fail("connection lost");
   }
@@ -167,27 +167,27 @@ void DeviceLink::HoldTick() {
 // ---------------------------------------------------------------------------------------------
 // Link events
 
-void DeviceLink::RaiseLinkEvent(int event) {
+void DeviceLink::RaiseLinkEvent(LinkEvent event) {
   switch (event) {
-    case kEventDownloadComplete:
+    case LinkEvent::DownloadComplete:
       OnDownloadComplete();
       break;
-    case kEventReload:
+    case LinkEvent::Reload:
       OnReload();
       break;
-    case kEventModeSaved:
+    case LinkEvent::ModeSaved:
       OnModeSaved();
       break;
-    case kEventLinkStart:
+    case LinkEvent::LinkStart:
       OnLinkStart();
       break;
-    case kEventUpload:
+    case LinkEvent::Upload:
       OnUpload();
       break;
-    case kEventUnitLost:
+    case LinkEvent::UnitLost:
       GoOffline(linktext::kLostMessage, true);
       break;
-    case kEventLinkFailed:
+    case LinkEvent::LinkFailed:
       GoOffline(linktext::kFailedMessage, false);
       break;
     default:
@@ -407,7 +407,7 @@ void DeviceLink::OnAcknowledge(std::span<const uint8_t> ack) {
     walk_.AnswerArrived();
   } else if (!downloading_ && timers_.IsActive(LinkTimer::Search)) {
     // The unit answered the link request: the download starts now.
-    RaiseLinkEvent(kEventLinkStart);
+    RaiseLinkEvent(LinkEvent::LinkStart);
   }
 }
 

@@ -64,12 +64,12 @@ class DeviceLink : public ReceiverSink, public LinkWritePort {
   void OnTransportLost();
   // Moves the whole unit image to the unit (online only); the link is online again when the
   // last step is acknowledged.
-  void StartUpload() { RaiseLinkEvent(kEventUpload); }
+  void StartUpload() { RaiseLinkEvent(LinkEvent::Upload); }
 
   void SearchTick();
   void DownloadTick();
   void HoldTick();
-  void RaiseLinkEvent(int event) override;
+  void RaiseLinkEvent(LinkEvent event) override;
 
   // Serial receive event with the count of waiting bytes.
   void OnSerialBytes(size_t count);
@@ -129,7 +129,7 @@ class DeviceLink : public ReceiverSink, public LinkWritePort {
   const std::string& statusCaption() const { return statusCaption_; }
   int FirstDownloadFlag = 0;  // 0 after Connect, 1 after the first download, 2 set by refresh
   // Told of every link event after it has taken effect (tools wait for event 1, tests record).
-  std::function<void(int event)> onLinkEvent;
+  std::function<void(LinkEvent event)> onLinkEvent;
 
   ChangeQueue& queue() { return queue_; }
   const ChangeQueue& queue() const { return queue_; }

@@ -56,7 +56,7 @@ void LinkSearch::Tick(bool heard) {
   const bool quietly = reconnecting_ && !fullSearch_;
   if (!quietly) link_.view_.ShowDeviceStatus();
   if (link_.linkAnswer_ == 1) {
-    link_.RaiseLinkEvent(kEventLinkStart);
+    link_.RaiseLinkEvent(LinkEvent::LinkStart);
     return;
   }
   if (quietly) {
@@ -138,7 +138,7 @@ void LinkSearch::NetworkStep() {
     return;
   }
   position_ = 0;
-  link_.RaiseLinkEvent(kEventLinkFailed);
+  link_.RaiseLinkEvent(LinkEvent::LinkFailed);
   link_.network_.Deactivate();
 }
 

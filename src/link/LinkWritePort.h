@@ -22,14 +22,19 @@ enum class ReplyState : uint8_t {
   Late = 4
 };
 
-// Link events for RaiseLinkEvent.
-constexpr int kEventDownloadComplete = 1;
-constexpr int kEventReload = 2;
-constexpr int kEventModeSaved = 3;
-constexpr int kEventLinkStart = 4;
-constexpr int kEventUpload = 6;
-constexpr int kEventUnitLost = 7;
-constexpr int kEventLinkFailed = 9;
+// What the link does next, raised by its parts (RaiseLinkEvent) and told to whoever listens. The
+// numbers are the ones the diagnostic log has always shown.
+enum class LinkEvent : int {
+  None = 0,
+  DownloadComplete = 1,  // the image is in: show it and go online
+  Reload = 2,            // a mode recall was acknowledged: read the image again
+  ModeSaved = 3,         // a mode save was acknowledged: read the mode names again
+  LinkStart = 4,         // the unit answered the link request: download its image
+  Upload = 6,            // write the store's image to the unit
+  UnitLost = 7,          // the unit fell silent while online
+  LinkFailed = 9,        // a search or a transfer gave up
+};
+constexpr int EventNumber(LinkEvent event) { return static_cast<int>(event); }
 
 class LinkWritePort {
  public:
@@ -48,7 +53,7 @@ class LinkWritePort {
   virtual void ShowStatusCaption(const std::string& caption) = 0;
   virtual void Transmit(const Bytes& bytes, FrameMeaning meaning) = 0;
   virtual void SendLinkControl(int code) = 0;
-  virtual void RaiseLinkEvent(int event) = 0;
+  virtual void RaiseLinkEvent(LinkEvent event) = 0;
   virtual void Log(const std::string& line) = 0;
   virtual LinkTimers& timers() = 0;
 };

@@ -154,7 +154,7 @@ void TransferWalk::AnswerArrived() {
   if (request_ + 1 >= plan_->requests.size()) {
     link_.replyState_ = ReplyState::None;
     link_.timers_.Stop(LinkTimer::Download);
-    link_.RaiseLinkEvent(kEventDownloadComplete);
+    link_.RaiseLinkEvent(LinkEvent::DownloadComplete);
     link_.timers_.SetInterval(LinkTimer::Download, kDownloadIntervalMs);
   } else {
     ++request_;
@@ -174,7 +174,7 @@ void TransferWalk::Fail(const std::string& why) {
   link_.failDetail_ = plan_->direction == Direction::Write ? linktext::kCouldNotSend(what, why)
                                                            : linktext::kCouldNotRead(what, why);
   link_.replyState_ = ReplyState::None;
-  link_.RaiseLinkEvent(kEventLinkFailed);
+  link_.RaiseLinkEvent(LinkEvent::LinkFailed);
 }
 
 }  // namespace velantro

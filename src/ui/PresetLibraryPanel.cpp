@@ -144,7 +144,7 @@ void PresetLibraryPanel::LoadPreset() {
   // user level, key lock and volumes. Offline the values wait in the store; online they go to
   // the unit and the transfer ends with every control refreshed.
   if (!ReadPresetForUpload(library_.PathOf(name), store_, messages_, language_)) return;
-  if (link_.LinkOnline()) link_.RaiseLinkEvent(kEventUpload);
+  if (link_.LinkOnline()) link_.StartUpload();
 }
 
 bool PresetLibraryPanel::eventFilter(QObject* watched, QEvent* event) {

@@ -61,7 +61,7 @@ TEST(Answers, OnlyAFrameThatFitsTheRequestIsTaken) {
       ExpectTheUnitsImageAndNames(h);
       // A wrong answer costs a re-ask of its step, not the connection.
       EXPECT_FALSE(h.link.paced());
-      EXPECT_EQ(std::count(h.events.begin(), h.events.end(), kEventLinkStart), 1);
+      EXPECT_EQ(std::count(h.events.begin(), h.events.end(), LinkEvent::LinkStart), 1);
       EXPECT_LT(h.now, 2000);
     }
   }
@@ -189,7 +189,7 @@ TEST(Answers, UnitThatPausesSixSecondsMidDownloadIsWaitedFor) {
     h.Advance(6000);
     h.SetUnitSilent(false);
     ASSERT_TRUE(h.RunUntil([&] { return h.link.LinkOnline(); }, 60000));
-    EXPECT_EQ(std::count(h.events.begin(), h.events.end(), kEventLinkFailed), 0);
+    EXPECT_EQ(std::count(h.events.begin(), h.events.end(), LinkEvent::LinkFailed), 0);
     EXPECT_EQ(h.store.DeviceImage, h.unit.Image());
   }
 }
@@ -200,8 +200,8 @@ TEST(Answers, UnitSilentForElevenSecondsMidDownloadIsGivenUp) {
   ASSERT_TRUE(h.RunUntil([&] { return h.link.step() == 5; }, 30000));
   h.SetUnitSilent(true);
   const int64_t silentFrom = h.now;
-  ASSERT_TRUE(
-      h.RunUntil([&] { return !h.events.empty() && h.events.back() == kEventLinkFailed; }, 60000));
+  ASSERT_TRUE(h.RunUntil(
+      [&] { return !h.events.empty() && h.events.back() == LinkEvent::LinkFailed; }, 60000));
   EXPECT_GE(h.now - silentFrom, 11000);
   EXPECT_LE(h.now - silentFrom, 13000);
 }

@@ -148,7 +148,7 @@ TEST_F(OnlineLink, SilentUnitGetsRepeatsInThe3rd6th9thSecondAndIsLostInThe11th) 
   h.SetUnitSilent(true);
   const size_t from = h.SentCount();
   h.RunUntil([&] { return !h.link.LinkOnline(); }, 20000);
-  ASSERT_EQ(h.events.back(), kEventUnitLost);
+  ASSERT_EQ(h.events.back(), LinkEvent::UnitLost);
   std::vector<int64_t> times;
   for (size_t i = from; i < h.sent.size(); ++i) {
     ASSERT_TRUE(IsKeepAlive(h.sent[i].bytes));
@@ -180,8 +180,8 @@ TEST_F(OnlineLink, RecallThatHadToWaitStillStartsTheReload) {
   h.store.SetParam(0x0105, 1);                // in flight
   h.store.SetParam(sysaddr::CurrentMode, 4);  // waits
   EXPECT_TRUE(h.link.LinkOnline());
-  h.RunUntil([&] { return h.events.back() == kEventReload; }, 2000);
-  ASSERT_EQ(h.events.back(), kEventReload);
+  h.RunUntil([&] { return h.events.back() == LinkEvent::Reload; }, 2000);
+  ASSERT_EQ(h.events.back(), LinkEvent::Reload);
   ASSERT_TRUE(h.RunUntil([&] { return h.link.LinkOnline(); }, 20000));
   EXPECT_EQ(h.unit.CurrentMode(), 4);
   // The recall itself went out once.
@@ -230,7 +230,7 @@ TEST_F(OnlineLink, AWriteLostOnTheLineIsRepeatedUntilTheUnitHasIt) {
     ASSERT_TRUE(x.RunUntil([&] { return x.link.LinkOnline() && x.link.queue().Settled(); }, 30000));
     EXPECT_TRUE(c.arrived(x));
     EXPECT_EQ(CountSent(x, from, frame), 2);
-    EXPECT_EQ(std::count(x.events.begin(), x.events.end(), kEventUnitLost), 0);
+    EXPECT_EQ(std::count(x.events.begin(), x.events.end(), LinkEvent::UnitLost), 0);
   }
 }
 

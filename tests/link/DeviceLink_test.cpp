@@ -75,7 +75,8 @@ TEST(DeviceLinkDownload, FullDownloadSends38RequestsInOrderAndGoesOnlineOnlyAfte
     EXPECT_EQ(Requests(h), ReadRequests(kDownloadStepCount));
     EXPECT_EQ(trace.firstStepAt100, 29);
     EXPECT_EQ(trace.stepWhenOnline, 29);
-    EXPECT_EQ(h.events, (std::vector<int>{kEventLinkStart, kEventDownloadComplete}));
+    EXPECT_EQ(h.events,
+              (std::vector<LinkEvent>{LinkEvent::LinkStart, LinkEvent::DownloadComplete}));
     EXPECT_EQ(h.link.FirstDownloadFlag, 1);
     EXPECT_EQ(h.view().caption, "Online");
     EXPECT_EQ(h.view().hint, "设备已连接");
@@ -129,8 +130,8 @@ TEST(DeviceLinkReload, ModeRecallReloadsTwentyStepsWithoutPasswordsOrCode) {
   std::vector<Bytes> expected{BuildValue(kCmdWrite, 0x0A02, 3)};
   for (const Bytes& r : ReadRequests(kReloadStepCount)) expected.push_back(r);
   EXPECT_EQ(Requests(h, from), expected);
-  EXPECT_EQ(h.events.back(), kEventDownloadComplete);
-  EXPECT_EQ(h.events[h.events.size() - 2], kEventReload);
+  EXPECT_EQ(h.events.back(), LinkEvent::DownloadComplete);
+  EXPECT_EQ(h.events[h.events.size() - 2], LinkEvent::Reload);
   EXPECT_EQ(h.unit.CurrentMode(), 3);
   // The recalled mode is what the console now shows.
   EXPECT_EQ(h.store.DeviceImage[4][20], h.unit.Image()[4][20]);
@@ -149,7 +150,7 @@ TEST(DeviceLinkUpload, UploadSendsTwentyStepsAndEndsOnline) {
     h.store.DeviceImage[10][7] = 33;
     h.store.ViewValues[10][17] = 1;
     const size_t from = h.SentCount();
-    h.link.RaiseLinkEvent(kEventUpload);
+    h.link.RaiseLinkEvent(LinkEvent::Upload);
     EXPECT_EQ(h.view().caption, "Download...");
     RunToOnline(h);
     ASSERT_TRUE(h.link.LinkOnline());
@@ -161,7 +162,7 @@ TEST(DeviceLinkUpload, UploadSendsTwentyStepsAndEndsOnline) {
     for (int page = 0; page <= 9; ++page) expected.push_back(BuildPageUpload(h.store, page));
     for (int i = 0; i < 4; ++i) expected.push_back(BuildUploadClosing(h.store));
     EXPECT_EQ(Requests(h, from), expected);
-    EXPECT_EQ(h.events.back(), kEventDownloadComplete);
+    EXPECT_EQ(h.events.back(), LinkEvent::DownloadComplete);
     for (int page = 0; page <= 9; ++page) EXPECT_EQ(h.unit.Image()[page][3], 10 + page);
     EXPECT_EQ(h.unit.Image()[10][7], 33);
   }
@@ -173,7 +174,7 @@ TEST(DeviceLinkUpload, AnUploadThatMeetsSilenceStartsOverPacedFromItsFirstStep) 
   h.Advance(100);
   for (int page = 0; page <= 9; ++page) h.store.DeviceImage[page][3] = 10 + page;
   const size_t from = h.SentCount();
-  h.link.RaiseLinkEvent(kEventUpload);
+  h.link.RaiseLinkEvent(LinkEvent::Upload);
   ASSERT_TRUE(h.RunUntil([&] { return h.link.step() == 8; }, 1000));
   h.LoseNextFrames(1);  // the next page upload never reaches the unit
   RunToOnline(h);
@@ -205,10 +206,11 @@ TEST(DeviceLinkDownload, LateAnswerAtStep5ContinuesButElevenSilentSecondsFail) {
     RunToOnline(h);
     EXPECT_EQ(h.link.LinkOnline(), c.online);
     if (c.online) {
-      EXPECT_EQ(h.events, (std::vector<int>{kEventLinkStart, kEventDownloadComplete}));
+      EXPECT_EQ(h.events,
+                (std::vector<LinkEvent>{LinkEvent::LinkStart, LinkEvent::DownloadComplete}));
       EXPECT_TRUE(h.messages().boxes.empty());
     } else {
-      EXPECT_EQ(h.events, (std::vector<int>{kEventLinkStart, kEventLinkFailed}));
+      EXPECT_EQ(h.events, (std::vector<LinkEvent>{LinkEvent::LinkStart, LinkEvent::LinkFailed}));
       ASSERT_EQ(h.messages().boxes.size(), 1u);
       EXPECT_EQ(h.messages().boxes[0].text,
                 "Off Line!\nCould not read page 5 from the unit (no answer).");
@@ -228,8 +230,9 @@ TEST(DeviceLinkDownload, UnitThatStopsAnsweringAfterTheLinkRequestEndsWithEvent9
     h.link.Connect();
     ASSERT_TRUE(h.RunUntil([&] { return h.link.LinkAnswer() == 1; }, 10000));
     h.SetUnitSilent(true);
-    h.RunUntil([&] { return !h.events.empty() && h.events.back() == kEventLinkFailed; }, 60000);
-    EXPECT_EQ(h.events, (std::vector<int>{kEventLinkStart, kEventLinkFailed}));
+    h.RunUntil([&] { return !h.events.empty() && h.events.back() == LinkEvent::LinkFailed; },
+               60000);
+    EXPECT_EQ(h.events, (std::vector<LinkEvent>{LinkEvent::LinkStart, LinkEvent::LinkFailed}));
     // Step 0 is asked once and repeated a few times before the wait turns late.
     EXPECT_EQ(CountOf(h.SentSince(0), BuildPageRequest(0)), 1 + kTimeoutRepeats);
   }
@@ -255,7 +258,7 @@ TEST(DeviceLinkSearch, NoUnitAnywhereFailsOnTheNetworkAfterItsLinkRequests) {
     EXPECT_EQ(h.view().caption, "Equipment search...");
     EXPECT_EQ(h.view().button, LinkButtonLook::Unlink);
     h.RunUntil([&] { return !h.events.empty(); }, 20000);
-    EXPECT_EQ(h.events, std::vector<int>{kEventLinkFailed});
+    EXPECT_EQ(h.events, std::vector<LinkEvent>{LinkEvent::LinkFailed});
     int onNetwork = 0;
     int onSerial = 0;
     for (const SentFrame& f : h.sent) {
@@ -289,7 +292,7 @@ TEST(DeviceLinkSearch, UnitOnTheSecondOfThreePortsStartsLinkingAtTheThirdTick) {
   EXPECT_EQ(h.link.LinkAnswer(), 1);
   EXPECT_TRUE(h.events.empty());
   h.Advance(950);
-  EXPECT_EQ(h.events, std::vector<int>{kEventLinkStart});
+  EXPECT_EQ(h.events, std::vector<LinkEvent>{LinkEvent::LinkStart});
   EXPECT_EQ(h.view().caption, "Linking...");
   EXPECT_EQ(h.view().colour, kStatusSilver);
   EXPECT_EQ(h.serial.portName, "/dev/ttyUSB0");
@@ -361,7 +364,7 @@ TEST(DeviceLinkEvents, ModeSaveWaitsForTheAcknowledgementThenRebuildsTheModeList
   EXPECT_EQ(h.view().caption, "Saving...");
   EXPECT_FALSE(h.link.LinkOnline());
   h.RunUntil([&] { return h.link.LinkOnline(); }, 2000);
-  EXPECT_EQ(h.events.back(), kEventModeSaved);
+  EXPECT_EQ(h.events.back(), LinkEvent::ModeSaved);
   EXPECT_EQ(h.view().modeListRebuilds, 1);
   EXPECT_EQ(h.view().colour, kStatusDarkBlue);
   ASSERT_EQ(h.messages().boxes.size(), 1u);
@@ -387,7 +390,7 @@ TEST(DeviceLinkDownload, DamagedAnswersAreAskedForAgainAndNeverTakenForTheData) 
       EXPECT_EQ(h.store.DeviceImage[0], truth[0]);
       EXPECT_EQ(Requests(h).size(), 38u + 3u);
     } else {
-      EXPECT_EQ(h.events, (std::vector<int>{kEventLinkStart, kEventLinkFailed}));
+      EXPECT_EQ(h.events, (std::vector<LinkEvent>{LinkEvent::LinkStart, LinkEvent::LinkFailed}));
       ASSERT_EQ(h.messages().boxes.size(), 1u);
       EXPECT_EQ(h.messages().boxes[0].text,
                 "Off Line!\nCould not read page 0 from the unit (damaged answers).");
@@ -455,7 +458,7 @@ TEST(DeviceLinkFast, SilenceStartsTheConnectionOverOncePacedAndSaysSo) {
   EXPECT_EQ(h.view().caption, "Online");
   EXPECT_EQ(h.store.DeviceImage, h.unit.Image());
   // The download started over from the search, and a new Connect is fast again.
-  EXPECT_EQ(std::count(h.events.begin(), h.events.end(), kEventLinkStart), 2);
+  EXPECT_EQ(std::count(h.events.begin(), h.events.end(), LinkEvent::LinkStart), 2);
   h.link.Disconnect();
   h.link.Connect();
   EXPECT_FALSE(h.link.paced());
@@ -476,7 +479,7 @@ TEST(DeviceLinkLoss, AClosedConnectionIsALossAtOnce) {
   ASSERT_TRUE(h.ConnectOverNetwork());
   h.Advance(100);
   h.link.OnTransportLost();
-  EXPECT_EQ(h.events.back(), kEventUnitLost);
+  EXPECT_EQ(h.events.back(), LinkEvent::UnitLost);
   EXPECT_FALSE(h.link.LinkOnline());
   EXPECT_FALSE(h.timers.IsActive(LinkTimer::Hold));
   EXPECT_EQ(h.view().caption, "Off Line");
@@ -486,7 +489,7 @@ TEST(DeviceLinkLoss, AClosedConnectionIsALossAtOnce) {
   ASSERT_TRUE(d.RunUntil([&] { return d.link.step() == 3; }, 30000));
   d.HoldAnswers(1000);
   d.link.OnTransportLost();
-  EXPECT_EQ(d.events.back(), kEventLinkFailed);
+  EXPECT_EQ(d.events.back(), LinkEvent::LinkFailed);
   ASSERT_EQ(d.messages().boxes.size(), 1u);
   EXPECT_NE(d.messages().boxes[0].text.find("page 3"), std::string::npos);
 }
@@ -509,7 +512,7 @@ class Reconnecting : public ::testing::Test {
 TEST_F(Reconnecting, TheUnitBackGetsItsImageReadAgainAndEveryEditItMissed) {
   h.store.SetParam(0x0104, 11);  // in flight when the unit goes silent
   LoseTheUnit();
-  EXPECT_EQ(h.events.back(), kEventUnitLost);
+  EXPECT_EQ(h.events.back(), LinkEvent::UnitLost);
   EXPECT_TRUE(h.messages().boxes.empty());  // nothing waits for the operator
   ASSERT_EQ(h.messages().notices.size(), 1u);
   EXPECT_EQ(h.messages().notices[0].text, "Off Line!");

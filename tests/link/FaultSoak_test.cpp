@@ -163,7 +163,7 @@ class Soak {
         [&] {
           return h_.link.LinkOnline() &&
                  std::find(h_.events.begin() + static_cast<std::ptrdiff_t>(from), h_.events.end(),
-                           kEventDownloadComplete) != h_.events.end();
+                           LinkEvent::DownloadComplete) != h_.events.end();
         },
         120000);
   }
@@ -172,8 +172,8 @@ class Soak {
   // again.
   void Recover() {
     const size_t lossCount =
-        static_cast<size_t>(std::count(h_.events.begin(), h_.events.end(), kEventUnitLost) +
-                            std::count(h_.events.begin(), h_.events.end(), kEventLinkFailed));
+        static_cast<size_t>(std::count(h_.events.begin(), h_.events.end(), LinkEvent::UnitLost) +
+                            std::count(h_.events.begin(), h_.events.end(), LinkEvent::LinkFailed));
     if (lossCount == recovered_) return;
     recovered_ = lossCount;
     ++figures.losses;

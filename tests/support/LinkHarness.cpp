@@ -120,7 +120,7 @@ LinkHarness::LinkHarness(SimOptions unitOptions, LinkView* externalView, Message
       link(store, config, serial, network, timers,
            externalView != nullptr ? *externalView : *recordingView,
            externalMessages != nullptr ? *externalMessages : recordingMessages) {
-  link.onLinkEvent = [this](int event) { events.push_back(event); };
+  link.onLinkEvent = [this](LinkEvent event) { events.push_back(event); };
 }
 
 LinkHarness::~LinkHarness() {

@@ -206,9 +206,9 @@ class LinkHarness {
   LoopbackNetwork network{*this};
   SimulatedTimers timers{*this};
   std::vector<SentFrame> sent;
-  std::vector<Bytes> answers;  // every answer the unit put on the wire, in order
-  int64_t bytesFromUnit = 0;   // every byte the unit's answers put on the wire
-  std::vector<int> events;     // every link event raised, in order
+  std::vector<Bytes> answers;     // every answer the unit put on the wire, in order
+  int64_t bytesFromUnit = 0;      // every byte the unit's answers put on the wire
+  std::vector<LinkEvent> events;  // every link event raised, in order
   DeviceLink link;
 
   RecordingLinkView& view() { return *recordingView; }

@@ -230,7 +230,7 @@ TEST_F(DeviceCommandsTest, SavingModeThreeAsPartySendsTheNameAndWaitsForTheUnit)
   EXPECT_EQ(payload, expected);
   EXPECT_EQ(view.caption, "Saving...");
   EXPECT_FALSE(harness.link.LinkOnline());
-  EXPECT_EQ(harness.link.queue().PendingEvent, 3);
+  EXPECT_EQ(harness.link.queue().PendingEvent, LinkEvent::ModeSaved);
   EXPECT_EQ(harness.link.queue().silentSeconds(), 0);
 
   ASSERT_TRUE(harness.RunUntil([&] { return harness.link.LinkOnline(); }, 2000));
@@ -279,7 +279,8 @@ TEST_F(DeviceCommandsTest, RecallSendsTheModeAndTheReloadFollows) {
 
   harness.events.clear();
   ASSERT_TRUE(harness.RunUntil([&] { return harness.link.LinkOnline(); }, 10000));
-  EXPECT_EQ(harness.events, (std::vector<int>{2, 1}));
+  EXPECT_EQ(harness.events,
+            (std::vector<LinkEvent>{LinkEvent::Reload, LinkEvent::DownloadComplete}));
   sent = Sent(from);
   ASSERT_GE(sent.size(), 2u);
   EXPECT_EQ(sent[1], BuildPageRequest(0));

@@ -302,12 +302,12 @@ TEST_F(PresetLibraryPanelTest, LoadWhileOnlineUploadsTheImageAndRefreshes) {
   const size_t from = harness.SentCount();
   Load("Live");
   ASSERT_FALSE(harness.events.empty());
-  EXPECT_EQ(harness.events.front(), 6);
+  EXPECT_EQ(harness.events.front(), LinkEvent::Upload);
   EXPECT_EQ(view.caption, "Download...");
   EXPECT_FALSE(harness.link.LinkOnline());
 
   ASSERT_TRUE(harness.RunUntil([&] { return harness.link.LinkOnline(); }, 20000));
-  EXPECT_EQ(harness.events.back(), 1);
+  EXPECT_EQ(harness.events.back(), LinkEvent::DownloadComplete);
   EXPECT_EQ(harness.unit.Value(4, 7), 77);
   EXPECT_EQ(Find<QSlider>("EchoTimeBar")->value(), 77);
   EXPECT_FALSE(Sent(from).empty());

@@ -258,7 +258,8 @@ bool CtlLink::WaitForAcknowledgements() {
   return RunUntil(
       [&] {
         return link().LinkOnline() && queue.ReadyToSend == 1 && queue.valueCount() == 0 &&
-               queue.bandCount() == 0 && queue.RepeatLast == 0 && queue.PendingEvent == 0;
+               queue.bandCount() == 0 && queue.RepeatLast == 0 &&
+               queue.PendingEvent == LinkEvent::None;
       },
       kLinkTimeoutMs);
 }
