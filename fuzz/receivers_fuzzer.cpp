@@ -108,8 +108,10 @@ void CheckInStreamOrder(const std::vector<Message>& messages, const Bytes& strea
 
 // Ticks until the scanner holds nothing; it must get there.
 void Drain(FrameScanner& scanner, ReceiverSink& sink) {
-  const size_t limit = (scanner.pendingBytes() + 1) * (FrameScanner::kPartialMessageTicks + 2);
-  for (size_t i = 0; i < limit && scanner.pendingBytes() > 0; ++i) scanner.Tick(sink);
+  constexpr int kTickMs = kHoldIntervalMs;
+  const size_t limit = (scanner.pendingBytes() + 1) *
+                       static_cast<size_t>(FrameScanner::kPartialMessageGiveUpMs / kTickMs + 2);
+  for (size_t i = 0; i < limit && scanner.pendingBytes() > 0; ++i) scanner.Tick(kTickMs, sink);
   FUZZ_CHECK(scanner.pendingBytes() == 0);
 }
 
@@ -153,8 +155,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     serial.OnReceive(port, count, serialSink);
     network.OnChunk(piece, pieceSink);
     if (ticks) {
-      serial.Tick(serialSink);
-      network.Tick(pieceSink);
+      serial.Tick(kHoldIntervalMs, serialSink);
+      network.Tick(kHoldIntervalMs, pieceSink);
     }
     FUZZ_CHECK(network.pendingBytes() < kLongestMessage);
   }
