@@ -169,7 +169,17 @@ void EqGraphPanel::Start() { started_ = true; }
 
 void EqGraphPanel::OnGraphChange(GraphChange change) {
   lastChange_ = change;
-  if (!holdRedraw_) RedrawLastChange();
+  // Once the events now being handled are done: a burst of edits (a bar's steps, a type change
+  // that also shows its Q) is one redraw of the last band.
+  if (holdRedraw_ || redrawQueued_) return;
+  redrawQueued_ = true;
+  QMetaObject::invokeMethod(
+      this,
+      [this] {
+        redrawQueued_ = false;
+        RedrawLastChange();
+      },
+      Qt::QueuedConnection);
 }
 
 std::function<void(int, int)> EqGraphPanel::RedrawHook() {
@@ -347,6 +357,7 @@ void EqGraphPanel::HandleMove(int handle, QPoint pos, Qt::KeyboardModifiers modi
     host_->CommitEdit(step);
     drag_.pressPosition = pos;
     drag_.dragged = pressed;
+    RedrawLastChange();  // the graph's own edit shows at once
     return;
   }
 
@@ -551,6 +562,7 @@ void EqGraphPanel::HandleDoubleClick(int handle, Qt::MouseButton button) {
   const BandModelEntry& e = renderer_.model().entry(handle);
   host_->ApplyControlValue(GraphControl{e.gainAddress, ControlTable::Main}, 0, false,
                            kGainRawZeroDb);
+  RedrawLastChange();
 }
 
 void EqGraphPanel::HandleRelease(int handle, Qt::MouseButton) {
@@ -582,6 +594,7 @@ void EqGraphPanel::ImageMove(Qt::MouseButtons buttons, QPoint pos) {
   drag_.dragging = false;
   drag_.pressPosition = pos;
   drag_.dragged = drag_.pressed;
+  RedrawLastChange();
 }
 
 void EqGraphPanel::ImageRelease(Qt::MouseButton button) {

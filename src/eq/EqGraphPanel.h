@@ -103,8 +103,9 @@ class EqGraphPanel : public QWidget, public EditListener {
   void Start();
   bool started() const { return started_; }
 
-  // An edit of a value the graph draws, or a band selection: redraws that band (at once, or when
-  // the graph's own edit in progress is done) unless it is the change drawn last.
+  // An edit of a value the graph draws, or a band selection: redraws that band once the events
+  // being handled are done (the graph's own edits: when they are done), unless it is the change
+  // drawn last.
   void OnGraphChange(GraphChange change) override;
 
   // Redraws the curve: point 20 is the whole page, any other point one entry and its label.
@@ -177,8 +178,9 @@ class EqGraphPanel : public QWidget, public EditListener {
   GraphRenderer renderer_;
   PointDrag drag_;
   bool started_ = false;
-  GraphChange lastChange_;   // the change told last
-  bool holdRedraw_ = false;  // the graph's own edit is in progress: redraw once it is done
+  GraphChange lastChange_;     // the change told last
+  bool holdRedraw_ = false;    // the graph's own edit is in progress: redraw once it is done
+  bool redrawQueued_ = false;  // a redraw waits for the events being handled
   QWidget* advPanel2_ = nullptr;
   GraphImage* image1_ = nullptr;
   std::array<GraphHandle*, kHandleCount> handles_{};

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QPushButton>
 #include <QTest>
 
@@ -356,12 +357,14 @@ TEST_F(GraphDrag, AGraphChangeNoticeRedrawsItsBand) {
   const int y = ToPixel(GainToY(6, 309) - 7);
   EXPECT_NE(Handle(1)->y(), y);
   host.editor.NoteGraphChange({0x000B, 150});
+  QCoreApplication::processEvents();  // drawn once the events being handled are done
   EXPECT_EQ(Handle(1)->y(), y);
   EXPECT_EQ(panel.pointLabel()->text(), QStringLiteral("6.0dB\rQ:1.00\r62.50Hz"));
   // Only the changed entry was recomputed, and the same notice again redraws nothing: a stale
   // value elsewhere is not picked up.
   store.SetView(0, 6, 60);
   host.editor.NoteGraphChange({0x000B, 150});
+  QCoreApplication::processEvents();
   EXPECT_EQ(Handle(0)->y(), ToPixel(GainToY(0, 309) - 7));
 }
 

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -150,8 +151,10 @@ TEST_F(GraphWindow, PointLabelFollowsEveryQEdit) {
   };
   for (const Way& way : ways) {
     QTest::mouseClick(gain, Qt::LeftButton);
+    QCoreApplication::processEvents();  // the graph redraws once the events are handled
     const QString before = q->text();
     way.edit();
+    QCoreApplication::processEvents();
     ASSERT_NE(q->text(), before) << way.name;
     EXPECT_TRUE(graph->pointLabel()->text().contains("Q:" + q->text()))
         << way.name << ": " << graph->pointLabel()->text().toStdString() << " for "
@@ -166,6 +169,7 @@ TEST_F(GraphWindow, ABandEditedInItsBoxIsRedrawnOnTheGraph) {
   QTest::keyClicks(gain, "-6");
   QTest::keyClick(gain, Qt::Key_Return);
   ASSERT_EQ(console->store.View(0, 11), 90);
+  QCoreApplication::processEvents();  // the graph redraws once the events are handled
   EXPECT_EQ(Centre(1).y(), ToPixel(GainToY(-6, 309)));
   EXPECT_EQ(graph->pointLabel()->text(), QStringLiteral("-6.0dB\rQ:1.00\r62.50Hz"));
   EXPECT_LT(graph->pointLabel()->geometry().bottom(), Handle(1)->y());
