@@ -1,141 +1,19 @@
 #include "ui/Console.h"
 
-#include <QGuiApplication>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <cstdio>
-#include <deque>
-
 #include "binding/ControlBinding.h"
 #include "link/DeviceLink.h"
 #include "link/Unit3.h"
-#include "ui/DeviceCommands.h"
+#include "ui/LinkPresenter.h"
 #include "ui/MainFrm.h"
 #include "ui/Unit2.h"
-#include "widgets/Looks.h"
 
 namespace velantro {
-
-// The link's view of the windows: the status label and link button of the main window, the
-// Device Status dialog, the full refresh and the mode list.
-class ConsoleLinkView : public LinkView {
- public:
-  explicit ConsoleLinkView(Console& console) : console_(console) {}
-
-  void SetStatus(const std::string& caption, const std::string& hint) override {
-    if (QLabel* label = StatusLabel()) {
-      label->setText(QString::fromStdString(caption));
-      label->setProperty("hint", QString::fromStdString(hint));
-      label->setToolTip(QString::fromStdString(hint));
-    }
-    Report(console_.LanguageSetting == Language::English ? caption : hint);
-  }
-
-  void SetStatusCaption(const std::string& caption) override {
-    if (QLabel* label = StatusLabel()) label->setText(QString::fromStdString(caption));
-    Report(caption);
-  }
-
-  void SetStatusColour(Rgb colour) override {
-    if (QLabel* label = StatusLabel()) {
-      label->setStyleSheet(QString("font-weight: bold; color: rgb(%1, %2, %3);")
-                               .arg(colour.red)
-                               .arg(colour.green)
-                               .arg(colour.blue));
-      label->setProperty("colour", QColor(colour.red, colour.green, colour.blue));
-    }
-  }
-
-  void SetLinkButton(LinkButtonLook look) override {
-    TForm1* form = console_.form1();
-    if (form == nullptr) return;
-    const bool unlink = look == LinkButtonLook::Unlink;
-    QPushButton* link = form->linkButton();
-    link->setText(unlink ? "Unlink" : "Connect");
-    SetButtonLook(link, unlink ? ButtonLook::Down : ButtonLook::Normal);
-    SetButtonLook(form->unlinkButton(), unlink ? ButtonLook::Normal : ButtonLook::Down);
-  }
-
-  void ShowDeviceStatus() override {
-    if (TForm2* dialog = console_.form2()) dialog->show();
-  }
-  void HideDeviceStatus() override {
-    if (TForm2* dialog = console_.form2()) dialog->hide();
-  }
-  void UpdateDeviceStatus(const std::string& statusText, int percent) override {
-    if (TForm2* dialog = console_.form2()) {
-      dialog->UpdateStatus(QString::fromStdString(statusText), percent);
-    }
-  }
-  void SetPortLabel(const std::string& text) override {
-    if (TForm2* dialog = console_.form2()) dialog->SetPortLabel(QString::fromStdString(text));
-  }
-  void SetPortProblem(const std::string& problem) override {
-    if (TForm2* dialog = console_.form2()) dialog->SetPortProblem(QString::fromStdString(problem));
-  }
-
-  void RefreshAll() override {
-    TForm1* form = console_.form1();
-    if (form == nullptr || form->binding() == nullptr) return;
-    form->binding()->RefreshAllControls(kAllPages);
-    form->ShowDeviceCode();
-    // The auto key lock engages at the first full refresh after a download.
-    if (DeviceCommands* commands = form->deviceCommands()) commands->ApplyKeyLockAtStart();
-  }
-
-  void ShowUnitValues() override {
-    TForm1* form = console_.form1();
-    if (form == nullptr || form->binding() == nullptr) return;
-    form->binding()->RefreshAllControls(kAllPages);
-  }
-
-  void RebuildModeList() override {
-    if (TForm1* form = console_.form1()) form->RebuildModeList();
-  }
-
-  void ShowMainWindow() override {
-    if (TForm1* form = console_.form1()) {
-      form->show();
-      // The offscreen platform has no stacking order and says so on every call.
-      if (QGuiApplication::platformName() != QLatin1String("offscreen")) form->raise();
-    }
-  }
-
-  void LogLine(const std::string& line) override {
-    log_.push_back(line);
-    if (log_.size() > kLogLines) log_.pop_front();
-  }
-
- private:
-  static constexpr size_t kLogLines = 500;
-
-  QLabel* StatusLabel() const {
-    TForm1* form = console_.form1();
-    return form != nullptr ? form->statusLabel() : nullptr;
-  }
-
-  void Report(const std::string& text) {
-    if (console_.linkSettings.printStatus) {
-      std::printf("status: %s\n", text.c_str());
-      std::fflush(stdout);
-    }
-    if (console_.onStatusText) console_.onStatusText(text);
-  }
-
-  void ShowReadingUnitImage(bool reading) override {
-    TForm1* form = console_.form1();
-    if (form != nullptr && form->unitLoading() != reading) form->ShowUnitLoading(reading);
-  }
-
-  Console& console_;
-  std::deque<std::string> log_;
-};
 
 Console::Console(Messages& messages, LinkSettings settings)
     : linkSettings(std::move(settings)),
       messages_(&messages),
-      linkView_(std::make_unique<ConsoleLinkView>(*this)) {
+      linkView_(std::make_unique<LinkPresenter>(LanguageSetting, linkSettings.printStatus,
+                                                onStatusText)) {
   linkConfig.host = linkSettings.host;
   linkConfig.portText = std::to_string(linkSettings.port);
   linkConfig.paced = linkSettings.paced;
@@ -145,7 +23,9 @@ Console::Console(Messages& messages, LinkSettings settings)
 }
 
 Console::~Console() {
-  // The main window's helpers hold the link; the link holds the view: close from the top.
+  // The main window's helpers hold the link; the link holds the view: close from the top, the
+  // view told first that the windows are going.
+  linkView_->Detach();
   form2_.reset();
   form1_.reset();
   form3_.reset();
@@ -161,12 +41,25 @@ ControlBinding* Console::binding() const { return form1_ ? form1_->binding() : n
 
 EqGraphPanel* Console::graph() const { return form1_ ? form1_->graph() : nullptr; }
 
+WindowContext Console::windowContext() {
+  return WindowContext{.store = store,
+                       .messages = *messages_,
+                       .currentSection = CurrentSection,
+                       .language = LanguageSetting,
+                       .linkSettings = linkSettings,
+                       .linkConfig = linkConfig,
+                       .programFolder = programFolder,
+                       .linkWindow = form3_.get(),
+                       .statusDialog = form2_.get()};
+}
+
 void Console::CreateWindows() {
   if (form1_) return;
-  form1_ = std::make_unique<TForm1>(*this);
   form3_ = std::make_unique<TForm3>(store, linkConfig, *linkView_, *messages_,
                                     linkSettings.serialDevices);
   form2_ = std::make_unique<TForm2>();
+  form1_ = std::make_unique<TForm1>(windowContext());
+  linkView_->Attach(*form1_, *form2_, form3_->link());
 }
 
 }  // namespace velantro

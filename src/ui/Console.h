@@ -22,7 +22,8 @@ class DeviceLink;
 class ChangeQueue;
 class ControlBinding;
 class EqGraphPanel;
-class ConsoleLinkView;
+class LinkPresenter;
+struct WindowContext;
 
 // Where the link looks for the unit.
 struct LinkSettings {
@@ -60,8 +61,8 @@ class Console {
   // Preset folders: the program folder, base = program + "/Mode", presets = base + "/T4K-Mode".
   std::string programFolder;
 
-  // Window pieces, created by CreateWindows() in this order: main window, link window, status
-  // dialog. The console owns them; they are null before CreateWindows().
+  // Window pieces, created by CreateWindows() in this order: link window, status dialog, main
+  // window. The console owns them; they are null before CreateWindows().
   TForm1* form1() const { return form1_.get(); }
   TForm3* form3() const { return form3_.get(); }
   TForm2* form2() const { return form2_.get(); }
@@ -77,7 +78,12 @@ class Console {
   ControlBinding* binding() const;
   EqGraphPanel* graph() const;
 
-  // Creates TForm1, TForm3 and TForm2 in that order. Does not show anything.
+  // What the main window is handed: the store, the settings and the link window and dialog (null
+  // before CreateWindows).
+  WindowContext windowContext();
+
+  // Creates TForm3, TForm2 and TForm1 in that order, each handed what it needs, and attaches the
+  // link's view to them. Does not show anything.
   void CreateWindows();
 
   // Called once per link state change with the English status text ("Online", "Off Line" ...),
@@ -86,7 +92,7 @@ class Console {
 
  private:
   Messages* messages_;
-  std::unique_ptr<ConsoleLinkView> linkView_;
+  std::unique_ptr<LinkPresenter> linkView_;
   std::unique_ptr<TForm1> form1_;
   std::unique_ptr<TForm3> form3_;
   std::unique_ptr<TForm2> form2_;

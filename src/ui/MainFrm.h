@@ -1,52 +1,58 @@
 #pragma once
 
-// TForm1, the console's main window: a borderless black window with its own title strip, the
-// section strip (tab buttons, normal volumes, link button), the page control with every section
-// sheet, the EQ graph panel and the two button groups above it.
+// TForm1, the console's main window: puts its parts together and places them. A borderless black
+// window with its frame (title strip, window moves), the section strip (tab buttons, normal
+// volumes, link button), the page control with every section sheet, the EQ graph panel and the
+// two button groups above it; the section handlers that act across sheets (Auto/Manual,
+// Sing/Disco, MIC group, DEQ reference) and the first show.
 
-#include <QPoint>
-#include <QRect>
 #include <QWidget>
 #include <memory>
+#include <string>
+
+#include "ui/WindowControls.h"
 
 class QLabel;
 class QPushButton;
 class QScrollArea;
-class QSlider;
 class QStackedWidget;
 
 namespace velantro {
 
-class Console;
 class ControlBinding;
 class DeviceCommands;
 class EqGraphPanel;
+class Messages;
+class ParamStore;
 class PresetLibraryPanel;
+class SectionNavigator;
 class SheetLayout;
+class TForm2;
+class TForm3;
+class WindowFrame;
+enum class Language;
+struct LinkConfig;
+struct LinkSettings;
 
-// Design placement of the window's parts.
-constexpr int kDesignWidth = 1133;
-constexpr int kDesignHeight = 637;
-constexpr int kTitleStripHeight = 25;
-constexpr int kSectionStripHeight = 26;
-constexpr int kPageTop = kTitleStripHeight + kSectionStripHeight;  // 51
-constexpr int kGraphTop = 294;
-constexpr int kGraphWidthExtra = 2;  // the graph panel is 1135 wide in a 1133 window
-constexpr int kButtonGroupsTop = 270;
-constexpr int kSingleDiscoOffset = 185;
-constexpr int kTabCount = 10;
-// Below this the section strip no longer holds its controls side by side.
-constexpr int kMinimumWidth = 1024;
-constexpr int kMinimumHeight = 600;
-
-// Left edge of EQPassGrop by the page of the section; -1: the groups stay where they are.
-int EqPassGroupLeft(int page);
+// What the composition root hands the window. References: the console keeps each, and a setting
+// may change after the window is made (the language, the preset folder before the first show).
+struct WindowContext {
+  ParamStore& store;
+  Messages& messages;
+  int& currentSection;  // written only by the tab switch
+  const Language& language;
+  const LinkSettings& linkSettings;
+  LinkConfig& linkConfig;  // the "IP Address/Port" fields write it
+  const std::string& programFolder;
+  TForm3* linkWindow;    // null: no link (a test drives the store by itself)
+  TForm2* statusDialog;  // may be null alike
+};
 
 class TForm1 : public QWidget {
   Q_OBJECT
 
  public:
-  explicit TForm1(Console& console);
+  explicit TForm1(const WindowContext& context);
   ~TForm1() override;
 
   // The first-show step; runs once, from the first show (tests may call it before showing).
@@ -60,7 +66,7 @@ class TForm1 : public QWidget {
   // Window buttons.
   void Minimise();
   void ToggleMaximise();
-  bool maximised() const { return maximised_; }
+  bool maximised() const;
 
   // Section handlers of the sheets.
   void AutoManualClicked(QPushButton* button);
@@ -87,9 +93,9 @@ class TForm1 : public QWidget {
   QScrollArea* pageScroll() const { return pageScroll_; }
   // How far the content of the sheet on view sits right of its design place (a wide window).
   int sheetShift() const;
-  QLabel* statusLabel() const { return statusLabel_; }
-  QPushButton* linkButton() const { return linkButton_; }
-  QPushButton* unlinkButton() const { return unlinkButton_; }
+  QLabel* statusLabel() const;
+  QPushButton* linkButton() const { return strip_.linkButton; }
+  QPushButton* unlinkButton() const { return strip_.unlinkButton; }
   QPushButton* tabButton(int number) const;  // 1 … 10
 
  signals:
@@ -107,63 +113,40 @@ class TForm1 : public QWidget {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  void BuildTitleStrip();
-  void BuildSectionStrip();
-  void BuildButtonGroups();
-  void BuildLockPanel();
-  void BuildLoadingNotice();
-  void PlaceLoadingNotice();
-  void BuildTemplates();
+  void BuildPageArea();
+  void BuildNavigator();
   void ConnectSectionHandlers();
+  void ConnectGraphButtons();
   void ConnectNetworkFields();
   void PlaceParts();
-  void PlaceSectionStrip(int w);
   void PlacePageArea();
+  void PlaceLoadingNotice();
   void FocusMoved(QWidget* now);
-  void ChainWindowTabOrder();
-  void StepSection(int direction);
   void FollowPageScroll();
-  void ShowEqPass(int page);
   void PlaceButtonGroups(int page, int sheet);
   void StartLinkQuietly();
-  bool PressedOnControl(QPoint pos) const;
   template <typename T>
   T* Child(const char* name) const;
 
-  Console& console_;
+  WindowContext context_;
+  std::unique_ptr<WindowFrame> frame_;
   std::unique_ptr<ControlBinding> binding_;
+  std::unique_ptr<SectionNavigator> navigator_;
   std::unique_ptr<DeviceCommands> deviceCommands_;
   std::unique_ptr<PresetLibraryPanel> presets_;
   EqGraphPanel* graph_ = nullptr;
-  QWidget* titleStrip_ = nullptr;
-  QLabel* titlePicture_ = nullptr;
   QWidget* sectionStrip_ = nullptr;  // TopTileGrop
+  SectionStripParts strip_;
   QStackedWidget* pages_ = nullptr;  // FormPageItem
   QScrollArea* pageScroll_ = nullptr;
   SheetLayout* sheetLayout_ = nullptr;
   int groupsLeft_ = 272;  // EQPassGrop's left edge on the sheet at its design place
-  struct VolumeParts {
-    QWidget* caption;
-    QWidget* bar;
-    QWidget* pane;
-  };
-  VolumeParts volumes_[3] = {};
-  int volumesLeft_ = 0;
   QWidget* eqPassGroup_ = nullptr;
   QWidget* singleDiscoGroup_ = nullptr;
   QWidget* lockPanel_ = nullptr;
   QLabel* loadingNotice_ = nullptr;
   bool unitLoading_ = false;
-  QLabel* statusLabel_ = nullptr;
-  QPushButton* linkButton_ = nullptr;
-  QPushButton* unlinkButton_ = nullptr;
-  QPushButton* windowButtons_[3] = {};  // minimise, maximise/restore, close
-  int currentTab_ = 1;                  // FormTabBtn<n> of the section on view
   bool firstShowDone_ = false;
-  bool maximised_ = false;
-  QRect normalGeometry_;
-  bool dragging_ = false;
-  QPoint dragOffset_;
 };
 
 }  // namespace velantro

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "binding/ControlTable.h"
+#include "model/BandLayout.h"
 #include "model/ParamAddress.h"
 #include "model/Scales.h"
 #include "ui/PageKit.h"
@@ -446,83 +447,116 @@ RowColumns CrossoverColumns() {
                     .after = 314};
 }
 
-void BuildMainOutputSheet(QWidget* sheet) {
-  PageKit kit(sheet);
-  const int page = 6;
-  const RowColumns c = OutputColumns();
-  AddMixGroup(kit, page, "Main", QRect(4, 2, 340, 100), c);
-  QGroupBox* limit = kit.Group("MainLimitGrop", "Limiter", QRect(4, 106, 340, 132));
-  AddLimiter(PageKit(limit), page, 22, 18, 22, c);
-  QGroupBox* cross = kit.Group("MainCrossGrop", "Crossover", QRect(348, 2, 336, 236));
+// A mute toggle of an output's crossover group, with its caption.
+struct MuteSpec {
+  const char* caption;
+  int index;
+  int captionLeft;   // -1: the crossover columns' caption column
+  int captionWidth;  // 0: the crossover columns' caption width
+  int toggleLeft;    // -1: the crossover columns' bar column
+};
+
+// The Main and AUX output sheets differ only in what this holds: the rows of the crossover group
+// after the filter rows, the names of their groups and their EQ strip.
+struct OutputSheetSpec {
+  int page;
+  const char* prefix;  // of the group names: MainMixGrop, SubLimitGrop ...
+  int crossoverTop;
+  int crossoverPitch;
+  std::vector<SliderRow> delays;
+  std::vector<MuteSpec> mutes;  // side by side on one row
+  int toneIndex;                // -1: no tone row
+  StripSpec strip;
+};
+
+void AddMutes(const PageKit& kit, int page, const std::vector<MuteSpec>& mutes, int y,
+              const RowColumns& x) {
+  for (const MuteSpec& m : mutes) {
+    const int address = MakeAddress(page, m.index);
+    const int captionLeft = m.captionLeft < 0 ? x.caption : m.captionLeft;
+    const int captionWidth = m.captionWidth == 0 ? x.captionWidth : m.captionWidth;
+    kit.Caption(m.caption, QRect(captionLeft, y, captionWidth, kRowHeight));
+    kit.Toggle(Named(address, ControlRole::Main), address, "Mute",
+               QRect(m.toggleLeft < 0 ? x.bar : m.toggleLeft, y, 56, kRowHeight));
+  }
+}
+
+void AddCrossoverGroup(const PageKit& kit, const OutputSheetSpec& o) {
+  QGroupBox* cross =
+      kit.Group(QString(o.prefix) + "CrossGrop", "Crossover", QRect(348, 2, 336, 236));
   PageKit ck(cross);
   const RowColumns x = CrossoverColumns();
-  int y = AddCrossoverRows(ck, page, 16, 20, x);
-  AddSliderRow(ck, page, {"L CH Delay", 27, "ms"}, y, x);
-  y += 20;
-  AddSliderRow(ck, page, {"R CH Delay", 28, "ms"}, y, x);
-  y += 20;
-  const int leftMute = MakeAddress(page, 29);
-  const int rightMute = MakeAddress(page, 30);
-  const int tone = MakeAddress(page, 31);
-  ck.Caption("L CH Mute", QRect(x.caption, y, 60, kRowHeight));
-  ck.Toggle(Named(leftMute, ControlRole::Main), leftMute, "Mute", QRect(70, y, 56, kRowHeight));
-  ck.Caption("R CH Mute", QRect(150, y, 60, kRowHeight));
-  ck.Toggle(Named(rightMute, ControlRole::Main), rightMute, "Mute", QRect(212, y, 56, kRowHeight));
-  y += 20;
+  int y = AddCrossoverRows(ck, o.page, o.crossoverTop, o.crossoverPitch, x);
+  for (const SliderRow& delay : o.delays) {
+    AddSliderRow(ck, o.page, delay, y, x);
+    y += o.crossoverPitch;
+  }
+  AddMutes(ck, o.page, o.mutes, y, x);
+  y += o.crossoverPitch;
+  if (o.toneIndex < 0) return;
+  const int tone = MakeAddress(o.page, o.toneIndex);
   ck.Caption("Tone adjustment", QRect(x.caption, y, x.captionWidth, kRowHeight));
   ck.Combo(Named(tone, ControlRole::Main), tone, Items({"Gentle", "Bright"}),
            QRect(x.bar, y, x.barWidth + 8, kRowHeight + 1));
-  const StripSpec strip{names::kMainPoints,
-                        page,
-                        34,
-                        8,
-                        7,
-                        5,
-                        names::kMainStrip,
-                        names::kMainStripScroll,
-                        "7 Band EQ",
-                        "MainEqCaption",
-                        nullptr};
-  AddStrip(kit, strip, 692, 2);
 }
 
-void BuildAuxOutputSheet(QWidget* sheet) {
+void BuildOutputSheet(QWidget* sheet, const OutputSheetSpec& o) {
   PageKit kit(sheet);
-  const int page = 7;
   const RowColumns c = OutputColumns();
-  AddMixGroup(kit, page, "Sub", QRect(4, 2, 340, 100), c);
-  QGroupBox* limit = kit.Group("SubLimitGrop", "Limiter", QRect(4, 106, 340, 132));
-  AddLimiter(PageKit(limit), page, 22, 18, 22, c);
-  QGroupBox* cross = kit.Group("SubCrossGrop", "Crossover", QRect(348, 2, 336, 236));
-  PageKit ck(cross);
-  const RowColumns x = CrossoverColumns();
-  int y = AddCrossoverRows(ck, page, 18, 23, x);
-  AddSliderRow(ck, page, {"Delay", 27, "ms"}, y, x);
-  y += 23;
-  const int mute = MakeAddress(page, 28);
-  ck.Caption("Mute", QRect(x.caption, y, x.captionWidth, kRowHeight));
-  ck.Toggle(Named(mute, ControlRole::Main), mute, "Mute", QRect(x.bar, y, 56, kRowHeight));
-  const StripSpec strip{
-      names::kAuxPoints, page,           31,     8, 7, 5, names::kAuxStrip, names::kAuxStripScroll,
-      "7 Band EQ",       "SubEqCaption", nullptr};
-  AddStrip(kit, strip, 692, 2);
+  AddMixGroup(kit, o.page, o.prefix, QRect(4, 2, 340, 100), c);
+  QGroupBox* limit = kit.Group(QString(o.prefix) + "LimitGrop", "Limiter", QRect(4, 106, 340, 132));
+  AddLimiter(PageKit(limit), o.page, 22, 18, 22, c);
+  AddCrossoverGroup(kit, o);
+  AddStrip(kit, o.strip, 692, 2);
+}
+
+OutputSheetSpec MainOutputSheet() {
+  constexpr int page = 6;
+  return {.page = page,
+          .prefix = "Main",
+          .crossoverTop = 16,
+          .crossoverPitch = 20,
+          .delays = {{"L CH Delay", 27, "ms"}, {"R CH Delay", 28, "ms"}},
+          .mutes = {{"L CH Mute", 29, -1, 60, 70}, {"R CH Mute", 30, 150, 60, 212}},
+          .toneIndex = 31,
+          .strip = {names::kMainPoints, page, 34, 8, 7, 5, names::kMainStrip,
+                    names::kMainStripScroll, "7 Band EQ", "MainEqCaption", nullptr}};
+}
+
+OutputSheetSpec AuxOutputSheet() {
+  constexpr int page = 7;
+  return {.page = page,
+          .prefix = "Sub",
+          .crossoverTop = 18,
+          .crossoverPitch = 23,
+          .delays = {{"Delay", 27, "ms"}},
+          .mutes = {{"Mute", 28, -1, 0, -1}},
+          .toneIndex = -1,
+          .strip = {names::kAuxPoints, page, 31, 8, 7, 5, names::kAuxStrip, names::kAuxStripScroll,
+                    "7 Band EQ", "SubEqCaption", nullptr}};
 }
 
 void BuildDeqChannel(const PageKit& kit, int g, QRect r) {
   const QString num = QString::number(g);
   const int page = kDeqPage;
-  const int b = 12 * (g - 1);
+  const int b = kDeqChannelSize * (g - 1);
   auto address = [&](int offset) { return MakeAddress(page, b + offset); };
+  // The channel's band fields; its Q edit is the band's fifth field.
+  auto field = [&](int f) { return address(kDeqFirstBandIndex + f); };
+  constexpr int kDeqPassOffset = 1;
+  constexpr int kGainBarOffset = kDeqFirstBandIndex + kBandFieldGain;
   QGroupBox* group =
       kit.Group(QString::fromLatin1(names::kDeqChannelGroup).arg(g), "DEQ " + num, r);
   PageKit gk(group);
-  gk.Toggle(Named(address(1), ControlRole::Main), address(1), "EQ pass", QRect(196, 12, 70, 18));
+  gk.Toggle(Named(address(kDeqPassOffset), ControlRole::Main), address(kDeqPassOffset), "EQ pass",
+            QRect(196, 12, 70, 18));
   QLabel* point = gk.Caption(num, QRect(224, 34, 18, 14), Qt::AlignCenter);
   point->setObjectName(names::kDeqPoints + num);
   point->setProperty("kind", "point");
   point->setProperty("address", page);
-  gk.Bar(Named(address(4), ControlRole::Side0), address(4),
-         Spec(address(4), ControlRole::Side0).max, QRect(246, 34, 20, 88), Qt::Vertical);
+  gk.Bar(Named(address(kGainBarOffset), ControlRole::Side0), address(kGainBarOffset),
+         Spec(address(kGainBarOffset), ControlRole::Side0).max, QRect(246, 34, 20, 88),
+         Qt::Vertical);
 
   QLabel* filter = gk.Caption("Filter\nType", QRect(6, 16, 42, 40));
   filter->setWordWrap(true);
@@ -530,24 +564,29 @@ void BuildDeqChannel(const PageKit& kit, int g, QRect r) {
   const TypePicture work[3] = {TypePicture::DeqOff, TypePicture::Below, TypePicture::Above};
   const ControlRole images[3] = {ControlRole::Side0, ControlRole::Side1, ControlRole::Side2};
   for (int j = 0; j < 3; ++j) {
-    gk.Image(Named(address(2), images[j]), address(2), j, band[j], QPoint(50, 16 + j * 14));
-    gk.Image(Named(address(7), images[j]), address(7), j, work[j], QPoint(140, 16 + j * 14));
+    gk.Image(Named(field(kBandFieldType), images[j]), field(kBandFieldType), j, band[j],
+             QPoint(50, 16 + j * 14));
+    gk.Image(Named(address(kDeqWorkModeIndex), images[j]), address(kDeqWorkModeIndex), j, work[j],
+             QPoint(140, 16 + j * 14));
   }
-  gk.Combo(Named(address(2), ControlRole::Main), address(2), BandTypeItems(), QRect(50, 16, 40, 18))
+  gk.Combo(Named(field(kBandFieldType), ControlRole::Main), field(kBandFieldType), BandTypeItems(),
+           QRect(50, 16, 40, 18))
       ->hide();
-  gk.Combo(Named(address(7), ControlRole::Main), address(7), DeqTypeItems(), QRect(140, 16, 40, 18))
+  gk.Combo(Named(address(kDeqWorkModeIndex), ControlRole::Main), address(kDeqWorkModeIndex),
+           DeqTypeItems(), QRect(140, 16, 40, 18))
       ->hide();
   QLabel* mode = gk.Caption("DEQ\nwork\nmode", QRect(96, 12, 42, 48));
   mode->setWordWrap(true);
 
   struct EditRow {
     const char* caption;
-    int offset;
+    int field;
   };
-  const EditRow edits[3] = {{"Fre(Hz)", 3}, {"Gain(dB)", 4}, {"Q", 6}};
+  const EditRow edits[3] = {
+      {"Fre(Hz)", kBandFieldFrequency}, {"Gain(dB)", kBandFieldGain}, {"Q", kBandFieldShelfQ}};
   for (int i = 0; i < 3; ++i) {
     const int y = 62 + i * 20;
-    const int a = address(edits[i].offset);
+    const int a = field(edits[i].field);
     gk.Caption(edits[i].caption, QRect(6, y, 56, kRowHeight));
     gk.Edit(Named(a, ControlRole::Main), a, QRect(64, y, 62, kRowHeight));
     gk.Spin(Named(a, ControlRole::Spin), a, QPoint(128, y));
@@ -722,10 +761,10 @@ void BuildSectionPages(QStackedWidget* pages) {
         BuildEffectSheet(widget);
         break;
       case sheet::kMainOutput:
-        BuildMainOutputSheet(widget);
+        BuildOutputSheet(widget, MainOutputSheet());
         break;
       case sheet::kAuxOutput:
-        BuildAuxOutputSheet(widget);
+        BuildOutputSheet(widget, AuxOutputSheet());
         break;
       case sheet::kSystem:
         BuildSystemSheet(widget);

@@ -58,7 +58,7 @@ class ShownBandsTest : public ::testing::Test {
  protected:
   ShownBandsTest()
       : console(messages, Quiet()),
-        form(console),
+        form(console.windowContext()),
         view(console.store, form),
         harness(SimOptions{}, &view, &messages, &console.store) {}
 

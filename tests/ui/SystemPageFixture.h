@@ -54,7 +54,7 @@ class SystemPageTest : public ::testing::Test {
  protected:
   SystemPageTest()
       : console(messages, QuietSettings()),
-        form(console),
+        form(console.windowContext()),
         view(console.store, form),
         harness(SimOptions{}, &view, &messages, &console.store) {}
 
