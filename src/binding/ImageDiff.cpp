@@ -17,6 +17,9 @@ constexpr int kVolumeLimitCount = 6;
 constexpr std::array<ParamAddress, 3> kSecrets{sysaddr::SystemPassword, sysaddr::KeyLockPassword,
                                                sysaddr::DeviceCode};
 constexpr const char* kOtherSettingSuffix = " (other music setting)";
+constexpr std::array<std::string_view, kPageCount> kPageTitles{
+    "Music",       "MIC A",       "DEQ",         "MIC B",      "Effect", "Reverb EQ",
+    "Main output", "AUX1 output", "AUX2 output", "SUR output", "System"};
 
 // What an upload puts on the wire for a cell, so a file's -1 and the unit's 65535 are the same.
 int WireValue(int32_t value) { return static_cast<uint16_t>(value); }
@@ -138,6 +141,11 @@ class Differ {
 };
 
 }  // namespace
+
+std::string_view DiffPageTitle(int page) {
+  return page >= 0 && page < kPageCount ? kPageTitles[static_cast<std::size_t>(page)]
+                                        : std::string_view();
+}
 
 std::vector<ImageDifference> DiffImages(const DeviceTable& before, const DeviceTable& after,
                                         const ParameterCatalog& catalog, DiffScope scope) {

@@ -5,6 +5,7 @@
 // modified markers take the same list.
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "binding/ParameterCatalog.h"
@@ -42,6 +43,10 @@ struct ImageDifference {
 std::vector<ImageDifference> DiffImages(const DeviceTable& before, const DeviceTable& after,
                                         const ParameterCatalog& catalog,
                                         DiffScope scope = DiffScope::Upload);
+
+// The page an address lies on as the console's sections call it ("Music", "MIC B", "Reverb
+// EQ", ...), for lists of differences grouped by page; empty outside pages 0 to 10.
+std::string_view DiffPageTitle(int page);
 
 // The text shown for a secret that differs.
 inline constexpr const char* kSecretDiffers = "(differs)";

@@ -27,6 +27,11 @@ constexpr StartValue kStartValues[] = {
     {10, 17, 0}, {0, 0, 1}, {6, 20, 362}, {7, 20, 362}, {8, 20, 362}, {9, 20, 362}, {1, 1, 64},
 };
 
+// The music setting an image holds (0x0001), which says where its music and output values lie.
+int MusicLayoutOf(const DeviceTable& image) {
+  return static_cast<uint8_t>(image[0][1]) != 0 ? 1 : 0;
+}
+
 }  // namespace
 
 void ParamEditor::AddListener(EditListener* listener) {
@@ -44,13 +49,17 @@ void ParamEditor::Note(EditOrigin origin, ParamAddress address, int after) {
   if (origin == EditOrigin::System || pending_.origin == EditOrigin::System || address < 0) return;
   // Kept where the unit keeps the value: a MIC B or SUR edit stays one when the view moves on.
   const ParamAddress where = store_.EffectiveAddress(address);
-  for (EditCell& cell : pending_.cells) {
-    if (cell.address == where) {
-      cell.after = after;
+  NoteCell(EditCell{where, store_.View(where), after});
+}
+
+void ParamEditor::NoteCell(const EditCell& cell) {
+  for (EditCell& kept : pending_.cells) {
+    if (kept.address == cell.address) {
+      kept.after = cell.after;
       return;
     }
   }
-  pending_.cells.push_back(EditCell{where, store_.View(where), after});
+  pending_.cells.push_back(cell);
 }
 
 void ParamEditor::Flush() {
@@ -148,6 +157,23 @@ void ParamEditor::SetDeqBands(const int (&fields)[3][5], EditOrigin origin) {
 void ParamEditor::SetMusicSetting(int value, EditOrigin origin) {
   SetValue(MakeAddress(0, 1), value, origin);
   store_.LayoutFlag = static_cast<uint8_t>(value);
+}
+
+void ParamEditor::TakeImage(const DeviceTable& image, EditOrigin origin) {
+  const EditScope scope(*this, origin);
+  if (origin != EditOrigin::System) {
+    const int layoutBefore = MusicLayoutOf(store_.DeviceImage);
+    const int layoutAfter = MusicLayoutOf(image);
+    for (int page = 0; page < kPageCount; ++page) {
+      for (int index = 0; index < PageValueCount(page); ++index) {
+        const int before =
+            store_.DeviceImage[page][ParamStore::DeviceIndex(page, index, layoutBefore)];
+        const int after = image[page][ParamStore::DeviceIndex(page, index, layoutAfter)];
+        if (before != after) NoteCell(EditCell{MakeAddress(page, index), before, after});
+      }
+    }
+  }
+  store_.DeviceImage = image;
 }
 
 void ParamEditor::SetMicGroup(int group) { store_.MicGroup = group; }

@@ -12,10 +12,9 @@
 
 #include "model/EditRecord.h"
 #include "model/ParamAddress.h"
+#include "model/ParamStore.h"
 
 namespace velantro {
-
-class ParamStore;
 
 constexpr int kAllPages = 20;  // ResetEqBands (and a refresh): every page
 
@@ -63,6 +62,11 @@ class ParamEditor {
   void SetDeqBands(const int (&fields)[3][5], EditOrigin origin);
   // Sing / Disco: the music setting (0x0001) and the layout it selects for the unit's image.
   void SetMusicSetting(int value, EditOrigin origin);
+  // A whole image taken at once (a preset loaded for its upload): DeviceImage becomes `image`,
+  // which the upload sends as a whole, so nothing is queued here. The record names each value
+  // a page shows that changed, each image read through its own music setting flag; the music
+  // setting the flag does not show changes with the image but has no address to be named by.
+  void TakeImage(const DeviceTable& image, EditOrigin origin);
   // Writes of several values that make one edit: the records of the writes between Begin and
   // End become one record (a value written twice keeps its first "before").
   void BeginEdit(EditOrigin origin);
@@ -89,6 +93,8 @@ class ParamEditor {
  private:
   // The cell of a write about to happen, kept when it changes the shown value.
   void Note(EditOrigin origin, ParamAddress address, int after);
+  // A cell of the edit in progress; a cell noted again keeps its first "before".
+  void NoteCell(const EditCell& cell);
   void Flush();
 
   ParamStore& store_;

@@ -527,4 +527,9 @@ bool ReadPresetForUpload(const std::filesystem::path& path, ParamStore& store, M
   return ReadPresetInto(path, store.DeviceImage, messages, language, nullptr, TakeUploadedCells);
 }
 
+bool ReadPresetUploadImage(const std::filesystem::path& path, DeviceTable& image,
+                           Messages& messages, Language language) {
+  return ReadPresetInto(path, image, messages, language, nullptr, TakeUploadedCells);
+}
+
 }  // namespace velantro

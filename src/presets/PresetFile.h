@@ -117,4 +117,10 @@ bool ReadPresetFile(const std::filesystem::path& path, ParamStore& store, Messag
 bool ReadPresetForUpload(const std::filesystem::path& path, ParamStore& store, Messages& messages,
                          Language language = Language::English);
 
+// ReadPresetForUpload into an image of the caller's, so the file can be looked at before the store
+// takes it: `image` (a copy of what the unit holds) takes the cells the upload sends. A failure
+// shows its message once and leaves image as it was.
+bool ReadPresetUploadImage(const std::filesystem::path& path, DeviceTable& image,
+                           Messages& messages, Language language = Language::English);
+
 }  // namespace velantro

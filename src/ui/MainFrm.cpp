@@ -244,7 +244,7 @@ void TForm1::FirstShow() {
   if (context_.linkWindow != nullptr) {
     DeviceLink& link = context_.linkWindow->link();
     presets_ = std::make_unique<PresetLibraryPanel>(
-        *this, context_.store, link, context_.messages, context_.language,
+        *this, binding_->editor(), link, context_.messages, context_.language,
         PresetLibraryPanel::ChooseRoot(context_.programFolder));
     presets_->EnsureFolders();
     presets_->ListPresets();

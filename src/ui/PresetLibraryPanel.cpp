@@ -8,6 +8,8 @@
 #include <QTableWidget>
 #include <QWidget>
 
+#include "binding/ImageDiff.h"
+#include "binding/ParamEditor.h"
 #include "link/DeviceLink.h"
 #include "presets/PresetFile.h"
 #include "widgets/WidgetNames.h"
@@ -20,6 +22,7 @@ const std::string kOverwriteQuestion = "File already exists, overwrite it?";
 const std::string kOverwriteCaption = "*prompt*";
 const std::string kRefusedCaption = "prompt";
 const std::string kLoadCaption = "Confirm";
+const std::string kSameAsUnitCaption = "prompt";
 
 enum Column { kNumberColumn = 0, kNameColumn = 1, kColumnCount = 2 };
 
@@ -29,13 +32,55 @@ QTableWidgetItem* ReadOnlyItem(const QString& text) {
   return item;
 }
 
+std::string LoadQuestion(const std::string& name) { return "Load Mode：" + name + " ?"; }
+
+std::string CountLine(size_t count) {
+  return std::to_string(count) + (count == 1 ? " value differs" : " values differ") +
+         " from what the unit holds:";
+}
+
+std::string DifferenceLine(const ImageDifference& d) {
+  return "    " + d.name + ": " + d.before + " → " + d.after;
+}
+
+// The differences under a title line per page, in their order, cut to kPreviewLineLimit lines
+// (titles included) with a count of what is left out.
+std::string PreviewList(const std::vector<ImageDifference>& differences) {
+  std::string text;
+  int lines = 0;
+  int page = -1;
+  size_t shown = 0;
+  for (const ImageDifference& d : differences) {
+    const bool newPage = PageOf(d.address) != page;
+    const int needed = newPage ? 2 : 1;
+    if (lines + needed > PresetLibraryPanel::kPreviewLineLimit) break;
+    if (newPage) {
+      page = PageOf(d.address);
+      text += "\n" + std::string(DiffPageTitle(page));
+    }
+    text += "\n" + DifferenceLine(d);
+    lines += needed;
+    ++shown;
+  }
+  if (shown < differences.size()) {
+    text += "\n… and " + std::to_string(differences.size() - shown) + " more";
+  }
+  return text;
+}
+
+std::string PreviewQuestion(const std::string& name,
+                            const std::vector<ImageDifference>& differences) {
+  return LoadQuestion(name) + "\n" + CountLine(differences.size()) + PreviewList(differences);
+}
+
 }  // namespace
 
-PresetLibraryPanel::PresetLibraryPanel(QWidget& root, ParamStore& store, DeviceLink& link,
+PresetLibraryPanel::PresetLibraryPanel(QWidget& root, ParamEditor& editor, DeviceLink& link,
                                        Messages& messages, const Language& language,
                                        std::filesystem::path presetRoot, QObject* parent)
     : QObject(parent),
-      store_(store),
+      editor_(editor),
+      store_(editor.store()),
       link_(link),
       messages_(messages),
       language_(language),
@@ -132,19 +177,40 @@ void PresetLibraryPanel::SavePreset() {
 
 void PresetLibraryPanel::LoadPreset() {
   const std::string name = FileEditText();
-  if (!messages_.AskYesNo("Load Mode：" + name + " ?", kLoadCaption)) return;
+  const std::optional<DeviceTable> preset = ReadForUpload(name);
+  if (!preset) return;
+  const std::vector<ImageDifference> differences =
+      DiffImages(store_.DeviceImage, *preset, catalog_, DiffScope::Upload);
+  // Nothing would change on the unit: an upload would only take the console off line for the
+  // transfer, in front of an audience, so the operator is told and nothing is sent.
+  if (differences.empty()) {
+    messages_.Information("Load Mode：" + name + "\n" + kSameAsUnitText, kSameAsUnitCaption);
+    return;
+  }
+  if (!messages_.AskYesNo(PreviewQuestion(name, differences), kLoadCaption)) return;
+  // The link ran while the question was open: what the unit reported meanwhile stays, and only
+  // the cells the upload carries take the preset's values. The system page keeps the unit's
+  // mode, user level, key lock and volumes. Offline the values wait in the store; online they
+  // go to the unit and the transfer ends with every control refreshed.
+  DeviceTable next = store_.DeviceImage;
+  TakeUploadedCells(*preset, next);
+  editor_.TakeImage(next, EditOrigin::Preset);
+  if (link_.LinkOnline()) link_.StartUpload();
+}
+
+std::optional<DeviceTable> PresetLibraryPanel::ReadForUpload(const std::string& name) {
   // A name that cannot be a file of the preset folder names no preset there; it must not lead
   // the reader out of the folder either. Any listed file passes, whatever the save would say.
   if (!PresetLibrary::NamesFileInFolder(name)) {
     ShowLocalizedMessage(messages_, language_, PresetErrorText(PresetError::NotFound),
                          PresetMessageCaption());
-    return;
+    return std::nullopt;
   }
-  // Only what the upload sends is taken, online or not: the system page keeps the unit's mode,
-  // user level, key lock and volumes. Offline the values wait in the store; online they go to
-  // the unit and the transfer ends with every control refreshed.
-  if (!ReadPresetForUpload(library_.PathOf(name), store_, messages_, language_)) return;
-  if (link_.LinkOnline()) link_.StartUpload();
+  DeviceTable image = store_.DeviceImage;
+  if (!ReadPresetUploadImage(library_.PathOf(name), image, messages_, language_)) {
+    return std::nullopt;
+  }
+  return image;
 }
 
 bool PresetLibraryPanel::eventFilter(QObject* watched, QEvent* event) {

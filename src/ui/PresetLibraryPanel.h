@@ -7,8 +7,11 @@
 #include <QObject>
 #include <QPointer>
 #include <filesystem>
+#include <memory>
+#include <optional>
 #include <string>
 
+#include "binding/ParameterCatalog.h"
 #include "model/Messages.h"
 #include "model/ParamStore.h"
 #include "presets/PresetLibrary.h"
@@ -21,6 +24,7 @@ class QWidget;
 namespace velantro {
 
 class DeviceLink;
+class ParamEditor;
 
 class PresetLibraryPanel : public QObject {
   Q_OBJECT
@@ -29,9 +33,10 @@ class PresetLibraryPanel : public QObject {
   static constexpr const char* kNumberTitle = "      Number";
   static constexpr const char* kNameTitle = "                   （Computer）Date Name";
 
-  // `root` is the main window after its pages have been built; `presetRoot` the folder that
-  // holds "Mode" (see ChooseRoot). Every reference must outlive this object.
-  PresetLibraryPanel(QWidget& root, ParamStore& store, DeviceLink& link, Messages& messages,
+  // `root` is the main window after its pages have been built; `editor` the one writer of the
+  // store, which takes a loaded preset as one edit; `presetRoot` the folder that holds "Mode"
+  // (see ChooseRoot). Every reference must outlive this object.
+  PresetLibraryPanel(QWidget& root, ParamEditor& editor, DeviceLink& link, Messages& messages,
                      const Language& language, std::filesystem::path presetRoot,
                      QObject* parent = nullptr);
   ~PresetLibraryPanel() override;
@@ -47,9 +52,15 @@ class PresetLibraryPanel : public QObject {
   // into FileEdit. After a save the saved preset's row is the current one.
   void ListPresets(const std::string& currentName = {});
 
-  // "Save data to PC" and "Upload data to Equipment".
+  // "Save data to PC" and "Upload data to Equipment". The load reads the preset aside first and
+  // asks with the values it would change, grouped by page; the store takes nothing before Yes.
   void SavePreset();
   void LoadPreset();
+
+  // At most this many lines of a load's preview list pages and values, so the question fits a
+  // 1024x600 screen; the rest is counted.
+  static constexpr int kPreviewLineLimit = 16;
+  static constexpr const char* kSameAsUnitText = "The preset holds what the unit holds.";
 
   const PresetLibrary& library() const { return library_; }
 
@@ -59,12 +70,17 @@ class PresetLibraryPanel : public QObject {
  private:
   void SelectRow(int row);
   std::string FileEditText() const;
+  // The preset `name` as the unit would hold it after its upload; nothing (its message shown)
+  // when it cannot be read.
+  std::optional<DeviceTable> ReadForUpload(const std::string& name);
 
+  ParamEditor& editor_;
   ParamStore& store_;
   DeviceLink& link_;
   Messages& messages_;
   const Language& language_;
   PresetLibrary library_;
+  ParameterCatalog catalog_;
 
   QPointer<QTableWidget> grid_;
   QPointer<QLineEdit> fileEdit_;

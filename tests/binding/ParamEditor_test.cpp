@@ -73,6 +73,26 @@ TEST_F(ParamEditorTest, WritesInOneScopeMakeOneRecordKeepingTheFirstBefore) {
   EXPECT_EQ(heard.records[0].cells, (std::vector<EditCell>{{0x000B, 100, 130}, {0x0003, 0, 1}}));
 }
 
+TEST_F(ParamEditorTest, ATakenImageIsOneRecordOfTheShownValuesEachReadInItsOwnLayout) {
+  constexpr int kSecondSetting = kMusicSecondSetOffset;
+  store.DeviceImage[0][6] = 120;  // music EQ 1 gain, first setting
+  store.DeviceImage[6][0] = 50;   // main output music level, sing layout
+  DeviceTable image = store.DeviceImage;
+  image[0][1] = 1;                     // disco: the values move up
+  image[0][6 + kSecondSetting] = 140;  // the gain as the disco layout keeps it
+  image[6][1] = 50;                    // the same level, one slot on
+  image[6][0] = 99;                    // a cell the disco layout does not show
+  image[4][7] = 77;
+  editor.TakeImage(image, EditOrigin::Preset);
+
+  ASSERT_EQ(heard.records.size(), 1u);
+  EXPECT_EQ(heard.records[0].origin, EditOrigin::Preset);
+  EXPECT_EQ(heard.records[0].cells,
+            (std::vector<EditCell>{{0x0001, 0, 1}, {0x0006, 120, 140}, {0x0407, 0, 77}}));
+  EXPECT_EQ(store.DeviceImage, image);
+  EXPECT_TRUE(sink.sent.empty());  // the upload carries the image
+}
+
 TEST_F(ParamEditorTest, EqResetOfAPageIsOneRecordOfWhatItChanged) {
   store.SetView(0, 0x0B, 150);  // music band 2 at +6 dB
   editor.ResetEqBands(0, EditOrigin::Reset);

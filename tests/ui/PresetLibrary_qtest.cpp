@@ -2,12 +2,15 @@
 
 #include <QHeaderView>
 #include <QLabel>
+#include <QMessageBox>
 #include <QTableWidget>
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
 
+#include "model/BandLayout.h"
 #include "presets/PresetFile.h"
 #include "ui/PresetLibraryPanel.h"
 #include "ui/SystemPageFixture.h"
@@ -26,8 +29,8 @@ class PresetLibraryPanelTest : public SystemPageTest {
              ::testing::UnitTest::GetInstance()->current_test_info()->name());
     fs::remove_all(root_);
     fs::create_directories(root_);
-    panel = std::make_unique<PresetLibraryPanel>(form, console.store, harness.link, messages,
-                                                 console.LanguageSetting, root_);
+    panel = std::make_unique<PresetLibraryPanel>(form, form.binding()->editor(), harness.link,
+                                                 messages, console.LanguageSetting, root_);
     panel->EnsureFolders();
     panel->ListPresets();
     grid = Find<QTableWidget>("ValueListEditor1");
@@ -60,6 +63,15 @@ class PresetLibraryPanelTest : public SystemPageTest {
   void Load(const QString& name) {
     fileEdit->setText(name);
     Click("RzBmpButton119");
+  }
+  static std::string FirstLine(const std::string& text) { return text.substr(0, text.find('\n')); }
+  // A preset that holds what the store holds, but for the cells `change` sets.
+  template <typename Change>
+  void WritePreset(const std::string& name, Change change) {
+    ParamStore file;
+    file.DeviceImage = console.store.DeviceImage;
+    change(file.DeviceImage);
+    ASSERT_TRUE(WritePresetFile(Folder() / (name + ".Nddt"), file, messages));
   }
   std::vector<std::pair<QString, QString>> GridRows() const {
     std::vector<std::pair<QString, QString>> rows;
@@ -103,7 +115,7 @@ TEST_F(PresetLibraryPanelTest, SavedPresetLoadsBackIntoTheStore) {
   image[kSystemPage][32] = 70;  // music normal volume
   Load("Hall");
   ASSERT_EQ(messages.boxes.size(), 1u);
-  EXPECT_EQ(messages.boxes[0].text, "Load Mode：Hall ?");
+  EXPECT_EQ(FirstLine(messages.boxes[0].text), "Load Mode：Hall ?");
   EXPECT_EQ(messages.boxes[0].caption, "Confirm");
   EXPECT_EQ(image[4][7], 123);
   EXPECT_EQ(image[2][10], 44);
@@ -218,8 +230,8 @@ TEST_F(PresetLibraryPanelTest, LoadNeverLeavesThePresetFolder) {
        {std::string("../outside"), outside, std::string(""), std::string("   ")}) {
     messages.boxes.clear();
     Load(QString::fromStdString(name));
-    ASSERT_EQ(messages.boxes.size(), 2u) << name;  // the question, then the reader's message
-    EXPECT_EQ(messages.boxes[1].text, "File not find!");
+    // The preset is read before anything is asked: only the reader's message.
+    EXPECT_EQ(Texts(), std::vector<std::string>{"File not find!"}) << name;
   }
   EXPECT_EQ(console.store.DeviceImage[4][7], 1);
 }
@@ -244,7 +256,8 @@ TEST_F(PresetLibraryPanelTest, ListedFilesLoadWhateverTheSaveWouldSayOfTheirName
     ASSERT_EQ(fileEdit->text().toStdString(), name);
     messages.boxes.clear();
     Click("RzBmpButton119");
-    EXPECT_EQ(Texts(), std::vector<std::string>{"Load Mode：" + name + " ?"});
+    ASSERT_EQ(messages.boxes.size(), 1u);
+    EXPECT_EQ(FirstLine(messages.boxes[0].text), "Load Mode：" + name + " ?");
     EXPECT_EQ(console.store.DeviceImage[4][7], static_cast<int>(k) + 50);
   }
 }
@@ -265,6 +278,7 @@ TEST_F(PresetLibraryPanelTest, UploadKeepsTheUnitsSystemSettingsAndNeverLocks) {
   // The unit's key lock off at connect; on at the unit when loaded, turned on after connect.
   for (const int unitKeyLock : {0, 1}) {
     SCOPED_TRACE(unitKeyLock);
+    harness.unit.SetValue(4, 7, 0);  // the preset differs, so every round uploads it
     harness.unit.SetValue(kSystemPage, mode, 5);
     harness.unit.SetValue(kSystemPage, user, 1);
     harness.unit.SetValue(kSystemPage, keyLock, 0);
@@ -286,10 +300,140 @@ TEST_F(PresetLibraryPanelTest, UploadKeepsTheUnitsSystemSettingsAndNeverLocks) {
     EXPECT_EQ(Find<QSlider>("SysMusNormalVolBar")->value(), 40);
     EXPECT_FALSE(commands->KeyLockEngaged());
     EXPECT_TRUE(Find<QWidget>("FormPageItem")->isEnabled());
-    EXPECT_EQ(Texts(), std::vector<std::string>{"Load Mode：Party ?"});
+    ASSERT_EQ(messages.boxes.size(), 1u);
+    EXPECT_EQ(FirstLine(messages.boxes[0].text), "Load Mode：Party ?");
     messages.boxes.clear();
     harness.link.Disconnect();
   }
+}
+
+// Hears the records of the one writer of the store.
+struct RecordLog : EditListener {
+  void OnEdit(const EditRecord& record) override { records.push_back(record); }
+  std::vector<EditRecord> records;
+};
+
+TEST_F(PresetLibraryPanelTest, LoadAsksWithTheDifferencesByPageAndNoLeavesStoreAndUnitAlone) {
+  Connect();
+  const int unitDelay = harness.unit.Value(4, 7);
+  WritePreset("Hall", [](DeviceTable& image) {
+    image[6][0] = 60;   // Main output music level
+    image[0][6] = 100;  // Music EQ 1 gain
+    image[4][7] = 77;   // Echo delay time
+    image[0][11] = 90;  // Music EQ 2 gain
+  });
+  const ParamStore before = console.store;
+  RecordLog log;
+  form.binding()->editor().AddListener(&log);
+  const size_t from = harness.SentCount();
+  messages.answers = {false};
+  Load("Hall");
+  // Let the link run: whatever the load had queued would leave now.
+  harness.RunUntil([] { return false; }, 3000);
+  form.binding()->editor().RemoveListener(&log);
+
+  EXPECT_EQ(Texts(), std::vector<std::string>{"Load Mode：Hall ?\n"
+                                              "4 values differ from what the unit holds:\n"
+                                              "Music\n"
+                                              "    Music EQ 1 gain: 2.0 dB → -4.0 dB\n"
+                                              "    Music EQ 2 gain: 1.0 dB → -6.0 dB\n"
+                                              "Effect\n"
+                                              "    Echo delay time: 200 ms → 154 ms\n"
+                                              "Main output\n"
+                                              "    Main output music level: 100 % → 120 %"});
+  EXPECT_EQ(console.store.DeviceImage, before.DeviceImage);
+  EXPECT_EQ(console.store.ViewValues, before.ViewValues);
+  EXPECT_TRUE(log.records.empty());
+  EXPECT_TRUE(Sent(from).empty());
+  EXPECT_TRUE(harness.events.empty() || harness.events.back() != LinkEvent::Upload);
+  EXPECT_EQ(harness.unit.Value(4, 7), unitDelay);
+  EXPECT_TRUE(harness.link.LinkOnline());
+}
+
+// Answers Yes after the unit has reported a value of its own, as the link does while the
+// question is open.
+class ReportWhileAsked : public RecordingMessages {
+ public:
+  explicit ReportWhileAsked(std::function<void()> report) : report_(std::move(report)) {}
+  bool AskYesNo(const std::string& text, const std::string& caption) override {
+    report_();
+    return RecordingMessages::AskYesNo(text, caption);
+  }
+
+ private:
+  std::function<void()> report_;
+};
+
+TEST_F(PresetLibraryPanelTest, WhatTheUnitReportsWhileTheQuestionIsOpenIsKept) {
+  const int musicVolume = IndexOf(sysaddr::MusicNormalVolume);
+  WritePreset("Hall", [](DeviceTable& image) { image[4][7] = 77; });
+  ReportWhileAsked asking([&] { console.store.DeviceImage[kSystemPage][musicVolume] = 41; });
+  PresetLibraryPanel own(form, form.binding()->editor(), harness.link, asking,
+                         console.LanguageSetting, root_);
+  fileEdit->setText("Hall");
+  own.LoadPreset();
+  ASSERT_EQ(asking.boxes.size(), 1u);
+  EXPECT_EQ(console.store.DeviceImage[4][7], 77);
+  EXPECT_EQ(console.store.DeviceImage[kSystemPage][musicVolume], 41);
+}
+
+TEST_F(PresetLibraryPanelTest, APresetTheUnitHoldsAlreadyIsSaidSoAndNothingIsSent) {
+  Connect();
+  SaveAs("Same");
+  const ParamStore before = console.store;
+  harness.events.clear();
+  const size_t from = harness.SentCount();
+  messages.questionsExpected = false;
+  Load("Same");
+  harness.RunUntil([] { return false; }, 3000);
+
+  EXPECT_EQ(Texts(),
+            std::vector<std::string>{"Load Mode：Same\nThe preset holds what the unit holds."});
+  EXPECT_EQ(console.store.DeviceImage, before.DeviceImage);
+  EXPECT_TRUE(Sent(from).empty());
+  EXPECT_TRUE(harness.events.empty());
+  EXPECT_TRUE(harness.link.LinkOnline());
+}
+
+TEST_F(PresetLibraryPanelTest, ALongPreviewIsCutWithACountAndFitsTheSmallestScreen) {
+  // Every band of every EQ page boosted: a few hundred differences.
+  WritePreset("Loud", [](DeviceTable& image) {
+    for (int page = 0; page < kEqPageCount; ++page) {
+      for (int index = 0; index < PageValueCount(page); ++index) {
+        const ParamAddress address = MakeAddress(page, index);
+        if (IsRealBandField(address, page == 3 ? 1 : 0) &&
+            LocateBand(address, page == 3 ? 1 : 0).field == kBandFieldGain) {
+          image[page][ParamStore::DeviceIndex(page, index, 0)] = 150;
+        }
+      }
+    }
+  });
+  messages.answers = {false};
+  Load("Loud");
+  ASSERT_EQ(messages.boxes.size(), 1u);
+  const std::string& text = messages.boxes[0].text;
+  std::vector<std::string> lines;
+  for (size_t start = 0; start <= text.size();) {
+    const size_t end = std::min(text.find('\n', start), text.size());
+    lines.push_back(text.substr(start, end - start));
+    start = end + 1;
+  }
+  // The question, the count, the listed pages and values, the rest counted.
+  ASSERT_EQ(lines.size(), 2u + PresetLibraryPanel::kPreviewLineLimit + 1u);
+  const int total = std::stoi(lines[1]);
+  const size_t listed = static_cast<size_t>(
+      std::count_if(lines.begin() + 2, lines.end() - 1,
+                    [](const std::string& line) { return line.starts_with("    "); }));
+  EXPECT_GT(total, static_cast<int>(listed));
+  EXPECT_EQ(lines.back(), "… and " + std::to_string(total - static_cast<int>(listed)) + " more");
+
+  // The box the window shows for it, with room for a title bar on a 1024x600 screen.
+  QMessageBox box(QMessageBox::Question, "Confirm", QString::fromStdString(text),
+                  QMessageBox::Yes | QMessageBox::No);
+  box.show();
+  constexpr int kTitleBarRoom = 40;
+  EXPECT_LE(box.height(), 600 - kTitleBarRoom);
+  EXPECT_LE(box.width(), 1024);
 }
 
 TEST_F(PresetLibraryPanelTest, LoadWhileOnlineUploadsTheImageAndRefreshes) {
@@ -299,8 +443,19 @@ TEST_F(PresetLibraryPanelTest, LoadWhileOnlineUploadsTheImageAndRefreshes) {
   SaveAs("Live");
   console.store.DeviceImage[4][7] = 3;
   harness.events.clear();
+  RecordLog log;
+  form.binding()->editor().AddListener(&log);
   const size_t from = harness.SentCount();
   Load("Live");
+  form.binding()->editor().RemoveListener(&log);
+  EXPECT_EQ(Texts(), std::vector<std::string>{"Load Mode：Live ?\n"
+                                              "1 value differs from what the unit holds:\n"
+                                              "Effect\n"
+                                              "    Echo delay time: 6 ms → 154 ms"});
+  // One edit a later undo can take back.
+  ASSERT_EQ(log.records.size(), 1u);
+  EXPECT_EQ(log.records[0].origin, EditOrigin::Preset);
+  EXPECT_EQ(log.records[0].cells, (std::vector<EditCell>{{0x0407, 3, 77}}));
   ASSERT_FALSE(harness.events.empty());
   EXPECT_EQ(harness.events.front(), LinkEvent::Upload);
   EXPECT_EQ(view.caption, "Download...");
