@@ -23,6 +23,8 @@ class ChangeQueue;
 class ControlBinding;
 class EqGraphPanel;
 class ConsoleLinkView;
+class EditHistory;
+class ModifiedMarkers;
 
 // Where the link looks for the unit.
 struct LinkSettings {
@@ -77,6 +79,14 @@ class Console {
   ControlBinding* binding() const;
   EqGraphPanel* graph() const;
 
+  // Undo/redo and the modified markers; null before CreateWindows().
+  EditHistory* history() const { return history_.get(); }
+  ModifiedMarkers* markers() const { return markers_.get(); }
+  // The section on view (or every page) back to what the unit held at the last whole transfer,
+  // through the one writer, as one undo step.
+  void RevertPage();
+  void RevertAll();
+
   // Creates TForm1, TForm3 and TForm2 in that order. Does not show anything.
   void CreateWindows();
 
@@ -90,6 +100,12 @@ class Console {
   std::unique_ptr<TForm1> form1_;
   std::unique_ptr<TForm3> form3_;
   std::unique_ptr<TForm2> form2_;
+  std::unique_ptr<ModifiedMarkers> markers_;
+  std::unique_ptr<EditHistory> history_;
+
+  void CreateHistory();
+  void Revert(const std::vector<int>& pages, const char* text);
+  void ShowStore();
 };
 
 }  // namespace velantro
