@@ -1,5 +1,6 @@
 #include "ui/ModifiedMarkers.h"
 
+#include <QLabel>
 #include <QPainter>
 #include <QPushButton>
 #include <QWidget>
@@ -8,6 +9,7 @@
 #include "binding/ParamEditor.h"
 #include "model/Sections.h"
 #include "widgets/WidgetNames.h"
+#include "widgets/Widgets.h"
 
 namespace velantro {
 
@@ -54,9 +56,19 @@ void ModifiedMarkers::TakeReference() {
 
 void ModifiedMarkers::CollectControls() {
   controls_.clear();
+  tabs_.clear();
+  for (const SectionSpec& section : kSections) {
+    auto* tab = window_.findChild<QPushButton*>(QString(names::kTabButton).arg(section.tab));
+    if (tab != nullptr) tabs_.emplace_back(section.tab, tab);
+  }
   for (QWidget* widget : window_.findChildren<QWidget*>()) {
     if (!widget->property("address").isValid()) continue;
     if (widget->objectName().startsWith(QLatin1String("FormTabBtn"))) continue;
+    // The value's own control carries the dot: its spin buttons, panes and type images beside
+    // it would only repeat it.
+    if (dynamic_cast<SpinButtons*>(widget) != nullptr || qobject_cast<QLabel*>(widget) != nullptr) {
+      continue;
+    }
     controls_.push_back(widget);
   }
 }
@@ -102,12 +114,10 @@ void ModifiedMarkers::OnEdit(const EditRecord& record) {
 }
 
 void ModifiedMarkers::UpdateTabs() {
-  for (const SectionSpec& section : kSections) {
-    auto* tab = window_.findChild<QPushButton*>(QString(names::kTabButton).arg(section.tab));
-    if (tab == nullptr) continue;
+  for (const auto& [number, tab] : tabs_) {
     bool any = false;
     if (hasReference_) {
-      for (const int page : PagesOfTab(section.tab)) any = any || PageDiffers(page);
+      for (const int page : PagesOfTab(number)) any = any || PageDiffers(page);
     }
     Mark(tab, any);
   }
@@ -121,6 +131,7 @@ void ModifiedMarkers::Mark(QWidget* widget, bool on) {
   }
   if (found == dots_.end()) found = dots_.emplace(widget, new MarkerDot(widget)).first;
   QWidget* dot = found->second;
+  if (!dot->isHidden()) return;
   dot->move(widget->width() - kDotSize - kDotInset, kDotInset);
   dot->raise();
   dot->show();

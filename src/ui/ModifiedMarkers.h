@@ -52,6 +52,7 @@ class ModifiedMarkers : public EditListener {
   DeviceTable reference_{};
   bool hasReference_ = false;
   std::vector<QWidget*> controls_;                                 // bound, tabs left out
+  std::vector<std::pair<int, QWidget*>> tabs_;                     // tab number, its button
   std::unordered_map<ParamAddress, std::vector<QWidget*>> shown_;  // view address -> controls
   std::unordered_map<QWidget*, QWidget*> dots_;
 };
