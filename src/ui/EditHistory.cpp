@@ -135,7 +135,7 @@ EditHistory::EditHistory(QWidget& window, ParamEditor& editor, std::function<voi
 }
 
 EditHistory::~EditHistory() {
-  qApp->removeEventFilter(this);
+  if (qApp != nullptr) qApp->removeEventFilter(this);
   editor_.RemoveListener(this);
   // The steps call back into the history: they go while it is still whole.
   stack_.reset();

@@ -137,6 +137,37 @@ TEST_F(HistoryOffline, ADragIsOneStepAndCtrlYRedoesIt) {
   EXPECT_EQ(console->store.View(gain), dragged);
 }
 
+// The markers follow the view selectors: a MIC B edit is marked while group B is on view, not on
+// group A's same control, and the MIC tab keeps its dot either way. Revert all is one step.
+TEST_F(HistoryOffline, MarkersFollowTheMicGroupAndRevertAllIsOneStep) {
+  console->markers()->TakeReference();  // as a download's end does
+  const DeviceTable reference = console->store.DeviceImage;
+  QTest::mouseClick(form->tabButton(2), Qt::LeftButton);
+  auto* groupB = hands.Find<QPushButton>(names::kMicGroupB);
+  auto* groupA = hands.Find<QPushButton>(names::kMicGroupA);
+  QTest::mouseClick(groupB, Qt::LeftButton);
+  hands.TypeInto("MicGainEdit1", "-6");
+  hands.TypeInto("MusGainEdit2", "-5");  // a hidden sheet's edit box takes typing all the same
+  auto* gain = hands.Find<QLineEdit>("MicGainEdit1");
+  ModifiedMarkers& markers = *console->markers();
+  EXPECT_NE(markers.MarkerOf(gain), nullptr);
+
+  QTest::mouseClick(groupA, Qt::LeftButton);
+  EXPECT_EQ(markers.MarkerOf(gain), nullptr);
+  EXPECT_NE(markers.MarkerOf(form->tabButton(2)), nullptr);
+  EXPECT_NE(markers.MarkerOf(form->tabButton(1)), nullptr);
+
+  const int steps = stack().count();
+  form->findChild<QAction*>("RevertAllAction")->trigger();
+  EXPECT_EQ(stack().count(), steps + 1);
+  EXPECT_EQ(stack().undoText().toStdString(), "Revert all");
+  EXPECT_TRUE(console->store.DeviceImage == reference);
+  EXPECT_EQ(markers.MarkerOf(form->tabButton(1)), nullptr);
+  EXPECT_EQ(markers.MarkerOf(form->tabButton(2)), nullptr);
+  QTest::mouseClick(groupB, Qt::LeftButton);
+  EXPECT_EQ(markers.MarkerOf(gain), nullptr);
+}
+
 // ---- online: against the stand-in unit -------------------------------------------------------
 
 class HistoryOnline : public ::testing::Test {
