@@ -7,6 +7,7 @@
 #include "model/BandLayout.h"
 #include "model/ParamStore.h"
 #include "model/Scales.h"
+#include "model/ScopedAssign.h"
 
 namespace velantro {
 
@@ -31,6 +32,31 @@ constexpr StartValue kStartValues[] = {
 int MusicLayoutOf(const DeviceTable& image) {
   return static_cast<uint8_t>(image[0][1]) != 0 ? 1 : 0;
 }
+
+// The music setting, Sing or Disco: it also says where page 0 keeps the rest.
+constexpr ParamAddress kMusicSettingAddress = 0x0001;
+// The effect EQ cells from here on are the echo's on page 4 or the reverb's on page 5.
+constexpr int kEffectEqFirstIndex = 14;
+
+// The view selectors pointed at the page of `where` while it is written, so the store keeps the
+// value where the cell says, whichever page the window shows now.
+class SelectorsAt {
+ public:
+  SelectorsAt(ParamStore& store, ParamAddress where)
+      : mic_(store.MicGroup, PageOf(where) == 1 ? 0 : store.MicGroup),
+        main_(store.MainOutputPage, PageOf(where) == 6 ? 6 : store.MainOutputPage),
+        aux_(store.AuxOutputPage, PageOf(where) == 7 ? 7 : store.AuxOutputPage),
+        effect_(store.EffectEqPage, IsEffectEq(where) ? PageOf(where) : store.EffectEqPage) {}
+
+ private:
+  static bool IsEffectEq(ParamAddress where) {
+    return (PageOf(where) == 4 || PageOf(where) == 5) && IndexOf(where) >= kEffectEqFirstIndex;
+  }
+  ScopedAssign<int> mic_;
+  ScopedAssign<int> main_;
+  ScopedAssign<int> aux_;
+  ScopedAssign<int> effect_;
+};
 
 }  // namespace
 
@@ -79,6 +105,51 @@ void ParamEditor::BeginEdit(EditOrigin origin) {
 void ParamEditor::EndEdit() {
   if (depth_ > 0) --depth_;
   Flush();
+}
+
+void ParamEditor::WriteCells(std::span<const EditCell> cells, bool after, EditOrigin origin) {
+  {
+    const EditScope scope(*this, origin);
+    std::vector<ParamAddress> bands;
+    for (const EditCell& cell : cells) {
+      WriteCell(cell.address, after ? cell.after : cell.before, origin, bands);
+    }
+    // One band frame a band, after all its fields are in: the frame carries the five of them.
+    for (const ParamAddress first : bands) {
+      const SelectorsAt selectors(store_, first);
+      store_.SetBand(first, store_.View(first));
+    }
+  }
+  // A shared view row shows whichever page its selector names: it takes that page's value again,
+  // so a write to the page not on view leaves what the window shows alone.
+  for (const EditCell& cell : cells) {
+    const ParamAddress shared = SharedViewAddress(cell.address);
+    if (shared < 0) continue;
+    const ParamAddress shown = store_.EffectiveAddress(shared);
+    if (shown != shared) store_.SetView(PageOf(shared), IndexOf(shared), store_.View(shown));
+  }
+  // Sing and Disco keep page 0 in two places: the view reads the setting now in force.
+  const bool layout = std::any_of(cells.begin(), cells.end(), [](const EditCell& c) {
+    return c.address == kMusicSettingAddress;
+  });
+  if (layout) store_.RebuildViewValues(store_.LayoutFlag);
+}
+
+void ParamEditor::WriteCell(ParamAddress where, int value, EditOrigin origin,
+                            std::vector<ParamAddress>& bands) {
+  const SelectorsAt selectors(store_, where);
+  if (where == kMusicSettingAddress) {
+    SetMusicSetting(value, origin);
+    return;
+  }
+  if (!IsRealBandField(where, 0)) {
+    SetValue(where, value, origin);
+    return;
+  }
+  const ParamAddress first = where - LocateBand(where, 0).field;
+  if (std::find(bands.begin(), bands.end(), first) == bands.end()) bands.push_back(first);
+  Note(origin, where, value);
+  store_.Keep(where, value);
 }
 
 void ParamEditor::SetValue(ParamAddress address, int value, EditOrigin origin) {
@@ -174,6 +245,16 @@ void ParamEditor::TakeImage(const DeviceTable& image, EditOrigin origin) {
     }
   }
   store_.DeviceImage = image;
+}
+
+ParamAddress SharedViewAddress(ParamAddress where) {
+  const int page = PageOf(where);
+  const int index = IndexOf(where);
+  if ((page == 1 || page == 3) && (index < 1 || index > 3)) return MakeAddress(1, index);
+  if (page == 6 || page == 9) return MakeAddress(6, index);
+  if (page == 7 || page == 8) return MakeAddress(7, index);
+  if ((page == 4 || page == 5) && index >= kEffectEqFirstIndex) return MakeAddress(4, index);
+  return -1;
 }
 
 void ParamEditor::SetMicGroup(int group) { store_.MicGroup = group; }

@@ -8,6 +8,7 @@
 // origin System and no record: start-up values, values a refresh keeps because a control cannot
 // show them, the view selectors, a mode recall.
 
+#include <span>
 #include <vector>
 
 #include "model/EditRecord.h"
@@ -71,6 +72,11 @@ class ParamEditor {
   // End become one record (a value written twice keeps its first "before").
   void BeginEdit(EditOrigin origin);
   void EndEdit();
+  // The cells' before (or after) values written back as one edit of `origin`: band fields
+  // stored and sent as one band frame a band, other values as value frames, the music setting
+  // with the layout it selects. Each value lands where the cell says the unit keeps it, whatever
+  // the view selectors show now, and the view shows it where a selector puts it on view.
+  void WriteCells(std::span<const EditCell> cells, bool after, EditOrigin origin);
 
   // ---- the console's own writes: no record ---------------------------------------------------
 
@@ -91,6 +97,8 @@ class ParamEditor {
   GraphChange LastGraphChange() const { return lastGraphChange_; }
 
  private:
+  void WriteCell(ParamAddress address, int value, EditOrigin origin,
+                 std::vector<ParamAddress>& bands);
   // The cell of a write about to happen, kept when it changes the shown value.
   void Note(EditOrigin origin, ParamAddress address, int after);
   // A cell of the edit in progress; a cell noted again keeps its first "before".
@@ -103,6 +111,11 @@ class ParamEditor {
   int depth_ = 0;
   GraphChange lastGraphChange_{};
 };
+
+// The shared view address a view selector may put the value kept at `where` (an EditCell
+// address) on: the MIC page for MIC B, the main and AUX output pages for SUR and AUX2, the effect
+// page for the reverb EQ; -1 for a value only its own address shows.
+ParamAddress SharedViewAddress(ParamAddress where);
 
 // A scope of writes that make one edit.
 class EditScope {

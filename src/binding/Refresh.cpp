@@ -59,6 +59,7 @@ void Refresh::RefreshAllControls(int target) {
   if (auto* label = qobject_cast<QLabel*>(tables_.Find(names::kCurrentModeLabel))) {
     label->setText(QStringLiteral("（Current Mode：%1 ）").arg(store.Device(10, 2) + 1));
   }
+  if (afterRefresh) afterRefresh(target);
 }
 
 // Every control of the target shows the store; nothing is sent and the graph is not redrawn.

@@ -40,6 +40,10 @@ class Refresh {
   // start-up values, stored only), then a refresh.
   void ResetEqBands(int target);
 
+  // Run after every RefreshAllControls with its target: whatever shows more than the controls
+  // (the modified markers) catches up with the store here.
+  std::function<void(int target)> afterRefresh;
+
   std::array<int, kPageCount>& EqPassState() { return eqPassState_; }
   const std::array<int, kPageCount>& EqPassState() const { return eqPassState_; }
   void SetEqPassState(int page, int value);

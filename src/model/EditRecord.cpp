@@ -24,6 +24,10 @@ const char* OriginName(EditOrigin origin) {
       return "reset";
     case EditOrigin::Preset:
       return "preset";
+    case EditOrigin::Revert:
+      return "revert";
+    case EditOrigin::Undo:
+      return "undo";
   }
   return "?";
 }

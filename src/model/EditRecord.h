@@ -24,6 +24,8 @@ enum class EditOrigin {
   GraphDrag,  // a handle dragged or stepped on the EQ graph
   Reset,      // EQ Reset of a page, the DEQ reference settings
   Preset,     // a band preset or a whole preset
+  Revert,     // values sent back to what the unit held at the last whole transfer
+  Undo,       // an undo or redo step writing a record's values back
 };
 
 const char* OriginName(EditOrigin origin);

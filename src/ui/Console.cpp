@@ -1,10 +1,14 @@
 #include "ui/Console.h"
 
+#include <QAction>
+
 #include "binding/ControlBinding.h"
 #include "link/DeviceLink.h"
 #include "link/Unit3.h"
+#include "ui/EditHistory.h"
 #include "ui/LinkPresenter.h"
 #include "ui/MainFrm.h"
+#include "ui/ModifiedMarkers.h"
 #include "ui/Unit2.h"
 
 namespace velantro {
@@ -23,6 +27,12 @@ Console::Console(Messages& messages, LinkSettings settings)
 }
 
 Console::~Console() {
+  if (ControlBinding* b = binding()) {
+    b->refresh().afterRefresh = nullptr;
+    if (markers_) b->editor().RemoveListener(markers_.get());
+  }
+  history_.reset();
+  markers_.reset();
   // The main window's helpers hold the link; the link holds the view: close from the top, the
   // view told first that the windows are going.
   linkView_->Detach();
@@ -60,6 +70,52 @@ void Console::CreateWindows() {
   form2_ = std::make_unique<TForm2>();
   form1_ = std::make_unique<TForm1>(windowContext());
   linkView_->Attach(*form1_, *form2_, form3_->link());
+  CreateHistory();
+}
+
+void Console::CreateHistory() {
+  ControlBinding* b = binding();
+  DeviceLink* unitLink = link();
+  markers_ = std::make_unique<ModifiedMarkers>(*form1_, store);
+  history_ = std::make_unique<EditHistory>(*form1_, b->editor(), [this] { ShowStore(); });
+  b->editor().AddListener(markers_.get());
+  b->refresh().afterRefresh = [this](int) {
+    markers_->UpdateAll();
+    history_->NoteStoreShown();
+  };
+  unitLink->onLinkEvent = [this, unitLink, before = unitLink->onLinkEvent](LinkEvent event) {
+    if (before) before(event);
+    history_->OnLinkEvent(event, *unitLink);
+    // A download's or an upload's end: the unit holds what the store holds.
+    if (event == LinkEvent::DownloadComplete) markers_->TakeReference();
+  };
+
+  auto* revertPage = new QAction(QObject::tr("Revert page"), form1_.get());
+  revertPage->setObjectName("RevertPageAction");
+  QObject::connect(revertPage, &QAction::triggered, form1_.get(), [this] { RevertPage(); });
+  auto* revertAll = new QAction(QObject::tr("Revert all"), form1_.get());
+  revertAll->setObjectName("RevertAllAction");
+  QObject::connect(revertAll, &QAction::triggered, form1_.get(), [this] { RevertAll(); });
+  form1_->addActions({history_->undoAction(), history_->redoAction(), revertPage, revertAll});
+  form1_->setContextMenuPolicy(Qt::ActionsContextMenu);
+}
+
+void Console::ShowStore() {
+  if (ControlBinding* b = binding()) b->RefreshAllControls(kAllPages);
+}
+
+void Console::RevertPage() { Revert(markers_->PagesOfSection(CurrentSection), "Revert page"); }
+
+void Console::RevertAll() {
+  std::vector<int> pages;
+  for (int page = 0; page < kPageCount; ++page) pages.push_back(page);
+  Revert(pages, "Revert all");
+}
+
+void Console::Revert(const std::vector<int>& pages, const char* text) {
+  const std::vector<EditCell> cells = markers_->DifferingCells(pages);
+  if (cells.empty()) return;
+  history_->WriteAsStep(cells, true, EditOrigin::Revert, QObject::tr(text));
 }
 
 }  // namespace velantro

@@ -24,6 +24,8 @@ class ControlBinding;
 class EqGraphPanel;
 class LinkPresenter;
 struct WindowContext;
+class EditHistory;
+class ModifiedMarkers;
 
 // Where the link looks for the unit.
 struct LinkSettings {
@@ -82,8 +84,16 @@ class Console {
   // before CreateWindows).
   WindowContext windowContext();
 
+  // Undo/redo and the modified markers; null before CreateWindows().
+  EditHistory* history() const { return history_.get(); }
+  ModifiedMarkers* markers() const { return markers_.get(); }
+  // The section on view (or every page) back to what the unit held at the last whole transfer,
+  // through the one writer, as one undo step.
+  void RevertPage();
+  void RevertAll();
+
   // Creates TForm3, TForm2 and TForm1 in that order, each handed what it needs, and attaches the
-  // link's view to them. Does not show anything.
+  // link's view to them; then the undo history and the markers. Does not show anything.
   void CreateWindows();
 
   // Called once per link state change with the English status text ("Online", "Off Line" ...),
@@ -96,6 +106,12 @@ class Console {
   std::unique_ptr<TForm1> form1_;
   std::unique_ptr<TForm3> form3_;
   std::unique_ptr<TForm2> form2_;
+  std::unique_ptr<ModifiedMarkers> markers_;
+  std::unique_ptr<EditHistory> history_;
+
+  void CreateHistory();
+  void Revert(const std::vector<int>& pages, const char* text);
+  void ShowStore();
 };
 
 }  // namespace velantro

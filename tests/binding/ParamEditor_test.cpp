@@ -114,3 +114,62 @@ TEST_F(ParamEditorTest, EqResetOfAPageIsOneRecordOfWhatItChanged) {
 
 }  // namespace
 }  // namespace velantro::test
+
+namespace velantro::test {
+namespace {
+
+// Undo, redo and revert write a record's cells back: each lands where the unit keeps it whatever
+// the view shows now, band fields go as one band frame a band, and the write is itself a record.
+TEST_F(ParamEditorTest, WrittenBackCellsLandWhereTheUnitKeepsThemOneBandFrameABand) {
+  const std::vector<EditCell> cells{
+      {0x030D, 120, 95},   // MIC B EQ 2 gain
+      {0x030E, 16, 20},    // the same band's Q
+      {0x0914, 0, 7},      // SUR LPF frequency, a plain value
+      {0x0512, 120, 130},  // Reverb EQ 1 gain
+  };
+  for (const EditCell& cell : cells) {
+    const int page = PageOf(cell.address);
+    store.SetView(page, IndexOf(cell.address), cell.before);
+    store.SetDevice(page, ParamStore::DeviceIndex(page, IndexOf(cell.address), 0), cell.before);
+  }
+  // The view shows MIC A, the main output and the echo EQ.
+  store.MicGroup = 0;
+  store.MainOutputPage = 6;
+  store.EffectEqPage = 4;
+  store.SetView(1, 0x0D, 111);
+  store.SetView(6, 0x14, 5);
+  store.SetView(4, 0x12, 4);
+
+  editor.WriteCells(cells, true, EditOrigin::Undo);
+
+  EXPECT_EQ(store.Device(3, 0x0D), 95);
+  EXPECT_EQ(store.Device(3, 0x0E), 20);
+  EXPECT_EQ(store.Device(9, ParamStore::DeviceIndex(9, 0x14, 0)), 7);
+  EXPECT_EQ(store.Device(5, 0x12), 130);
+  // What the window shows of MIC A, main and echo stays as it was, and so do the selectors.
+  EXPECT_EQ(store.View(1, 0x0D), 111);
+  EXPECT_EQ(store.View(6, 0x14), 5);
+  EXPECT_EQ(store.View(4, 0x12), 4);
+  EXPECT_EQ(store.MicGroup, 0);
+  EXPECT_EQ(store.MainOutputPage, 6);
+  EXPECT_EQ(store.EffectEqPage, 4);
+  // One band frame a band, a value frame for the plain value, at the unit's addresses.
+  EXPECT_EQ(sink.Bands(), (std::vector<ParamAddress>{0x030B, 0x0510}));
+  EXPECT_EQ(sink.Values(), (std::vector<std::pair<ParamAddress, int>>{{0x0914, 7}}));
+  ASSERT_EQ(heard.records.size(), 1u);
+  EXPECT_EQ(heard.records[0].origin, EditOrigin::Undo);
+  EXPECT_EQ(heard.records[0].cells, cells);
+
+  // Back again, with MIC B, SUR and the reverb EQ on view: the view shows what was written.
+  store.MicGroup = 1;
+  store.MainOutputPage = 9;
+  store.EffectEqPage = 5;
+  editor.WriteCells(cells, false, EditOrigin::Undo);
+  EXPECT_EQ(store.Device(3, 0x0D), 120);
+  EXPECT_EQ(store.View(1, 0x0D), 120);
+  EXPECT_EQ(store.View(6, 0x14), 0);
+  EXPECT_EQ(store.View(4, 0x12), 120);
+}
+
+}  // namespace
+}  // namespace velantro::test
