@@ -170,8 +170,8 @@ double AttackValue(int index);
 // Value scales.
 // ---------------------------------------------------------------------------------------------
 
-// What a raw value is shown as. The numbers are the ones the controls' "hint" properties and the
-// control table's scale column hold: convert those with ScaleOfNumber and ScaleNumber only.
+// What a raw value is shown as. The numbers are the ones the control table's scale column holds:
+// convert those with ScaleOfNumber and ScaleNumber only.
 enum class Scale : int {
   None = 0,                // no limit and no text
   BandType = 1,            // EQ band type: PEQ, LSEQ, HSEQ
