@@ -112,14 +112,8 @@ void EditRule::Commit(const EditOutcome& out, bool fromStore, bool refreshing, E
 }
 
 bool EditRule::Holds(ParamAddress address, int value) const {
-  const auto [page, slot] = DeviceSlot(address);
+  const auto [page, slot] = editor_.DeviceSlot(address);
   return store_.View(address) == value && store_.Device(page, slot) == value;
-}
-
-std::pair<int, int> EditRule::DeviceSlot(ParamAddress address) const {
-  const ParamAddress e = store_.EffectiveAddress(address);
-  const int page = PageOf(e);
-  return {page, ParamStore::DeviceIndex(page, IndexOf(e), store_.LayoutFlag)};
 }
 
 }  // namespace velantro

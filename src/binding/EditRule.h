@@ -45,8 +45,6 @@ class EditRule {
               EditOrigin origin = EditOrigin::System);
   // Whether both tables hold the value already: an edit to it changes nothing and sends nothing.
   bool Holds(ParamAddress address, int value) const;
-  // Page and DeviceImage slot where the unit keeps the value shown at `address`.
-  std::pair<int, int> DeviceSlot(ParamAddress address) const;
 
   ParamEditor& editor() { return editor_; }
 

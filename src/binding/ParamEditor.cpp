@@ -60,6 +60,12 @@ class SelectorsAt {
 
 }  // namespace
 
+std::pair<int, int> ParamEditor::DeviceSlot(ParamAddress address) const {
+  const ParamAddress e = store_.EffectiveAddress(address);
+  const int page = PageOf(e);
+  return {page, ParamStore::DeviceIndex(page, IndexOf(e), store_.LayoutFlag)};
+}
+
 void ParamEditor::AddListener(EditListener* listener) {
   if (listener != nullptr &&
       std::find(listeners_.begin(), listeners_.end(), listener) == listeners_.end()) {
@@ -167,9 +173,8 @@ void ParamEditor::SetBandField(ParamAddress address, int value, EditOrigin origi
 void ParamEditor::StoreBoth(ParamAddress address, int value, EditOrigin origin) {
   Note(origin, address, value);
   store_.SetView(PageOf(address), IndexOf(address), value);
-  const ParamAddress e = store_.EffectiveAddress(address);
-  const int page = PageOf(e);
-  store_.SetDevice(page, ParamStore::DeviceIndex(page, IndexOf(e), store_.LayoutFlag), value);
+  const auto [page, slot] = DeviceSlot(address);
+  store_.SetDevice(page, slot, value);
   Flush();
 }
 

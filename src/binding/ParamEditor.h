@@ -9,6 +9,7 @@
 // show them, the view selectors, a mode recall.
 
 #include <span>
+#include <utility>
 #include <vector>
 
 #include "model/EditRecord.h"
@@ -27,6 +28,9 @@ class ParamEditor {
 
   ParamStore& store() { return store_; }
   const ParamStore& store() const { return store_; }
+
+  // Page and DeviceImage slot where the unit keeps the value shown at `address`.
+  std::pair<int, int> DeviceSlot(ParamAddress address) const;
 
   void AddListener(EditListener* listener);
   void RemoveListener(EditListener* listener);

@@ -522,11 +522,6 @@ bool ReadPresetFile(const std::filesystem::path& path, ParamStore& store, Messag
                         [](const DeviceTable& preset, DeviceTable& image) { image = preset; });
 }
 
-bool ReadPresetForUpload(const std::filesystem::path& path, ParamStore& store, Messages& messages,
-                         Language language) {
-  return ReadPresetInto(path, store.DeviceImage, messages, language, nullptr, TakeUploadedCells);
-}
-
 bool ReadPresetUploadImage(const std::filesystem::path& path, DeviceTable& image,
                            Messages& messages, Language language) {
   return ReadPresetInto(path, image, messages, language, nullptr, TakeUploadedCells);

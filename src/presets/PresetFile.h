@@ -112,14 +112,10 @@ bool WritePresetFile(const std::filesystem::path& path, const ParamStore& store,
 bool ReadPresetFile(const std::filesystem::path& path, ParamStore& store, Messages& messages,
                     Language language = Language::English, int* parameterCount = nullptr);
 
-// ReadPresetFile for the load flow: only the cells the upload sends (TakeUploadedCells) take the
-// file's values, so the store never shows system settings the unit does not receive.
-bool ReadPresetForUpload(const std::filesystem::path& path, ParamStore& store, Messages& messages,
-                         Language language = Language::English);
-
-// ReadPresetForUpload into an image of the caller's, so the file can be looked at before the store
-// takes it: `image` (a copy of what the unit holds) takes the cells the upload sends. A failure
-// shows its message once and leaves image as it was.
+// ReadPresetFile for the load flow, into an image of the caller's, so the file can be looked at
+// before the store takes it: only the cells the upload sends (TakeUploadedCells) take the file's
+// values (`image` is a copy of what the unit holds), so the store never shows system settings the
+// unit does not receive. A failure shows its message once and leaves image as it was.
 bool ReadPresetUploadImage(const std::filesystem::path& path, DeviceTable& image,
                            Messages& messages, Language language = Language::English);
 

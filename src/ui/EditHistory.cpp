@@ -173,8 +173,8 @@ void EditHistory::WriteBack(const std::vector<EditCell>& cells, bool after) {
 }
 
 void EditHistory::WriteImage(const DeviceTable& image, DeviceLink* link) {
+  editor_.TakeImage(image, EditOrigin::Undo);
   ParamStore& store = editor_.store();
-  store.DeviceImage = image;
   store.LayoutFlag = static_cast<uint8_t>(store.Device(0, 1));
   store.RebuildViewValues(store.LayoutFlag);
   showStore_();

@@ -428,7 +428,7 @@ TEST_F(PresetFileTest, LoadForUploadTakesOnlyWhatTheUploadSends) {
   const ParamStore before = store;
   ParamStore fromFile = store;  // the whole file read over the same store
   ASSERT_TRUE(ReadPresetFile(path, fromFile, messages));
-  ASSERT_TRUE(ReadPresetForUpload(path, store, messages));
+  ASSERT_TRUE(ReadPresetUploadImage(path, store.DeviceImage, messages));
   EXPECT_TRUE(messages.Texts().empty());
   for (int page = 0; page < kSystemPage; ++page) {
     EXPECT_EQ(store.DeviceImage[page], fromFile.DeviceImage[page]) << page;
