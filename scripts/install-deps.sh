@@ -2,7 +2,7 @@
 # Installs the Debian 12 packages the build, the tests and the demo need, if any is missing.
 #   scripts/install-deps.sh [PACKAGE ...]   also installs the packages named
 set -euo pipefail
-packages=(qt6-base-dev qt6-serialport-dev libgtest-dev libbenchmark-dev cmake g++ make
+packages=(qt6-base-dev qt6-serialport-dev qt6-tools-dev qt6-l10n-tools libgtest-dev libbenchmark-dev cmake g++ make
           xvfb x11-apps imagemagick socat xauth fonts-wqy-microhei)
 # Extra packages a caller needs beyond these (packaging, CI checks) come as arguments.
 packages+=("$@")

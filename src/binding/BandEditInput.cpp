@@ -16,6 +16,7 @@
 #include "model/Messages.h"
 #include "model/ParamStore.h"
 #include "model/Scales.h"
+#include "widgets/Translation.h"
 
 namespace velantro {
 
@@ -68,7 +69,8 @@ void BandEditInput::CommitEdit(int step, EditOrigin origin) {
   }
   const Binding* binding = tables_.BindingOf(edit);
   if (binding == nullptr || binding->scale == Scale::None) {
-    messages_.Information("error", "Velantro");
+    messages_.Information(Translated(QT_TRANSLATE_NOOP("velantro", "error")).toStdString(),
+                          "Velantro");
     edit->setText(lastGoodText_);
     return;
   }

@@ -16,6 +16,7 @@
 #include "model/Rounding.h"
 #include "model/Scales.h"
 #include "model/Sections.h"
+#include "widgets/Translation.h"
 #include "widgets/WidgetNames.h"
 
 namespace velantro {
@@ -100,7 +101,8 @@ void EditDispatch::ShowText(QWidget* control, const QString& text) {
   if (auto* edit = qobject_cast<QLineEdit*>(control)) {
     edit->setText(text);
   } else if (auto* label = qobject_cast<QLabel*>(control)) {
-    label->setText(text);
+    // A pane's word ("Off") in the console's language; numbers stay as they are.
+    label->setText(Translated(text));
   }
 }
 

@@ -4,6 +4,8 @@
 #include <array>
 #include <cstdint>
 
+#include "model/TextMark.h"
+
 namespace velantro {
 
 namespace {
@@ -17,9 +19,17 @@ constexpr int kVolumeLimitCount = 6;
 constexpr std::array<ParamAddress, 3> kSecrets{sysaddr::SystemPassword, sysaddr::KeyLockPassword,
                                                sysaddr::DeviceCode};
 constexpr const char* kOtherSettingSuffix = " (other music setting)";
-constexpr std::array<std::string_view, kPageCount> kPageTitles{
-    "Music",       "MIC A",       "DEQ",         "MIC B",      "Effect", "Reverb EQ",
-    "Main output", "AUX1 output", "AUX2 output", "SUR output", "System"};
+constexpr std::array<std::string_view, kPageCount> kPageTitles{VELANTRO_TEXT("Music"),
+                                                               "MIC A",
+                                                               "DEQ",
+                                                               "MIC B",
+                                                               VELANTRO_TEXT("Effect"),
+                                                               VELANTRO_TEXT("Reverb EQ"),
+                                                               VELANTRO_TEXT("Main output"),
+                                                               VELANTRO_TEXT("AUX1 output"),
+                                                               VELANTRO_TEXT("AUX2 output"),
+                                                               VELANTRO_TEXT("SUR output"),
+                                                               VELANTRO_TEXT("System")};
 
 // What an upload puts on the wire for a cell, so a file's -1 and the unit's 65535 are the same.
 int WireValue(int32_t value) { return static_cast<uint16_t>(value); }

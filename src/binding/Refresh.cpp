@@ -14,6 +14,7 @@
 #include "model/Scales.h"
 #include "model/ScopedAssign.h"
 #include "model/Sections.h"
+#include "widgets/Translation.h"
 #include "widgets/WidgetNames.h"
 
 namespace velantro {
@@ -57,7 +58,8 @@ void Refresh::RefreshAllControls(int target) {
     if (redrawCurves_) redrawCurves_(kWholePagePoint, SectionPage(state_.currentSection));
   }
   if (auto* label = qobject_cast<QLabel*>(tables_.Find(names::kCurrentModeLabel))) {
-    label->setText(QStringLiteral("（Current Mode：%1 ）").arg(store.Device(10, 2) + 1));
+    label->setText(Translated(QT_TRANSLATE_NOOP("velantro", "（Current Mode：%1 ）"))
+                       .arg(store.Device(10, 2) + 1));
   }
   if (afterRefresh) afterRefresh(target);
 }

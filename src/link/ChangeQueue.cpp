@@ -122,7 +122,7 @@ void ChangeQueue::ArmFollowUp(ParamAddress address) {
   if (address == sysaddr::CurrentMode) {
     // A recall: the unit answers, then the console reads the recalled mode back.
     link_.BeginRecall();
-    link_.ShowStatusCaption(linktext::kLoading.chinese);
+    link_.ShowStatus(linktext::kLoading);
     link_.SetLinkOnline(false);
     silentSeconds_ = 0;
     PendingEvent = LinkEvent::Reload;

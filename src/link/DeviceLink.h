@@ -96,7 +96,7 @@ class DeviceLink : public ReceiverSink, public LinkWritePort {
 
   // Status label caption only (hint unchanged); also what the Device Status dialog copies.
   void ShowStatusCaption(const std::string& caption) override;
-  void ShowStatus(const LocalizedText& text);
+  void ShowStatus(const LocalizedText& text) override;
   void UpdateDeviceStatus();
   void Log(const std::string& line) override { view_.LogLine(line); }
 

@@ -84,7 +84,7 @@ class LinkView {
   virtual ~LinkView() = default;
   // Status label: caption in the language of LanguageSetting, the other language in its hint.
   virtual void SetStatus(const std::string& caption, const std::string& hint) = 0;
-  // Status label caption only ("Equipment search...", "OffLine", "加载中...", "Saving...");
+  // Status label caption only ("Equipment search...", "OffLine", "Saving...");
   // the hint stays as it is.
   virtual void SetStatusCaption(const std::string& caption) = 0;
   virtual void SetStatusColour(Rgb colour) = 0;

@@ -51,6 +51,8 @@ class LinkWritePort {
   // A mode recall has left: the pages wait until its reload is in.
   virtual void BeginRecall() = 0;
   virtual void ShowStatusCaption(const std::string& caption) = 0;
+  // A two-language status: the caption in the console's language, the other in its hint.
+  virtual void ShowStatus(const LocalizedText& text) = 0;
   virtual void Transmit(const Bytes& bytes, FrameMeaning meaning) = 0;
   virtual void SendLinkControl(int code) = 0;
   virtual void RaiseLinkEvent(LinkEvent event) = 0;

@@ -7,10 +7,14 @@
 
 #include "model/ParamStore.h"
 #include "model/Rounding.h"
+#include "model/TextMark.h"
 
 namespace velantro {
 
 namespace {
+
+// What a pane shows for a filter or an effect that is switched off.
+constexpr const char* kOffText = VELANTRO_TEXT("Off");
 
 template <std::size_t N>
 std::string_view ClampedText(const std::array<std::string_view, N>& table, int index) {
@@ -168,12 +172,12 @@ std::string ScaleText(ValueScale scale, double x) {
     case Scale::CrossoverQ:
       return std::string(QText(t));
     case Scale::LowPassFrequency:
-      return x == 362 ? std::string("Off") : FrequencyHzText(t);
+      return x == 362 ? std::string(kOffText) : FrequencyHzText(t);
     case Scale::HighPassFrequency:
     case Scale::EffectHighPass:
-      return x == 0 ? std::string("Off") : FrequencyHzText(TruncateToInt(x - 1));
+      return x == 0 ? std::string(kOffText) : FrequencyHzText(TruncateToInt(x - 1));
     case Scale::EffectLowPass:
-      return x == 64 ? std::string("Off") : FrequencyHzText(ClampIndex(t, 65) + 297);
+      return x == 64 ? std::string(kOffText) : FrequencyHzText(ClampIndex(t, 65) + 297);
     case Scale::EffectLevel:
       return FormatNumber(x, 0);
     case Scale::MixLevel:
@@ -196,9 +200,9 @@ std::string ScaleText(ValueScale scale, double x) {
     case Scale::CompressorLevel:
       return FormatNumber(x - 36.0, 0);
     case Scale::FeedbackShift:
-      return x == 0 ? std::string("Off") : FormatNumber(x + 1.0, 0) + "Hz";
+      return x == 0 ? std::string(kOffText) : FormatNumber(x + 1.0, 0) + "Hz";
     case Scale::GateOrDamping:
-      return x == 0 ? std::string("Off") : FormatNumber(x, 0);
+      return x == 0 ? std::string(kOffText) : FormatNumber(x, 0);
     default:
       return std::string();
   }

@@ -46,7 +46,7 @@ constexpr int kOutHighPassOff = 0;
 constexpr int kOutHighPass80Hz = 74;  // 80.3 Hz
 constexpr int kOutLowPassOff = 362;
 constexpr int kOutLowPass120Hz = 94;    // 120.0 Hz
-constexpr int kCrossoverLinkRiley = 2;  // "Link Riley 24dB"
+constexpr int kCrossoverLinkRiley = 2;  // "Linkwitz-Riley 24dB"
 constexpr int kCrossoverQ071 = 10;      // 0.71
 
 void WriteBand(Image& image, int page, int band, int setting, int freq, int gain) {

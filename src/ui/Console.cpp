@@ -1,15 +1,21 @@
 #include "ui/Console.h"
 
 #include <QAction>
+#include <QComboBox>
 
 #include "binding/ControlBinding.h"
 #include "link/DeviceLink.h"
 #include "link/Unit3.h"
+#include "presets/LanguageChoice.h"
 #include "ui/EditHistory.h"
+#include "ui/Language.h"
 #include "ui/LinkPresenter.h"
 #include "ui/MainFrm.h"
 #include "ui/ModifiedMarkers.h"
+#include "ui/PresetLibraryPanel.h"
 #include "ui/Unit2.h"
+#include "widgets/Translation.h"
+#include "widgets/WidgetNames.h"
 
 namespace velantro {
 
@@ -71,6 +77,42 @@ void Console::CreateWindows() {
   form1_ = std::make_unique<TForm1>(windowContext());
   linkView_->Attach(*form1_, *form2_, form3_->link());
   CreateHistory();
+  ConnectLanguageBox();
+}
+
+void Console::ConnectLanguageBox() {
+  auto* box = form1_->findChild<QComboBox*>(QString::fromLatin1(names::kLanguageBox));
+  if (box == nullptr) return;
+  box->setCurrentIndex(static_cast<int>(LanguageSetting));
+  QObject::connect(box, &QComboBox::currentIndexChanged, form1_.get(), [this](int index) {
+    if (index >= 0) SetLanguage(static_cast<Language>(index), true);
+  });
+}
+
+void Console::SetLanguage(Language language, bool remember) {
+  const bool changed = language != LanguageSetting;
+  LanguageSetting = language;
+  linkConfig.LanguageSetting = language;
+  InstallLanguage(language);
+  if (remember) RememberLanguage();
+  if (!changed || !form1_) return;
+  RetranslateTree(form1_.get());
+  if (form2_) RetranslateTree(form2_.get());
+  linkView_->SwapStatusLanguage();
+  form1_->RetranslateParts();
+  if (auto* box = form1_->findChild<QComboBox*>(QString::fromLatin1(names::kLanguageBox))) {
+    const bool blocked = box->blockSignals(true);
+    box->setCurrentIndex(static_cast<int>(language));
+    box->blockSignals(blocked);
+  }
+}
+
+void Console::RememberLanguage() {
+  const std::filesystem::path base =
+      form1_ && form1_->presets()
+          ? form1_->presets()->library().BaseFolder()
+          : PresetLibraryPanel::ChooseRoot(programFolder) / PresetLibrary::kBaseFolderName;
+  WriteLanguageFile(base, LanguageSetting);
 }
 
 void Console::CreateHistory() {

@@ -48,8 +48,12 @@ class Console {
 
   // The store every window piece edits.
   ParamStore store;
-  // LanguageSetting: English.
+  // LanguageSetting: English unless main chose another (the command line, mod.dat, the locale).
   Language LanguageSetting = Language::English;
+  // The operator's choice on the System page, or main's at start: installs the language's texts,
+  // shows every caption, the status and the Device Status dialog in it at once, and when
+  // `remember` writes it to mod.dat in the preset base folder for the next start.
+  void SetLanguage(Language language, bool remember = false);
   LinkSettings linkSettings;
   // What the link reads: the "IP Address/Port" fields' text and the language.
   LinkConfig linkConfig;
@@ -110,6 +114,8 @@ class Console {
   std::unique_ptr<EditHistory> history_;
 
   void CreateHistory();
+  void ConnectLanguageBox();
+  void RememberLanguage();
   void Revert(const std::vector<int>& pages, const char* text);
   void ShowStore();
 };

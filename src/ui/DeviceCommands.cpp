@@ -14,16 +14,24 @@
 #include "link/Frames.h"
 #include "model/ParamAddress.h"
 #include "model/Sections.h"
+#include "widgets/Translation.h"
 #include "widgets/WidgetNames.h"
 
 namespace velantro {
 
 namespace {
 
-const std::string kPrompt = "prompt";
-const std::string kChinesePrompt = "提示";
-const std::string kModeNameRefusal =
-    "Mode names use letters, digits, spaces and ASCII punctuation only (at most 20).";
+// The boxes of these commands speak the console's language.
+constexpr const char* kPrompt = VELANTRO_TEXT("prompt");
+constexpr const char* kModeNameRefusal = VELANTRO_TEXT(
+    "Mode names use letters, digits, spaces and ASCII punctuation only (at most 20).");
+
+std::string Say(const char* source) { return Translated(source).toStdString(); }
+std::string Say(const char* source, const QString& a, const QString& b = {}) {
+  QString text = Translated(source).arg(a);
+  if (!b.isNull()) text = text.arg(b);
+  return text.toStdString();
+}
 
 // What a stored mode's name can hold: printable ASCII.
 constexpr char16_t kFirstNameCode = 0x20;
@@ -192,7 +200,7 @@ void DeviceCommands::RefuseWrongOldPassword(PasswordKind kind) {
   const QString typed = group.old->text();
   if (typed.size() != group.length || typed.toStdString() == StoredPassword(kind)) return;
   group.old->clear();
-  messages_.Information("Password error", kPrompt);
+  messages_.Information(Say(QT_TRANSLATE_NOOP("velantro", "Password error")), Say(kPrompt));
 }
 
 void DeviceCommands::EnterSystemPassword() {
@@ -202,7 +210,7 @@ void DeviceCommands::EnterSystemPassword() {
   const bool valid = typed == store_.SystemPassword &&
                      store_.SystemPassword.size() == static_cast<size_t>(kSystemPasswordLength);
   if (!valid) {
-    messages_.Information("Password error", kPrompt);
+    messages_.Information(Say(QT_TRANSLATE_NOOP("velantro", "Password error")), Say(kPrompt));
     return;
   }
   if (!link_.LinkOnline()) return;
@@ -229,11 +237,7 @@ void DeviceCommands::ChangePassword(PasswordKind kind) {
     stored = new1;
     SendText(group.address, new1);
   } else if (new1 != new2) {
-    if (kind == PasswordKind::System) {
-      messages_.Information("Password different!", kPrompt);
-    } else {
-      messages_.Information("密码不一致!", kChinesePrompt);
-    }
+    messages_.Information(Say(QT_TRANSLATE_NOOP("velantro", "Password different!")), Say(kPrompt));
   }
   EndPasswordChange(group);
 }
@@ -290,16 +294,18 @@ void DeviceCommands::UnlockConsole() {
   }
   if (lockPanel_) lockPanel_->hide();
   SetLocked(false);
-  messages_.Information("Unlock Success", kPrompt);
+  messages_.Information(Say(QT_TRANSLATE_NOOP("velantro", "Unlock Success")), Say(kPrompt));
 }
 
 void DeviceCommands::RecallMode() {
   if (!modeBox_ || modeBox_->currentIndex() < 0) return;
   const int index = modeBox_->currentIndex();
-  if (!messages_.AskYesNo("Load to " + modeBox_->currentText().toStdString() + "?", kPrompt)) {
+  if (!messages_.AskYesNo(
+          Say(QT_TRANSLATE_NOOP("velantro", "Load mode %1?"), modeBox_->currentText()),
+          Say(kPrompt))) {
     return;
   }
-  // Sent through the change queue: when it leaves at once the link goes quiet ("加载中...") and
+  // Sent through the change queue: when it leaves at once the link goes quiet ("Loading...") and
   // the unit's acknowledgement starts the reload.
   editor_.SetValue(sysaddr::CurrentMode, index, EditOrigin::System);
 }
@@ -307,7 +313,8 @@ void DeviceCommands::RecallMode() {
 void DeviceCommands::SaveMode() {
   constexpr int kAdministratorIndex = IndexOf(sysaddr::UserOrAdmin);
   if (store_.ViewValues[kSystemPage][kAdministratorIndex] != 1) {
-    messages_.Information("User mode can not save operation!", kPrompt);
+    messages_.Information(Say(QT_TRANSLATE_NOOP("velantro", "User mode can not save operation!")),
+                          Say(kPrompt));
     return;
   }
   if (!modeBox_ || !modeNameEdit_) return;
@@ -316,12 +323,13 @@ void DeviceCommands::SaveMode() {
   if (index < 0 || index >= static_cast<int>(store_.ModeNames.size())) return;
   // The unit would keep another character as "?"; the operator chooses a name it can keep.
   if (!IsUnitModeName(modeNameEdit_->text())) {
-    messages_.Information(kModeNameRefusal, kPrompt);
+    messages_.Information(Say(kModeNameRefusal), Say(kPrompt));
     return;
   }
   const std::string name = modeNameEdit_->text().toStdString();
-  if (!messages_.AskYesNo("Save Mode to  " + std::to_string(index + 1) + "-" + name + "?",
-                          kPrompt)) {
+  if (!messages_.AskYesNo(Say(QT_TRANSLATE_NOOP("velantro", "Save Mode to %1-%2?"),
+                              QString::number(index + 1), modeNameEdit_->text()),
+                          Say(kPrompt))) {
     return;
   }
   // Names the mode, sends the save frame directly and waits for the acknowledgement.

@@ -52,7 +52,7 @@ class DeviceCommands : public QObject {
   void ChangePassword(PasswordKind kind);
   // The "Enter" button of the lock panel.
   void UnlockConsole();
-  // "Call Management Mode" and "Save Management Mode".
+  // "Recall Mode" and "Save Mode".
   void RecallMode();
   void SaveMode();
   // The mode list's change event: the name field takes the entry without its number prefix.

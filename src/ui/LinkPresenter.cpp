@@ -11,6 +11,7 @@
 #include "ui/MainFrm.h"
 #include "ui/Unit2.h"
 #include "widgets/Looks.h"
+#include "widgets/Translation.h"
 
 namespace velantro {
 
@@ -48,6 +49,17 @@ void LinkPresenter::SetStatus(const std::string& caption, const std::string& hin
   Report(language_ == Language::English ? caption : hint);
 }
 
+void LinkPresenter::SwapStatusLanguage() {
+  if (window_ == nullptr) return;
+  QLabel* label = window_->statusLabel();
+  const QString hint = label->property("hint").toString();
+  if (hint.isEmpty() || hint == label->text()) return;
+  const QString caption = label->text();
+  label->setText(hint);
+  label->setProperty("hint", caption);
+  label->setToolTip(caption);
+}
+
 void LinkPresenter::SetStatusCaption(const std::string& caption) {
   if (window_ != nullptr) window_->statusLabel()->setText(QString::fromStdString(caption));
   Report(caption);
@@ -67,7 +79,8 @@ void LinkPresenter::SetLinkButton(LinkButtonLook look) {
   if (window_ == nullptr) return;
   const bool unlink = look == LinkButtonLook::Unlink;
   QPushButton* link = window_->linkButton();
-  link->setText(unlink ? "Unlink" : "Connect");
+  SetText(link, unlink ? QT_TRANSLATE_NOOP("velantro", "Unlink")
+                       : QT_TRANSLATE_NOOP("velantro", "Connect"));
   SetButtonLook(link, unlink ? ButtonLook::Down : ButtonLook::Normal);
   SetButtonLook(window_->unlinkButton(), unlink ? ButtonLook::Normal : ButtonLook::Down);
 }

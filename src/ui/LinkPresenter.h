@@ -45,6 +45,10 @@ class LinkPresenter : public LinkView {
   void LogLine(const std::string& line) override;
   void ShowReadingUnitImage(bool reading) override;
 
+  // After a language switch: a two-language status shows the other language, its hint the first.
+  // A single-language status ("OffLine") stays.
+  void SwapStatusLanguage();
+
  private:
   void Report(const std::string& text);
 

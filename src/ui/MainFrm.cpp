@@ -28,6 +28,7 @@
 #include "ui/Unit2.h"
 #include "ui/WindowFrame.h"
 #include "widgets/Looks.h"
+#include "widgets/Translation.h"
 #include "widgets/WidgetNames.h"
 #include "widgets/Widgets.h"
 
@@ -168,12 +169,11 @@ void TForm1::ShowUnitLoading(bool loading) {
     part->setEnabled(!loading);
   }
   for (const VolumeParts& volume : strip_.volumes) volume.bar->setEnabled(!loading);
-  const bool chinese = context_.language == Language::Chinese;
-  loadingNotice_->setText(QString::fromUtf8(chinese ? "加载中…" : "Loading…"));
-  loadingNotice_->setToolTip(QString::fromUtf8(
-      chinese ? "正在读取设备的设置, 读取完成后才能修改。"
-              : "The unit's settings are being read in; the pages take edits again when they are "
-                "all in."));
+  SetText(loadingNotice_, QT_TRANSLATE_NOOP("velantro", "Loading…"));
+  SetToolTip(loadingNotice_,
+             QT_TRANSLATE_NOOP("velantro",
+                               "The unit's settings are being read in; the pages take edits again "
+                               "when they are all in."));
   PlaceLoadingNotice();
   loadingNotice_->setVisible(loading);
 }
@@ -229,6 +229,11 @@ void TForm1::ConnectNetworkFields() {
   connect(port, &QLineEdit::textChanged, this, [this](const QString& text) {
     context_.linkConfig.portText = text.trimmed().toStdString();
   });
+}
+
+void TForm1::RetranslateParts() {
+  if (firstShowDone_) binding_->RefreshAllControls(kAllPages);
+  graph_->update();
 }
 
 void TForm1::showEvent(QShowEvent* event) {
@@ -333,7 +338,8 @@ void TForm1::MicGroupClicked(QPushButton* button) {
   const int group = binding_->actions().ChooseMicGroup(button);
   binding_->editor().SetMicGroup(group);
   const bool nineBands = group == 1 && pages_->currentIndex() == sheet::kMic;
-  Child<QLabel>("MicEqCaption")->setText(nineBands ? "9 band EQ" : "15 band EQ");
+  SetText(Child<QLabel>("MicEqCaption"), nineBands ? QT_TRANSLATE_NOOP("velantro", "9 band EQ")
+                                                   : QT_TRANSLATE_NOOP("velantro", "15 band EQ"));
   sheetLayout_->ShowMicColumns(nineBands);
   binding_->RefreshAllControls(1);
   // The curve, the handles and the point label now show the group chosen.

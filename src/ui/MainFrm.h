@@ -88,6 +88,9 @@ class TForm1 : public QWidget {
   EqGraphPanel* graph() const { return graph_; }
   DeviceCommands* deviceCommands() const { return deviceCommands_.get(); }
   PresetLibraryPanel* presets() const { return presets_.get(); }
+  // After a language switch: the texts the window makes from the unit's values (the current mode
+  // line) and the graph's labels, in the new language.
+  void RetranslateParts();
   QStackedWidget* pages() const { return pages_; }
   // The scroll box around the page control: it scrolls a sheet that the window is too small for.
   QScrollArea* pageScroll() const { return pageScroll_; }

@@ -9,6 +9,7 @@
 
 #include "binding/BindingTables.h"
 #include "binding/ControlTable.h"
+#include "widgets/Translation.h"
 #include "widgets/Widgets.h"
 
 namespace velantro {
@@ -41,15 +42,17 @@ void StampRole(QPushButton* button, const char* fallback) {
 }  // namespace
 
 QLabel* PageKit::Caption(const QString& text, QRect r, Qt::Alignment align) const {
-  auto* label = new QLabel(text, parent_);
+  auto* label = new QLabel(parent_);
+  SetText(label, text);
   label->setAlignment(align);
   label->setGeometry(r);
   return label;
 }
 
 QGroupBox* PageKit::Group(const QString& name, const QString& title, QRect r) const {
-  auto* group = new QGroupBox(title, parent_);
+  auto* group = new QGroupBox(parent_);
   group->setObjectName(name);
+  SetText(group, title);
   group->setGeometry(r);
   return group;
 }
@@ -102,7 +105,7 @@ QComboBox* PageKit::Combo(const QString& name, int address, const QStringList& i
                           QRect r) const {
   auto* combo = new QComboBox(parent_);
   Stamp(combo, name, address, "combo");
-  combo->addItems(items);
+  SetItems(combo, items);
   combo->setFocusPolicy(kButtonFocus);
   combo->setGeometry(r);
   return combo;
@@ -137,7 +140,8 @@ QPushButton* PageKit::Phase(const QString& name, int address, QPoint at) const {
 
 QPushButton* PageKit::Toggle(const QString& name, int address, const QString& caption,
                              QRect r) const {
-  auto* button = new QPushButton(caption, parent_);
+  auto* button = new QPushButton(parent_);
+  SetText(button, caption);
   Stamp(button, name, address, "button");
   StampRole(button, "toggle");
   button->setProperty("look", "normal");
@@ -147,7 +151,8 @@ QPushButton* PageKit::Toggle(const QString& name, int address, const QString& ca
 }
 
 QPushButton* PageKit::Button(const QString& name, const QString& caption, QRect r) const {
-  auto* button = new QPushButton(caption, parent_);
+  auto* button = new QPushButton(parent_);
+  SetText(button, caption);
   button->setObjectName(name);
   StampRole(button, nullptr);
   button->setProperty("look", "normal");

@@ -19,6 +19,8 @@
 #include "model/ParamAddress.h"
 #include "model/Scales.h"
 #include "ui/PageKit.h"
+#include "ui/PresetLibraryPanel.h"
+#include "widgets/Translation.h"
 #include "widgets/WidgetNames.h"
 #include "widgets/Widgets.h"
 
@@ -44,8 +46,9 @@ QStringList DeqTypeItems() {
   return list;
 }
 
-const QStringList kCrossoverModes =
-    Items({"Besell 24dB", "Butterworth 24dB", "Link Riley 24dB", "USER 12dB", "USER 24dB"});
+const QStringList kCrossoverModes = Items(
+    {VELANTRO_TEXT("Bessel 24dB"), VELANTRO_TEXT("Butterworth 24dB"),
+     VELANTRO_TEXT("Linkwitz-Riley 24dB"), VELANTRO_TEXT("USER 12dB"), VELANTRO_TEXT("USER 24dB")});
 
 // The bound control of the table at the address: every bound widget takes its name, and bars
 // and panes their range and scale, from there.
@@ -71,7 +74,7 @@ struct SliderRow {
   bool spin = false;            // spin buttons beside the pane
   int phaseIndex = -1;          // slot of the phase button before the caption
   bool barHidden = false;       // a pane with spin buttons only
-  const char* unitBefore = "";  // label before the pane ("Atk x")
+  const char* unitBefore = "";  // label before the pane (VELANTRO_TEXT("Atk ×"))
 };
 
 struct RowColumns {
@@ -138,14 +141,14 @@ void AddOptionRow(const PageKit& kit, int address, const char* caption, QRect ca
 // Limiter rows of the output and AUX sheets (slots relative to `base`).
 void AddLimiter(const PageKit& kit, int page, int base, int top, int pitch, const RowColumns& c) {
   const std::vector<SliderRow> rows = {
-      {"Limit Level", base + 2, "dBu"},
-      {"Attack Time", base + 0, "ms"},
-      {"Release Time", base + 1, "", false, -1, false, "Atk x"},
-      {"Ratio", base + 3},
+      {VELANTRO_TEXT("Limit Level"), base + 2, "dBu"},
+      {VELANTRO_TEXT("Attack Time"), base + 0, "ms"},
+      {VELANTRO_TEXT("Release Time"), base + 1, "", false, -1, false, VELANTRO_TEXT("Atk ×")},
+      {VELANTRO_TEXT("Ratio"), base + 3},
   };
   AddSliderRows(kit, page, rows, top, pitch, c);
   const int y = top + 4 * pitch;
-  AddOptionRow(kit, MakeAddress(page, base + 4), "Limit Mode",
+  AddOptionRow(kit, MakeAddress(page, base + 4), VELANTRO_TEXT("Limit Mode"),
                QRect(c.caption, y, c.captionWidth, kRowHeight), c.bar, y + 2, 62, {0, 1, 2});
 }
 
@@ -235,9 +238,9 @@ QScrollArea* AddStrip(const PageKit& kit, const StripSpec& s, int x, int y) {
     int height;
   };
   const RowCaption captions[4] = {
-      {"EQ Type", kImageTop, 3 * kImagePitch},
-      {"Gain(dB)", kEditTop, kRowHeight},
-      {"Fre(Hz)", kEditTop + kEditPitch, kRowHeight},
+      {VELANTRO_TEXT("EQ Type"), kImageTop, 3 * kImagePitch},
+      {VELANTRO_TEXT("Gain(dB)"), kEditTop, kRowHeight},
+      {VELANTRO_TEXT("Fre(Hz)"), kEditTop + kEditPitch, kRowHeight},
       {"Q", kEditTop + 2 * kEditPitch, kRowHeight},
   };
   for (const RowCaption& c : captions) {
@@ -285,9 +288,9 @@ QScrollArea* AddStrip(const PageKit& kit, const StripSpec& s, int x, int y) {
 
 void BuildMusicSheet(QWidget* sheet) {
   PageKit kit(sheet);
-  QGroupBox* input = kit.Group("MusInputGrop", "Music Input", QRect(4, 2, 186, 200));
+  QGroupBox* input = kit.Group("MusInputGrop", VELANTRO_TEXT("Music Input"), QRect(4, 2, 186, 200));
   PageKit in(input);
-  QGroupBox* port = in.Group("MusPortGrop", "Music Port", QRect(8, 22, 170, 56));
+  QGroupBox* port = in.Group("MusPortGrop", VELANTRO_TEXT("Music Port"), QRect(8, 22, 170, 56));
   PageKit portKit(port);
   const int portAddress = MakeAddress(kSystemPage, IndexOf(sysaddr::MusicInputSelect));
   AddOptionRow(portKit, portAddress, nullptr, {}, 16, 26, 64, {0, 1, 2});
@@ -295,13 +298,22 @@ void BuildMusicSheet(QWidget* sheet) {
   const QString third = Named(portAddress, ControlRole::Member, 2);
   port->findChild<QPushButton*>(third)->hide();
   port->findChild<QLabel*>(third + "Caption")->hide();
-  QGroupBox* gain = in.Group(names::kMusicGainGroup, "Music Gain", QRect(8, 90, 170, 56));
+  QGroupBox* gain =
+      in.Group(names::kMusicGainGroup, VELANTRO_TEXT("Music Gain"), QRect(8, 90, 170, 56));
   PageKit gainKit(gain);
   AddOptionRow(gainKit, MakeAddress(kSystemPage, IndexOf(sysaddr::MusicInputLevel)), nullptr, {},
                12, 26, 54, {0, 1, 2}, 36);
-  const StripSpec music{
-      names::kMusicPoints, 0,      4, 10, 10, 10, names::kMusicStrip, nullptr, "10 band EQ",
-      "MusEqCaption",      nullptr};
+  const StripSpec music{names::kMusicPoints,
+                        0,
+                        4,
+                        10,
+                        10,
+                        10,
+                        names::kMusicStrip,
+                        nullptr,
+                        VELANTRO_TEXT("10 band EQ"),
+                        "MusEqCaption",
+                        nullptr};
   AddStrip(kit, music, 200, 2);
 }
 
@@ -317,15 +329,17 @@ void BuildMicSheet(QWidget* sheet) {
                      .paneWidth = 64,
                      .after = 270};
   const std::vector<SliderRow> rows = {
-      {"MIC  Frequency shift", 2, "", true, -1, true},
-      {"Noise gate", 3, "", true, -1, true},
-      {"MIC HPF", 0, "", true},
+      {VELANTRO_TEXT("MIC Frequency shift"), 2, "", true, -1, true},
+      {VELANTRO_TEXT("Noise gate"), 3, "", true, -1, true},
+      {VELANTRO_TEXT("MIC HPF"), 0, "", true},
   };
   AddSliderRows(PageKit(mic), 1, rows, 22, 24, c);
-  QGroupBox* group = kit.Group("MicGroupGrop", "MIC(Group choose)", QRect(4, 108, 292, 60));
+  QGroupBox* group =
+      kit.Group("MicGroupGrop", VELANTRO_TEXT("MIC(Group choose)"), QRect(4, 108, 292, 60));
   PageKit groupKit(group);
-  for (auto [name, caption, x] : {std::tuple{names::kMicGroupA, "MIC A Group", 12},
-                                  std::tuple{names::kMicGroupB, "MIC B Group", 150}}) {
+  for (auto [name, caption, x] :
+       {std::tuple{names::kMicGroupA, VELANTRO_TEXT("MIC A Group"), 12},
+        std::tuple{names::kMicGroupB, VELANTRO_TEXT("MIC B Group"), 150}}) {
     QPushButton* button = groupKit.Button(name, caption, QRect(x, 24, 128, 24));
     button->setProperty("kind", "button");
     button->setProperty("role", "pair");
@@ -338,7 +352,7 @@ void BuildMicSheet(QWidget* sheet) {
                         10,
                         names::kMicStrip,
                         names::kMicStripScroll,
-                        "15 band EQ",
+                        VELANTRO_TEXT("15 band EQ"),
                         "MicEqCaption",
                         names::kMicCurvePanel};
   AddStrip(kit, strip, 304, 2);
@@ -354,17 +368,17 @@ void BuildEffectSheet(QWidget* sheet) {
                      .pane = 226,
                      .paneWidth = 72,
                      .after = 300};
-  QGroupBox* echo = kit.Group("EchoGrop", "Echo", QRect(4, 2, 352, 236));
+  QGroupBox* echo = kit.Group("EchoGrop", VELANTRO_TEXT("Echo"), QRect(4, 2, 352, 236));
   const std::vector<SliderRow> echoRows = {
-      {"MIC Echo Level", 1, "%", false, 0},
-      {"MIC Direct Level", 3, "%", false, 2},
-      {"Echo HPF", 4, "", true},
-      {"Echo LPF", 5, "", true},
-      {"Echo PRE Delay", 6, "ms"},
-      {"Echo Delay Time", 7, "ms"},
-      {"Echo Repeat", 8, "%"},
-      {"Echo R CH PRE Delay", 10, "%"},
-      {"Echo R CH Delay Time", 9, "%"},
+      {VELANTRO_TEXT("MIC Echo Level"), 1, "%", false, 0},
+      {VELANTRO_TEXT("MIC Direct Level"), 3, "%", false, 2},
+      {VELANTRO_TEXT("Echo HPF"), 4, "", true},
+      {VELANTRO_TEXT("Echo LPF"), 5, "", true},
+      {VELANTRO_TEXT("Echo PRE Delay"), 6, "ms"},
+      {VELANTRO_TEXT("Echo Delay Time"), 7, "ms"},
+      {VELANTRO_TEXT("Echo Repeat"), 8, "%"},
+      {VELANTRO_TEXT("Echo R CH PRE Delay"), 10, "%"},
+      {VELANTRO_TEXT("Echo R CH Delay Time"), 9, "%"},
   };
   PageKit echoKit(echo);
   AddSliderRows(echoKit, 4, echoRows, 20, 23, c);
@@ -373,31 +387,40 @@ void BuildEffectSheet(QWidget* sheet) {
   for (int position : {0, 1}) {
     echoKit.Option(Named(echoMode, ControlRole::Member, position), echoMode, QPoint(0, 0))->hide();
   }
-  QGroupBox* reverb = kit.Group("RvbGrop", "Reverb", QRect(360, 2, 352, 236));
+  QGroupBox* reverb = kit.Group("RvbGrop", VELANTRO_TEXT("Reverb"), QRect(360, 2, 352, 236));
   const std::vector<SliderRow> reverbRows = {
-      {"MIC Reverb Level", 1, "%", false, 0},
-      {"MIC Direct Level", 3, "%", false, 2},
-      {"Reverb Mic HPF", 6, "", true},
-      {"Reverb Mic LPF", 7, "", true},
-      {"Reverb Music HPF", 10},
-      {"Reverb Music LPF", 11},
-      {"Reverb PRE Delay", 5, "ms"},
-      {"Reverb Time", 4, "ms"},
-      {"Reverb Treble Damp", 12},
-      {"Reverb Bass Damp", 13},
-      {"Music to Reverb", 9, "%", false, 8},
+      {VELANTRO_TEXT("MIC Reverb Level"), 1, "%", false, 0},
+      {VELANTRO_TEXT("MIC Direct Level"), 3, "%", false, 2},
+      {VELANTRO_TEXT("Reverb Mic HPF"), 6, "", true},
+      {VELANTRO_TEXT("Reverb Mic LPF"), 7, "", true},
+      {VELANTRO_TEXT("Reverb Music HPF"), 10},
+      {VELANTRO_TEXT("Reverb Music LPF"), 11},
+      {VELANTRO_TEXT("Reverb PRE Delay"), 5, "ms"},
+      {VELANTRO_TEXT("Reverb Time"), 4, "ms"},
+      {VELANTRO_TEXT("Reverb Treble Damp"), 12},
+      {VELANTRO_TEXT("Reverb Bass Damp"), 13},
+      {VELANTRO_TEXT("Music to Reverb"), 9, "%", false, 8},
   };
   AddSliderRows(PageKit(reverb), 5, reverbRows, 17, 19, c);
-  const StripSpec strip{
-      names::kEffectPoints, 4,      16, 5, 5, 5, names::kEffectStrip, nullptr, "5 Band Echo",
-      "EffEqCaption",       nullptr};
+  const StripSpec strip{names::kEffectPoints,
+                        4,
+                        16,
+                        5,
+                        5,
+                        5,
+                        names::kEffectStrip,
+                        nullptr,
+                        VELANTRO_TEXT("5 Band Echo"),
+                        "EffEqCaption",
+                        nullptr};
   AddStrip(kit, strip, 716, 2);
 }
 
 // The mix group of the output and AUX sheets.
 void AddMixGroup(const PageKit& kit, int page, const char* prefix, QRect r, const RowColumns& c) {
-  QGroupBox* mix = kit.Group(QString(prefix) + "MixGrop", "Mix", r);
-  const char* captions[4] = {"Music Level", "MIC Level", "Echo Level", "Reverb Level"};
+  QGroupBox* mix = kit.Group(QString(prefix) + "MixGrop", VELANTRO_TEXT("Mix"), r);
+  const char* captions[4] = {VELANTRO_TEXT("Music Level"), VELANTRO_TEXT("MIC Level"),
+                             VELANTRO_TEXT("Echo Level"), VELANTRO_TEXT("Reverb Level")};
   std::vector<SliderRow> rows;
   for (int i = 0; i < 4; ++i) rows.push_back({captions[i], 4 * i, "%", false, 4 * i + 2});
   AddSliderRows(PageKit(mix), page, rows, 18, 20, c);
@@ -417,12 +440,12 @@ int AddCrossoverRows(const PageKit& kit, int page, int top, int pitch, const Row
               QRect(c.bar, y, c.barWidth + 8, kRowHeight + 1));
     y += pitch;
   };
-  slider({"HPF", 17, "", true});
-  slider({"HPF Q", 18, "", true});
-  combo("HPF Mode", 16);
-  slider({"LPF", 20, "", true});
-  slider({"LPF Q", 21, "", true});
-  combo("LPF Mode", 19);
+  slider({VELANTRO_TEXT("HPF"), 17, "", true});
+  slider({VELANTRO_TEXT("HPF Q"), 18, "", true});
+  combo(VELANTRO_TEXT("HPF Mode"), 16);
+  slider({VELANTRO_TEXT("LPF"), 20, "", true});
+  slider({VELANTRO_TEXT("LPF Q"), 21, "", true});
+  combo(VELANTRO_TEXT("LPF Mode"), 19);
   return y;
 }
 
@@ -476,14 +499,14 @@ void AddMutes(const PageKit& kit, int page, const std::vector<MuteSpec>& mutes, 
     const int captionLeft = m.captionLeft < 0 ? x.caption : m.captionLeft;
     const int captionWidth = m.captionWidth == 0 ? x.captionWidth : m.captionWidth;
     kit.Caption(m.caption, QRect(captionLeft, y, captionWidth, kRowHeight));
-    kit.Toggle(Named(address, ControlRole::Main), address, "Mute",
+    kit.Toggle(Named(address, ControlRole::Main), address, VELANTRO_TEXT("Mute"),
                QRect(m.toggleLeft < 0 ? x.bar : m.toggleLeft, y, 56, kRowHeight));
   }
 }
 
 void AddCrossoverGroup(const PageKit& kit, const OutputSheetSpec& o) {
-  QGroupBox* cross =
-      kit.Group(QString(o.prefix) + "CrossGrop", "Crossover", QRect(348, 2, 336, 236));
+  QGroupBox* cross = kit.Group(QString(o.prefix) + "CrossGrop", VELANTRO_TEXT("Crossover"),
+                               QRect(348, 2, 336, 236));
   PageKit ck(cross);
   const RowColumns x = CrossoverColumns();
   int y = AddCrossoverRows(ck, o.page, o.crossoverTop, o.crossoverPitch, x);
@@ -495,8 +518,9 @@ void AddCrossoverGroup(const PageKit& kit, const OutputSheetSpec& o) {
   y += o.crossoverPitch;
   if (o.toneIndex < 0) return;
   const int tone = MakeAddress(o.page, o.toneIndex);
-  ck.Caption("Tone adjustment", QRect(x.caption, y, x.captionWidth, kRowHeight));
-  ck.Combo(Named(tone, ControlRole::Main), tone, Items({"Gentle", "Bright"}),
+  ck.Caption(VELANTRO_TEXT("Tone adjustment"), QRect(x.caption, y, x.captionWidth, kRowHeight));
+  ck.Combo(Named(tone, ControlRole::Main), tone,
+           Items({VELANTRO_TEXT("Gentle"), VELANTRO_TEXT("Bright")}),
            QRect(x.bar, y, x.barWidth + 8, kRowHeight + 1));
 }
 
@@ -504,7 +528,8 @@ void BuildOutputSheet(QWidget* sheet, const OutputSheetSpec& o) {
   PageKit kit(sheet);
   const RowColumns c = OutputColumns();
   AddMixGroup(kit, o.page, o.prefix, QRect(4, 2, 340, 100), c);
-  QGroupBox* limit = kit.Group(QString(o.prefix) + "LimitGrop", "Limiter", QRect(4, 106, 340, 132));
+  QGroupBox* limit =
+      kit.Group(QString(o.prefix) + "LimitGrop", VELANTRO_TEXT("Limiter"), QRect(4, 106, 340, 132));
   AddLimiter(PageKit(limit), o.page, 22, 18, 22, c);
   AddCrossoverGroup(kit, o);
   AddStrip(kit, o.strip, 692, 2);
@@ -512,15 +537,17 @@ void BuildOutputSheet(QWidget* sheet, const OutputSheetSpec& o) {
 
 OutputSheetSpec MainOutputSheet() {
   constexpr int page = 6;
-  return {.page = page,
-          .prefix = "Main",
-          .crossoverTop = 16,
-          .crossoverPitch = 20,
-          .delays = {{"L CH Delay", 27, "ms"}, {"R CH Delay", 28, "ms"}},
-          .mutes = {{"L CH Mute", 29, -1, 60, 70}, {"R CH Mute", 30, 150, 60, 212}},
-          .toneIndex = 31,
-          .strip = {names::kMainPoints, page, 34, 8, 7, 5, names::kMainStrip,
-                    names::kMainStripScroll, "7 Band EQ", "MainEqCaption", nullptr}};
+  return {
+      .page = page,
+      .prefix = "Main",
+      .crossoverTop = 16,
+      .crossoverPitch = 20,
+      .delays = {{VELANTRO_TEXT("L CH Delay"), 27, "ms"}, {VELANTRO_TEXT("R CH Delay"), 28, "ms"}},
+      .mutes = {{VELANTRO_TEXT("L CH Mute"), 29, -1, 60, 70},
+                {VELANTRO_TEXT("R CH Mute"), 30, 150, 60, 212}},
+      .toneIndex = 31,
+      .strip = {names::kMainPoints, page, 34, 8, 7, 5, names::kMainStrip, names::kMainStripScroll,
+                VELANTRO_TEXT("7 Band EQ"), "MainEqCaption", nullptr}};
 }
 
 OutputSheetSpec AuxOutputSheet() {
@@ -529,11 +556,11 @@ OutputSheetSpec AuxOutputSheet() {
           .prefix = "Sub",
           .crossoverTop = 18,
           .crossoverPitch = 23,
-          .delays = {{"Delay", 27, "ms"}},
-          .mutes = {{"Mute", 28, -1, 0, -1}},
+          .delays = {{VELANTRO_TEXT("Delay"), 27, "ms"}},
+          .mutes = {{VELANTRO_TEXT("Mute"), 28, -1, 0, -1}},
           .toneIndex = -1,
           .strip = {names::kAuxPoints, page, 31, 8, 7, 5, names::kAuxStrip, names::kAuxStripScroll,
-                    "7 Band EQ", "SubEqCaption", nullptr}};
+                    VELANTRO_TEXT("7 Band EQ"), "SubEqCaption", nullptr}};
 }
 
 void BuildDeqChannel(const PageKit& kit, int g, QRect r) {
@@ -548,8 +575,8 @@ void BuildDeqChannel(const PageKit& kit, int g, QRect r) {
   QGroupBox* group =
       kit.Group(QString::fromLatin1(names::kDeqChannelGroup).arg(g), "DEQ " + num, r);
   PageKit gk(group);
-  gk.Toggle(Named(address(kDeqPassOffset), ControlRole::Main), address(kDeqPassOffset), "EQ pass",
-            QRect(196, 12, 70, 18));
+  gk.Toggle(Named(address(kDeqPassOffset), ControlRole::Main), address(kDeqPassOffset),
+            VELANTRO_TEXT("EQ pass"), QRect(196, 12, 70, 18));
   QLabel* point = gk.Caption(num, QRect(224, 34, 18, 14), Qt::AlignCenter);
   point->setObjectName(names::kDeqPoints + num);
   point->setProperty("kind", "point");
@@ -558,7 +585,7 @@ void BuildDeqChannel(const PageKit& kit, int g, QRect r) {
          Spec(address(kGainBarOffset), ControlRole::Side0).max, QRect(246, 34, 20, 88),
          Qt::Vertical);
 
-  QLabel* filter = gk.Caption("Filter\nType", QRect(6, 16, 42, 40));
+  QLabel* filter = gk.Caption(VELANTRO_TEXT("Filter\nType"), QRect(6, 16, 42, 40));
   filter->setWordWrap(true);
   const TypePicture band[3] = {TypePicture::Peq, TypePicture::Lsq, TypePicture::Hsq};
   const TypePicture work[3] = {TypePicture::DeqOff, TypePicture::Below, TypePicture::Above};
@@ -575,15 +602,16 @@ void BuildDeqChannel(const PageKit& kit, int g, QRect r) {
   gk.Combo(Named(address(kDeqWorkModeIndex), ControlRole::Main), address(kDeqWorkModeIndex),
            DeqTypeItems(), QRect(140, 16, 40, 18))
       ->hide();
-  QLabel* mode = gk.Caption("DEQ\nwork\nmode", QRect(96, 12, 42, 48));
+  QLabel* mode = gk.Caption(VELANTRO_TEXT("DEQ\nwork\nmode"), QRect(96, 12, 42, 48));
   mode->setWordWrap(true);
 
   struct EditRow {
     const char* caption;
     int field;
   };
-  const EditRow edits[3] = {
-      {"Fre(Hz)", kBandFieldFrequency}, {"Gain(dB)", kBandFieldGain}, {"Q", kBandFieldShelfQ}};
+  const EditRow edits[3] = {{VELANTRO_TEXT("Fre(Hz)"), kBandFieldFrequency},
+                            {VELANTRO_TEXT("Gain(dB)"), kBandFieldGain},
+                            {"Q", kBandFieldShelfQ}};
   for (int i = 0; i < 3; ++i) {
     const int y = 62 + i * 20;
     const int a = field(edits[i].field);
@@ -601,15 +629,16 @@ void BuildDeqChannel(const PageKit& kit, int g, QRect r) {
                      .paneWidth = 50,
                      .after = 236};
   const std::vector<SliderRow> rows = {
-      {"Attack Time", b + 8, "ms"},
-      {"Release Time", b + 9, "", false, -1, false, "Atk x"},
-      {"Attack level", b + 10, "dBu"},
-      {"Dynamic Ratio", b + 11},
+      {VELANTRO_TEXT("Attack Time"), b + 8, "ms"},
+      {VELANTRO_TEXT("Release Time"), b + 9, "", false, -1, false, VELANTRO_TEXT("Atk ×")},
+      {VELANTRO_TEXT("Attack level"), b + 10, "dBu"},
+      {VELANTRO_TEXT("Dynamic Ratio"), b + 11},
   };
   AddSliderRows(gk, page, rows, 124, 18, c);
-  AddOptionRow(gk, address(12), "Dynamic Mode", QRect(6, 196, 84, kRowHeight), 90, 198, 58,
-               {0, 1, 2}, 36);
-  QLabel* sensitivity = gk.Caption("Power amplifier input sensitivity", QRect(6, 214, 106, 24));
+  AddOptionRow(gk, address(12), VELANTRO_TEXT("Dynamic Mode"), QRect(6, 196, 84, kRowHeight), 90,
+               198, 58, {0, 1, 2}, 36);
+  QLabel* sensitivity =
+      gk.Caption(VELANTRO_TEXT("Power amplifier input sensitivity"), QRect(6, 214, 106, 24));
   sensitivity->setWordWrap(true);
   sensitivity->setStyleSheet("font-size: 9px;");
   const char* levels[3] = {"0.775V", "1V", "1.4V"};
@@ -622,28 +651,33 @@ void BuildDeqChannel(const PageKit& kit, int g, QRect r) {
 void BuildDeqSheet(QWidget* sheet) {
   PageKit kit(sheet);
   for (int g = 1; g <= 3; ++g) BuildDeqChannel(kit, g, QRect(4 + (g - 1) * 278, 0, 274, 243));
-  QGroupBox* explain = kit.Group("DEQExplainGrop", "Explain", QRect(840, 0, 289, 243));
+  QGroupBox* explain =
+      kit.Group("DEQExplainGrop", VELANTRO_TEXT("Explain"), QRect(840, 0, 289, 243));
   PageKit ek(explain);
-  QLabel* title = ek.Caption("DEQ Operation instruction", QRect(8, 16, 270, 16));
+  QLabel* title = ek.Caption(VELANTRO_TEXT("DEQ Operation instruction"), QRect(8, 16, 270, 16));
   title->setStyleSheet("font-weight: bold; color: #9fd8ff;");
   QLabel* text = ek.Caption(
-      "Off: the channel works as a general EQ band.\n"
-      "Below: dynamic lift of a low band while the level is below the level start, easing off "
-      "above it.\n"
-      "Above: dynamic cut of mid and high frequencies while the level is above the level start, "
-      "easing off below it.",
+      VELANTRO_TEXT(
+          "Off: the channel works as a general EQ band.\n"
+          "Below: dynamic lift of a low band while the level is below the level start, easing off "
+          "above it.\n"
+          "Above: dynamic cut of mid and high frequencies while the level is above the level "
+          "start, "
+          "easing off below it."),
       QRect(8, 34, 272, 140), Qt::AlignLeft | Qt::AlignTop);
   text->setObjectName("DEQExplainText");
   text->setWordWrap(true);
-  ek.Caption("Reference mode Settings(Frequency)", QRect(8, 180, 272, 16));
-  ek.Button(names::kDeqReferenceButton, "Reference settings", QRect(8, 200, 150, 24));
+  ek.Caption(VELANTRO_TEXT("Reference mode Settings(Frequency)"), QRect(8, 180, 272, 16));
+  ek.Button(names::kDeqReferenceButton, VELANTRO_TEXT("Reference settings"),
+            QRect(8, 200, 150, 24));
 }
 
 void BuildSystemSheet(QWidget* sheet) {
   PageKit kit(sheet);
   const int page = kSystemPage;
 
-  QGroupBox* volume = kit.Group("SysVolGrop", "Volume Management", QRect(4, 4, 370, 156));
+  QGroupBox* volume =
+      kit.Group("SysVolGrop", VELANTRO_TEXT("Volume Management"), QRect(4, 4, 370, 156));
   const RowColumns vc{.phase = 0,
                       .caption = 10,
                       .captionWidth = 86,
@@ -653,8 +687,9 @@ void BuildSystemSheet(QWidget* sheet) {
                       .paneWidth = 56,
                       .after = 358};
   const std::vector<SliderRow> volumeRows = {
-      {"Music Start", 6}, {"Music Limit", 7},   {"MIC Start", 8},
-      {"MIC Limit", 9},   {"Effect Start", 10}, {"Effect Limit", 11},
+      {VELANTRO_TEXT("Music Start"), 6},   {VELANTRO_TEXT("Music Limit"), 7},
+      {VELANTRO_TEXT("MIC Start"), 8},     {VELANTRO_TEXT("MIC Limit"), 9},
+      {VELANTRO_TEXT("Effect Start"), 10}, {VELANTRO_TEXT("Effect Limit"), 11},
   };
   PageKit vk(volume);
   int y = 22;
@@ -663,13 +698,15 @@ void BuildSystemSheet(QWidget* sheet) {
     y += 21;
   }
 
-  QGroupBox* lock = kit.Group("SysKeyLockGrop", "Auto Key Lock", QRect(4, 166, 370, 150));
+  QGroupBox* lock =
+      kit.Group("SysKeyLockGrop", VELANTRO_TEXT("Auto Key Lock"), QRect(4, 166, 370, 150));
   PageKit lk(lock);
   AddOptionRow(lk, MakeAddress(page, 13), nullptr, {}, 16, 24, 110, {1, 0});
-  QGroupBox* lockPass =
-      lk.Group("SysKeyLockPassGrop", "Modify Auto Key Lock Password", QRect(8, 46, 354, 96));
+  QGroupBox* lockPass = lk.Group(
+      "SysKeyLockPassGrop", VELANTRO_TEXT("Modify Auto Key Lock Password"), QRect(8, 46, 354, 96));
   PageKit lpk(lockPass);
-  const char* passCaptions[3] = {"Old Password", "New Password", "New Password Again"};
+  const char* passCaptions[3] = {VELANTRO_TEXT("Old Password"), VELANTRO_TEXT("New Password"),
+                                 VELANTRO_TEXT("New Password Again")};
   const char* lockFields[3] = {"PassPanelLabel1", "NewPassLabel1", "NewPassLabel2"};
   for (int i = 0; i < 3; ++i) {
     lpk.Caption(passCaptions[i], QRect(10, 20 + i * 24, 130, 20));
@@ -677,28 +714,37 @@ void BuildSystemSheet(QWidget* sheet) {
     field->setEnabled(i == 0);
   }
 
-  QGroupBox* remote =
-      kit.Group("SysRemoteGrop", "infrared remote control management", QRect(4, 322, 370, 50));
+  QGroupBox* remote = kit.Group(
+      "SysRemoteGrop", VELANTRO_TEXT("Infrared Remote Control Management"), QRect(4, 322, 370, 50));
   AddOptionRow(PageKit(remote), MakeAddress(page, 17), nullptr, {}, 16, 24, 110, {1, 0});
 
-  QGroupBox* code = kit.Group("SysCodeGrop", "Equipment  Management Code", QRect(4, 378, 370, 52));
+  QGroupBox* code =
+      kit.Group("SysCodeGrop", VELANTRO_TEXT("Equipment Management Code"), QRect(4, 378, 370, 52));
   QLineEdit* codePane = PageKit(code).Field(names::kDeviceCodeEdit, QRect(16, 22, 200, 22));
   codePane->setReadOnly(true);
   codePane->setProperty("kind", "pane");
 
-  QGroupBox* ip = kit.Group("SysIPGrop", "IP Address/Port", QRect(4, 436, 370, 52));
+  QGroupBox* ip = kit.Group("SysIPGrop", VELANTRO_TEXT("IP Address/Port"), QRect(4, 436, 370, 52));
   PageKit ik(ip);
   ik.Field(names::kIpAddressEdit, QRect(16, 22, 200, 22))->setText("127.0.0.1");
   ik.Caption(":", QRect(220, 22, 8, 22), Qt::AlignCenter);
   ik.Field(names::kIpPortEdit, QRect(232, 22, 80, 22), 5)->setText("8889");
 
-  QGroupBox* backup =
-      kit.Group("SysBackupGrop", "Computer Data Backup Management", QRect(380, 4, 372, 484));
+  QGroupBox* language =
+      kit.Group("SysLangGrop", VELANTRO_TEXT("Language"), QRect(758, 418, 371, 52));
+  auto* languages = new QComboBox(language);
+  languages->setObjectName(names::kLanguageBox);
+  // Each language names itself, so an operator who reads only one of them finds it.
+  languages->addItems({QStringLiteral("English"), QStringLiteral("中文")});
+  languages->setFocusPolicy(Qt::TabFocus);
+  languages->setGeometry(16, 22, 200, 22);
+
+  QGroupBox* backup = kit.Group("SysBackupGrop", VELANTRO_TEXT("Computer Data Backup Management"),
+                                QRect(380, 4, 372, 484));
   PageKit bk(backup);
   auto* grid = new QTableWidget(0, 2, backup);
   grid->setObjectName(names::kPresetGrid);
-  grid->setHorizontalHeaderLabels({QString::fromUtf8("      Number"),
-                                   QString::fromUtf8("                   （Computer）Date Name")});
+  SetHeaderLabels(grid, {kPresetNumberTitle, kPresetNameTitle});
   grid->verticalHeader()->hide();
   grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
   grid->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -707,32 +753,34 @@ void BuildSystemSheet(QWidget* sheet) {
   grid->setColumnWidth(0, 90);
   grid->horizontalHeader()->setStretchLastSection(true);
   grid->setGeometry(10, 22, 352, 368);
-  bk.Caption("File Name:", QRect(10, 400, 70, 22));
+  bk.Caption(VELANTRO_TEXT("File Name:"), QRect(10, 400, 70, 22));
   bk.Field("FileEdit", QRect(82, 400, 280, 22));
-  bk.Button("RzBmpButton120", "Save data to PC", QRect(10, 436, 170, 28));
-  bk.Button("RzBmpButton119", "Upload data to Equipment", QRect(190, 436, 172, 28));
+  bk.Button("RzBmpButton120", VELANTRO_TEXT("Save data to PC"), QRect(10, 436, 170, 28));
+  bk.Button("RzBmpButton119", VELANTRO_TEXT("Upload data to Equipment"), QRect(190, 436, 172, 28));
 
-  QGroupBox* modes = kit.Group("SysModeGrop", "Equipment Mode Management", QRect(758, 4, 371, 170));
+  QGroupBox* modes =
+      kit.Group("SysModeGrop", VELANTRO_TEXT("Equipment Mode Management"), QRect(758, 4, 371, 170));
   PageKit mk(modes);
   QLabel* current = mk.Caption(QString::fromUtf8("（Current Mode：1 ）"), QRect(12, 20, 300, 20));
   current->setObjectName(names::kCurrentModeLabel);
-  mk.Caption("Equipment Mode", QRect(12, 48, 100, 22));
+  mk.Caption(VELANTRO_TEXT("Equipment Mode"), QRect(12, 48, 100, 22));
   mk.Combo(Named(sysaddr::CurrentMode, ControlRole::Main), sysaddr::CurrentMode, {},
            QRect(116, 48, 240, 22));
-  mk.Caption("Mode Name", QRect(12, 80, 100, 22));
+  mk.Caption(VELANTRO_TEXT("Mode Name"), QRect(12, 80, 100, 22));
   mk.Field("PresetModeEdit", QRect(116, 80, 240, 22), 20);
-  mk.Button("CallModeBtn", "Call Management Mode", QRect(12, 120, 168, 28));
-  mk.Button("SaveModeBtn", "Save Management Mode", QRect(188, 120, 168, 28));
+  mk.Button("CallModeBtn", VELANTRO_TEXT("Recall Mode"), QRect(12, 120, 168, 28));
+  mk.Button("SaveModeBtn", VELANTRO_TEXT("Save Mode"), QRect(188, 120, 168, 28));
 
-  QGroupBox* user = kit.Group("SysUserGrop", QString::fromUtf8("Choose：User/Administrators"),
+  QGroupBox* user = kit.Group("SysUserGrop", VELANTRO_TEXT("Choose：User/Administrators"),
                               QRect(758, 180, 371, 232));
   PageKit uk(user);
   QGroupBox* choice = uk.Group(names::kUserAdminGroup, {}, QRect(8, 18, 354, 34));
   AddOptionRow(PageKit(choice), MakeAddress(page, 12), nullptr, {}, 12, 12, 110, {0, 1}, 100);
-  uk.Caption("System Password", QRect(12, 64, 110, 22));
+  uk.Caption(VELANTRO_TEXT("System Password"), QRect(12, 64, 110, 22));
   uk.Field("SysPassEdit", QRect(124, 64, 140, 22), 6, true);
-  uk.Button("SysPassEnterBtn", "Enter", QRect(272, 64, 80, 22));
-  QGroupBox* sysPass = uk.Group("SysPassGrop", "Modify System Password", QRect(8, 98, 354, 124));
+  uk.Button("SysPassEnterBtn", VELANTRO_TEXT("Enter"), QRect(272, 64, 80, 22));
+  QGroupBox* sysPass =
+      uk.Group("SysPassGrop", VELANTRO_TEXT("Modify System Password"), QRect(8, 98, 354, 124));
   PageKit spk(sysPass);
   const char* sysFields[3] = {"SysPanelLabel1", "NewSysPassLabel1", "NewSysPassLabel2"};
   for (int i = 0; i < 3; ++i) {

@@ -12,17 +12,26 @@
 #include "binding/ParamEditor.h"
 #include "link/DeviceLink.h"
 #include "presets/PresetFile.h"
+#include "widgets/Translation.h"
 #include "widgets/WidgetNames.h"
 
 namespace velantro {
 
 namespace {
 
-const std::string kOverwriteQuestion = "File already exists, overwrite it?";
-const std::string kOverwriteCaption = "*prompt*";
-const std::string kRefusedCaption = "prompt";
-const std::string kLoadCaption = "Confirm";
-const std::string kSameAsUnitCaption = "prompt";
+constexpr const char* kOverwriteQuestion = VELANTRO_TEXT("File already exists, overwrite it?");
+constexpr const char* kOverwriteCaption = VELANTRO_TEXT("*prompt*");
+constexpr const char* kRefusedCaption = VELANTRO_TEXT("prompt");
+constexpr const char* kLoadCaption = VELANTRO_TEXT("Confirm");
+constexpr const char* kSameAsUnitCaption = VELANTRO_TEXT("prompt");
+
+std::string Say(const char* source) { return Translated(source).toStdString(); }
+std::string Say(const char* source, const std::string& argument) {
+  return Translated(source).arg(QString::fromStdString(argument)).toStdString();
+}
+std::string SayName(const std::string& english) {
+  return Translated(QString::fromStdString(english)).toStdString();
+}
 
 enum Column { kNumberColumn = 0, kNameColumn = 1, kColumnCount = 2 };
 
@@ -32,15 +41,19 @@ QTableWidgetItem* ReadOnlyItem(const QString& text) {
   return item;
 }
 
-std::string LoadQuestion(const std::string& name) { return "Load Mode：" + name + " ?"; }
+std::string LoadQuestion(const std::string& name) {
+  return Say(QT_TRANSLATE_NOOP("velantro", "Load Mode：%1 ?"), name);
+}
 
 std::string CountLine(size_t count) {
-  return std::to_string(count) + (count == 1 ? " value differs" : " values differ") +
-         " from what the unit holds:";
+  return Say(count == 1
+                 ? QT_TRANSLATE_NOOP("velantro", "%1 value differs from what the unit holds:")
+                 : QT_TRANSLATE_NOOP("velantro", "%1 values differ from what the unit holds:"),
+             std::to_string(count));
 }
 
 std::string DifferenceLine(const ImageDifference& d) {
-  return "    " + d.name + ": " + d.before + " → " + d.after;
+  return "    " + SayName(d.name) + ": " + d.before + " → " + d.after;
 }
 
 // The differences under a title line per page, in their order, cut to kPreviewLineLimit lines
@@ -56,14 +69,15 @@ std::string PreviewList(const std::vector<ImageDifference>& differences) {
     if (lines + needed > PresetLibraryPanel::kPreviewLineLimit) break;
     if (newPage) {
       page = PageOf(d.address);
-      text += "\n" + std::string(DiffPageTitle(page));
+      text += "\n" + SayName(std::string(DiffPageTitle(page)));
     }
     text += "\n" + DifferenceLine(d);
     lines += needed;
     ++shown;
   }
   if (shown < differences.size()) {
-    text += "\n… and " + std::to_string(differences.size() - shown) + " more";
+    text += "\n" + Say(QT_TRANSLATE_NOOP("velantro", "… and %1 more"),
+                       std::to_string(differences.size() - shown));
   }
   return text;
 }
@@ -89,8 +103,7 @@ PresetLibraryPanel::PresetLibraryPanel(QWidget& root, ParamEditor& editor, Devic
   fileEdit_ = root.findChild<QLineEdit*>(QStringLiteral("FileEdit"));
   if (grid_) {
     grid_->setColumnCount(kColumnCount);
-    grid_->setHorizontalHeaderLabels(
-        {QString::fromUtf8(kNumberTitle), QString::fromUtf8(kNameTitle)});
+    SetHeaderLabels(grid_, {kPresetNumberTitle, kPresetNameTitle});
     grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
     grid_->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -138,7 +151,7 @@ void PresetLibraryPanel::ListPresets(const std::string& currentName) {
   int wanted = -1;
   for (size_t p = 0; p < names.size(); ++p) {
     const int row = static_cast<int>(p);
-    grid_->setItem(row, kNumberColumn, ReadOnlyItem(QString::number(row)));
+    grid_->setItem(row, kNumberColumn, ReadOnlyItem(QString::number(row + 1)));
     grid_->setItem(row, kNameColumn, ReadOnlyItem(QString::fromStdString(names[p])));
     if (!currentName.empty() && names[p] == currentName) wanted = row;
   }
@@ -165,10 +178,11 @@ void PresetLibraryPanel::SavePreset() {
   const std::string name = FileEditText();
   if (name.empty()) return;
   if (const auto reason = PresetLibrary::RefusalReason(name)) {
-    messages_.Information(*reason, kRefusedCaption);
+    messages_.Information(*reason, Say(kRefusedCaption));
     return;
   }
-  if (library_.Contains(name) && !messages_.AskOkCancel(kOverwriteQuestion, kOverwriteCaption)) {
+  if (library_.Contains(name) &&
+      !messages_.AskOkCancel(Say(kOverwriteQuestion), Say(kOverwriteCaption))) {
     return;
   }
   if (!WritePresetFile(library_.PathOf(name), store_, messages_)) return;
@@ -184,10 +198,12 @@ void PresetLibraryPanel::LoadPreset() {
   // Nothing would change on the unit: an upload would only take the console off line for the
   // transfer, in front of an audience, so the operator is told and nothing is sent.
   if (differences.empty()) {
-    messages_.Information("Load Mode：" + name + "\n" + kSameAsUnitText, kSameAsUnitCaption);
+    messages_.Information(
+        Say(QT_TRANSLATE_NOOP("velantro", "Load Mode：%1"), name) + "\n" + Say(kSameAsUnitText),
+        Say(kSameAsUnitCaption));
     return;
   }
-  if (!messages_.AskYesNo(PreviewQuestion(name, differences), kLoadCaption)) return;
+  if (!messages_.AskYesNo(PreviewQuestion(name, differences), Say(kLoadCaption))) return;
   // The link ran while the question was open: what the unit reported meanwhile stays, and only
   // the cells the upload carries take the preset's values. The system page keeps the unit's
   // mode, user level, key lock and volumes. Offline the values wait in the store; online they

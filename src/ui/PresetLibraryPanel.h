@@ -14,6 +14,7 @@
 #include "binding/ParameterCatalog.h"
 #include "model/Messages.h"
 #include "model/ParamStore.h"
+#include "model/TextMark.h"
 #include "presets/PresetLibrary.h"
 
 class QAbstractButton;
@@ -26,13 +27,14 @@ namespace velantro {
 class DeviceLink;
 class ParamEditor;
 
+// The preset grid's column titles; its rows count from 1.
+inline constexpr const char* kPresetNumberTitle = VELANTRO_TEXT("Number");
+inline constexpr const char* kPresetNameTitle = VELANTRO_TEXT("Name");
+
 class PresetLibraryPanel : public QObject {
   Q_OBJECT
 
  public:
-  static constexpr const char* kNumberTitle = "      Number";
-  static constexpr const char* kNameTitle = "                   （Computer）Date Name";
-
   // `root` is the main window after its pages have been built; `editor` the one writer of the
   // store, which takes a loaded preset as one edit; `presetRoot` the folder that holds "Mode"
   // (see ChooseRoot). Every reference must outlive this object.
@@ -60,7 +62,8 @@ class PresetLibraryPanel : public QObject {
   // At most this many lines of a load's preview list pages and values, so the question fits a
   // 1024x600 screen; the rest is counted.
   static constexpr int kPreviewLineLimit = 16;
-  static constexpr const char* kSameAsUnitText = "The preset holds what the unit holds.";
+  static constexpr const char* kSameAsUnitText =
+      QT_TRANSLATE_NOOP("velantro", "The preset holds what the unit holds.");
 
   const PresetLibrary& library() const { return library_; }
 

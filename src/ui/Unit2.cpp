@@ -4,6 +4,8 @@
 #include <QProgressBar>
 #include <QScreen>
 
+#include "widgets/Translation.h"
+
 namespace velantro {
 
 namespace {
@@ -18,7 +20,7 @@ TForm2::TForm2(QWidget* parent)
       port_(new QLabel(this)),
       progress_(new QProgressBar(this)) {
   setObjectName("TForm2");
-  setWindowTitle("Device Status");
+  SetText(this, QT_TRANSLATE_NOOP("velantro", "Device Status"));
   setFixedSize(kWidth, kHeight);
   setStyleSheet("QDialog#TForm2 { background: #101214; border: 1px solid #3c4650; }");
   status_->setObjectName("DeviceStatusLabel");
@@ -32,8 +34,9 @@ TForm2::TForm2(QWidget* parent)
   progress_->setRange(0, 100);
   progress_->setValue(0);
   progress_->setGeometry(16, 42, kWidth - 32, 22);
-  auto* wait =
-      new QLabel(QString::fromUtf8("Please wait a moment, may take a few seconds！"), this);
+  auto* wait = new QLabel(this);
+  SetText(wait,
+          QT_TRANSLATE_NOOP("velantro", "Please wait a moment, this may take a few seconds!"));
   wait->setObjectName("WaitLabel");
   wait->setGeometry(16, 78, kWidth - 32, 36);
   wait->setWordWrap(true);

@@ -13,6 +13,7 @@
 #include "model/Scales.h"
 #include "ui/PageKit.h"
 #include "widgets/Looks.h"
+#include "widgets/Translation.h"
 #include "widgets/WidgetNames.h"
 #include "widgets/Widgets.h"
 
@@ -58,9 +59,16 @@ struct TabSpec {
 };
 
 // FormTabBtn1 … FormTabBtn10; the last two never show.
-constexpr TabSpec kTabs[kTabCount] = {
-    {"Music", 62}, {"MIC", 50},         {"Effect", 60}, {"Main Output", 92}, {"AUX1", 52},
-    {"AUX2", 52},  {"SUR  output", 92}, {"System", 64}, {"DEQ", 52},         {"", 40}};
+constexpr TabSpec kTabs[kTabCount] = {{VELANTRO_TEXT("Music"), 62},
+                                      {"MIC", 50},
+                                      {VELANTRO_TEXT("Effect"), 60},
+                                      {VELANTRO_TEXT("Main Output"), 92},
+                                      {"AUX1", 52},
+                                      {"AUX2", 52},
+                                      {VELANTRO_TEXT("SUR output"), 92},
+                                      {VELANTRO_TEXT("System"), 64},
+                                      {"DEQ", 52},
+                                      {"", 40}};
 constexpr int kFirstHiddenTab = 8;
 
 struct NormalVolume {
@@ -68,9 +76,9 @@ struct NormalVolume {
   ParamAddress address;
 };
 
-constexpr NormalVolume kNormalVolumes[3] = {{"Music", sysaddr::MusicNormalVolume},
+constexpr NormalVolume kNormalVolumes[3] = {{VELANTRO_TEXT("Music"), sysaddr::MusicNormalVolume},
                                             {"MIC", sysaddr::MicNormalVolume},
-                                            {"Effect", sysaddr::EffectNormalVolume}};
+                                            {VELANTRO_TEXT("Effect"), sysaddr::EffectNormalVolume}};
 
 constexpr ParamAddress kEqPassAddress = 0x0003;
 
@@ -112,7 +120,8 @@ QScrollArea* BuildPageScroll(QWidget* parent) {
 int BuildSectionTabs(QWidget* strip) {
   int x = 4;
   for (int i = 0; i < kTabCount; ++i) {
-    auto* tab = new QPushButton(kTabs[i].caption, strip);
+    auto* tab = new QPushButton(strip);
+    SetText(tab, kTabs[i].caption);
     tab->setObjectName(QString(names::kTabButton).arg(i + 1));
     tab->setProperty("address", i);
     tab->setProperty("kind", "button");
@@ -133,10 +142,11 @@ SectionStripParts BuildSectionStrip(QWidget* strip) {
   parts.volumesLeft = BuildSectionTabs(strip) + 10;
   PageKit kit(strip);
   for (int i = 0; i < 3; ++i) parts.volumes[i] = BuildVolume(kit, kNormalVolumes[i]);
-  parts.linkButton = kit.Button(names::kLinkButton, "Connect", QRect(0, 2, kLinkButtonWidth, 22));
+  parts.linkButton =
+      kit.Button(names::kLinkButton, VELANTRO_TEXT("Connect"), QRect(0, 2, kLinkButtonWidth, 22));
   parts.linkButton->setProperty("kind", "button");
   parts.unlinkButton =
-      kit.Button(names::kUnlinkButton, "Unlink", QRect(0, 2, kLinkButtonWidth, 22));
+      kit.Button(names::kUnlinkButton, VELANTRO_TEXT("Unlink"), QRect(0, 2, kLinkButtonWidth, 22));
   parts.unlinkButton->setProperty("kind", "button");
   parts.unlinkButton->hide();
   return parts;
@@ -185,9 +195,9 @@ QWidget* BuildEqPassGroup(QWidget* parent) {
   PageKit eq(group);
   // The buttons start a little in from the group's edge: on the Main/SUR sheet the edge lies on
   // the Crossover group's frame.
-  eq.Button(names::kEqResetButton, "EQ Reset",
+  eq.Button(names::kEqResetButton, VELANTRO_TEXT("EQ Reset"),
             QRect(kEqPassInset, 0, kEqPassButtonWidth, kGroupHeight));
-  eq.Toggle(Bound(kEqPassAddress), kEqPassAddress, "EQ pass",
+  eq.Toggle(Bound(kEqPassAddress), kEqPassAddress, VELANTRO_TEXT("EQ pass"),
             QRect(kEqPassInset + kEqPassButtonWidth + 4, 0, kEqPassButtonWidth, kGroupHeight));
   return group;
 }
@@ -204,10 +214,10 @@ QWidget* BuildSingDiscoGroup(QWidget* parent) {
     const char* caption;
     int address;
   };
-  const Pair pairs[4] = {{ControlRole::Main, "Auto", 0},
-                         {ControlRole::Pane, "Manual", 0},
-                         {ControlRole::Pane, "Sing", 1},
-                         {ControlRole::Main, "Disco", 1}};
+  const Pair pairs[4] = {{ControlRole::Main, VELANTRO_TEXT("Auto"), 0},
+                         {ControlRole::Pane, VELANTRO_TEXT("Manual"), 0},
+                         {ControlRole::Pane, VELANTRO_TEXT("Sing"), 1},
+                         {ControlRole::Main, VELANTRO_TEXT("Disco"), 1}};
   constexpr int kPitch = 58;
   constexpr int kWidth = 55;
   for (int i = 0; i < 4; ++i) {
@@ -220,12 +230,13 @@ QWidget* BuildSingDiscoGroup(QWidget* parent) {
 }
 
 QWidget* BuildLockPanel(QWidget* parent) {
-  auto* panel = new QGroupBox(QString::fromUtf8("Input UnLock Password："), parent);
+  auto* panel = new QGroupBox(parent);
+  SetText(panel, VELANTRO_TEXT("Input UnLock Password："));
   panel->setObjectName(names::kKeyLockPanel);
   panel->resize(330, 70);
   PageKit kit(panel);
   kit.Field("PanelPassWordEdit", QRect(16, 28, 200, 24), 4, true);
-  kit.Button("PanelPassEnterBtn", "Enter", QRect(226, 28, 88, 24));
+  kit.Button("PanelPassEnterBtn", VELANTRO_TEXT("Enter"), QRect(226, 28, 88, 24));
   panel->hide();
   return panel;
 }

@@ -1,23 +1,29 @@
 // velantro: the desktop console of the effect unit.
 //
 //   velantro [--unit HOST[:PORT]] [--serial DEVICE]... [--paced] [--print-status]
-//            [--screenshot DIR [--screenshot-size WxH]] [--help] [--version]
+//            [--lang zh|en] [--screenshot DIR [--screenshot-size WxH]] [--help] [--version]
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QLocale>
 #include <QPointer>
 #include <QStandardPaths>
 #include <QStringList>
 #include <QTimer>
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "model/Messages.h"
+#include "presets/LanguageChoice.h"
 #include "presets/PresetLibrary.h"
 #include "ui/Console.h"
+#include "ui/Language.h"
 #include "ui/MainFrm.h"
+#include "ui/PresetLibraryPanel.h"
 #include "ui/QtMessages.h"
 #include "ui/ScreenshotTour.h"
 #include "ui/SignalBridge.h"
@@ -48,7 +54,8 @@ constexpr int kUsageError = 2;
 
 const char kUsageLine[] =
     "usage: velantro [--unit HOST[:PORT]] [--serial DEVICE]... [--paced] [--print-status]\n"
-    "                [--screenshot DIR [--screenshot-size WxH]] [--help] [--version]\n";
+    "                [--lang zh|en] [--screenshot DIR [--screenshot-size WxH]] [--help]\n"
+    "                [--version]\n";
 
 const char kOptionsHelp[] =
     "The desktop console of the karaoke and audio effect unit.\n"
@@ -60,6 +67,10 @@ const char kOptionsHelp[] =
     "  --paced                  every search step and request waits for its timer tick,\n"
     "                           for units that cannot take requests back to back\n"
     "  --print-status           print every link status on stdout\n"
+    "  --lang zh|en             the console's language: Chinese or English; without it the\n"
+    "                           file mod.dat in the preset base folder chooses (\"C\" or \"E\"),\n"
+    "                           else the system's locale (a Chinese locale gives Chinese); the\n"
+    "                           System page switches it at once and writes mod.dat\n"
     "  --screenshot DIR         once online, write a picture of every sheet into DIR, exit\n"
     "  --screenshot-size WxH    size of the large pictures (default 1600x900)\n"
     "  -h, --help               print this help and exit\n"
@@ -124,11 +135,13 @@ int main(int argc, char** argv) {
   const QCommandLineOption paced(
       "paced", "Every search step and request waits for its timer tick (for slow units).");
   const QCommandLineOption printStatus("print-status", "Print every link status to stdout.");
+  const QCommandLineOption lang("lang", "The console's language: zh or en.", "zh|en");
   const QCommandLineOption screenshot(
       "screenshot", "Once online, write a picture of every sheet into DIR and exit.", "DIR");
   const QCommandLineOption screenshotSize(
       "screenshot-size", "Size of the large pictures (default 1600x900).", "WxH", "1600x900");
-  parser.addOptions({help, version, unit, serial, paced, printStatus, screenshot, screenshotSize});
+  parser.addOptions(
+      {help, version, unit, serial, paced, printStatus, lang, screenshot, screenshotSize});
   // Wrong usage (an option without its value, an unknown option, a stray word) ends with exit
   // code 2, like every other usage error here.
   const bool parsed = parser.parse(arguments);
@@ -161,6 +174,14 @@ int main(int argc, char** argv) {
     }
     settings.serialDevices.push_back(device.toStdString());
   }
+  std::optional<velantro::Language> chosenLanguage;
+  if (parser.isSet(lang)) {
+    chosenLanguage = velantro::ParseLanguageName(parser.value(lang).toStdString());
+    if (!chosenLanguage) {
+      std::fprintf(stderr, "velantro: --lang takes zh or en\n");
+      return kUsageError;
+    }
+  }
   settings.paced = parser.isSet(paced);
   settings.printStatus = parser.isSet(printStatus);
   const bool touring = parser.isSet(screenshot);
@@ -180,13 +201,18 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setQuitOnLastWindowClosed(false);
   QGuiApplication::setDesktopFileName("org.velantro.Velantro");
-  app.setStyleSheet(velantro::ConsoleStyleSheet());
 
   velantro::QtMessages boxes;
   StderrMessages printed;
   velantro::Messages& messages = touring ? static_cast<velantro::Messages&>(printed) : boxes;
   velantro::Console console(messages, settings);
   console.programFolder = QApplication::applicationDirPath().toStdString();
+  const std::filesystem::path baseFolder =
+      velantro::PresetLibraryPanel::ChooseRoot(console.programFolder) /
+      velantro::PresetLibrary::kBaseFolderName;
+  console.SetLanguage(velantro::ChooseLanguage({.commandLine = chosenLanguage,
+                                                .file = velantro::ReadLanguageFile(baseFolder),
+                                                .locale = QLocale::system().name().toStdString()}));
   console.CreateWindows();
   velantro::TForm1* form = console.form1();
   boxes.SetOwner(form);

@@ -290,9 +290,9 @@ QPixmap SpinArrowPicture(bool up, int width, int height, bool enabled) {
   return pixmap;
 }
 
-QString ConsoleStyleSheet() {
+QString ConsoleStyleSheet(const char* fontFamily) {
   return QStringLiteral(R"(
-QWidget { color: #f2f2f2; font-family: "DejaVu Sans"; font-size: 11px; }
+QWidget { color: #f2f2f2; font-family: "%1"; font-size: 11px; }
 QWidget#TForm1 { background: #000000; }
 QWidget#TForm1:disabled, QWidget:disabled { color: #6a6a6a; }
 QStackedWidget#FormPageItem, QStackedWidget#FormPageItem > QWidget { background: #000000; }
@@ -382,7 +382,8 @@ QSlider { border: 1px solid transparent; border-radius: 2px; }
 QSlider:focus { border-color: #ffb347; }
 QComboBox:focus, QLineEdit:focus { border-color: #ffb347; }
 QPushButton[look]:focus, QPushButton[tab="true"]:focus { border-color: #ffb347; }
-)");
+)")
+             .arg(QString::fromUtf8(fontFamily));
 }
 
 }  // namespace velantro

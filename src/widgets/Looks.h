@@ -64,7 +64,10 @@ QPixmap TitleStripPicture(int width, int height);
 // Small up or down triangle for the spin buttons.
 QPixmap SpinArrowPicture(bool up, int width, int height, bool enabled);
 
-// The one style sheet of the application.
-QString ConsoleStyleSheet();
+// The one style sheet of the application, its texts in `fontFamily` (the Chinese console takes a
+// CJK font: DejaVu Sans has no Chinese glyphs).
+inline constexpr char kLatinFontFamily[] = "DejaVu Sans";
+inline constexpr char kChineseFontFamily[] = "WenQuanYi Micro Hei";
+QString ConsoleStyleSheet(const char* fontFamily = kLatinFontFamily);
 
 }  // namespace velantro

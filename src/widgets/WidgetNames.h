@@ -63,6 +63,8 @@ inline constexpr char kUserAdminGroup[] = "SysUserMangerGrop";
 inline constexpr char kDeviceCodeEdit[] = "SysDeviceCodeEdit";
 inline constexpr char kIpAddressEdit[] = "IPAddressEdit";
 inline constexpr char kIpPortEdit[] = "IPPortEdit";
+// The console's language on the System page: English, then Chinese, each in its own language.
+inline constexpr char kLanguageBox[] = "LanguageBox";
 // the preset grid
 inline constexpr char kPresetGrid[] = "ValueListEditor1";
 

@@ -185,7 +185,7 @@ TEST_F(PageBandModelTest, OutputCrossoverTypesBecomeVariants) {
     float highHz, lowHz;
   };
   const Case cases[] = {
-      {2, 100, 1, 250, 106, 205, 132.0f, 2420.0f},  // "Link Riley 24dB", "Butterworth 24dB"
+      {2, 100, 1, 250, 106, 205, 132.0f, 2420.0f},  // "Linkwitz-Riley 24dB", "Butterworth 24dB"
       {4, 1, 0, 0, 108, 204, 19.7f, 19.7f},
       {3, 0, 2, 362, 100, 200, 19.0f, 20600.0f},  // both off
   };

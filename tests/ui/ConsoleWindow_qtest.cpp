@@ -216,7 +216,7 @@ TEST_F(ConsoleWindow, SheetsCarryTheirControlsWithAddressBindingAndRange) {
   EXPECT_NE(qobject_cast<ClickLabel*>(Find("DEQTYpeOffBtn1")), nullptr);
   EXPECT_EQ(Find("EchoEffPhaseBtn")->width(), 15);
   EXPECT_EQ(Find("SysInput")->width(), 14);
-  EXPECT_EQ(Find<QComboBox>("MainHPTypeBox")->itemText(2), "Link Riley 24dB");
+  EXPECT_EQ(Find<QComboBox>("MainHPTypeBox")->itemText(2), "Linkwitz-Riley 24dB");
   EXPECT_EQ(Find<QLineEdit>("IPPortEdit")->text(), "8889");
   EXPECT_EQ(Find<QLineEdit>("IPAddressEdit")->text(), "127.0.0.1");
 }

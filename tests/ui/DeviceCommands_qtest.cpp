@@ -136,11 +136,11 @@ TEST_F(PasswordChangeTest, DifferentNewEntriesAreRefusedInTheGroupsOwnWords) {
     QString old, new1, new2;
     std::string text, caption;
   };
-  // The key lock group answers in Chinese whatever the console's language.
+  // Both groups answer in the console's language.
   ASSERT_EQ(console.LanguageSetting, Language::English);
   const std::vector<Case> cases{
       {kSystemGroup, kSystemPassword, "654321", "654320", "Password different!", "prompt"},
-      {kKeyLockGroup, kKeyLockPassword, "5678", "5679", "密码不一致!", "提示"},
+      {kKeyLockGroup, kKeyLockPassword, "5678", "5679", "Password different!", "prompt"},
   };
   Connect();
   for (const Case& c : cases) {
@@ -219,7 +219,7 @@ TEST_F(DeviceCommandsTest, SavingModeThreeAsPartySendsTheNameAndWaitsForTheUnit)
   Click("SaveModeBtn");
 
   ASSERT_EQ(messages.boxes.size(), 1u);
-  EXPECT_EQ(messages.boxes[0].text, "Save Mode to  3-Party?");
+  EXPECT_EQ(messages.boxes[0].text, "Save Mode to 3-Party?");
   EXPECT_EQ(messages.boxes[0].caption, "prompt");
   const auto sent = Sent(from);
   ASSERT_EQ(sent.size(), 1u);
@@ -266,7 +266,7 @@ TEST_F(DeviceCommandsTest, RecallSendsTheModeAndTheReloadFollows) {
   messages.answers = {false};
   size_t from = harness.SentCount();
   Click("CallModeBtn");
-  EXPECT_EQ(messages.boxes.back().text, "Load to " + box->itemText(4).toStdString() + "?");
+  EXPECT_EQ(messages.boxes.back().text, "Load mode " + box->itemText(4).toStdString() + "?");
   EXPECT_EQ(messages.boxes.back().caption, "prompt");
   EXPECT_TRUE(Sent(from).empty());
 
@@ -274,7 +274,7 @@ TEST_F(DeviceCommandsTest, RecallSendsTheModeAndTheReloadFollows) {
   auto sent = Sent(from);
   ASSERT_EQ(sent.size(), 1u);
   EXPECT_EQ(sent[0], BuildValue(kCmdWrite, sysaddr::CurrentMode, 4));
-  EXPECT_EQ(view.caption, "加载中...");
+  EXPECT_EQ(view.caption, "Loading...");
   EXPECT_FALSE(harness.link.LinkOnline());
 
   harness.events.clear();
@@ -326,7 +326,7 @@ TEST_F(DeviceCommandsTest, ModeNamesTheUnitCannotKeepAreRefusedBeforeAnythingIsS
   name->setText(QString::fromStdString(widest));
   messages.boxes.clear();
   Click("SaveModeBtn");
-  EXPECT_EQ(Texts(), std::vector<std::string>{"Save Mode to  9-" + widest + "?"});
+  EXPECT_EQ(Texts(), std::vector<std::string>{"Save Mode to 9-" + widest + "?"});
   ASSERT_TRUE(harness.RunUntil([&] { return harness.link.LinkOnline(); }, 2000));
   EXPECT_EQ(box->itemText(8).toStdString(), "9-" + widest);
 }
