@@ -2124,6 +2124,14 @@ Above: dynamic cut of mid and high frequencies while the level is above the leve
         <source>Load Mode：%1</source>
         <translation>调用模式：%1</translation>
     </message>
+    <message>
+        <source>EQ PASS</source>
+        <translation>均衡直通</translation>
+    </message>
+    <message>
+        <source>Velantro 3.1.0 En</source>
+        <translation>Velantro 3.1.0 中文</translation>
+    </message>
 </context>
 <context>
     <name>velantro::EditHistory</name>

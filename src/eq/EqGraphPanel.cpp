@@ -11,6 +11,7 @@
 #include "model/Rounding.h"
 #include "model/Scales.h"
 #include "model/ScopedAssign.h"
+#include "widgets/Translation.h"
 #include "widgets/WidgetNames.h"
 
 namespace velantro {
@@ -147,7 +148,7 @@ EqGraphPanel::EqGraphPanel(ParamStore& store, QWidget* parent)
   pointLabel_ = new GraphLabel(TextStyle::PointLabel, QStringLiteral("EQlabel"), advPanel2_);
   eqPassLabel_ =
       new GraphLabel(TextStyle::EqPassLabel, QString::fromLatin1(names::kEqPassNotice), advPanel2_);
-  eqPassLabel_->setText(renderer_.eqPassNotice().text);
+  SetText(eqPassLabel_, kEqPassNoticeText);
   eqPassLabel_->hide();
   for (int i = 0; i < kGainLabelCount; ++i) {
     auto* label = new GraphLabel(TextStyle::AxisLabel, QStringLiteral("EQLabelY%1").arg(i), this);

@@ -1,5 +1,6 @@
 #include "eq/GraphRenderer.h"
 
+#include <QCoreApplication>
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPainterPath>
@@ -161,7 +162,7 @@ QString FormatFixed(double value, int decimals) { return Number(value, decimals)
 GraphRenderer::GraphRenderer(const ParamStore& store, QSize areaSize)
     : store_(store), model_(std::make_unique<PageBandModel>()) {
   for (int i = 0; i < kHandleCount; ++i) handles_[static_cast<std::size_t>(i)].size = HandleSize(i);
-  eqPassNotice_.text = QStringLiteral("EQ PASS");
+  eqPassNotice_.text = QCoreApplication::translate("velantro", kEqPassNoticeText);
   eqPassNotice_.visible = false;
   SetAreaSize(areaSize);
   BuildGraphBackground(0);

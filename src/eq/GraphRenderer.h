@@ -22,6 +22,9 @@ class QPainter;
 
 namespace velantro {
 
+// The notice over a page whose EQ is passed through, in the console's language when shown.
+inline constexpr const char* kEqPassNoticeText = QT_TRANSLATE_NOOP("velantro", "EQ PASS");
+
 class ParamStore;
 class PageBandModel;
 

@@ -88,7 +88,11 @@ struct RowColumns {
   int after = 301;  // spin buttons or the unit label
 };
 
-constexpr int kUnitBeforeWidth = 32;
+// Room for "Atk ×" (and its Chinese) before a release time pane.
+// A list row has no pane: the list takes the bar's and the pane's room ("Linkwitz-Riley 24dB").
+int ComboWidth(const RowColumns& c) { return c.pane + c.paneWidth - c.bar; }
+
+constexpr int kUnitBeforeWidth = 44;
 
 void AddSliderRow(const PageKit& kit, int page, const SliderRow& row, int y, const RowColumns& c) {
   const int address = MakeAddress(page, row.index);
@@ -437,7 +441,7 @@ int AddCrossoverRows(const PageKit& kit, int page, int top, int pitch, const Row
     kit.Caption(caption, QRect(c.caption, y, c.captionWidth, kRowHeight));
     const int address = MakeAddress(page, index);
     kit.Combo(Named(address, ControlRole::Main), address, kCrossoverModes,
-              QRect(c.bar, y, c.barWidth + 8, kRowHeight + 1));
+              QRect(c.bar, y, ComboWidth(c), kRowHeight + 1));
     y += pitch;
   };
   slider({VELANTRO_TEXT("HPF"), 17, "", true});
@@ -521,7 +525,7 @@ void AddCrossoverGroup(const PageKit& kit, const OutputSheetSpec& o) {
   ck.Caption(VELANTRO_TEXT("Tone adjustment"), QRect(x.caption, y, x.captionWidth, kRowHeight));
   ck.Combo(Named(tone, ControlRole::Main), tone,
            Items({VELANTRO_TEXT("Gentle"), VELANTRO_TEXT("Bright")}),
-           QRect(x.bar, y, x.barWidth + 8, kRowHeight + 1));
+           QRect(x.bar, y, ComboWidth(x), kRowHeight + 1));
 }
 
 void BuildOutputSheet(QWidget* sheet, const OutputSheetSpec& o) {

@@ -13,6 +13,7 @@
 
 #include "ui/WindowControls.h"
 #include "widgets/Looks.h"
+#include "widgets/Translation.h"
 #include "widgets/WidgetNames.h"
 #include "widgets/Widgets.h"
 
@@ -31,7 +32,9 @@ WindowFrame::WindowFrame(QWidget& window) : window_(window) {
   titleStrip_->setObjectName("TitleStrip");
   titlePicture_ = new QLabel(titleStrip_);
   titlePicture_->setObjectName("TitlePicture");
-  auto* caption = new QLabel("Velantro 3.1.0 En", titleStrip_);
+  auto* caption = new QLabel(titleStrip_);
+  // The banner names the console's language.
+  SetText(caption, QT_TRANSLATE_NOOP("velantro", "Velantro 3.1.0 En"));
   caption->setObjectName("TitleCaption");
   caption->setGeometry(10, 0, 300, kTitleStripHeight);
   statusLabel_ = new QLabel(titleStrip_);

@@ -10,6 +10,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "widgets/Translation.h"
+
 namespace velantro {
 
 namespace {
@@ -63,11 +65,11 @@ TypePictureInfo InfoFor(TypePicture picture) {
     case TypePicture::Hsq:
       return {"HSQ", "#52abe1"};
     case TypePicture::DeqOff:
-      return {"Off", "#d08a3c"};
+      return {QT_TRANSLATE_NOOP("velantro", "Off"), "#d08a3c"};
     case TypePicture::Below:
-      return {"Below", "#3caa5a"};
+      return {QT_TRANSLATE_NOOP("velantro", "Below"), "#3caa5a"};
     case TypePicture::Above:
-      return {"Above", "#e25c5c"};
+      return {QT_TRANSLATE_NOOP("velantro", "Above"), "#e25c5c"};
   }
   return {"", "#52abe1"};
 }
@@ -206,7 +208,7 @@ QPixmap TypeImage(TypePicture picture, bool on) {
   font.setBold(true);
   painter.setFont(font);
   painter.setPen(colours.text);
-  painter.drawText(box, Qt::AlignCenter, InfoFor(picture).text);
+  painter.drawText(box, Qt::AlignCenter, Translated(InfoFor(picture).text));
   return pixmap;
 }
 
@@ -292,7 +294,9 @@ QPixmap SpinArrowPicture(bool up, int width, int height, bool enabled) {
 
 QString ConsoleStyleSheet(const char* fontFamily) {
   return QStringLiteral(R"(
-QWidget { color: #f2f2f2; font-family: "%1"; font-size: 11px; }
+QWidget { color: #f2f2f2; font-family: "%1"; font-size: 11px; })")
+             .arg(QString::fromUtf8(fontFamily)) +
+         QStringLiteral(R"(
 QWidget#TForm1 { background: #000000; }
 QWidget#TForm1:disabled, QWidget:disabled { color: #6a6a6a; }
 QStackedWidget#FormPageItem, QStackedWidget#FormPageItem > QWidget { background: #000000; }
@@ -382,8 +386,7 @@ QSlider { border: 1px solid transparent; border-radius: 2px; }
 QSlider:focus { border-color: #ffb347; }
 QComboBox:focus, QLineEdit:focus { border-color: #ffb347; }
 QPushButton[look]:focus, QPushButton[tab="true"]:focus { border-color: #ffb347; }
-)")
-             .arg(QString::fromUtf8(fontFamily));
+)");
 }
 
 }  // namespace velantro
