@@ -22,6 +22,12 @@ namespace {
 
 const std::string kPrompt = "prompt";
 const std::string kChinesePrompt = "提示";
+// What a password entry did, said in the notice strip.
+constexpr char kPasswordAcceptedNotice[] = "Password accepted: the user level can be chosen.";
+constexpr char kOfflinePasswordNotice[] =
+    "Password right, but the unit is off line: connect, then enter it again.";
+constexpr char kSystemPasswordChangedNotice[] = "System password changed on the unit.";
+constexpr char kLockPasswordChangedNotice[] = "Key lock password changed on the unit.";
 const std::string kModeNameRefusal =
     "Mode names use letters, digits, spaces and ASCII punctuation only (at most 20).";
 
@@ -195,6 +201,10 @@ void DeviceCommands::RefuseWrongOldPassword(PasswordKind kind) {
   messages_.Information("Password error", kPrompt);
 }
 
+void DeviceCommands::Tell(const char* text) {
+  messages_.ShowNotice(text, kPrompt, NoticeKind::Brief);
+}
+
 void DeviceCommands::EnterSystemPassword() {
   if (!sysPassEdit_) return;
   const std::string typed = sysPassEdit_->text().toStdString();
@@ -205,9 +215,13 @@ void DeviceCommands::EnterSystemPassword() {
     messages_.Information("Password error", kPrompt);
     return;
   }
-  if (!link_.LinkOnline()) return;
+  if (!link_.LinkOnline()) {
+    Tell(kOfflinePasswordNotice);
+    return;
+  }
   if (auto* choice = Find<QWidget>(names::kUserAdminGroup)) choice->setEnabled(true);
   SendText(sysaddr::SystemPassword, typed);
+  Tell(kPasswordAcceptedNotice);
 }
 
 void DeviceCommands::ChangePassword(PasswordKind kind) {
@@ -228,6 +242,7 @@ void DeviceCommands::ChangePassword(PasswordKind kind) {
   if (new1 != stored && new1 == new2) {
     stored = new1;
     SendText(group.address, new1);
+    Tell(kind == PasswordKind::System ? kSystemPasswordChangedNotice : kLockPasswordChangedNotice);
   } else if (new1 != new2) {
     if (kind == PasswordKind::System) {
       messages_.Information("Password different!", kPrompt);
@@ -290,7 +305,7 @@ void DeviceCommands::UnlockConsole() {
   }
   if (lockPanel_) lockPanel_->hide();
   SetLocked(false);
-  messages_.Information("Unlock Success", kPrompt);
+  messages_.ShowNotice("Unlock Success", kPrompt, NoticeKind::Brief);
 }
 
 void DeviceCommands::RecallMode() {

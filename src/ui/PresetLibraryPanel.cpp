@@ -24,6 +24,20 @@ const std::string kRefusedCaption = "prompt";
 const std::string kLoadCaption = "Confirm";
 const std::string kSameAsUnitCaption = "prompt";
 
+// What a preset action did, said in the notice strip.
+const LocalizedText kNoNameNotice{"请先输入预设名称。", "Type or pick a preset name first."};
+LocalizedText SavedNotice(const std::string& name) {
+  return {"预设 \"" + name + "\" 已保存。", "Preset \"" + name + "\" saved."};
+}
+LocalizedText LoadedNotice(const std::string& name, bool online) {
+  if (online) {
+    return {"预设 \"" + name + "\" 已载入, 正在发送到设备…",
+            "Preset \"" + name + "\" loaded: sending it to the unit…"};
+  }
+  return {"预设 \"" + name + "\" 已载入 (设备未连接, 未发送)。",
+          "Preset \"" + name + "\" loaded into the console (the unit is off line: nothing sent)."};
+}
+
 enum Column { kNumberColumn = 0, kNameColumn = 1, kColumnCount = 2 };
 
 QTableWidgetItem* ReadOnlyItem(const QString& text) {
@@ -163,7 +177,10 @@ std::string PresetLibraryPanel::FileEditText() const {
 
 void PresetLibraryPanel::SavePreset() {
   const std::string name = FileEditText();
-  if (name.empty()) return;
+  if (name.empty()) {
+    Tell(kNoNameNotice);
+    return;
+  }
   if (const auto reason = PresetLibrary::RefusalReason(name)) {
     messages_.Information(*reason, kRefusedCaption);
     return;
@@ -173,10 +190,19 @@ void PresetLibraryPanel::SavePreset() {
   }
   if (!WritePresetFile(library_.PathOf(name), store_, messages_)) return;
   ListPresets(name);
+  Tell(SavedNotice(name));
+}
+
+void PresetLibraryPanel::Tell(const LocalizedText& text) {
+  messages_.ShowNotice(text.In(language_), kSameAsUnitCaption, NoticeKind::Brief);
 }
 
 void PresetLibraryPanel::LoadPreset() {
   const std::string name = FileEditText();
+  if (name.empty()) {
+    Tell(kNoNameNotice);
+    return;
+  }
   const std::optional<DeviceTable> preset = ReadForUpload(name);
   if (!preset) return;
   const std::vector<ImageDifference> differences =
@@ -195,7 +221,9 @@ void PresetLibraryPanel::LoadPreset() {
   DeviceTable next = store_.DeviceImage;
   TakeUploadedCells(*preset, next);
   editor_.TakeImage(next, EditOrigin::Preset);
-  if (link_.LinkOnline()) link_.StartUpload();
+  const bool online = link_.LinkOnline();
+  Tell(LoadedNotice(name, online));
+  if (online) link_.StartUpload();
 }
 
 std::optional<DeviceTable> PresetLibraryPanel::ReadForUpload(const std::string& name) {
