@@ -6,6 +6,7 @@
 #include <QMouseEvent>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace velantro {
 
@@ -13,7 +14,7 @@ namespace {
 
 constexpr int kTextMargin = 8;
 constexpr int kMarkWidth = 44;
-constexpr int kHistoryRows = NoticeStrip::kHistorySize;
+constexpr int kHistoryFrame = 8;  // the list's frame and margins around its rows
 constexpr int kHistoryWidth = 520;
 
 // A lasting notice stands out (something holds that the operator should know of); a brief one
@@ -117,8 +118,8 @@ QListWidget* NoticeStrip::ShowHistory() {
   auto* layout = new QVBoxLayout(popup_);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(list);
-  const int rows = std::min<int>(kHistoryRows, std::max<int>(1, static_cast<int>(history_.size())));
-  popup_->resize(std::min(kHistoryWidth, width()), list->sizeHintForRow(0) * rows + 8);
+  const int rows = std::max(1, list->count());
+  popup_->resize(std::min(kHistoryWidth, width()), list->sizeHintForRow(0) * rows + kHistoryFrame);
   popup_->move(mapToGlobal(QPoint(0, height())));
   popup_->show();
   return list;
