@@ -63,7 +63,9 @@ GraphHandle::GraphHandle(int number, QWidget* parent) : QWidget(parent), number_
 
 void GraphHandle::paintEvent(QPaintEvent*) {
   QPainter painter(this);
-  PaintHandle(painter, number_, rect());
+  const EqGraphPanel* panel = PanelOf(this);
+  PaintHandle(painter, number_, rect(),
+              panel != nullptr && BandHandleDimmed(number_, panel->eqPassNoticeShown()));
 }
 
 void GraphHandle::mousePressEvent(QMouseEvent* event) {
@@ -208,6 +210,7 @@ void EqGraphPanel::BuildGraphBackground(int mode) {
 void EqGraphPanel::ShowEqPassNotice(bool visible) {
   renderer_.eqPassNotice().visible = visible;
   eqPassLabel_->setVisible(visible);
+  for (GraphHandle* handle : handles_) handle->update();  // dimmed or lit
 }
 
 bool EqGraphPanel::eqPassNoticeShown() const { return renderer_.eqPassNotice().visible; }
@@ -312,6 +315,9 @@ void EqGraphPanel::HandlePress(int handle, Qt::MouseButton button, QPoint pos,
   drag_.fineHandle = handlePos;
   if (!started_ || host_ == nullptr) return;
   drag_.qStepMode = false;
+  if (BandHandleDimmed(handle, eqPassNoticeShown()) && explainRefusal) {
+    explainRefusal(Translated(kEqPassRefusal).toStdString());
+  }
   const int sheetShown = SectionSheet();
   const bool band = handle < kBandHandleCount;
   // Ctrl with the left button is the right button's Q step, for one-button mice and touchpads.

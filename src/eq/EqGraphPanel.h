@@ -11,6 +11,7 @@
 #include <QWidget>
 #include <array>
 #include <functional>
+#include <string>
 
 #include "eq/GraphHost.h"
 #include "eq/GraphRenderer.h"
@@ -135,6 +136,12 @@ class EqGraphPanel : public QWidget, public EditListener {
   // moving moves the handle one pixel per kFineDragPixels of the mouse; a double click on a
   // band handle sets the band's gain to 0 dB.
   static constexpr int kFineDragPixels = 4;
+  // Says why a press moves nothing (the window shows it in its notice strip); none by default.
+  std::function<void(const std::string&)> explainRefusal;
+  static constexpr const char* kEqPassRefusal = QT_TRANSLATE_NOOP(
+      "velantro",
+      "EQ pass is on: this page's EQ is bypassed and its points stay put. Press \"EQ pass\" to "
+      "edit them.");
   void HandlePress(int handle, Qt::MouseButton button, QPoint pos,
                    Qt::KeyboardModifiers modifiers = Qt::NoModifier);
   void HandleMove(int handle, QPoint pos, Qt::KeyboardModifiers modifiers = Qt::NoModifier);

@@ -11,6 +11,7 @@
 #include <cstring>
 
 #include "eq/PageBandModel.h"
+#include "eq/PointLabelText.h"
 #include "model/ParamStore.h"
 #include "model/Scales.h"
 
@@ -110,12 +111,16 @@ void PaintText(QPainter& painter, const QRect& rect, const QString& text, TextSt
   painter.restore();
 }
 
-void PaintHandle(QPainter& painter, int handle, const QRect& rect) {
+bool BandHandleDimmed(int handle, bool eqPassOn) { return eqPassOn && handle < kBandHandleCount; }
+
+void PaintHandle(QPainter& painter, int handle, const QRect& rect, bool dimmed) {
   const bool crossover = handle >= kHighPassHandle;
-  const QColor fill = crossover ? QColor(40, 170, 80) : QColor(235, 120, 20);
+  const QColor lit = crossover ? QColor(40, 170, 80) : QColor(235, 120, 20);
+  const QColor fill = dimmed ? QColor(70, 70, 70) : lit;
+  const QColor ink = dimmed ? QColor(150, 150, 150) : QColor(255, 255, 255);
   painter.save();
   painter.setRenderHint(QPainter::Antialiasing, true);
-  painter.setPen(QPen(QColor(255, 255, 255), 1.2));
+  painter.setPen(QPen(ink, 1.2));
   painter.setBrush(fill);
   const QRectF circle = QRectF(rect).adjusted(0.8, 0.8, -0.8, -0.8);
   painter.drawEllipse(circle);
@@ -124,7 +129,7 @@ void PaintHandle(QPainter& painter, int handle, const QRect& rect) {
   font.setBold(true);
   font.setPixelSize(crossover ? 9 : 8);
   painter.setFont(font);
-  painter.setPen(Qt::white);
+  painter.setPen(ink);
   const QString text = handle == kHighPassHandle  ? QStringLiteral("HP")
                        : handle == kLowPassHandle ? QStringLiteral("LP")
                                                   : QString::number(handle + 1);
@@ -312,17 +317,10 @@ void GraphRenderer::MoveHandleOf(int entry) {
 void GraphRenderer::UpdatePointLabel(int entry) {
   if (entry < 0 || entry >= kBandModelEntryCount) return;
   const BandModelEntry& e = model_->entry(entry);
-  QString text;
-  int handle = entry;
-  if (e.code < kCodeHighPassFamily) {
-    text = Number(e.gain, 1) + QStringLiteral("dB\rQ:") + Number(e.q, 2) + QStringLiteral("\r") +
-           Number(e.frequency, 2) + QStringLiteral("Hz");
-  } else {
-    handle = e.code >= kCodeLowPassFamily ? kLowPassHandle : kHighPassHandle;
-    text = (e.code == kCodeHighPassFamily || e.code == kCodeLowPassFamily)
-               ? QStringLiteral("OFF")
-               : Number(e.frequency, 2) + QStringLiteral("Hz");
-  }
+  const QString text = QString::fromStdString(PointLabelText(e));
+  const int handle = e.code < kCodeHighPassFamily   ? entry
+                     : e.code >= kCodeLowPassFamily ? kLowPassHandle
+                                                    : kHighPassHandle;
   const QSize size = TextSize(TextStyle::PointLabel, text);
   // A cut's label goes above its handle, everything else below.
   const bool above = e.code < kCodeHighPassFamily && e.gain < 0;
@@ -395,7 +393,7 @@ void GraphRenderer::RenderPanel(QPainter& painter) const {
   painter.translate(area.topLeft());
   for (int i = 0; i < kHandleCount; ++i) {
     const HandleView& h = handles_[static_cast<std::size_t>(i)];
-    if (h.visible) PaintHandle(painter, i, h.rect());
+    if (h.visible) PaintHandle(painter, i, h.rect(), BandHandleDimmed(i, eqPassNotice_.visible));
   }
   if (pointLabel_.visible) {
     PaintText(painter, pointLabel_.rect, pointLabel_.text, TextStyle::PointLabel);

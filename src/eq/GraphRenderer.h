@@ -81,8 +81,11 @@ QFont FontFor(TextStyle style);
 QSize TextSize(TextStyle style, const QString& text);
 // Draws a label's text into `rect` the way the graph's labels look.
 void PaintText(QPainter& painter, const QRect& rect, const QString& text, TextStyle style);
-// Draws handle `handle` (0 .. 16) into `rect`: a small round marker.
-void PaintHandle(QPainter& painter, int handle, const QRect& rect);
+// Draws handle `handle` (0 .. 16) into `rect`: a small round marker, grey when dimmed.
+void PaintHandle(QPainter& painter, int handle, const QRect& rect, bool dimmed = false);
+// While the page's EQ pass is on its band handles take no drag: they show dimmed. The crossover
+// handles still move.
+bool BandHandleDimmed(int handle, bool eqPassOn);
 // Draws a cardinal spline through `points` (as GDI+ DrawCurve does, tension 0.4) with the curve
 // pen, anti-aliased.
 void DrawCardinalSpline(QPainter& painter, const QPoint* points, int count, double tension);

@@ -204,6 +204,7 @@ void DeviceLink::OnDownloadComplete() {
   if (FirstDownloadFlag == 0) FirstDownloadFlag = 1;
   downloading_ = false;
   const bool back = recovering() || reconnecting();
+  const bool uploaded = direction() == Direction::Write;
   // Edits made while the transfer ran (or kept from before it) go over the downloaded image
   // before the refresh and then to the unit: the unit is the truth for everything else.
   recovery_.KeepUnacknowledged();
@@ -221,7 +222,14 @@ void DeviceLink::OnDownloadComplete() {
   view_.ShowMainWindow();
   timers_.Start(LinkTimer::Hold);
   if (back) messages_.CloseNotice();
+  // An upload ends like a download, with the whole image on view: the operator hears it is done.
+  if (uploaded) ShowBriefNotice(linktext::kUploadDone);
   ResendKeptEdits();
+}
+
+void DeviceLink::ShowBriefNotice(const LocalizedText& text) {
+  ShowLocalizedNotice(messages_, config_.LanguageSetting, text, linktext::kCaption,
+                      NoticeKind::Brief);
 }
 
 void DeviceLink::ResendKeptEdits() {
@@ -229,8 +237,7 @@ void DeviceLink::ResendKeptEdits() {
   if (count == 0) return;
   const LocalizedText text = linktext::kResent(count);
   Log(text.english);
-  messages_.ShowNotice(text.In(config_.LanguageSetting),
-                       linktext::kCaption.In(config_.LanguageSetting));
+  ShowBriefNotice(text);
 }
 
 void DeviceLink::OnReload() {
@@ -251,9 +258,8 @@ void DeviceLink::OnModeSaved() {
   view_.RebuildModeList();
   online_ = true;
   ShowStatus(linktext::kOnline);
-  view_.SetStatusColour(kStatusDarkBlue);
-  ShowLocalizedMessage(messages_, config_.LanguageSetting, linktext::kSavedMessage,
-                       linktext::kCaption);
+  view_.SetStatusColour(kStatusSavedBlue);
+  ShowBriefNotice(linktext::kSavedMessage);
 }
 
 void DeviceLink::OnLinkStart() {
@@ -321,8 +327,8 @@ void DeviceLink::GoOffline(const LocalizedText& baseMessage, bool touchOnline, b
     // when the unit is back.
     if (touchOnline) recovery_.BeginAfterLoss();
     if (!reconnecting()) {
-      messages_.ShowNotice(message.In(config_.LanguageSetting),
-                           linktext::kCaption.In(config_.LanguageSetting));
+      ShowLocalizedNotice(messages_, config_.LanguageSetting, message, linktext::kCaption,
+                          NoticeKind::Lasting);
     }
     search_.StartReconnect();
     return;

@@ -98,6 +98,8 @@ class DeviceLink : public ReceiverSink, public LinkWritePort {
   void ShowStatusCaption(const std::string& caption) override;
   void ShowStatus(const LocalizedText& text) override;
   void UpdateDeviceStatus();
+  // A notice that goes by itself, in the language of LanguageSetting.
+  void ShowBriefNotice(const LocalizedText& text);
   void Log(const std::string& line) override { view_.LogLine(line); }
 
   // State.

@@ -70,9 +70,12 @@ struct Rgb {
   friend bool operator==(const Rgb&, const Rgb&) = default;
 };
 
+// Status colours on the dark title strip: each keeps a contrast of at least 4.5:1 against the
+// strip's lightest row, so the state reads at a glance from the mixing desk. A pure red (3.1:1)
+// and the dark blue a mode save once showed (1.2:1) did not.
 constexpr Rgb kStatusSilver{0xC0, 0xC0, 0xC0};
-constexpr Rgb kStatusRed{0xFF, 0x00, 0x00};
-constexpr Rgb kStatusDarkBlue{0x00, 0x33, 0x99};
+constexpr Rgb kStatusRed{0xFF, 0x78, 0x6E};
+constexpr Rgb kStatusSavedBlue{0x66, 0xB3, 0xFF};
 
 // The link button: pressed image, caption "Unlink" in white while searching or online; normal
 // image, caption "Connect" in black while offline.

@@ -19,6 +19,8 @@ inline const LocalizedText kLostMessage{"已断开连接!", "Off Line!"};
 inline const LocalizedText kFailedMessage{"连接失败!", "Off Line!"};
 inline const LocalizedText kSavedMessage{"保存成功!", "Save Success!"};
 inline const LocalizedText kCaption{"提示", "Confirm"};
+inline const LocalizedText kUploadDone{"上传完成: 设备已收到全部数据。",
+                                       "Upload finished: the unit holds the new settings."};
 inline const std::string kSearching = "Equipment search...";
 inline const std::string kDisconnected = "OffLine";
 inline const std::string kSaving = "Saving...";

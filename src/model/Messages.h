@@ -4,6 +4,9 @@
 
 namespace velantro {
 
+// How long a notice holds: see Messages::ShowNotice.
+enum class NoticeKind { Lasting, Brief };
+
 // Every modal box of the program goes through this one interface: the window shows real message
 // boxes, tests record the texts and answer the questions.
 class Messages {
@@ -15,10 +18,12 @@ class Messages {
   virtual bool AskYesNo(const std::string& text, const std::string& caption) = 0;
   // OK/Cancel question; true for OK.
   virtual bool AskOkCancel(const std::string& text, const std::string& caption) = 0;
-  // A notice that does not wait for the operator: the program goes on, and may close it again
-  // (the loss notice closes itself when the unit is back). Without a window of its own it is an
-  // ordinary box.
-  virtual void ShowNotice(const std::string& text, const std::string& caption) {
+  // A notice that does not wait for the operator: the program goes on. A lasting notice holds
+  // while its cause does, until the program closes it (the loss notice closes when the unit is
+  // back); a brief one says what just happened and goes by itself after a few seconds. Without a
+  // window of its own it is an ordinary box.
+  virtual void ShowNotice(const std::string& text, const std::string& caption, NoticeKind kind) {
+    (void)kind;
     Information(text, caption);
   }
   virtual void CloseNotice() {}
@@ -39,6 +44,12 @@ struct LocalizedText {
 inline void ShowLocalizedMessage(Messages& messages, Language language, const LocalizedText& text,
                                  const LocalizedText& caption) {
   messages.Information(text.In(language), caption.In(language));
+}
+
+// The same as a notice that does not wait.
+inline void ShowLocalizedNotice(Messages& messages, Language language, const LocalizedText& text,
+                                const LocalizedText& caption, NoticeKind kind) {
+  messages.ShowNotice(text.In(language), caption.In(language), kind);
 }
 
 }  // namespace velantro

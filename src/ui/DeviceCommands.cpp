@@ -21,10 +21,19 @@ namespace velantro {
 
 namespace {
 
-// The boxes of these commands speak the console's language.
+// The boxes and notices of these commands speak the console's language.
 constexpr const char* kPrompt = VELANTRO_TEXT("prompt");
 constexpr const char* kModeNameRefusal = VELANTRO_TEXT(
     "Mode names use letters, digits, spaces and ASCII punctuation only (at most 20).");
+// What a password entry did, said in the notice strip.
+constexpr const char* kPasswordAcceptedNotice =
+    VELANTRO_TEXT("Password accepted: the user level can be chosen.");
+constexpr const char* kOfflinePasswordNotice =
+    VELANTRO_TEXT("Password right, but the unit is off line: connect, then enter it again.");
+constexpr const char* kSystemPasswordChangedNotice =
+    VELANTRO_TEXT("System password changed on the unit.");
+constexpr const char* kLockPasswordChangedNotice =
+    VELANTRO_TEXT("Key lock password changed on the unit.");
 
 std::string Say(const char* source) { return Translated(source).toStdString(); }
 std::string Say(const char* source, const QString& a, const QString& b = {}) {
@@ -203,6 +212,10 @@ void DeviceCommands::RefuseWrongOldPassword(PasswordKind kind) {
   messages_.Information(Say(QT_TRANSLATE_NOOP("velantro", "Password error")), Say(kPrompt));
 }
 
+void DeviceCommands::Tell(const char* text) {
+  messages_.ShowNotice(Say(text), Say(kPrompt), NoticeKind::Brief);
+}
+
 void DeviceCommands::EnterSystemPassword() {
   if (!sysPassEdit_) return;
   const std::string typed = sysPassEdit_->text().toStdString();
@@ -213,9 +226,13 @@ void DeviceCommands::EnterSystemPassword() {
     messages_.Information(Say(QT_TRANSLATE_NOOP("velantro", "Password error")), Say(kPrompt));
     return;
   }
-  if (!link_.LinkOnline()) return;
+  if (!link_.LinkOnline()) {
+    Tell(kOfflinePasswordNotice);
+    return;
+  }
   if (auto* choice = Find<QWidget>(names::kUserAdminGroup)) choice->setEnabled(true);
   SendText(sysaddr::SystemPassword, typed);
+  Tell(kPasswordAcceptedNotice);
 }
 
 void DeviceCommands::ChangePassword(PasswordKind kind) {
@@ -236,6 +253,7 @@ void DeviceCommands::ChangePassword(PasswordKind kind) {
   if (new1 != stored && new1 == new2) {
     stored = new1;
     SendText(group.address, new1);
+    Tell(kind == PasswordKind::System ? kSystemPasswordChangedNotice : kLockPasswordChangedNotice);
   } else if (new1 != new2) {
     messages_.Information(Say(QT_TRANSLATE_NOOP("velantro", "Password different!")), Say(kPrompt));
   }
@@ -294,7 +312,7 @@ void DeviceCommands::UnlockConsole() {
   }
   if (lockPanel_) lockPanel_->hide();
   SetLocked(false);
-  messages_.Information(Say(QT_TRANSLATE_NOOP("velantro", "Unlock Success")), Say(kPrompt));
+  Tell(QT_TRANSLATE_NOOP("velantro", "Unlock Success"));
 }
 
 void DeviceCommands::RecallMode() {

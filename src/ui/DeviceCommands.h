@@ -96,6 +96,8 @@ class DeviceCommands : public QObject {
   // Enter in the old field: N digits that are not the stored password are cleared away with
   // "Password error", so the next try starts from an empty field.
   void RefuseWrongOldPassword(PasswordKind kind);
+  // What an action did, in the notice strip.
+  void Tell(const char* text);
   void SetLocked(bool locked);
 
   QWidget& root_;

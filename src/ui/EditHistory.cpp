@@ -1,4 +1,5 @@
 #include "ui/EditHistory.h"
+#include "binding/ParameterTips.h"
 
 #include <QAction>
 #include <QApplication>
@@ -205,7 +206,7 @@ QString EditHistory::StepText(const EditRecord& record) const {
     return tr("%1 values").arg(static_cast<int>(record.cells.size()));
   }
   const ParamInfo* info = catalog_.Find(first);
-  return info != nullptr ? QString::fromStdString(info->label) : tr("value");
+  return info != nullptr ? TranslatedLabel(info->label) : tr("value");
 }
 
 void EditHistory::OnLinkEvent(LinkEvent event, DeviceLink& link) {

@@ -13,6 +13,8 @@
 #include <exception>
 
 #include "binding/ControlBinding.h"
+#include "binding/ParameterCatalog.h"
+#include "binding/ParameterTips.h"
 #include "eq/EqGraphPanel.h"
 #include "link/DeviceLink.h"
 #include "link/Unit3.h"
@@ -21,12 +23,14 @@
 #include "model/ScopedAssign.h"
 #include "ui/Console.h"
 #include "ui/DeviceCommands.h"
+#include "ui/NoticeStrip.h"
 #include "ui/Pages.h"
 #include "ui/PresetLibraryPanel.h"
 #include "ui/SectionNavigator.h"
 #include "ui/SheetLayout.h"
 #include "ui/Unit2.h"
 #include "ui/WindowFrame.h"
+#include "ui/WindowPlacement.h"
 #include "widgets/Looks.h"
 #include "widgets/Translation.h"
 #include "widgets/WidgetNames.h"
@@ -85,6 +89,7 @@ TForm1::TForm1(const WindowContext& context) : QWidget(nullptr), context_(contex
   sectionStrip_ = new QWidget(this);
   sectionStrip_->setObjectName(names::kSectionStrip);
   strip_ = BuildSectionStrip(sectionStrip_);
+  noticeStrip_ = new NoticeStrip(this);
   eqPassGroup_ = BuildEqPassGroup(this);
   singleDiscoGroup_ = BuildSingDiscoGroup(this);
   lockPanel_ = BuildLockPanel(this);
@@ -99,6 +104,9 @@ TForm1::TForm1(const WindowContext& context) : QWidget(nullptr), context_(contex
     if (deviceCommands_) deviceCommands_->ShowModeName();
   };
   graph_->SetHost(binding_.get());
+  graph_->explainRefusal = [this](const std::string& why) {
+    context_.messages.ShowNotice(why, "Velantro", NoticeKind::Brief);
+  };
   binding_->editor().AddListener(graph_);
   BuildNavigator();
 
@@ -112,8 +120,9 @@ TForm1::TForm1(const WindowContext& context) : QWidget(nullptr), context_(contex
   for (int i = 0; i < pages_->count(); ++i) parts.push_back(pages_->widget(i));
   parts.insert(parts.end(), {eqPassGroup_, singleDiscoGroup_, lockPanel_});
   navigator_->ChainTabOrder(parts);
-  // Centred on the screen when it opens.
-  if (QScreen* s = screen()) move(s->availableGeometry().center() - rect().center());
+  if (QScreen* s = screen()) {
+    setGeometry(OpeningGeometry(s->availableGeometry(), size(), minimumSize()));
+  }
 }
 
 TForm1::~TForm1() {
@@ -233,6 +242,7 @@ void TForm1::ConnectNetworkFields() {
 
 void TForm1::RetranslateParts() {
   if (firstShowDone_) binding_->RefreshAllControls(kAllPages);
+  ShowParameterTips(*this, ParameterCatalog());
   graph_->update();
 }
 
@@ -245,6 +255,7 @@ void TForm1::FirstShow() {
   if (firstShowDone_) return;
   firstShowDone_ = true;
   binding_->BuildBindingTables();
+  ShowParameterTips(*this, ParameterCatalog());
   binding_->ResetEqBands(kAllPages);
   if (context_.linkWindow != nullptr) {
     DeviceLink& link = context_.linkWindow->link();
@@ -411,6 +422,7 @@ void TForm1::PlaceParts() {
   frame_->Place(w);
   sectionStrip_->setGeometry(0, kTitleStripHeight, w, kSectionStripHeight);
   PlaceSectionStrip(strip_, w);
+  noticeStrip_->setGeometry(0, kNoticeStripTop, w, kNoticeStripHeight);
   PlacePageArea();
   lockPanel_->move((w - lockPanel_->width()) / 2, (h - lockPanel_->height()) / 2);
   eqPassGroup_->raise();

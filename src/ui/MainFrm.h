@@ -23,6 +23,7 @@ class ControlBinding;
 class DeviceCommands;
 class EqGraphPanel;
 class Messages;
+class NoticeStrip;
 class ParamStore;
 class PresetLibraryPanel;
 class SectionNavigator;
@@ -100,6 +101,7 @@ class TForm1 : public QWidget {
   QPushButton* linkButton() const { return strip_.linkButton; }
   QPushButton* unlinkButton() const { return strip_.unlinkButton; }
   QPushButton* tabButton(int number) const;  // 1 … 10
+  NoticeStrip* noticeStrip() const { return noticeStrip_; }
 
  signals:
   // The window has closed; the program ends.
@@ -140,6 +142,7 @@ class TForm1 : public QWidget {
   EqGraphPanel* graph_ = nullptr;
   QWidget* sectionStrip_ = nullptr;  // TopTileGrop
   SectionStripParts strip_;
+  NoticeStrip* noticeStrip_ = nullptr;
   QStackedWidget* pages_ = nullptr;  // FormPageItem
   QScrollArea* pageScroll_ = nullptr;
   SheetLayout* sheetLayout_ = nullptr;

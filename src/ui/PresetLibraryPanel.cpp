@@ -8,6 +8,7 @@
 #include <QTableWidget>
 #include <QWidget>
 
+#include "binding/ParameterTips.h"
 #include "binding/ImageDiff.h"
 #include "binding/ParamEditor.h"
 #include "link/DeviceLink.h"
@@ -29,8 +30,20 @@ std::string Say(const char* source) { return Translated(source).toStdString(); }
 std::string Say(const char* source, const std::string& argument) {
   return Translated(source).arg(QString::fromStdString(argument)).toStdString();
 }
-std::string SayName(const std::string& english) {
-  return Translated(QString::fromStdString(english)).toStdString();
+std::string SayName(const std::string& english) { return TranslatedLabel(english).toStdString(); }
+
+// What a preset action did, said in the notice strip.
+const LocalizedText kNoNameNotice{"请先输入预设名称。", "Type or pick a preset name first."};
+LocalizedText SavedNotice(const std::string& name) {
+  return {"预设 \"" + name + "\" 已保存。", "Preset \"" + name + "\" saved."};
+}
+LocalizedText LoadedNotice(const std::string& name, bool online) {
+  if (online) {
+    return {"预设 \"" + name + "\" 已载入, 正在发送到设备…",
+            "Preset \"" + name + "\" loaded: sending it to the unit…"};
+  }
+  return {"预设 \"" + name + "\" 已载入 (设备未连接, 未发送)。",
+          "Preset \"" + name + "\" loaded into the console (the unit is off line: nothing sent)."};
 }
 
 enum Column { kNumberColumn = 0, kNameColumn = 1, kColumnCount = 2 };
@@ -176,7 +189,10 @@ std::string PresetLibraryPanel::FileEditText() const {
 
 void PresetLibraryPanel::SavePreset() {
   const std::string name = FileEditText();
-  if (name.empty()) return;
+  if (name.empty()) {
+    Tell(kNoNameNotice);
+    return;
+  }
   if (const auto reason = PresetLibrary::RefusalReason(name)) {
     messages_.Information(*reason, Say(kRefusedCaption));
     return;
@@ -187,10 +203,19 @@ void PresetLibraryPanel::SavePreset() {
   }
   if (!WritePresetFile(library_.PathOf(name), store_, messages_)) return;
   ListPresets(name);
+  Tell(SavedNotice(name));
+}
+
+void PresetLibraryPanel::Tell(const LocalizedText& text) {
+  messages_.ShowNotice(text.In(language_), kSameAsUnitCaption, NoticeKind::Brief);
 }
 
 void PresetLibraryPanel::LoadPreset() {
   const std::string name = FileEditText();
+  if (name.empty()) {
+    Tell(kNoNameNotice);
+    return;
+  }
   const std::optional<DeviceTable> preset = ReadForUpload(name);
   if (!preset) return;
   const std::vector<ImageDifference> differences =
@@ -211,7 +236,9 @@ void PresetLibraryPanel::LoadPreset() {
   DeviceTable next = store_.DeviceImage;
   TakeUploadedCells(*preset, next);
   editor_.TakeImage(next, EditOrigin::Preset);
-  if (link_.LinkOnline()) link_.StartUpload();
+  const bool online = link_.LinkOnline();
+  Tell(LoadedNotice(name, online));
+  if (online) link_.StartUpload();
 }
 
 std::optional<DeviceTable> PresetLibraryPanel::ReadForUpload(const std::string& name) {

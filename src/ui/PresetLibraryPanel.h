@@ -72,6 +72,8 @@ class PresetLibraryPanel : public QObject {
 
  private:
   void SelectRow(int row);
+  // What an action did, in the notice strip.
+  void Tell(const LocalizedText& text);
   std::string FileEditText() const;
   // The preset `name` as the unit would hold it after its upload; nothing (its message shown)
   // when it cannot be read.

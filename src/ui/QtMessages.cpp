@@ -2,6 +2,8 @@
 
 #include <QMessageBox>
 
+#include "ui/NoticeStrip.h"
+
 namespace velantro {
 
 namespace {
@@ -21,7 +23,15 @@ void QtMessages::Information(const std::string& text, const std::string& caption
   Ask(owner_, QMessageBox::Information, text, caption, QMessageBox::Ok, QMessageBox::Ok);
 }
 
-void QtMessages::ShowNotice(const std::string& text, const std::string& caption) {
+NoticeStrip* QtMessages::Strip() const {
+  return owner_ != nullptr ? owner_->findChild<NoticeStrip*>(kNoticeStripName) : nullptr;
+}
+
+void QtMessages::ShowNotice(const std::string& text, const std::string& caption, NoticeKind kind) {
+  if (NoticeStrip* strip = Strip()) {
+    strip->Show(QString::fromStdString(text), kind);
+    return;
+  }
   CloseNotice();
   auto* box = new QMessageBox(QMessageBox::Information, QString::fromStdString(caption),
                               QString::fromStdString(text), QMessageBox::Ok, owner_);
@@ -33,6 +43,7 @@ void QtMessages::ShowNotice(const std::string& text, const std::string& caption)
 }
 
 void QtMessages::CloseNotice() {
+  if (NoticeStrip* strip = Strip()) strip->Close();
   if (notice_ != nullptr) notice_->close();
   notice_ = nullptr;
 }

@@ -1,7 +1,8 @@
 #pragma once
 
-// The program's Messages: modal QMessageBox boxes that belong to the main window, and one
-// notice that does not block.
+// The program's Messages: modal QMessageBox boxes that belong to the main window for questions
+// and errors that need an answer, and notices in the window's notice strip, which wait for
+// nobody.
 
 #include <QMessageBox>
 #include <QPointer>
@@ -11,6 +12,8 @@
 
 namespace velantro {
 
+class NoticeStrip;
+
 class QtMessages : public Messages {
  public:
   explicit QtMessages(QWidget* owner = nullptr) : owner_(owner) {}
@@ -19,14 +22,16 @@ class QtMessages : public Messages {
   void Information(const std::string& text, const std::string& caption) override;
   bool AskYesNo(const std::string& text, const std::string& caption) override;
   bool AskOkCancel(const std::string& text, const std::string& caption) override;
-  // A box without a loop of its own: the window goes on working under it. A new notice replaces
-  // the one on screen.
-  void ShowNotice(const std::string& text, const std::string& caption) override;
+  // In the owner's notice strip; an owner without one gets a box without a loop of its own
+  // (the window goes on working under it). A new notice replaces the one on show.
+  void ShowNotice(const std::string& text, const std::string& caption, NoticeKind kind) override;
   void CloseNotice() override;
-  // The notice on screen, if any (tests).
+  // The notice box on screen, if any (an owner without a notice strip).
   QMessageBox* notice() const { return notice_; }
 
  private:
+  NoticeStrip* Strip() const;
+
   QPointer<QWidget> owner_;
   QPointer<QMessageBox> notice_;
 };

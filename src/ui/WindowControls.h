@@ -7,6 +7,8 @@
 
 #include <QRect>
 
+#include "ui/Pages.h"
+
 class QLabel;
 class QPushButton;
 class QScrollArea;
@@ -19,10 +21,13 @@ constexpr int kDesignWidth = 1133;
 constexpr int kDesignHeight = 637;
 constexpr int kTitleStripHeight = 25;
 constexpr int kSectionStripHeight = 26;
-constexpr int kPageTop = kTitleStripHeight + kSectionStripHeight;  // 51
-constexpr int kGraphTop = 294;
-constexpr int kGraphWidthExtra = 2;  // the graph panel is 1135 wide in a 1133 window
-constexpr int kButtonGroupsTop = 270;
+// The notice strip has a row of its own under the section strip: a notice covers nothing.
+constexpr int kNoticeStripTop = kTitleStripHeight + kSectionStripHeight;  // 51
+constexpr int kNoticeStripHeight = 18;
+constexpr int kPageTop = kNoticeStripTop + kNoticeStripHeight;  // 69
+constexpr int kGraphTop = kPageTop + kGraphTopInPage;
+constexpr int kGraphWidthExtra = 2;               // the graph panel is 1135 wide in a 1133 window
+constexpr int kButtonGroupsTop = kGraphTop - 24;  // just above the graph
 constexpr int kSingleDiscoOffset = 185;
 constexpr int kTabCount = 10;
 // Below this the section strip no longer holds its controls side by side.

@@ -11,6 +11,7 @@
 #include <QScreen>
 #include <QSlider>
 
+#include "link/LinkInterfaces.h"
 #include "ui/WindowControls.h"
 #include "widgets/Looks.h"
 #include "widgets/Translation.h"
@@ -40,7 +41,12 @@ WindowFrame::WindowFrame(QWidget& window) : window_(window) {
   statusLabel_ = new QLabel(titleStrip_);
   statusLabel_->setObjectName(names::kStatusLabel);
   statusLabel_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-  statusLabel_->setStyleSheet("font-weight: bold;");
+  // Silver until the link gives the label a colour of its own: the label reads on the dark strip
+  // whatever the application's style sheet says.
+  statusLabel_->setStyleSheet(QString("font-weight: bold; color: rgb(%1, %2, %3);")
+                                  .arg(kStatusSilver.red)
+                                  .arg(kStatusSilver.green)
+                                  .arg(kStatusSilver.blue));
   const char* buttonNames[3] = {"RzBmpButton2", "RzBmpButton1", "RzBmpButton3"};
   const WindowButton pictures[3] = {WindowButton::Minimise, WindowButton::Maximise,
                                     WindowButton::Close};

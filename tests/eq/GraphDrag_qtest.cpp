@@ -359,7 +359,7 @@ TEST_F(GraphDrag, AGraphChangeNoticeRedrawsItsBand) {
   host.editor.NoteGraphChange({0x000B, 150});
   QCoreApplication::processEvents();  // drawn once the events being handled are done
   EXPECT_EQ(Handle(1)->y(), y);
-  EXPECT_EQ(panel.pointLabel()->text(), QStringLiteral("6.0dB\rQ:1.00\r62.50Hz"));
+  EXPECT_EQ(panel.pointLabel()->text(), QStringLiteral("6.0 dB\rQ:1.00\r62.5 Hz"));
   // Only the changed entry was recomputed, and the same notice again redraws nothing: a stale
   // value elsewhere is not picked up.
   store.SetView(0, 6, 60);

@@ -241,9 +241,9 @@ TEST_F(OnlineLink, ModeSaveWaitsForTheWriteInFlightAndSuccessForItsOwnAcknowledg
   h.link.SaveMode(3, "Live");
   h.Advance(1900);
   EXPECT_EQ(CountSent(h, from, BuildModeSave(3, "Live")), 0);
-  EXPECT_TRUE(h.messages().boxes.empty());
-  ASSERT_TRUE(h.RunUntil([&] { return !h.messages().boxes.empty(); }, 5000));
-  EXPECT_EQ(h.messages().boxes[0].text, "Save Success!");
+  EXPECT_TRUE(h.messages().notices.empty());
+  ASSERT_TRUE(h.RunUntil([&] { return !h.messages().notices.empty(); }, 5000));
+  EXPECT_EQ(h.messages().notices[0].text, "Save Success!");
   EXPECT_EQ(h.unit.ModeName(3), "Live");
   EXPECT_EQ(h.SentWithoutKeepAlives(from),
             (std::vector<Bytes>{BuildValue(kCmdWrite, 0x0105, 7), BuildModeSave(3, "Live")}));

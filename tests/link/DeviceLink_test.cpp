@@ -152,10 +152,15 @@ TEST(DeviceLinkUpload, UploadSendsTwentyStepsAndEndsOnline) {
     h.store.DeviceImage[10][7] = 33;
     h.store.ViewValues[10][17] = 1;
     const size_t from = h.SentCount();
+    EXPECT_TRUE(h.messages().notices.empty());  // the first download says nothing
     h.link.RaiseLinkEvent(LinkEvent::Upload);
     EXPECT_EQ(h.view().caption, "Download...");
     RunToOnline(h);
     ASSERT_TRUE(h.link.LinkOnline());
+    // The end of the upload is said, once.
+    ASSERT_EQ(h.messages().notices.size(), 1u);
+    EXPECT_EQ(h.messages().notices[0].text, "Upload finished: the unit holds the new settings.");
+    EXPECT_EQ(h.messages().notices[0].kind, NoticeKind::Brief);
 
     std::vector<Bytes> expected;
     for (int i = 0; i < 6; ++i) {
@@ -368,9 +373,12 @@ TEST(DeviceLinkEvents, ModeSaveWaitsForTheAcknowledgementThenRebuildsTheModeList
   h.RunUntil([&] { return h.link.LinkOnline(); }, 2000);
   EXPECT_EQ(h.events.back(), LinkEvent::ModeSaved);
   EXPECT_EQ(h.view().modeListRebuilds, 1);
-  EXPECT_EQ(h.view().colour, kStatusDarkBlue);
-  ASSERT_EQ(h.messages().boxes.size(), 1u);
-  EXPECT_EQ(h.messages().boxes[0].text, "Save Success!");
+  EXPECT_EQ(h.view().colour, kStatusSavedBlue);
+  // The save is said in a notice that goes by itself; nothing waits for an OK.
+  EXPECT_TRUE(h.messages().boxes.empty());
+  ASSERT_EQ(h.messages().notices.size(), 1u);
+  EXPECT_EQ(h.messages().notices[0].text, "Save Success!");
+  EXPECT_EQ(h.messages().notices[0].kind, NoticeKind::Brief);
   EXPECT_EQ(h.unit.ModeName(2), "Party");
 }
 
@@ -518,6 +526,7 @@ TEST_F(Reconnecting, TheUnitBackGetsItsImageReadAgainAndEveryEditItMissed) {
   EXPECT_TRUE(h.messages().boxes.empty());  // nothing waits for the operator
   ASSERT_EQ(h.messages().notices.size(), 1u);
   EXPECT_EQ(h.messages().notices[0].text, "Off Line!");
+  EXPECT_EQ(h.messages().notices[0].kind, NoticeKind::Lasting);  // holds while the unit is away
   EXPECT_TRUE(h.messages().noticeOpen);
   EXPECT_EQ(h.view().button, LinkButtonLook::Unlink);
   // Made while the unit was away: a value, a band and a second value of the same parameter.
@@ -539,6 +548,8 @@ TEST_F(Reconnecting, TheUnitBackGetsItsImageReadAgainAndEveryEditItMissed) {
   ASSERT_EQ(h.messages().notices.size(), 2u);
   EXPECT_EQ(h.messages().notices[1].text,
             "The unit is back: 4 edits it had not received were sent again.");
+  EXPECT_EQ(h.messages().notices[1].kind, NoticeKind::Brief);  // goes by itself
+  EXPECT_TRUE(h.messages().boxes.empty());
 }
 
 TEST_F(Reconnecting, AnEditDuringTheDownloadFromASlowUnitBackKeepsTheLinkGoing) {

@@ -55,9 +55,10 @@ bool RecordingMessages::AskOkCancel(const std::string& text, const std::string& 
   return AskYesNo(text, caption);
 }
 
-void RecordingMessages::ShowNotice(const std::string& text, const std::string& caption) {
-  notices.push_back({text, caption});
-  noticeOpen = true;
+void RecordingMessages::ShowNotice(const std::string& text, const std::string& caption,
+                                   NoticeKind kind) {
+  notices.push_back({text, caption, kind});
+  noticeOpen = kind == NoticeKind::Lasting;
 }
 
 void RecordingMessages::CloseNotice() {

@@ -62,7 +62,7 @@ class RecordingMessages : public Messages {
   void Information(const std::string& text, const std::string& caption) override;
   bool AskYesNo(const std::string& text, const std::string& caption) override;
   bool AskOkCancel(const std::string& text, const std::string& caption) override;
-  void ShowNotice(const std::string& text, const std::string& caption) override;
+  void ShowNotice(const std::string& text, const std::string& caption, NoticeKind kind) override;
   void CloseNotice() override;
 
   // The texts and the captions of the boxes, in order.
@@ -70,8 +70,13 @@ class RecordingMessages : public Messages {
   std::vector<std::string> Captions() const;
 
   std::vector<Box> boxes;
-  std::vector<Box> notices;  // boxes that do not wait
-  bool noticeOpen = false;
+  struct Notice {
+    std::string text;
+    std::string caption;
+    NoticeKind kind;
+  };
+  std::vector<Notice> notices;  // notices that do not wait
+  bool noticeOpen = false;      // a lasting notice is on show
   int noticesClosed = 0;
   std::deque<bool> answers;
   bool questionsExpected = true;

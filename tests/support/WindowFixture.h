@@ -11,6 +11,7 @@
 #include "support/Recorders.h"
 #include "ui/Console.h"
 #include "ui/MainFrm.h"
+#include "ui/WindowControls.h"
 
 namespace velantro::test {
 
@@ -23,6 +24,9 @@ class WindowFixture : public ::testing::Test {
     console->programFolder = presetRoot.path().toStdString();
     console->CreateWindows();
     form = console->form1();
+    // The window opens to fit the screen (WindowPlacement's tests); these tests work at the
+    // design size whatever screen the platform gives.
+    form->resize(kDesignWidth, kDesignHeight);
   }
   // The window goes before anything a derived fixture holds that the store may still reach.
   void TearDown() override { console.reset(); }

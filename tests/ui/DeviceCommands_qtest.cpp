@@ -69,6 +69,8 @@ TEST_F(DeviceCommandsTest, SystemPasswordSendsItsDigitsAndOpensTheUserChoice) {
   ASSERT_EQ(sent.size(), 1u);
   ExpectTextFrame(sent[0], sysaddr::SystemPassword, {1, 2, 3, 4, 5, 6});
   EXPECT_TRUE(choice->isEnabled());
+  ASSERT_EQ(messages.notices.size(), 1u);
+  EXPECT_EQ(messages.notices[0].text, "Password accepted: the user level can be chosen.");
 }
 
 TEST_F(DeviceCommandsTest, CorrectSystemPasswordWhileOfflineOnlyClearsTheField) {
@@ -81,6 +83,10 @@ TEST_F(DeviceCommandsTest, CorrectSystemPasswordWhileOfflineOnlyClearsTheField) 
   EXPECT_TRUE(messages.boxes.empty());
   EXPECT_EQ(harness.SentCount(), 0u);
   EXPECT_FALSE(choice->isEnabled());
+  // ... and says why nothing opened.
+  ASSERT_EQ(messages.notices.size(), 1u);
+  EXPECT_EQ(messages.notices[0].text,
+            "Password right, but the unit is off line: connect, then enter it again.");
 }
 
 struct PasswordGroupNames {
@@ -126,6 +132,8 @@ TEST_F(PasswordChangeTest, KeyLockPasswordChangeSendsFourDigitsAndClearsTheField
   EXPECT_EQ(console.store.KeyLockPassword, "5678");
   ExpectGroupReset(kKeyLockGroup);
   EXPECT_TRUE(messages.boxes.empty());
+  ASSERT_EQ(messages.notices.size(), 1u);
+  EXPECT_EQ(messages.notices[0].text, "Key lock password changed on the unit.");
   harness.Advance(100);
   EXPECT_EQ(harness.unit.KeyLockPassword(), "5678");
 }
@@ -234,7 +242,8 @@ TEST_F(DeviceCommandsTest, SavingModeThreeAsPartySendsTheNameAndWaitsForTheUnit)
   EXPECT_EQ(harness.link.queue().silentSeconds(), 0);
 
   ASSERT_TRUE(harness.RunUntil([&] { return harness.link.LinkOnline(); }, 2000));
-  EXPECT_EQ(messages.boxes.back().text, "Save Success!");
+  ASSERT_FALSE(messages.notices.empty());
+  EXPECT_EQ(messages.notices.back().text, "Save Success!");
   EXPECT_EQ(box->itemText(2), "3-Party");
   EXPECT_EQ(box->currentIndex(), 2);
   EXPECT_EQ(harness.unit.ModeName(2), "Party");
@@ -397,8 +406,10 @@ TEST_F(DeviceCommandsTest, DownloadWithAutoKeyLockLocksUntilTheUnlockPassword) {
   EXPECT_TRUE(panel->isHidden());
   EXPECT_TRUE(strip->isEnabled());
   EXPECT_TRUE(pages->isEnabled());
-  ASSERT_EQ(messages.boxes.size(), 1u);
-  EXPECT_EQ(messages.boxes[0].text, "Unlock Success");
+  // Said in the notice strip: nothing waits for an OK.
+  EXPECT_TRUE(messages.boxes.empty());
+  ASSERT_EQ(messages.notices.size(), 1u);
+  EXPECT_EQ(messages.notices[0].text, "Unlock Success");
   EXPECT_EQ(Find<QLineEdit>("PanelPassWordEdit")->text(), "");
   EXPECT_EQ(harness.link.FirstDownloadFlag, 2);
 }

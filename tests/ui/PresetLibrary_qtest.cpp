@@ -107,6 +107,8 @@ TEST_F(PresetLibraryPanelTest, SavedPresetLoadsBackIntoTheStore) {
   EXPECT_EQ(GridRows(), (RowList{{"1", "Hall"}}));
   EXPECT_EQ(fileEdit->text(), "Hall");
   EXPECT_TRUE(messages.boxes.empty());
+  ASSERT_EQ(messages.notices.size(), 1u);
+  EXPECT_EQ(messages.notices[0].text, "Preset \"Hall\" saved.");
 
   image[4][7] = 0;
   image[2][10] = 0;
@@ -120,9 +122,18 @@ TEST_F(PresetLibraryPanelTest, SavedPresetLoadsBackIntoTheStore) {
   EXPECT_EQ(image[2][10], 44);
   EXPECT_EQ(image[kSystemPage][6], 30);   // the volume limits travel with the preset
   EXPECT_EQ(image[kSystemPage][32], 70);  // the strip's volume is the unit's own
-  // Offline: loaded silently, nothing sent, no transfer.
+  // Offline: loaded into the console, nothing sent, no transfer, and the operator is told so.
   EXPECT_EQ(harness.SentCount(), 0u);
   EXPECT_TRUE(harness.events.empty());
+  ASSERT_EQ(messages.notices.size(), 2u);
+  EXPECT_EQ(messages.notices[1].text,
+            "Preset \"Hall\" loaded into the console (the unit is off line: nothing sent).");
+  EXPECT_EQ(messages.notices[1].kind, NoticeKind::Brief);
+
+  // Saving without a name says what is missing; nothing is written.
+  SaveAs("");
+  EXPECT_EQ(messages.notices.back().text, "Type or pick a preset name first.");
+  EXPECT_EQ(GridRows(), (RowList{{"0", "Hall"}}));
 }
 
 TEST_F(PresetLibraryPanelTest, LoadAnsweredNoLeavesTheStoreAlone) {
@@ -225,13 +236,18 @@ TEST_F(PresetLibraryPanelTest, LoadNeverLeavesThePresetFolder) {
   fs::copy_file(Folder() / "Keep.Nddt", root_ / "Mode" / "outside.Nddt");
   console.store.DeviceImage[4][7] = 1;
   const std::string outside = (root_ / "Mode" / "outside").string();
-  for (const std::string& name :
-       {std::string("../outside"), outside, std::string(""), std::string("   ")}) {
+  for (const std::string& name : {std::string("../outside"), outside, std::string("   ")}) {
     messages.boxes.clear();
     Load(QString::fromStdString(name));
     // The preset is read before anything is asked: only the reader's message.
     EXPECT_EQ(Texts(), std::vector<std::string>{"File not find!"}) << name;
   }
+  // No name at all is no error: the notice strip asks for one.
+  messages.boxes.clear();
+  Load("");
+  EXPECT_TRUE(messages.boxes.empty());
+  ASSERT_FALSE(messages.notices.empty());
+  EXPECT_EQ(messages.notices.back().text, "Type or pick a preset name first.");
   EXPECT_EQ(console.store.DeviceImage[4][7], 1);
 }
 
@@ -465,6 +481,12 @@ TEST_F(PresetLibraryPanelTest, LoadWhileOnlineUploadsTheImageAndRefreshes) {
   EXPECT_EQ(harness.unit.Value(4, 7), 77);
   EXPECT_EQ(Find<QSlider>("EchoTimeBar")->value(), 77);
   EXPECT_FALSE(Sent(from).empty());
+  // Said at the start of the upload and at its end.
+  std::vector<std::string> told;
+  for (const auto& notice : messages.notices) told.push_back(notice.text);
+  EXPECT_EQ(told, (std::vector<std::string>{"Preset \"Live\" saved.",
+                                            "Preset \"Live\" loaded: sending it to the unit…",
+                                            "Upload finished: the unit holds the new settings."}));
 }
 
 }  // namespace

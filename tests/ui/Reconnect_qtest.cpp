@@ -25,6 +25,7 @@
 #include "support/ChildProcess.h"
 #include "ui/Console.h"
 #include "ui/MainFrm.h"
+#include "ui/NoticeStrip.h"
 #include "ui/QtMessages.h"
 
 namespace velantro::test {
@@ -34,6 +35,8 @@ namespace {
 constexpr int kStepLimitMs = 30000;
 // A little more than one try where the unit was, so the unit comes back after a refused try.
 constexpr int kOneRetryMs = 2500;
+// Long enough to read the notice after the unit is back, short enough to see it go.
+constexpr int kBriefNoticeMs = 3000;
 
 class Reconnect : public ::testing::Test {
  protected:
@@ -147,11 +150,12 @@ TEST_F(Reconnect, WindowComesBackByItselfAndTheUnitGetsEveryEditItMissed) {
   EXPECT_EQ(unit->Wait(), 0) << unit->output();
 
   ASSERT_TRUE(WaitForStatus("Off Line")) << Status().toStdString();
-  const QPointer<QMessageBox> lossNotice = boxes.notice();
-  ASSERT_FALSE(lossNotice.isNull());
-  EXPECT_EQ(lossNotice->objectName(), "LinkNotice");
-  EXPECT_EQ(lossNotice->text().toStdString(), "Off Line!");
-  EXPECT_TRUE(lossNotice->isVisible());
+  // The loss is said in the notice strip, which covers nothing, and holds while the unit is away.
+  NoticeStrip* strip = form->noticeStrip();
+  ASSERT_NE(strip, nullptr);
+  strip->SetBriefDuration(kBriefNoticeMs);
+  EXPECT_EQ(strip->text().toStdString(), "Off Line!");
+  EXPECT_EQ(boxes.notice(), nullptr);
   EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 
   // The window goes on working while the unit is away.
@@ -163,12 +167,11 @@ TEST_F(Reconnect, WindowComesBackByItselfAndTheUnitGetsEveryEditItMissed) {
   // The unit comes back where it was, with the image it had.
   ASSERT_NO_FATAL_FAILURE(StartUnit(std::to_string(port)));
   ASSERT_TRUE(WaitForStatus("Online")) << Status().toStdString();
-  EXPECT_TRUE(lossNotice.isNull() || !lossNotice->isVisible());
-  QMessageBox* resentNotice = boxes.notice();
-  ASSERT_NE(resentNotice, nullptr);
-  EXPECT_TRUE(resentNotice->isVisible());
-  EXPECT_EQ(resentNotice->text().toStdString(),
+  // The loss notice has given way to the one that says what was sent again ...
+  EXPECT_EQ(strip->text().toStdString(),
             "The unit is back: 2 edits it had not received were sent again.");
+  ASSERT_GE(strip->history().size(), 2u);
+  EXPECT_EQ(strip->history()[1].text.toStdString(), "Off Line!");
   ASSERT_TRUE(WaitUntilSettled());
 
   // The window shows the edits over the image it read again ...
@@ -179,6 +182,8 @@ TEST_F(Reconnect, WindowComesBackByItselfAndTheUnitGetsEveryEditItMissed) {
   EXPECT_EQ(UnitHolds("0x0005"), 204);
   EXPECT_EQ(UnitHolds("0x0A03"), 2);
 
+  // ... which goes by itself, with no OK to press.
+  EXPECT_TRUE(QTest::qWaitFor([&] { return strip->text().isEmpty(); }, kStepLimitMs));
   EXPECT_TRUE(modalBoxes.empty()) << modalBoxes.front();
 }
 

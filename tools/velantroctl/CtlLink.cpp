@@ -344,6 +344,10 @@ void CtlLink::Information(const std::string& text, const std::string&) {
   lastMessage_ = text;
 }
 
+void CtlLink::ShowNotice(const std::string& text, const std::string& caption, NoticeKind kind) {
+  if (kind == NoticeKind::Lasting) Information(text, caption);
+}
+
 int CtlLink::ReportFailure() {
   ClearProgress();
   const std::string where = Describe(target_);

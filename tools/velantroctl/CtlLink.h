@@ -91,6 +91,9 @@ class CtlLink : public LinkView, public Messages {
   void Information(const std::string& text, const std::string& caption) override;
   bool AskYesNo(const std::string& text, const std::string& caption) override;
   bool AskOkCancel(const std::string& text, const std::string& caption) override;
+  // A lasting notice (the unit lost) ends the wait like a box; a brief one (an upload finished)
+  // is the window's way of saying what the command says in its own result line.
+  void ShowNotice(const std::string& text, const std::string& caption, NoticeKind kind) override;
 
  private:
   // Runs the event loop until done() holds or the link failed; false on failure or timeout
