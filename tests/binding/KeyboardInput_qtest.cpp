@@ -58,6 +58,7 @@ TEST_F(KeyboardInputTest, KeysOnTabbedControlsAreStoredAndSent) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.control);
     QWidget* control = W(c.control);
+    ShowSheetOf(control);
     ASSERT_TRUE(TabTo(control));
     sink.sent.clear();
     QTest::keyClick(QApplication::focusWidget(), c.key);
