@@ -1,6 +1,7 @@
 #include "widgets/Widgets.h"
 
 #include <QEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QToolButton>
@@ -26,6 +27,25 @@ SpinButtons::SpinButtons(QWidget* parent)
   connect(up_, &QToolButton::clicked, this, &SpinButtons::upClicked);
   connect(down_, &QToolButton::clicked, this, &SpinButtons::downClicked);
   resize(kWidth, kHeight);
+}
+
+void SpinButtons::SetKeyboardStop(bool stop) {
+  setFocusPolicy(stop ? Qt::StrongFocus : Qt::NoFocus);
+}
+
+void SpinButtons::keyPressEvent(QKeyEvent* event) {
+  switch (event->key()) {
+    case Qt::Key_Up:
+    case Qt::Key_Right:
+      if (isEnabled()) emit upClicked();
+      return;
+    case Qt::Key_Down:
+    case Qt::Key_Left:
+      if (isEnabled()) emit downClicked();
+      return;
+    default:
+      QWidget::keyPressEvent(event);
+  }
 }
 
 void SpinButtons::resizeEvent(QResizeEvent*) {
@@ -65,6 +85,17 @@ void PhaseButton::paintEvent(QPaintEvent* event) {
   painter.drawEllipse(centre, radius, radius);
   const double reach = side * 0.36;
   painter.drawLine(centre + QPointF(-reach, reach), centre + QPointF(reach, -reach));
+}
+
+ClickLabel::ClickLabel(QWidget* parent) : QLabel(parent) { setFocusPolicy(Qt::StrongFocus); }
+
+void ClickLabel::keyPressEvent(QKeyEvent* event) {
+  const int key = event->key();
+  if (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter) {
+    if (isEnabled()) emit clicked();
+    return;
+  }
+  QLabel::keyPressEvent(event);
 }
 
 void ClickLabel::mousePressEvent(QMouseEvent* event) {
