@@ -94,7 +94,8 @@ class FineSlider : public QSlider {
 };
 
 // The focusable controls inside `page` in reading order: rows from top to bottom (controls whose
-// tops lie within a few pixels share a row), each row left to right.
+// tops lie within a few pixels share a row), each row left to right; an image (ClickLabel) just
+// before the control below it in its column.
 std::vector<QWidget*> ReadingOrder(QWidget* page);
 
 // Chains the Tab order of `stops` in the order given.
