@@ -43,9 +43,9 @@ TEST_F(KeyboardInputTest, KeysOnTabbedControlsAreStoredAndSent) {
   struct Case {
     const char* control;
     Qt::Key key;
-    bool band;   // sent as a band frame or as a value
-    int before;  // the control's raw value at the start
-    int sent;    // the value the store sends
+    bool band;                   // sent as a band frame or as a value
+    int before;                  // the control's raw value at the start
+    int sent;                    // the value the store sends
     int field = kBandFieldGain;  // of a band frame
   };
   const Case cases[] = {
