@@ -234,6 +234,21 @@ TEST_F(Keyboard, EachGraphKeyIsAStepCtrlZTakesBack) {
   EXPECT_EQ(console->store.View(1, gainIndex), start + 5);
 }
 
+// On the DEQ sheet a number key chooses a channel; Up raises its gain by 1 dB on the unit.
+TEST_F(Keyboard, GraphKeysStepADeqChannel) {
+  GoOnline();
+  QTest::mouseClick(Find<QPushButton>("DEQReferenceBtn"), Qt::LeftButton);
+  harness->Advance(kSettleMs * 10);
+  ASSERT_EQ(form->pages()->currentIndex(), sheet::kDeq);
+  const int gainIndex = kDeqChannelSize * 1 + kDeqFirstBandIndex + kBandFieldGain;
+  const int start = console->store.View(kDeqPage, gainIndex);
+  ASSERT_EQ(UnitValue(kDeqPage, gainIndex), start);
+  for (Qt::Key key : {Qt::Key_F6, Qt::Key_2, Qt::Key_Up}) Press(key);
+  EXPECT_EQ(console->store.View(kDeqPage, gainIndex), start + 5);
+  EXPECT_EQ(UnitValue(kDeqPage, gainIndex), start + 5);
+  EXPECT_EQ(console->binding()->SelectedBand(GraphIndex(console->CurrentSection)), 1);
+}
+
 // Where the graph cannot change a band, its keys change nothing and send nothing: the System
 // sheet shows no graph (F6 leaves the focus), EQ pass on, Auto on the Music sheet.
 TEST_F(Keyboard, GraphKeysRefuseWhereTheGraphEditsNothing) {
