@@ -177,6 +177,10 @@ void PresetLibraryPanel::SavePreset() {
 
 void PresetLibraryPanel::LoadPreset() {
   const std::string name = FileEditText();
+  if (!link_.LinkOnline() && openOffline && PresetLibrary::NamesFileInFolder(name)) {
+    openOffline(library_.PathOf(name));
+    return;
+  }
   const std::optional<DeviceTable> preset = ReadForUpload(name);
   if (!preset) return;
   const std::vector<ImageDifference> differences =

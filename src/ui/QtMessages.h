@@ -23,6 +23,12 @@ class QtMessages : public Messages {
   // the one on screen.
   void ShowNotice(const std::string& text, const std::string& caption) override;
   void CloseNotice() override;
+  int AskChoice(const std::string& text, const std::string& caption,
+                const std::vector<std::string>& buttons) override;
+  std::string AskOpenFile(const std::string& caption, const std::string& start,
+                          const std::string& filter) override;
+  std::string AskSaveFile(const std::string& caption, const std::string& start,
+                          const std::string& filter) override;
   // The notice on screen, if any (tests).
   QMessageBox* notice() const { return notice_; }
 
