@@ -13,6 +13,7 @@
 #include "binding/ControlBinding.h"
 #include "binding/ParamEditor.h"
 #include "link/DeviceLink.h"
+#include "model/ScopedAssign.h"
 #include "presets/FactoryPreset.h"
 #include "presets/PresetFile.h"
 #include "ui/MainFrm.h"
@@ -52,8 +53,7 @@ std::string DifferenceLines(const std::vector<ImageDifference>& differences) {
           "\n… and " + std::to_string(differences.size() - static_cast<size_t>(lines)) + " more";
       break;
     }
-    text += "\n    " + std::string(DiffPageTitle(PageOf(d.address))) + " " + d.name + ": " +
-            d.before + " → " + d.after;
+    text += "\n    " + d.name + ": " + d.before + " → " + d.after;
     ++lines;
   }
   return text;
@@ -124,7 +124,11 @@ void DocumentController::PlaceTitleStrip() {
   titleLabel_->setGeometry(kTitleLabelLeft, 0, std::max(0, pendingLeft - kTitleLabelLeft), height);
 }
 
-std::string DocumentController::TitleText() const { return document_.Title(store_.DeviceImage); }
+std::string DocumentController::TitleText() const {
+  // While the operator chooses, the store holds the unit's image; the document is what the
+  // console had.
+  return document_.Title(choosing_ ? beforeConnect_ : store_.DeviceImage);
+}
 
 std::string DocumentController::PendingText() const {
   return link_ ? EditsNotOnUnitText(link_->EditsNotOnUnit()) : std::string();
@@ -342,7 +346,9 @@ bool DocumentController::MayClose() { return SettleUnsaved(store_.DeviceImage, f
 // Connect
 
 void DocumentController::OnEdit(const EditRecord& record) {
-  if (readingUnit_) {
+  // Only the operator's edits while the unit is read: what the window does once the image is in
+  // (its refresh) is no part of the document.
+  if (readingUnit_ && link_->downloading()) {
     // The page may be read already: the edit belongs to the document the choice weighs.
     editedWhileReading_ = true;
     for (const EditCell& cell : record.cells) {
@@ -396,6 +402,9 @@ void DocumentController::ChooseAfterConnect() {
   }
   if (choice == ConnectChoice::Send) return SendDocument();
   if (choice == ConnectChoice::Take) return TakeUnit();
+  // The title strip says "online" while the question is open.
+  const ScopedAssign choosing(choosing_, true);
+  UpdateTitle();
   const std::vector<ImageDifference> differences = document_.Differences(unit, beforeConnect_);
   const std::string question = "The unit holds other settings than the console.\n" +
                                std::to_string(differences.size()) +

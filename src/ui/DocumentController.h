@@ -136,6 +136,7 @@ class DocumentController : public QObject, public EditListener {
   // read: what a Connect's choice weighs against the unit.
   DeviceTable beforeConnect_{};
   bool readingUnit_ = false;
+  bool choosing_ = false;  // the connect's question is open
   bool editedWhileReading_ = false;
   bool takeNext_ = false;   // the next Connect takes the unit's settings without asking
   bool uploading_ = false;  // the document is on its way to the unit

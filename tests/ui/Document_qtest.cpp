@@ -435,5 +435,35 @@ TEST_F(DocumentWindow, EditsAfterUnlinkAreCountedAndGoThroughTheChoice) {
   }
 }
 
+class TitleAtQuestion : public RecordingMessages {
+ public:
+  int AskChoice(const std::string& text, const std::string& caption,
+                const std::vector<std::string>& buttons) override {
+    if (console != nullptr) title = console->document()->TitleText();
+    return RecordingMessages::AskChoice(text, caption, buttons);
+  }
+  Console* console = nullptr;
+  std::string title;
+};
+
+TEST_F(DocumentWindow, WhileTheConnectQuestionIsOpenTheTitleNamesTheDocumentAsItWas) {
+  ASSERT_NO_FATAL_FAILURE(StartUnit());
+  TitleAtQuestion asked;
+  LinkSettings settings;
+  settings.autoConnect = false;
+  settings.port = port;
+  Console window(asked, settings);
+  window.documentSettings.file = kMusicBoost;
+  window.programFolder = folder.path().toStdString();
+  window.CreateWindows();
+  window.form1()->show();
+  asked.console = &window;
+  asked.choices = {kTakeChoice};
+  window.link()->ConnectOnNetwork();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return window.link()->LinkOnline(); }, kStepLimitMs));
+  EXPECT_EQ(asked.title, "Velantro — MusicBoost.Nddt");
+  EXPECT_EQ(window.form1()->windowTitle().toStdString(), "Velantro — unit");
+}
+
 }  // namespace
 }  // namespace velantro::test
