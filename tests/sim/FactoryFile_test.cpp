@@ -43,8 +43,8 @@ TEST(FactoryFile, TheUnitStartsFromWhatTheConsoleShowsWithoutAUnit) {
   for (int page = 0; page < kPageCount; ++page) {
     for (int slot = 0; slot < kDeviceRowSize; ++slot) {
       // The console reads a preset's normal volumes as its start volumes; the unit keeps its own.
-      const bool normalVolume = page == 10 && slot >= kSystemNormalVolumeIndex &&
-                                slot < kSystemNormalVolumeIndex + 3;
+      const bool normalVolume =
+          page == 10 && slot >= kSystemNormalVolumeIndex && slot < kSystemNormalVolumeIndex + 3;
       if (IsVolumeCopy(page, slot) || normalVolume) continue;
       EXPECT_EQ(unit[page][slot], console[page][slot]) << "page " << page << " slot " << slot;
     }
