@@ -1,10 +1,12 @@
 #include "ui/Console.h"
 
 #include <QAction>
+#include <cstdio>
 
 #include "binding/ControlBinding.h"
 #include "link/DeviceLink.h"
 #include "link/Unit3.h"
+#include "ui/DocumentController.h"
 #include "ui/EditHistory.h"
 #include "ui/LinkPresenter.h"
 #include "ui/MainFrm.h"
@@ -27,6 +29,9 @@ Console::Console(Messages& messages, LinkSettings settings)
 }
 
 Console::~Console() {
+  if (DeviceLink* unitLink = link()) unitLink->onLinkEvent = nullptr;
+  delete document_;
+  document_ = nullptr;
   if (ControlBinding* b = binding()) {
     b->refresh().afterRefresh = nullptr;
     if (markers_) b->editor().RemoveListener(markers_.get());
@@ -71,6 +76,34 @@ void Console::CreateWindows() {
   form1_ = std::make_unique<TForm1>(windowContext());
   linkView_->Attach(*form1_, *form2_, form3_->link());
   CreateHistory();
+  CreateDocument();
+}
+
+void Console::CreateDocument() {
+  DeviceLink* unitLink = link();
+  document_ = new DocumentController(*form1_, binding()->editor(), unitLink, *messages_,
+                                     LanguageSetting, documentSettings.onConnect);
+  document_->onReport = [this](const std::string& text) {
+    if (!linkSettings.printStatus) return;
+    std::printf("document: %s\n", text.c_str());
+    std::fflush(stdout);
+  };
+  form1_->beforeLinkStart = [this] {
+    document_->AttachPresets();
+    if (!documentSettings.file.empty() && document_->OpenAtStart(documentSettings.file)) {
+      return;
+    }
+    if (documentSettings.startFromFactory) {
+      document_->StartFromFactory();
+    } else {
+      document_->AdoptShown();
+    }
+  };
+  // After the history and the markers: a choice after a Connect is an edit of their own.
+  unitLink->onLinkEvent = [this, before = unitLink->onLinkEvent](LinkEvent event) {
+    if (before) before(event);
+    document_->OnLinkEvent(event);
+  };
 }
 
 void Console::CreateHistory() {

@@ -265,6 +265,7 @@ void TForm1::FirstShow() {
   TabSwitch(music);
   music->setFocus();
   graph_->Start();
+  if (beforeLinkStart) beforeLinkStart();
   StartLinkQuietly();
 }
 
@@ -474,6 +475,10 @@ void TForm1::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
+  if (mayClose && !mayClose()) {
+    event->ignore();
+    return;
+  }
   // The unit hears the disconnect code when the link is online; closing goes ahead regardless.
   // The code is only queued on the port or the socket, and the program ends right after this,
   // so it is pushed out here (for a bounded moment) or it would never leave.
