@@ -212,6 +212,7 @@ void DeviceLink::OnDownloadComplete() {
   if (FirstDownloadFlag == 0) FirstDownloadFlag = 1;
   downloading_ = false;
   const bool back = recovering() || reconnecting();
+  const bool uploaded = direction() == Direction::Write;
   choiceDue_ = connectChosen_ && direction() == Direction::Read;
   connectChosen_ = false;
   if (choiceDue_) {
