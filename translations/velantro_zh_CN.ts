@@ -2132,6 +2132,154 @@ Above: dynamic cut of mid and high frequencies while the level is above the leve
         <source>Velantro 3.1.0 En</source>
         <translation>Velantro 3.1.0 中文</translation>
     </message>
+    <message>
+        <source>%1 or %2</source>
+        <translation>%1 或 %2</translation>
+    </message>
+    <message>
+        <source>%1 to %2</source>
+        <translation>%1 至 %2</translation>
+    </message>
+    <message>
+        <source>EQ pass is on: this page&apos;s EQ is bypassed and its points stay put. Press &quot;EQ pass&quot; to edit them.</source>
+        <translation>均衡直通已开启: 本页均衡被旁路, 调节点不能移动。按 "均衡直通" 后再调节。</translation>
+    </message>
+    <message>
+        <source>Password accepted: the user level can be chosen.</source>
+        <translation>密码正确: 可以选择用户级别。</translation>
+    </message>
+    <message>
+        <source>Password right, but the unit is off line: connect, then enter it again.</source>
+        <translation>密码正确, 但设备未连接: 请连接后再输入一次。</translation>
+    </message>
+    <message>
+        <source>System password changed on the unit.</source>
+        <translation>设备的系统密码已修改。</translation>
+    </message>
+    <message>
+        <source>Key lock password changed on the unit.</source>
+        <translation>设备的按键锁密码已修改。</translation>
+    </message>
+    <message>
+        <source>Open preset</source>
+        <translation>打开预设</translation>
+    </message>
+    <message>
+        <source>Save preset as</source>
+        <translation>预设另存为</translation>
+    </message>
+    <message>
+        <source>unit</source>
+        <translation>设备</translation>
+    </message>
+    <message>
+        <source>factory settings</source>
+        <translation>出厂设置</translation>
+    </message>
+    <message>
+        <source>   (offline: working on the factory settings)</source>
+        <translation>   (离线: 正在编辑出厂设置)</translation>
+    </message>
+    <message>
+        <source>   (offline: working on the file)</source>
+        <translation>   (离线: 正在编辑文件)</translation>
+    </message>
+    <message>
+        <source>   (offline)</source>
+        <translation>   (离线)</translation>
+    </message>
+    <message>
+        <source>%1 edit not on the unit</source>
+        <translation>%1 项修改未到达设备</translation>
+    </message>
+    <message>
+        <source>%1 edits not on the unit</source>
+        <translation>%1 项修改未到达设备</translation>
+    </message>
+    <message>
+        <source>Open…</source>
+        <translation>打开…</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>保存</translation>
+    </message>
+    <message>
+        <source>Save as…</source>
+        <translation>另存为…</translation>
+    </message>
+    <message>
+        <source>Open %1 while the unit is online.</source>
+        <translation>在设备已连接时打开 %1。</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>打开</translation>
+    </message>
+    <message>
+        <source>%1 has unsaved changes.</source>
+        <translation>%1 有未保存的修改。</translation>
+    </message>
+    <message>
+        <source>The factory settings have unsaved changes.</source>
+        <translation>出厂设置有未保存的修改。</translation>
+    </message>
+    <message>
+        <source>The console&apos;s edits that the unit does not hold would be lost.</source>
+        <translation>设备中没有的控制台修改将会丢失。</translation>
+    </message>
+    <message>
+        <source>The unit holds other settings than the console.</source>
+        <translation>设备中的设置与控制台不同。</translation>
+    </message>
+    <message>
+        <source>%1 value differs (the unit&apos;s → the console&apos;s):</source>
+        <translation>%1 个值不同 (设备的 → 控制台的):</translation>
+    </message>
+    <message>
+        <source>%1 values differ (the unit&apos;s → the console&apos;s):</source>
+        <translation>%1 个值不同 (设备的 → 控制台的):</translation>
+    </message>
+    <message>
+        <source>The unit holds %1 value other than the console sent:</source>
+        <translation>设备中有 %1 个值与控制台发送的不同:</translation>
+    </message>
+    <message>
+        <source>The unit holds %1 values other than the console sent:</source>
+        <translation>设备中有 %1 个值与控制台发送的不同:</translation>
+    </message>
+    <message>
+        <source>Send the console&apos;s settings to the unit</source>
+        <translation>把控制台的设置发送到设备</translation>
+    </message>
+    <message>
+        <source>Take the unit&apos;s settings</source>
+        <translation>采用设备的设置</translation>
+    </message>
+    <message>
+        <source>Unsaved changes</source>
+        <translation>未保存的修改</translation>
+    </message>
+    <message>
+        <source>Discard</source>
+        <translation>放弃</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>Upload it to the unit</source>
+        <translation>上传到设备</translation>
+    </message>
+    <message>
+        <source>Work on it offline (Unlink)</source>
+        <translation>离线编辑 (断开)</translation>
+    </message>
+    <message>
+        <source>Presets (*.Nddt);;All files (*)</source>
+        <translation>预设 (*.Nddt);;所有文件 (*)</translation>
+    </message>
 </context>
 <context>
     <name>velantro::EditHistory</name>
@@ -2158,6 +2306,17 @@ Above: dynamic cut of mid and high frequencies while the level is above the leve
     <message>
         <source>value</source>
         <translation>值</translation>
+    </message>
+</context>
+<context>
+    <name>velantro::NoticeStrip</name>
+    <message>
+        <source>Notices of the link and of your actions: click to see the last ones</source>
+        <translation>连接和操作的提示: 点击查看最近的提示</translation>
+    </message>
+    <message>
+        <source>No notices yet.</source>
+        <translation>暂无提示。</translation>
     </message>
 </context>
 </TS>

@@ -10,6 +10,7 @@
 #include <QSlider>
 #include <QVariant>
 #include <QWheelEvent>
+#include <algorithm>
 #include <cmath>
 
 #include "binding/EditDispatch.h"
@@ -26,6 +27,8 @@ constexpr char16_t kDecimalPoint = '.';
 // Many operators' keyboards put the decimal comma on the number pad: "0,5" means 0.5 dB, never
 // 5 dB. The edit keeps what was typed until it commits, then shows the value with a point.
 constexpr char16_t kDecimalComma = ',';
+// Page Up/Down step a band field by this fraction of its range, as a bar's page step does.
+constexpr double kPageDivisions = 10;
 
 bool IsNumberKey(char16_t u) {
   return (u >= '0' && u <= '9') || u == '-' || u == kDecimalPoint || u == kDecimalComma;
@@ -49,21 +52,44 @@ BandEditInput::~BandEditInput() {
 // CommitEdit
 // ---------------------------------------------------------------------------------------------
 
-void BandEditInput::CommitEdit(int step, EditOrigin origin) {
-  QLineEdit* edit = state_.currentEdit;
-  if (!IsShownBandEdit(edit)) return;
+void BandEditInput::CommitEdit(int step, EditOrigin origin) { ApplyStep(step, 0, origin); }
+
+// Page Up/Down move a band field a tenth of its scale's range, as they move a bar by its page.
+void BandEditInput::CommitPageStep(int direction, EditOrigin origin) {
+  const Binding* binding = tables_.BindingOf(state_.currentEdit);
+  if (binding == nullptr || !HasScaleText(binding->scale)) return;
+  const ScaleBounds& bounds = kScaleBounds[static_cast<std::size_t>(ScaleNumber(binding->scale))];
+  const int page = std::max(1, static_cast<int>((bounds.upper - bounds.lower) / kPageDivisions));
+  ApplyStep(kStepNone, direction * page, origin);
+}
+
+// The number the edit's text reads as, "," taken as the decimal point.
+bool BandEditInput::ShownNumber(const QLineEdit* edit, double* number) {
   QString kept;
   for (const QChar ch : edit->text()) {
     const char16_t u = ch.unicode();
     if (IsNumberKey(u)) kept.append(u == kDecimalComma ? QChar(kDecimalPoint) : ch);
   }
-  if (kept.isEmpty()) {
-    edit->setText(lastGoodText_);
-    return;
-  }
   bool ok = false;
-  const double number = QLocale::c().toDouble(kept, &ok);
-  if (!ok || !std::isfinite(number)) {
+  *number = QLocale::c().toDouble(kept, &ok);
+  return !kept.isEmpty() && ok && std::isfinite(*number);
+}
+
+bool BandEditInput::ShownRaw(const QLineEdit* edit, double* raw) const {
+  double number = 0;
+  const Binding* binding = tables_.BindingOf(edit);
+  if (binding == nullptr || binding->scale == Scale::None || !ShownNumber(edit, &number)) {
+    return false;
+  }
+  *raw = ParseDisplayValue(binding->scale, number);
+  return true;
+}
+
+void BandEditInput::ApplyStep(int step, int rawDelta, EditOrigin origin) {
+  QLineEdit* edit = state_.currentEdit;
+  if (!IsShownBandEdit(edit)) return;
+  double number = 0;
+  if (!ShownNumber(edit, &number)) {
     edit->setText(lastGoodText_);
     return;
   }
@@ -74,10 +100,10 @@ void BandEditInput::CommitEdit(int step, EditOrigin origin) {
     edit->setText(lastGoodText_);
     return;
   }
-  const double raw = ParseDisplayValue(binding->scale, number);
+  const double raw = ParseDisplayValue(binding->scale, number) + rawDelta;
   // Enter on a text the operator typed sends it even when it reads as the value already held; a
   // step works on the value and sends only what it changes.
-  const bool typed = step == kStepNone && edit->isModified();
+  const bool typed = step == kStepNone && rawDelta == 0 && edit->isModified();
   edits_.ApplyControlValue(edit, step, false, raw, typed ? EditOrigin::Typed : origin);
   lastGoodText_ = edit->text();
 }
@@ -172,6 +198,14 @@ bool BandEditInput::KeyPress(QLineEdit* edit, QEvent* event) {
     case Qt::Key_Up:
     case Qt::Key_Right:
       if (state_.currentEdit != tables_.Placeholder()) CommitEdit(kStepUp, EditOrigin::Key);
+      return true;
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+      // Ctrl+Page Up/Down switch sections: the window's shortcut takes them.
+      if (key->modifiers() & Qt::ControlModifier) return false;
+      if (state_.currentEdit != tables_.Placeholder()) {
+        CommitPageStep(key->key() == Qt::Key_PageUp ? 1 : -1, EditOrigin::Key);
+      }
       return true;
     case Qt::Key_Return:
     case Qt::Key_Enter:

@@ -2,8 +2,9 @@
 
 // Band edit input: what the operator does in the band edit boxes (frequency, gain, Q) and with
 // the spin buttons. A click makes an edit CurrentEdit and arms the wheel; the arrow keys, the
-// wheel and the spin buttons step CurrentEdit; Enter and leaving the edit commit its text; only
-// number characters reach an edit, and a rejected text gives way to the last good one.
+// wheel and the spin buttons step CurrentEdit (Page Up/Down a tenth of its range); Enter and
+// leaving the edit commit its text; only number characters reach an edit, and a rejected text gives
+// way to the last good one.
 
 #include <QObject>
 #include <QSet>
@@ -34,6 +35,11 @@ class BandEditInput : public QObject {
   // Parses CurrentEdit's text and applies it with the step code (0, 1 up, 11 down); `origin`
   // names the hand that stepped (a text the operator typed commits as Typed).
   void CommitEdit(int step, EditOrigin origin);
+  // Page Up (direction 1) or Page Down (-1) on CurrentEdit: a tenth of its scale's range.
+  void CommitPageStep(int direction, EditOrigin origin);
+  // The raw value an edit's text reads as ("," taken as the decimal point); false when it reads
+  // as no number or the edit takes no value.
+  bool ShownRaw(const QLineEdit* edit, double* raw) const;
   const QString& LastGoodText() const { return lastGoodText_; }
   // Set by the first click on a band edit; the wheel then steps CurrentEdit while a band edit
   // has the focus.
@@ -60,6 +66,8 @@ class BandEditInput : public QObject {
   void OnSpinDown();
 
  private:
+  static bool ShownNumber(const QLineEdit* edit, double* number);
+  void ApplyStep(int step, int rawDelta, EditOrigin origin);
   void ConnectSpin(QWidget* control);
   void LeaveFocusedEdit(QWidget* next);
   bool KeyPress(QLineEdit* edit, QEvent* event);

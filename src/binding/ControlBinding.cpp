@@ -55,6 +55,34 @@ void ControlBinding::ApplyControlValue(GraphControl control, int step, bool from
   if (c != nullptr) edits_.ApplyControlValue(c, step, fromStore, x, EditOrigin::GraphDrag);
 }
 
+// The graph's keys work on band fields only, and not on one the page greys (EQ pass, Auto).
+QLineEdit* ControlBinding::KeyField(GraphControl control) const {
+  if (!control.valid() || control.table != ControlTable::Main) return nullptr;
+  auto* edit = qobject_cast<QLineEdit*>(tables_.MainControlAt(control.address));
+  if (edit == nullptr || !edit->isEnabled() || !input_.IsShownBandEdit(edit)) return nullptr;
+  return edit;
+}
+
+void ControlBinding::ApplyKeyValue(GraphControl control, double x) {
+  if (QLineEdit* edit = KeyField(control)) {
+    edits_.ApplyControlValue(edit, kStepNone, false, x, EditOrigin::Key);
+  }
+}
+
+void ControlBinding::KeyStep(GraphControl control, int step, int rawDelta) {
+  QLineEdit* edit = KeyField(control);
+  double raw = 0;
+  if (edit == nullptr || !input_.ShownRaw(edit, &raw)) return;
+  edits_.ApplyControlValue(edit, step, false, raw + rawDelta, EditOrigin::Key);
+}
+
+void ControlBinding::ChooseBand(ParamAddress address) {
+  QLineEdit* edit = KeyField(GraphControl{address, ControlTable::Main});
+  if (edit == nullptr) return;
+  SetCurrentEdit(edit);
+  edits_.SelectBand(edit);
+}
+
 bool ControlBinding::IsEditBox(ParamAddress address) const {
   QWidget* c = tables_.MainControlAt(address);
   return c != nullptr && c != tables_.Placeholder() && KindOf(c) == ControlKind::Edit;

@@ -82,6 +82,9 @@ class ControlBinding : public GraphHost {
   void EnableBoundControls(int flag, int page) { refresh_.EnableBoundControls(flag, page); }
   void ResetEqBands(int target) override { refresh_.ResetEqBands(target); }
   void ChooseBandType(QWidget* image) override;
+  void ApplyKeyValue(GraphControl control, double x) override;
+  void KeyStep(GraphControl control, int step, int rawDelta) override;
+  void ChooseBand(ParamAddress address) override;
 
   // ---- Hooks the window and the graph fill ----------------------------------------------------
 
@@ -96,6 +99,8 @@ class ControlBinding : public GraphHost {
   std::function<void()> modeBoxHandler;
 
  private:
+  QLineEdit* KeyField(GraphControl control) const;
+
   ParamEditor editor_;
   BindingState state_;
   BindingTables tables_;

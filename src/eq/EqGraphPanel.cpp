@@ -129,6 +129,8 @@ EqGraphPanel::EqGraphPanel(ParamStore& store, QWidget* parent)
     : QWidget(parent), store_(store), renderer_(store) {
   setObjectName(QStringLiteral("AdvPanel1"));
   setAttribute(Qt::WA_OpaquePaintEvent);
+  // A keyboard stop of its own: its keys choose and change bands (EqGraphKeys.cpp).
+  setFocusPolicy(Qt::StrongFocus);
   resize(kPanelDesignWidth, kPanelDesignHeight);
 
   advPanel2_ = new QWidget(this);

@@ -165,8 +165,18 @@ class EqGraphPanel : public QWidget, public EditListener {
  protected:
   void resizeEvent(QResizeEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
+  // The graph's keys (EqGraphKeys.cpp): 1 .. 9 and 0 (band 10), Left and Right choose the band;
+  // Up/Down step its gain by 1 dB, Alt+Up/Down by one 0.2 dB step, Shift+Up/Down its frequency
+  // and Ctrl+Up/Down its Q by one step; Delete sets 0 dB.
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
+  bool GraphKey(int key, Qt::KeyboardModifiers mods);
+  int KeyBand() const;
+  bool KeyBandShown(int band) const;
+  bool ChooseKeyBand(int band);
+  GraphControl KeyControl(int field) const;
+  bool KeyStepBand(int field, int step, int rawDelta);
   int SectionPage() const;
   int SectionSheet() const;
   bool MusicAuto() const;

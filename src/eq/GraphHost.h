@@ -58,6 +58,15 @@ class GraphHost {
   // A band type image was clicked: if the main control of its band type field is a combo box,
   // select the image's item and run its change handling.
   virtual void ChooseBandType(QWidget* image) = 0;
+
+  // The graph's keys, each an edit of origin Key (sent, one record a key press). ApplyKeyValue
+  // sets the band field to x; KeyStep steps the value the field shows, by its own step (step 1
+  // up, 11 down) and by rawDelta raw units. A field the page greys takes neither.
+  virtual void ApplyKeyValue(GraphControl control, double x) = 0;
+  virtual void KeyStep(GraphControl control, int step, int rawDelta) = 0;
+  // The band whose field is at `address` becomes the selected one, as a click into that field
+  // would make it, while the keyboard focus stays on the graph.
+  virtual void ChooseBand(ParamAddress address) = 0;
 };
 
 }  // namespace velantro

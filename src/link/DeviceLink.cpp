@@ -30,6 +30,7 @@ DeviceLink::~DeviceLink() {
 // Connect, Disconnect
 
 void DeviceLink::Connect() {
+  connectChosen_ = true;
   pacedNow_ = config_.paced;
   autoPaced_ = false;
   kind_ = search_.Prepare(false);
@@ -37,6 +38,7 @@ void DeviceLink::Connect() {
 }
 
 void DeviceLink::ConnectOnNetwork() {
+  connectChosen_ = true;
   pacedNow_ = config_.paced;
   autoPaced_ = false;
   kind_ = search_.Prepare(true);
@@ -194,6 +196,12 @@ void DeviceLink::RaiseLinkEvent(LinkEvent event) {
       return;
   }
   if (onLinkEvent) onLinkEvent(event);
+  choiceDue_ = false;
+}
+
+size_t DeviceLink::EditsNotOnUnit() const {
+  if (!imageHeld_) return 0;
+  return recovery_.CountWith(queue_.Unacknowledged());
 }
 
 void DeviceLink::OnDownloadComplete() {
@@ -205,10 +213,18 @@ void DeviceLink::OnDownloadComplete() {
   downloading_ = false;
   const bool back = recovering() || reconnecting();
   const bool uploaded = direction() == Direction::Write;
-  // Edits made while the transfer ran (or kept from before it) go over the downloaded image
-  // before the refresh and then to the unit: the unit is the truth for everything else.
-  recovery_.KeepUnacknowledged();
-  recovery_.WriteKeptIntoImage();
+  choiceDue_ = connectChosen_ && direction() == Direction::Read;
+  connectChosen_ = false;
+  if (choiceDue_) {
+    // After a Connect the console weighs its whole document against the unit's image, the
+    // kept edits with it; the store holds the unit's image as read.
+    recovery_.Forget();
+  } else {
+    // Edits made while the transfer ran (or kept from before it) go over the downloaded image
+    // before the refresh and then to the unit: the unit is the truth for everything else.
+    recovery_.KeepUnacknowledged();
+    recovery_.WriteKeptIntoImage();
+  }
   search_.StopReconnect();
   recovery_.End();
   view_.RefreshAll();
@@ -500,7 +516,10 @@ void DeviceLink::ShowStatusCaption(const std::string& caption) {
 }
 
 bool DeviceLink::ReadingUnitImage() const {
-  return recallLoading_ || (downloading_ && direction() == Direction::Read && !imageHeld_);
+  // Only a recall's reload locks the pages: it replaces them with a stored mode. Edits made while
+  // a download reads the unit are part of the console's document, which the connect's choice
+  // weighs against what it reads.
+  return recallLoading_;
 }
 
 void DeviceLink::ShowStatus(const LocalizedText& text) {

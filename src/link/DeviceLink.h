@@ -49,7 +49,9 @@ class DeviceLink : public ReceiverSink, public LinkWritePort {
   int portSelection() const { return search_.selection(); }
 
   // Starts a search: serial ports first (from the first one), then the network. Takes the pacing
-  // from the configuration again.
+  // from the configuration again. The download it leads to is weighed against the console's
+  // document (ConnectChoiceDue); edits kept from before are part of that document and are not
+  // written over the unit's image on their own.
   void Connect();
   // Starts a search on the network at once (--unit), whatever the port list holds.
   void ConnectOnNetwork();
@@ -124,6 +126,13 @@ class DeviceLink : public ReceiverSink, public LinkWritePort {
   // Looking for a lost unit again (the window only).
   bool reconnecting() const { return search_.reconnecting(); }
   bool recovering() const override { return recovery_.recovering(); }
+  // During the DownloadComplete event of a download that a Connect (or the start) began: the
+  // store holds the unit's image as read, and the console chooses between it and its document.
+  // An automatic reconnect after a loss re-sends the kept edits instead.
+  bool ConnectChoiceDue() const { return choiceDue_; }
+  // Edits the unit has not acknowledged, waiting, in flight or kept over a loss, an Unlink or a
+  // search: one a parameter, one a band. None before the console has read a unit's image.
+  size_t EditsNotOnUnit() const;
   // This connection's requests wait for the timer ticks (--paced, or a fast transfer that met
   // silence and started over).
   bool paced() const { return pacedNow_; }
@@ -215,6 +224,8 @@ class DeviceLink : public ReceiverSink, public LinkWritePort {
   uint64_t bytesReceived_ = 0;  // every byte from the unit, on either transport
   uint64_t searchSeen_ = 0;     // and at the last search tick
   bool imageHeld_ = false;      // a download has completed since start-up
+  bool connectChosen_ = false;  // the download under way was begun by a Connect
+  bool choiceDue_ = false;      // see ConnectChoiceDue
   bool recallLoading_ = false;  // a recall has left and its reload is not in yet
   bool reportPending_ = false;  // values the unit reported wait to be shown
   int reportRefreshTicks_ = 0;

@@ -9,18 +9,34 @@
 
 namespace velantro {
 
-void EditRecovery::KeepUnacknowledged() {
-  for (const UnacknowledgedEdit& edit : queue_.Unacknowledged()) {
-    const auto same = std::find_if(kept_.begin(), kept_.end(), [&](const UnacknowledgedEdit& k) {
-      return k.band == edit.band && k.address == edit.address &&
-             (!edit.band || k.bandNumber == edit.bandNumber);
-    });
-    if (same != kept_.end()) {
-      *same = edit;
-    } else {
-      kept_.push_back(edit);
-    }
+namespace {
+
+bool SameParameter(const UnacknowledgedEdit& a, const UnacknowledgedEdit& b) {
+  return a.band == b.band && a.address == b.address && (!a.band || a.bandNumber == b.bandNumber);
+}
+
+// `edit` joins `edits`, replacing an older edit of the same parameter or band.
+void Merge(std::vector<UnacknowledgedEdit>& edits, const UnacknowledgedEdit& edit) {
+  const auto same = std::find_if(edits.begin(), edits.end(), [&](const UnacknowledgedEdit& k) {
+    return SameParameter(k, edit);
+  });
+  if (same != edits.end()) {
+    *same = edit;
+  } else {
+    edits.push_back(edit);
   }
+}
+
+}  // namespace
+
+void EditRecovery::KeepUnacknowledged() {
+  for (const UnacknowledgedEdit& edit : queue_.Unacknowledged()) Merge(kept_, edit);
+}
+
+size_t EditRecovery::CountWith(const std::vector<UnacknowledgedEdit>& others) const {
+  std::vector<UnacknowledgedEdit> all = kept_;
+  for (const UnacknowledgedEdit& edit : others) Merge(all, edit);
+  return all.size();
 }
 
 void EditRecovery::BeginAfterLoss() {

@@ -30,6 +30,11 @@ class EditRecovery {
   void WriteKeptIntoImage();
   // Queues the kept edits again and forgets them; returns how many.
   size_t ResendKept();
+  // The kept edits are part of the console's document, which the operator weighs against the
+  // unit's image after a Connect: they are not sent on their own.
+  void Forget() { kept_.clear(); }
+  // Parameters (a band counting as one) among the kept edits and `others` together.
+  size_t CountWith(const std::vector<UnacknowledgedEdit>& others) const;
 
  private:
   ParamStore& store_;

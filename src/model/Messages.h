@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace velantro {
 
@@ -27,6 +28,27 @@ class Messages {
     Information(text, caption);
   }
   virtual void CloseNotice() {}
+  // A question with buttons of its own: the index of the button chosen, or -1 when the box was
+  // closed without one (Escape), which a caller takes as its most careful answer. Without a
+  // window of its own it is an ordinary box answered -1.
+  virtual int AskChoice(const std::string& text, const std::string& caption,
+                        const std::vector<std::string>& buttons) {
+    (void)buttons;
+    Information(text, caption);
+    return -1;
+  }
+  // The standard file dialogs: the file chosen, or empty for Cancel. `filter` as the dialog
+  // takes it ("Presets (*.Nddt)"); `start` the folder or file the dialog opens at.
+  virtual std::string AskOpenFile(const std::string& caption, const std::string& start,
+                                  const std::string& filter) {
+    (void)caption, (void)start, (void)filter;
+    return {};
+  }
+  virtual std::string AskSaveFile(const std::string& caption, const std::string& start,
+                                  const std::string& filter) {
+    (void)caption, (void)start, (void)filter;
+    return {};
+  }
 };
 
 // 0 English (the default), 1 Chinese.

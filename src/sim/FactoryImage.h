@@ -10,7 +10,8 @@
 
 namespace velantro::unit {
 
-// EQ bands, levels, filters and output mixes of a unit fresh from the factory.
+// EQ bands, levels, filters and output mixes of a unit fresh from the factory: the built-in
+// factory preset file the console starts from too (FactoryFile.h).
 Image FactoryImage();
 // The factory image, stored modes (each with a music EQ of its own, so a recall shows), names,
 // passwords and code.

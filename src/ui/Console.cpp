@@ -2,11 +2,13 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <cstdio>
 
 #include "binding/ControlBinding.h"
 #include "link/DeviceLink.h"
 #include "link/Unit3.h"
 #include "presets/LanguageChoice.h"
+#include "ui/DocumentController.h"
 #include "ui/EditHistory.h"
 #include "ui/Language.h"
 #include "ui/LinkPresenter.h"
@@ -33,6 +35,9 @@ Console::Console(Messages& messages, LinkSettings settings)
 }
 
 Console::~Console() {
+  if (DeviceLink* unitLink = link()) unitLink->onLinkEvent = nullptr;
+  delete document_;
+  document_ = nullptr;
   if (ControlBinding* b = binding()) {
     b->refresh().afterRefresh = nullptr;
     if (markers_) b->editor().RemoveListener(markers_.get());
@@ -77,7 +82,35 @@ void Console::CreateWindows() {
   form1_ = std::make_unique<TForm1>(windowContext());
   linkView_->Attach(*form1_, *form2_, form3_->link());
   CreateHistory();
+  CreateDocument();
   ConnectLanguageBox();
+}
+
+void Console::CreateDocument() {
+  DeviceLink* unitLink = link();
+  document_ = new DocumentController(*form1_, binding()->editor(), unitLink, *messages_,
+                                     LanguageSetting, documentSettings.onConnect);
+  document_->onReport = [this](const std::string& text) {
+    if (!linkSettings.printStatus) return;
+    std::printf("document: %s\n", text.c_str());
+    std::fflush(stdout);
+  };
+  form1_->beforeLinkStart = [this] {
+    document_->AttachPresets();
+    if (!documentSettings.file.empty() && document_->OpenAtStart(documentSettings.file)) {
+      return;
+    }
+    if (documentSettings.startFromFactory) {
+      document_->StartFromFactory();
+    } else {
+      document_->AdoptShown();
+    }
+  };
+  // After the history and the markers: a choice after a Connect is an edit of their own.
+  unitLink->onLinkEvent = [this, before = unitLink->onLinkEvent](LinkEvent event) {
+    if (before) before(event);
+    document_->OnLinkEvent(event);
+  };
 }
 
 void Console::ConnectLanguageBox() {
@@ -100,6 +133,7 @@ void Console::SetLanguage(Language language, bool remember) {
   if (form2_) RetranslateTree(form2_.get());
   linkView_->SwapStatusLanguage();
   form1_->RetranslateParts();
+  if (document_ != nullptr) document_->UpdateTitle();
   if (auto* box = form1_->findChild<QComboBox*>(QString::fromLatin1(names::kLanguageBox))) {
     const bool blocked = box->blockSignals(true);
     box->setCurrentIndex(static_cast<int>(language));

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "binding/Document.h"
 #include "link/LinkInterfaces.h"
 #include "model/Messages.h"
 #include "model/ParamStore.h"
@@ -26,6 +27,14 @@ class LinkPresenter;
 struct WindowContext;
 class EditHistory;
 class ModifiedMarkers;
+class DocumentController;
+
+// What the console edits at start and how a connect settles a difference with the unit.
+struct DocumentSettings {
+  std::string file;  // velantro FILE.Nddt: opened at start instead of the factory settings
+  OnConnectPolicy onConnect = OnConnectPolicy::Ask;  // --on-connect
+  bool startFromFactory = true;  // the first show puts the factory settings on the pages
+};
 
 // Where the link looks for the unit.
 struct LinkSettings {
@@ -55,6 +64,8 @@ class Console {
   // `remember` writes it to mod.dat in the preset base folder for the next start.
   void SetLanguage(Language language, bool remember = false);
   LinkSettings linkSettings;
+  // Read by CreateWindows and the first show.
+  DocumentSettings documentSettings;
   // What the link reads: the "IP Address/Port" fields' text and the language.
   LinkConfig linkConfig;
 
@@ -91,6 +102,8 @@ class Console {
   // Undo/redo and the modified markers; null before CreateWindows().
   EditHistory* history() const { return history_.get(); }
   ModifiedMarkers* markers() const { return markers_.get(); }
+  // The document the console edits; null before CreateWindows().
+  DocumentController* document() const { return document_; }
   // The section on view (or every page) back to what the unit held at the last whole transfer,
   // through the one writer, as one undo step.
   void RevertPage();
@@ -112,10 +125,12 @@ class Console {
   std::unique_ptr<TForm2> form2_;
   std::unique_ptr<ModifiedMarkers> markers_;
   std::unique_ptr<EditHistory> history_;
+  DocumentController* document_ = nullptr;  // owned by the main window
 
   void CreateHistory();
   void ConnectLanguageBox();
   void RememberLanguage();
+  void CreateDocument();
   void Revert(const std::vector<int>& pages, const char* text);
   void ShowStore();
 };

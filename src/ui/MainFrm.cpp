@@ -114,11 +114,11 @@ TForm1::TForm1(const WindowContext& context) : QWidget(nullptr), context_(contex
   ConnectNetworkFields();
   PlaceParts();
   // Tab reads the window as the operator does: the window buttons, the section strip, the sheet
-  // on view, the buttons above the graph, and the key lock panel when it shows. Reads the places
-  // PlaceParts gives the strips' controls.
+  // on view, the buttons above the graph, the graph, and the key lock panel when it shows. Reads
+  // the places PlaceParts gives the strips' controls.
   std::vector<QWidget*> parts{frame_->titleStrip(), sectionStrip_};
   for (int i = 0; i < pages_->count(); ++i) parts.push_back(pages_->widget(i));
-  parts.insert(parts.end(), {eqPassGroup_, singleDiscoGroup_, lockPanel_});
+  parts.insert(parts.end(), {eqPassGroup_, singleDiscoGroup_, graph_, lockPanel_});
   navigator_->ChainTabOrder(parts);
   if (QScreen* s = screen()) {
     setGeometry(OpeningGeometry(s->availableGeometry(), size(), minimumSize()));
@@ -271,6 +271,7 @@ void TForm1::FirstShow() {
   TabSwitch(music);
   music->setFocus();
   graph_->Start();
+  if (beforeLinkStart) beforeLinkStart();
   StartLinkQuietly();
 }
 
@@ -481,6 +482,10 @@ void TForm1::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
+  if (mayClose && !mayClose()) {
+    event->ignore();
+    return;
+  }
   // The unit hears the disconnect code when the link is online; closing goes ahead regardless.
   // The code is only queued on the port or the socket, and the program ends right after this,
   // so it is pushed out here (for a bounded moment) or it would never leave.

@@ -7,6 +7,7 @@
 // Sing/Disco, MIC group, DEQ reference) and the first show.
 
 #include <QWidget>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -102,6 +103,12 @@ class TForm1 : public QWidget {
   QPushButton* unlinkButton() const { return strip_.unlinkButton; }
   QPushButton* tabButton(int number) const;  // 1 … 10
   NoticeStrip* noticeStrip() const { return noticeStrip_; }
+
+  // Asked before the window closes; false keeps it open (unsaved changes, Cancel).
+  std::function<bool()> mayClose;
+  // Run by the first show once the pages hold their start values, before the link starts: the
+  // console puts its document on them.
+  std::function<void()> beforeLinkStart;
 
  signals:
   // The window has closed; the program ends.

@@ -112,7 +112,11 @@ void AddSliderRow(const PageKit& kit, int page, const SliderRow& row, int y, con
                 Qt::AlignRight | Qt::AlignVCenter);
   }
   kit.Pane(Named(address, ControlRole::Pane), address, QRect(c.pane, y, c.paneWidth, kRowHeight));
-  if (row.spin) kit.Spin(Named(address, ControlRole::Spin), address, QPoint(c.after, y));
+  if (row.spin) {
+    SpinButtons* spin = kit.Spin(Named(address, ControlRole::Spin), address, QPoint(c.after, y));
+    // Without its bar the spin is the only way the keyboard reaches the value.
+    spin->SetKeyboardStop(row.barHidden);
+  }
   if (row.unit[0] != '\0') {
     kit.Caption(row.unit, QRect(c.after + (row.spin ? 16 : 0), y, 34, kRowHeight));
   }

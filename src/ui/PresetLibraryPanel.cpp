@@ -216,6 +216,10 @@ void PresetLibraryPanel::LoadPreset() {
     Tell(kNoNameNotice);
     return;
   }
+  if (!link_.LinkOnline() && openOffline && PresetLibrary::NamesFileInFolder(name)) {
+    openOffline(library_.PathOf(name));
+    return;
+  }
   const std::optional<DeviceTable> preset = ReadForUpload(name);
   if (!preset) return;
   const std::vector<ImageDifference> differences =

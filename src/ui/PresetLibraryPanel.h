@@ -7,6 +7,7 @@
 #include <QObject>
 #include <QPointer>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -66,6 +67,10 @@ class PresetLibraryPanel : public QObject {
       QT_TRANSLATE_NOOP("velantro", "The preset holds what the unit holds.");
 
   const PresetLibrary& library() const { return library_; }
+
+  // While the unit is not online a load opens the preset as the console's document instead of
+  // waiting unseen in the store; the window's document takes it from here.
+  std::function<void(const std::filesystem::path&)> openOffline;
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;

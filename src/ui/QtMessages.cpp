@@ -1,6 +1,8 @@
 #include "ui/QtMessages.h"
 
+#include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 
 #include "ui/NoticeStrip.h"
 
@@ -56,6 +58,37 @@ bool QtMessages::AskYesNo(const std::string& text, const std::string& caption) {
 bool QtMessages::AskOkCancel(const std::string& text, const std::string& caption) {
   return Ask(owner_, QMessageBox::Question, text, caption, QMessageBox::Ok | QMessageBox::Cancel,
              QMessageBox::Ok) == QMessageBox::Ok;
+}
+
+int QtMessages::AskChoice(const std::string& text, const std::string& caption,
+                          const std::vector<std::string>& buttons) {
+  QMessageBox box(QMessageBox::Question, QString::fromStdString(caption),
+                  QString::fromStdString(text), QMessageBox::NoButton, owner_);
+  std::vector<QPushButton*> pressed;
+  for (const std::string& label : buttons) {
+    pressed.push_back(box.addButton(QString::fromStdString(label), QMessageBox::ActionRole));
+  }
+  // Escape answers -1: the caller's most careful answer.
+  box.setEscapeButton(static_cast<QAbstractButton*>(nullptr));
+  box.exec();
+  for (size_t i = 0; i < pressed.size(); ++i) {
+    if (box.clickedButton() == pressed[i]) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+std::string QtMessages::AskOpenFile(const std::string& caption, const std::string& start,
+                                    const std::string& filter) {
+  return QFileDialog::getOpenFileName(owner_, QString::fromStdString(caption),
+                                      QString::fromStdString(start), QString::fromStdString(filter))
+      .toStdString();
+}
+
+std::string QtMessages::AskSaveFile(const std::string& caption, const std::string& start,
+                                    const std::string& filter) {
+  return QFileDialog::getSaveFileName(owner_, QString::fromStdString(caption),
+                                      QString::fromStdString(start), QString::fromStdString(filter))
+      .toStdString();
 }
 
 }  // namespace velantro

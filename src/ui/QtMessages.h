@@ -26,6 +26,12 @@ class QtMessages : public Messages {
   // (the window goes on working under it). A new notice replaces the one on show.
   void ShowNotice(const std::string& text, const std::string& caption, NoticeKind kind) override;
   void CloseNotice() override;
+  int AskChoice(const std::string& text, const std::string& caption,
+                const std::vector<std::string>& buttons) override;
+  std::string AskOpenFile(const std::string& caption, const std::string& start,
+                          const std::string& filter) override;
+  std::string AskSaveFile(const std::string& caption, const std::string& start,
+                          const std::string& filter) override;
   // The notice box on screen, if any (an owner without a notice strip).
   QMessageBox* notice() const { return notice_; }
 

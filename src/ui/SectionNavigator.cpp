@@ -1,5 +1,6 @@
 #include "ui/SectionNavigator.h"
 
+#include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QShortcut>
@@ -10,6 +11,7 @@
 #include "model/BandLayout.h"
 #include "model/Sections.h"
 #include "ui/WindowControls.h"
+#include "widgets/FocusRing.h"
 #include "widgets/Looks.h"
 #include "widgets/WidgetNames.h"
 #include "widgets/Widgets.h"
@@ -49,16 +51,35 @@ void SectionNavigator::ConnectTabs() {
 void SectionNavigator::ChainTabOrder(const std::vector<QWidget*>& parts) {
   std::vector<QWidget*> stops;
   for (QWidget* part : parts) {
+    // A part that is a stop itself (the graph) comes before anything inside it.
+    if ((part->focusPolicy() & Qt::TabFocus) && part->focusProxy() == nullptr) {
+      stops.push_back(part);
+    }
     const std::vector<QWidget*> more = ReadingOrder(part);
     stops.insert(stops.end(), more.begin(), more.end());
   }
   velantro::ChainTabOrder(stops);
+  // Wherever Tab or F6 goes, the operator sees where the keys act.
+  new FocusRing(&window_);
 
   // Ctrl+Page Down and Ctrl+Page Up step through the sections as the tab buttons do.
   auto* next = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_PageDown), &window_);
   QObject::connect(next, &QShortcut::activated, &window_, [this] { StepSection(1); });
   auto* previous = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_PageUp), &window_);
   QObject::connect(previous, &QShortcut::activated, &window_, [this] { StepSection(-1); });
+  // F6 takes the keyboard to the graph from anywhere in the window, whose keys then edit bands.
+  auto* graph = new QShortcut(QKeySequence(Qt::Key_F6), &window_);
+  QObject::connect(graph, &QShortcut::activated, &window_, [this] { FocusGraph(); });
+}
+
+// The System sheet shows no graph, and a greyed graph (while the unit's settings are read in)
+// takes no keys: F6 then only beeps.
+void SectionNavigator::FocusGraph() {
+  if (!graph_.isVisible() || !graph_.isEnabled() || !lockPanel_.isHidden()) {
+    QApplication::beep();
+    return;
+  }
+  graph_.setFocus(Qt::ShortcutFocusReason);
 }
 
 // The next shown tab after (or before) the section on view, round the strip; the focus moves to

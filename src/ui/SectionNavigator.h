@@ -2,8 +2,8 @@
 
 // The section navigation of the main window: the tab switch (which sheet shows, the section the
 // binding and the graph work on, the EQ pass state of the page, the band edit the keys step),
-// the tab buttons' clicks, Ctrl+Page Down / Ctrl+Page Up round the shown tabs, and the Tab key's
-// order through the whole window.
+// the tab buttons' clicks, Ctrl+Page Down / Ctrl+Page Up round the shown tabs, F6 to the graph,
+// and the Tab key's order through the whole window.
 
 #include <functional>
 #include <vector>
@@ -33,7 +33,7 @@ class SectionNavigator {
   // A click on any tab button switches to its section.
   void ConnectTabs();
   // Tab through `parts` in the order given (each part's controls in reading order); the
-  // Ctrl+Page shortcuts step the sections.
+  // Ctrl+Page shortcuts step the sections, F6 focuses the graph.
   void ChainTabOrder(const std::vector<QWidget*>& parts);
 
   // The tab switch with tab button 1 … 10 (FormTabBtn<n>).
@@ -43,6 +43,7 @@ class SectionNavigator {
 
  private:
   void StepSection(int direction);
+  void FocusGraph();
   void ShowEqPass(int page);
   void SelectBandEdit(int page);
 

@@ -1,7 +1,8 @@
 // velantro: the desktop console of the effect unit.
 //
-//   velantro [--unit HOST[:PORT]] [--serial DEVICE]... [--paced] [--print-status]
-//            [--lang zh|en] [--screenshot DIR [--screenshot-size WxH]] [--help] [--version]
+//   velantro [FILE.Nddt] [--unit HOST[:PORT]] [--serial DEVICE]... [--paced] [--print-status]
+//            [--on-connect send|take|ask] [--lang zh|en] [--screenshot DIR [--screenshot-size WxH]]
+//            [--help] [--version]
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -53,9 +54,9 @@ constexpr int kScreenshotTimeoutMs = 60000;
 constexpr int kUsageError = 2;
 
 const char kUsageLine[] =
-    "usage: velantro [--unit HOST[:PORT]] [--serial DEVICE]... [--paced] [--print-status]\n"
-    "                [--lang zh|en] [--screenshot DIR [--screenshot-size WxH]] [--help]\n"
-    "                [--version]\n";
+    "usage: velantro [FILE.Nddt] [--unit HOST[:PORT]] [--serial DEVICE]... [--paced]\n"
+    "                [--print-status] [--on-connect send|take|ask] [--lang zh|en]\n"
+    "                [--screenshot DIR [--screenshot-size WxH]] [--help] [--version]\n";
 
 const char kOptionsHelp[] =
     "The desktop console of the karaoke and audio effect unit.\n"
@@ -67,6 +68,9 @@ const char kOptionsHelp[] =
     "  --paced                  every search step and request waits for its timer tick,\n"
     "                           for units that cannot take requests back to back\n"
     "  --print-status           print every link status on stdout\n"
+    "  --on-connect WORD        when the console's settings and the unit's differ after a\n"
+    "                           connect: send (the console's go to the unit), take (the\n"
+    "                           unit's become the console's) or ask (the default)\n"
     "  --lang zh|en             the console's language: Chinese or English; without it the\n"
     "                           file mod.dat in the preset base folder chooses (\"C\" or \"E\"),\n"
     "                           else the system's locale (a Chinese locale gives Chinese); the\n"
@@ -75,6 +79,9 @@ const char kOptionsHelp[] =
     "  --screenshot-size WxH    size of the large pictures (default 1600x900)\n"
     "  -h, --help               print this help and exit\n"
     "  --version                print the version and exit\n"
+    "\n"
+    "FILE.Nddt, a preset file, is opened at start; without one the console starts from the\n"
+    "factory settings. Either can be edited and saved without a unit.\n"
     "\n"
     "Without --unit or --serial the console searches the machine's serial ports, then the\n"
     "address in the System page (127.0.0.1:8889). A serial port this user may not open is\n"
@@ -140,15 +147,20 @@ int main(int argc, char** argv) {
       "screenshot", "Once online, write a picture of every sheet into DIR and exit.", "DIR");
   const QCommandLineOption screenshotSize(
       "screenshot-size", "Size of the large pictures (default 1600x900).", "WxH", "1600x900");
-  parser.addOptions(
-      {help, version, unit, serial, paced, printStatus, lang, screenshot, screenshotSize});
+  const QCommandLineOption onConnect(
+      "on-connect", "send, take or ask when the console and the unit differ.", "WORD", "ask");
+  parser.addOptions({help, version, unit, serial, paced, printStatus, onConnect, lang, screenshot,
+                     screenshotSize});
   // Wrong usage (an option without its value, an unknown option, a stray word) ends with exit
   // code 2, like every other usage error here.
   const bool parsed = parser.parse(arguments);
-  if (!parsed || !parser.positionalArguments().isEmpty()) {
-    const QString why = parsed
-                            ? "unexpected argument '" + parser.positionalArguments().first() + "'"
-                            : parser.errorText();
+  const QStringList words = parser.positionalArguments();
+  // One preset file may be named; any other word is a mistake, not a file to look for.
+  const auto stray = std::find_if(words.begin(), words.end(), [&](const QString& word) {
+    return word != words.front() || !word.endsWith(".Nddt", Qt::CaseInsensitive);
+  });
+  if (!parsed || stray != words.end()) {
+    const QString why = parsed ? "unexpected argument '" + *stray + "'" : parser.errorText();
     std::fprintf(stderr, "velantro: %s\n%sTry 'velantro --help' for more.\n", qPrintable(why),
                  kUsageLine);
     return kUsageError;
@@ -174,6 +186,12 @@ int main(int argc, char** argv) {
     }
     settings.serialDevices.push_back(device.toStdString());
   }
+  velantro::DocumentSettings document;
+  if (!velantro::ParseOnConnectPolicy(parser.value(onConnect).toStdString(), document.onConnect)) {
+    std::fprintf(stderr, "velantro: --on-connect takes send, take or ask\n");
+    return kUsageError;
+  }
+  if (!words.isEmpty()) document.file = words.front().toStdString();
   std::optional<velantro::Language> chosenLanguage;
   if (parser.isSet(lang)) {
     chosenLanguage = velantro::ParseLanguageName(parser.value(lang).toStdString());
@@ -206,6 +224,7 @@ int main(int argc, char** argv) {
   StderrMessages printed;
   velantro::Messages& messages = touring ? static_cast<velantro::Messages&>(printed) : boxes;
   velantro::Console console(messages, settings);
+  console.documentSettings = document;
   console.programFolder = QApplication::applicationDirPath().toStdString();
   const std::filesystem::path baseFolder =
       velantro::PresetLibraryPanel::ChooseRoot(console.programFolder) /

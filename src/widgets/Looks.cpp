@@ -292,6 +292,42 @@ QPixmap SpinArrowPicture(bool up, int width, int height, bool enabled) {
   return pixmap;
 }
 
+FocusSurroundings FocusSurroundingColours() {
+  FocusSurroundings s;
+  // The window and the sheets, group boxes, the graph's panels, the title strip's gradient from
+  // top to bottom, the preset grid and the dialogs.
+  for (const char* name : {"#000000", "#07090b", "#0a0a0a", "#0c0c0c", "#2e343c", "#12161c",
+                           "#06080a", "#0c0e10", "#101214"}) {
+    s.backgrounds.emplace_back(name);
+  }
+  const ButtonKind kinds[] = {ButtonKind::Plain, ButtonKind::Tab, ButtonKind::Link,
+                              ButtonKind::Phase, ButtonKind::Toggle};
+  const ButtonLook looks[] = {ButtonLook::Normal, ButtonLook::Selected, ButtonLook::Down,
+                              ButtonLook::Inverted};
+  for (ButtonKind kind : kinds) {
+    for (ButtonLook look : looks) {
+      const LookColours c = ButtonColours(kind, look);
+      s.fills.insert(s.fills.end(), {c.top, c.bottom, c.border});
+    }
+  }
+  const TypePicture pictures[] = {TypePicture::Peq,    TypePicture::Lsq,   TypePicture::Hsq,
+                                  TypePicture::DeqOff, TypePicture::Below, TypePicture::Above};
+  for (TypePicture picture : pictures) {
+    for (bool on : {false, true}) {
+      const LookColours c = TypeImageColours(picture, on);
+      s.fills.insert(s.fills.end(), {c.top, c.border});
+    }
+  }
+  // Option buttons (off, and the chosen one's gradient and frame), edits, lists, spin buttons,
+  // bars' grooves, handles and filled part, as the style sheet below gives them.
+  for (const char* name : {"#1c1c1c", "#8a8a8a", "#c8f0ff", "#2fa8f0", "#0d4f7e", "#bfe9ff",
+                           "#121212", "#808080", "#161616", "#707070", "#2c3034", "#5d666e",
+                           "#2a2f34", "#4a525a", "#1f7fc4", "#ffffff", "#9aa4ac", "#aab4bc"}) {
+    s.fills.emplace_back(name);
+  }
+  return s;
+}
+
 QString ConsoleStyleSheet(const char* fontFamily) {
   return QStringLiteral(R"(
 QWidget { color: #f2f2f2; font-family: "%1"; font-size: 11px; })")
@@ -344,7 +380,7 @@ QPushButton[role="option"][look="selected"], QPushButton[role="option"][look="do
 }
 QPushButton[role="window"] { background: transparent; border: none; border-radius: 0; }
 QPushButton[role="window"]:hover { background: #3a4048; }
-QPushButton[role="window"]:focus { border: 1px solid #ffb347; }
+QPushButton[role="window"]:focus { border: 1px solid @focus; }
 QPushButton#RzBmpButton3:hover { background: #c42b1c; }
 QToolButton[role="spin"] {
   background: #2c3034; border: 1px solid #5d666e; border-radius: 1px; padding: 0; margin: 0;
@@ -383,10 +419,11 @@ QLabel#EqCaption { color: #9fd8ff; font-weight: bold; }
 QLabel[kind="point"] { color: #ffffff; font-weight: bold; border-radius: 2px; }
 QDialog, QMessageBox { background: #101214; }
 QSlider { border: 1px solid transparent; border-radius: 2px; }
-QSlider:focus { border-color: #ffb347; }
-QComboBox:focus, QLineEdit:focus { border-color: #ffb347; }
-QPushButton[look]:focus, QPushButton[tab="true"]:focus { border-color: #ffb347; }
-)");
+QSlider:focus { border-color: @focus; }
+QComboBox:focus, QLineEdit:focus { border-color: @focus; }
+QPushButton[look]:focus, QPushButton[tab="true"]:focus { border-color: @focus; }
+)")
+             .replace(QStringLiteral("@focus"), kFocusRingColour.name());
 }
 
 }  // namespace velantro

@@ -6,6 +6,7 @@
 #include <QColor>
 #include <QPixmap>
 #include <QString>
+#include <vector>
 
 class QAbstractButton;
 class QLabel;
@@ -63,6 +64,26 @@ QPixmap WindowButtonPicture(WindowButton button, int size);
 QPixmap TitleStripPicture(int width, int height);
 // Small up or down triangle for the spin buttons.
 QPixmap SpinArrowPicture(bool up, int width, int height, bool enabled);
+
+// The focus ring (FocusRing): a bright ring outside the focused control with a dark gap between
+// them. The ring stands out from every background it is drawn on, the gap from the ring, and the
+// control's own fill from the gap or, where the fill is as dark as the gap, from the ring itself.
+inline const QColor kFocusRingColour{0xff, 0xd4, 0x00};
+inline const QColor kFocusGapColour{0x00, 0x00, 0x00};
+constexpr int kFocusRingWidth = 2;
+constexpr int kFocusGapWidth = 1;
+// A focus indicator must contrast with what it touches at least this much (WCAG 2 non-text).
+constexpr double kMinimumFocusContrast = 3.0;
+
+// What a focus ring meets: the backgrounds the window's controls sit on (window, group boxes,
+// graph panel, title strip, preset grid), and the fills and frames of every kind of control that
+// takes the focus (buttons in every look, tabs, the link button, options, type images, fields,
+// lists, spin buttons, bars' handles).
+struct FocusSurroundings {
+  std::vector<QColor> backgrounds;
+  std::vector<QColor> fills;
+};
+FocusSurroundings FocusSurroundingColours();
 
 // The one style sheet of the application, its texts in `fontFamily` (the Chinese console takes a
 // CJK font: DejaVu Sans has no Chinese glyphs).

@@ -1,6 +1,7 @@
 #include "widgets/Widgets.h"
 
 #include <QEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QToolButton>
@@ -26,6 +27,25 @@ SpinButtons::SpinButtons(QWidget* parent)
   connect(up_, &QToolButton::clicked, this, &SpinButtons::upClicked);
   connect(down_, &QToolButton::clicked, this, &SpinButtons::downClicked);
   resize(kWidth, kHeight);
+}
+
+void SpinButtons::SetKeyboardStop(bool stop) {
+  setFocusPolicy(stop ? Qt::StrongFocus : Qt::NoFocus);
+}
+
+void SpinButtons::keyPressEvent(QKeyEvent* event) {
+  switch (event->key()) {
+    case Qt::Key_Up:
+    case Qt::Key_Right:
+      if (isEnabled()) emit upClicked();
+      return;
+    case Qt::Key_Down:
+    case Qt::Key_Left:
+      if (isEnabled()) emit downClicked();
+      return;
+    default:
+      QWidget::keyPressEvent(event);
+  }
 }
 
 void SpinButtons::resizeEvent(QResizeEvent*) {
@@ -65,6 +85,17 @@ void PhaseButton::paintEvent(QPaintEvent* event) {
   painter.drawEllipse(centre, radius, radius);
   const double reach = side * 0.36;
   painter.drawLine(centre + QPointF(-reach, reach), centre + QPointF(reach, -reach));
+}
+
+ClickLabel::ClickLabel(QWidget* parent) : QLabel(parent) { setFocusPolicy(Qt::StrongFocus); }
+
+void ClickLabel::keyPressEvent(QKeyEvent* event) {
+  const int key = event->key();
+  if (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter) {
+    if (isEnabled()) emit clicked();
+    return;
+  }
+  QLabel::keyPressEvent(event);
 }
 
 void ClickLabel::mousePressEvent(QMouseEvent* event) {
@@ -114,37 +145,68 @@ constexpr int kRowTolerance = 6;
 
 }  // namespace
 
+namespace {
+
+struct Stop {
+  QWidget* widget;
+  QRect at;  // in the page's coordinates
+};
+
+// Rows: a control starts a new row when its top lies below the row's first top by more than
+// the tolerance; within a row the order is left to right.
+void SortInRows(std::vector<Stop>& stops) {
+  std::stable_sort(stops.begin(), stops.end(), [](const Stop& a, const Stop& b) {
+    return a.at.y() != b.at.y() ? a.at.y() < b.at.y() : a.at.x() < b.at.x();
+  });
+  const auto leftToRight = [](const Stop& a, const Stop& b) { return a.at.x() < b.at.x(); };
+  auto rowStart = stops.begin();
+  for (auto it = stops.begin(); it != stops.end(); ++it) {
+    if (it->at.y() - rowStart->at.y() > kRowTolerance) {
+      std::stable_sort(rowStart, it, leftToRight);
+      rowStart = it;
+    }
+  }
+  std::stable_sort(rowStart, stops.end(), leftToRight);
+}
+
+// The control an image is read with: the nearest one below it in its column.
+std::size_t ControlBelow(const std::vector<Stop>& stops, const QRect& image) {
+  std::size_t best = stops.size();
+  for (std::size_t i = 0; i < stops.size(); ++i) {
+    const QRect& r = stops[i].at;
+    const bool column = r.left() <= image.right() && image.left() <= r.right();
+    if (!column || r.top() < image.bottom()) continue;
+    if (best == stops.size() || r.top() < stops[best].at.top()) best = i;
+  }
+  return best;
+}
+
+}  // namespace
+
 std::vector<QWidget*> ReadingOrder(QWidget* page) {
   if (page == nullptr) return {};
-  struct Stop {
-    QWidget* widget;
-    QPoint at;
-  };
   std::vector<Stop> stops;
+  std::vector<Stop> images;
   for (QWidget* w : page->findChildren<QWidget*>()) {
     if (!(w->focusPolicy() & Qt::TabFocus) || w->focusProxy() != nullptr) continue;
     // A list's popup is a window of its own: Tab never reaches into it.
     if (w->window() != page->window()) continue;
-    stops.push_back({w, w->mapTo(page, QPoint(0, 0))});
+    const Stop stop{w, QRect(w->mapTo(page, QPoint(0, 0)), w->size())};
+    (qobject_cast<ClickLabel*>(w) != nullptr ? images : stops).push_back(stop);
   }
-  std::stable_sort(stops.begin(), stops.end(), [](const Stop& a, const Stop& b) {
-    return a.at.y() != b.at.y() ? a.at.y() < b.at.y() : a.at.x() < b.at.x();
-  });
-  // Rows: a control starts a new row when its top lies below the row's first top by more than
-  // the tolerance; within a row the order is left to right.
-  auto rowStart = stops.begin();
-  for (auto it = stops.begin(); it != stops.end(); ++it) {
-    if (it->at.y() - rowStart->at.y() > kRowTolerance) {
-      std::stable_sort(rowStart, it,
-                       [](const Stop& a, const Stop& b) { return a.at.x() < b.at.x(); });
-      rowStart = it;
-    }
-  }
-  std::stable_sort(rowStart, stops.end(),
-                   [](const Stop& a, const Stop& b) { return a.at.x() < b.at.x(); });
+  SortInRows(stops);
+  // The type images stand stacked beside a band's fields, smaller than a row: read in rows they
+  // would pull a neighbouring group's controls into their rows. Each is read just before the
+  // control below it in its column (the band's first field), in its own reading order.
+  SortInRows(images);
+  std::vector<std::vector<QWidget*>> before(stops.size() + 1);
+  for (const Stop& image : images) before[ControlBelow(stops, image.at)].push_back(image.widget);
   std::vector<QWidget*> order;
-  order.reserve(stops.size());
-  for (const Stop& stop : stops) order.push_back(stop.widget);
+  order.reserve(stops.size() + images.size());
+  for (std::size_t i = 0; i <= stops.size(); ++i) {
+    order.insert(order.end(), before[i].begin(), before[i].end());
+    if (i < stops.size()) order.push_back(stops[i].widget);
+  }
   return order;
 }
 

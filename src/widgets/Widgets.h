@@ -13,7 +13,9 @@ class QToolButton;
 namespace velantro {
 
 // Spin buttons: an up/down pair of tiny buttons, one above the other. The widget carries the
-// objectName, "address" and "kind" = "spin"; the two buttons are named "up" and "down".
+// objectName, "address" and "kind" = "spin"; the two buttons are named "up" and "down". Beside a
+// bar or an edit the keys of that control do the spin's work; a spin that is its row's only
+// control is made a keyboard stop (SetKeyboardStop), where Up/Right and Down/Left press it.
 class SpinButtons : public QWidget {
   Q_OBJECT
 
@@ -24,6 +26,7 @@ class SpinButtons : public QWidget {
   explicit SpinButtons(QWidget* parent = nullptr);
   QToolButton* upButton() const { return up_; }
   QToolButton* downButton() const { return down_; }
+  void SetKeyboardStop(bool stop);
 
  signals:
   void upClicked();
@@ -31,6 +34,7 @@ class SpinButtons : public QWidget {
 
  protected:
   void changeEvent(QEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
 
  private:
@@ -51,18 +55,20 @@ class PhaseButton : public QPushButton {
   void paintEvent(QPaintEvent* event) override;
 };
 
-// An image that reacts to a click: the band type and DEQ work mode images.
+// An image that reacts to a click: the band type and DEQ work mode images. Tab reaches it, and
+// Space or Enter on it is the click.
 class ClickLabel : public QLabel {
   Q_OBJECT
 
  public:
-  explicit ClickLabel(QWidget* parent = nullptr) : QLabel(parent) {}
+  explicit ClickLabel(QWidget* parent = nullptr);
 
  signals:
   void clicked();
 
  protected:
   void mousePressEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
 };
 
 // A track bar that the keyboard and a fine drag reach. Arrows move one raw step, Page Up/Down
@@ -88,7 +94,8 @@ class FineSlider : public QSlider {
 };
 
 // The focusable controls inside `page` in reading order: rows from top to bottom (controls whose
-// tops lie within a few pixels share a row), each row left to right.
+// tops lie within a few pixels share a row), each row left to right; an image (ClickLabel) just
+// before the control below it in its column.
 std::vector<QWidget*> ReadingOrder(QWidget* page);
 
 // Chains the Tab order of `stops` in the order given.

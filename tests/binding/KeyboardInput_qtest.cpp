@@ -7,6 +7,7 @@
 #include <QStyleOptionSlider>
 
 #include "BindingFixture.h"
+#include "model/BandLayout.h"
 
 namespace velantro::test {
 namespace {
@@ -42,22 +43,29 @@ TEST_F(KeyboardInputTest, KeysOnTabbedControlsAreStoredAndSent) {
   struct Case {
     const char* control;
     Qt::Key key;
-    bool band;   // sent as a band frame (field 2, the gain) or as a value
-    int before;  // the control's raw value at the start
-    int sent;    // the value the store sends
+    bool band;                   // sent as a band frame or as a value
+    int before;                  // the control's raw value at the start
+    int sent;                    // the value the store sends
+    int field = kBandFieldGain;  // of a band frame
   };
   const Case cases[] = {
       {"MainMusLevelBar", Qt::Key_Right, false, 0, 1},    // one raw step
       {"MainMusLevelBar", Qt::Key_PageUp, false, 1, 11},  // the bar's page step
       {"MusEQGainBar1", Qt::Key_Up, true, 120, 121},      // a band gain bar sends its band
       {"MusEQGainBar1", Qt::Key_PageDown, true, 121, 103},
-      {"MicFBEBar", Qt::Key_End, false, 0, 7},       // limited by its scale, and the limit is sent
+      // A row without its bar: its spin buttons are the stop, the arrows press them.
+      {"MicFBEUpDownBtn", Qt::Key_Up, false, 0, 1},
       {"MusGainEdit2", Qt::Key_Up, true, 120, 121},  // Tab into a band edit: arrows step it
+      // Page Up/Down in a band field: a tenth of its range (gain 18 of 180, frequency 36 of 361)
+      {"MusGainEdit2", Qt::Key_PageUp, true, 121, 139},
+      {"MusGainEdit2", Qt::Key_PageDown, true, 139, 121},
+      {"MusFreEdit2", Qt::Key_PageDown, true, 60, 24, kBandFieldFrequency},
   };
   ShowActive();
   for (const Case& c : cases) {
     SCOPED_TRACE(c.control);
     QWidget* control = W(c.control);
+    ShowSheetOf(control);
     ASSERT_TRUE(TabTo(control));
     sink.sent.clear();
     QTest::keyClick(QApplication::focusWidget(), c.key);
@@ -65,7 +73,7 @@ TEST_F(KeyboardInputTest, KeysOnTabbedControlsAreStoredAndSent) {
     const Sent& last = sink.sent.back();
     ASSERT_EQ(last.band, c.band);
     if (c.band) {
-      EXPECT_EQ(last.Field(2), c.sent);
+      EXPECT_EQ(last.Field(c.field), c.sent);
     } else {
       EXPECT_EQ(last.value, c.sent);
     }
@@ -75,7 +83,7 @@ TEST_F(KeyboardInputTest, KeysOnTabbedControlsAreStoredAndSent) {
     EXPECT_NE(c.before, c.sent);
   }
   EXPECT_EQ(W<QLineEdit>("MusGainEdit1")->text(), "-3.4");  // the bar's edit shows its value
-  EXPECT_EQ(W<QLabel>("MicFBEPane")->text(), "8Hz");
+  EXPECT_EQ(W<QLabel>("MicFBEPane")->text(), "2Hz");
 }
 
 TEST_F(KeyboardInputTest, ShiftDragOnABarMovesInFineSteps) {

@@ -99,6 +99,15 @@ class GraphTestHost : public GraphHost {
   }
   void ResetEqBands(int target) override { resets.push_back(target); }
   void ChooseBandType(QWidget* image) override { bandTypes.push_back(image); }
+  void ApplyKeyValue(GraphControl c, double x) override {
+    if (c.valid()) rule_.Apply(c.address, ScaleOf(c), 0, false, x, refreshing, EditOrigin::Key);
+  }
+  void KeyStep(GraphControl c, int step, int rawDelta) override {
+    if (!c.valid()) return;
+    const double shown = store_.View(ResolveQAddress(c.address, store_)) + rawDelta;
+    rule_.Apply(c.address, ScaleOf(c), step, false, shown, refreshing, EditOrigin::Key);
+  }
+  void ChooseBand(ParamAddress address) override { SelectEdit(address); }
 
  private:
   ParamStore& store_;

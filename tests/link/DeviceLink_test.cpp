@@ -564,22 +564,41 @@ TEST_F(Reconnecting, AnEditDuringTheDownloadFromASlowUnitBackKeepsTheLinkGoing) 
   EXPECT_EQ(h.store.DeviceImage, h.unit.Image());
 }
 
-TEST(DeviceLinkDisconnect, EditsMadeAfterUnlinkReachTheUnitAtTheNextConnect) {
+TEST(DeviceLinkDisconnect, EditsAfterUnlinkAreCountedAndLeftToTheConsolesChoiceAtConnect) {
   LinkHarness h;
   ASSERT_TRUE(h.ConnectOverNetwork());
+  EXPECT_EQ(h.link.EditsNotOnUnit(), 0u);
   h.link.PressLinkButton();                                      // Unlink
   const ParamAddress frequency = MakeAddress(0, 4 + 5 * 4 + 1);  // music band 5 frequency
+  const ParamAddress gain = MakeAddress(0, 4 + 5 * 4 + 2);       // the same band's gain
+  const int unitVolume = h.unit.ValueAt(0x0105);
+  const int unitFrequency = h.unit.ValueAt(frequency);
   h.store.SetParam(0x0105, 300);
+  h.store.SetParam(0x0105, 301);  // the same parameter again
   h.store.SetBand(frequency, 123);
+  h.store.SetBand(gain, 150);  // the same band
   h.Advance(3000);
+  // A parameter counts once, a band once.
+  EXPECT_EQ(h.link.EditsNotOnUnit(), 2u);
+
+  // After a Connect the console weighs its edits against the unit's image: the link writes none
+  // of them over it and sends none on its own.
+  bool choiceDue = false;
+  DeviceTable readImage{};
+  h.link.onLinkEvent = [&](LinkEvent event) {
+    if (event != LinkEvent::DownloadComplete) return;
+    choiceDue = h.link.ConnectChoiceDue();
+    readImage = h.store.DeviceImage;
+  };
   h.link.Connect();
   ASSERT_TRUE(h.RunUntil([&] { return h.link.LinkOnline() && h.link.queue().Settled(); }, 30000));
-  EXPECT_EQ(h.unit.ValueAt(0x0105), 300);
-  EXPECT_EQ(h.unit.ValueAt(frequency), 123);
-  EXPECT_EQ(h.store.DeviceImage, h.unit.Image());
-  ASSERT_EQ(h.messages().notices.size(), 1u);
-  EXPECT_EQ(h.messages().notices[0].text,
-            "The unit is back: 2 edits it had not received were sent again.");
+  EXPECT_TRUE(choiceDue);
+  EXPECT_FALSE(h.link.ConnectChoiceDue());
+  EXPECT_EQ(readImage, h.unit.Image());
+  EXPECT_EQ(h.unit.ValueAt(0x0105), unitVolume);
+  EXPECT_EQ(h.unit.ValueAt(frequency), unitFrequency);
+  EXPECT_EQ(h.link.EditsNotOnUnit(), 0u);
+  EXPECT_TRUE(h.messages().notices.empty());
 }
 
 TEST_F(Reconnecting, TriesWhereTheUnitWasEveryTwoSecondsUntilUnlink) {

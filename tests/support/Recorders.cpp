@@ -55,6 +55,34 @@ bool RecordingMessages::AskOkCancel(const std::string& text, const std::string& 
   return AskYesNo(text, caption);
 }
 
+int RecordingMessages::AskChoice(const std::string& text, const std::string& caption,
+                                 const std::vector<std::string>& buttons) {
+  if (!questionsExpected) {
+    ADD_FAILURE() << "unexpected question " << text;
+    return -1;
+  }
+  boxes.push_back({text, caption});
+  lastButtons = buttons;
+  if (choices.empty()) return -1;
+  const int choice = choices.front();
+  choices.pop_front();
+  return choice;
+}
+
+std::string RecordingMessages::AskOpenFile(const std::string& caption, const std::string&,
+                                           const std::string&) {
+  boxes.push_back({caption, caption});
+  if (files.empty()) return {};
+  std::string file = files.front();
+  files.pop_front();
+  return file;
+}
+
+std::string RecordingMessages::AskSaveFile(const std::string& caption, const std::string& start,
+                                           const std::string& filter) {
+  return AskOpenFile(caption, start, filter);
+}
+
 void RecordingMessages::ShowNotice(const std::string& text, const std::string& caption,
                                    NoticeKind kind) {
   notices.push_back({text, caption, kind});

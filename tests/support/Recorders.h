@@ -64,6 +64,15 @@ class RecordingMessages : public Messages {
   bool AskOkCancel(const std::string& text, const std::string& caption) override;
   void ShowNotice(const std::string& text, const std::string& caption, NoticeKind kind) override;
   void CloseNotice() override;
+  // Choices are answered from `choices` (-1, the careful answer, when it is empty); the file
+  // dialogs from `files` (Cancel when empty). Both are recorded as boxes, the dialogs with their
+  // caption as the text.
+  int AskChoice(const std::string& text, const std::string& caption,
+                const std::vector<std::string>& buttons) override;
+  std::string AskOpenFile(const std::string& caption, const std::string& start,
+                          const std::string& filter) override;
+  std::string AskSaveFile(const std::string& caption, const std::string& start,
+                          const std::string& filter) override;
 
   // The texts and the captions of the boxes, in order.
   std::vector<std::string> Texts() const;
@@ -79,6 +88,10 @@ class RecordingMessages : public Messages {
   bool noticeOpen = false;      // a lasting notice is on show
   int noticesClosed = 0;
   std::deque<bool> answers;
+  std::deque<int> choices;
+  std::deque<std::string> files;
+  // The buttons of the last choice asked.
+  std::vector<std::string> lastButtons;
   bool questionsExpected = true;
 };
 

@@ -21,6 +21,8 @@ class WindowFixture : public ::testing::Test {
     LinkSettings settings;
     settings.autoConnect = false;  // no search: these tests drive the window only
     console = std::make_unique<Console>(messages, settings);
+    // The pages start from the store's own start values, as these tests expect them.
+    console->documentSettings.startFromFactory = startFromFactory;
     console->programFolder = presetRoot.path().toStdString();
     console->CreateWindows();
     form = console->form1();
@@ -31,6 +33,7 @@ class WindowFixture : public ::testing::Test {
   // The window goes before anything a derived fixture holds that the store may still reach.
   void TearDown() override { console.reset(); }
 
+  bool startFromFactory = false;
   QTemporaryDir presetRoot;
   RecordingMessages messages;
   std::unique_ptr<Console> console;

@@ -64,7 +64,8 @@ class ConsoleWindow : public WindowFixture {
 };
 
 TEST_F(ConsoleWindow, ComesUpBorderlessWithTitleBannerAndDesignSize) {
-  EXPECT_EQ(form->windowTitle(), "Velantro");
+  // The window's title names the document it edits; the window starts on its start values.
+  EXPECT_EQ(form->windowTitle(), QString::fromUtf8("Velantro — factory settings"));
   EXPECT_TRUE(form->windowFlags() & Qt::FramelessWindowHint);
   EXPECT_EQ(Find<QLabel>("TitleCaption")->text(), "Velantro 3.1.0 En");
   ASSERT_NE(console->form3(), nullptr);
@@ -564,7 +565,7 @@ TEST_F(ConsoleWindow, NetworkFieldsFeedTheLinkSettings) {
 }
 
 // Tab goes round the Effect sheet once in reading order (rows top to bottom, each left to
-// right), reaching every bar, list and button the sheet shows.
+// right), reaching every bar, list, button and type image the sheet shows.
 TEST_F(ConsoleWindow, TabVisitsASheetsControlsInReadingOrder) {
   constexpr int kRowTolerance = 6;  // tops this close read as one row
   QApplication::setActiveWindow(form);
@@ -574,7 +575,8 @@ TEST_F(ConsoleWindow, TabVisitsASheetsControlsInReadingOrder) {
   QList<QWidget*> expected;
   for (QWidget* w : sheet->findChildren<QWidget*>()) {
     const bool operable = qobject_cast<QAbstractSlider*>(w) || qobject_cast<QComboBox*>(w) ||
-                          qobject_cast<QPushButton*>(w) || qobject_cast<QLineEdit*>(w);
+                          qobject_cast<QPushButton*>(w) || qobject_cast<QLineEdit*>(w) ||
+                          qobject_cast<ClickLabel*>(w);
     if (operable && w->isVisible() && w->isEnabled()) expected.append(w);
   }
   ASSERT_GT(expected.size(), 10);
@@ -598,30 +600,46 @@ TEST_F(ConsoleWindow, TabVisitsASheetsControlsInReadingOrder) {
     if (std::abs(pa.y() - pb.y()) <= kRowTolerance) return pa.x() < pb.x();
     return pa.y() < pb.y();
   };
+  // The rows are read over the full-height controls; the type images, stacked three high beside a
+  // band, come just before the band's first field (checked below).
+  QList<QWidget*> rows;
+  for (QWidget* w : visited) {
+    if (qobject_cast<ClickLabel*>(w) == nullptr) rows.append(w);
+  }
   int backSteps = 0;
-  for (qsizetype i = 0; i < visited.size(); ++i) {
-    QWidget* a = visited[i];
-    QWidget* b = visited[(i + 1) % visited.size()];
+  for (qsizetype i = 0; i < rows.size(); ++i) {
+    QWidget* a = rows[i];
+    QWidget* b = rows[(i + 1) % rows.size()];
     if (!before(a, b)) ++backSteps;
   }
   EXPECT_EQ(backSteps, 1);
+  const qsizetype peq = visited.indexOf(Find("EchoPEQBtn1"));
+  ASSERT_GE(peq, 0);
+  ASSERT_LT(peq + 3, visited.size());
+  EXPECT_EQ(visited.mid(peq, 3),
+            QList<QWidget*>({Find("EchoPEQBtn1"), Find("EchoLSQBtn1"), Find("EchoHSQBtn1")}));
+  // then the band's first field below them
+  const QString next = visited[peq + 3]->objectName();
+  EXPECT_TRUE(next.startsWith("Echo") && next.endsWith("Edit1")) << next.toStdString();
 }
 
 // Tab reads the whole window in the operator's order: the window buttons, the section tabs, the
-// section strip's volumes and Connect, the sheet on view, then the buttons above the graph, and
-// round again; a scroll box is never a stop. Space on a tab and Ctrl+Page Down/Up switch sections.
+// section strip's volumes and Connect, the sheet on view, the buttons above the graph, the graph,
+// and round again; a scroll box is never a stop. Space on a tab and Ctrl+Page Down/Up switch
+// sections.
 TEST_F(ConsoleWindow, TabReadsTheWholeWindowAndKeysSwitchSections) {
   QApplication::setActiveWindow(form);
   ASSERT_TRUE(QTest::qWaitForWindowActive(form));
   Click("FormTabBtn3");
   QWidget* sheet = form->pages()->currentWidget();
-  enum Part { WindowButtons, Tabs, Strip, Sheet, Groups };
+  enum Part { WindowButtons, Tabs, Strip, Sheet, Groups, Graph };
   const auto partOf = [&](QWidget* w) {
     const QString name = w->objectName();
     if (name.startsWith("RzBmpButton")) return WindowButtons;
     if (name.startsWith("FormTabBtn")) return Tabs;
     if (form->findChild<QWidget*>("TopTileGrop")->isAncestorOf(w)) return Strip;
     if (sheet->isAncestorOf(w)) return Sheet;
+    if (w == console->graph()) return Graph;
     EXPECT_TRUE(form->findChild<QWidget*>("EQPassGrop")->isAncestorOf(w) ||
                 form->findChild<QWidget*>("SingleDiscoGrop")->isAncestorOf(w))
         << name.toStdString();
@@ -645,7 +663,7 @@ TEST_F(ConsoleWindow, TabReadsTheWholeWindowAndKeysSwitchSections) {
   EXPECT_EQ(names.mid(3, 8),
             QStringList({"FormTabBtn1", "FormTabBtn2", "FormTabBtn3", "FormTabBtn4", "FormTabBtn5",
                          "FormTabBtn6", "FormTabBtn7", "FormTabBtn8"}));
-  for (Part part : {Strip, Sheet, Groups}) {
+  for (Part part : {Strip, Sheet, Groups, Graph}) {
     EXPECT_NE(std::find(parts.begin(), parts.end(), part), parts.end()) << part;
   }
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QColor>
+#include <algorithm>
 #include <string>
 
 #include "widgets/Looks.h"
@@ -49,6 +50,32 @@ TEST(Looks, EveryButtonLookKeepsItsCaptionReadable) {
     for (bool on : {true, false}) {
       ExpectReadable(TypeImageColours(picture, on), std::string(name) + (on ? " on" : " off"));
     }
+  }
+}
+
+// The focus ring is seen on every kind of control: the ring against every background it is drawn
+// on and against its gap, and every control's fill against the gap or, where the fill is as dark
+// as the gap, against the ring.
+TEST(Looks, FocusRingStandsOutFromEverythingItTouches) {
+  const FocusSurroundings around = FocusSurroundingColours();
+  ASSERT_FALSE(around.backgrounds.empty());
+  ASSERT_FALSE(around.fills.empty());
+  EXPECT_GE(ContrastRatio(kFocusRingColour, kFocusGapColour), kMinimumFocusContrast);
+  for (const QColor& background : around.backgrounds) {
+    EXPECT_GE(ContrastRatio(kFocusRingColour, background), kMinimumFocusContrast)
+        << background.name().toStdString();
+  }
+  for (const QColor& fill : around.fills) {
+    const double seen =
+        std::max(ContrastRatio(kFocusGapColour, fill), ContrastRatio(kFocusRingColour, fill));
+    EXPECT_GE(seen, kMinimumFocusContrast) << fill.name().toStdString();
+  }
+  // The looks the old orange border was lost on are among the fills.
+  const LookColours unlink = ButtonColours(ButtonKind::Link, ButtonLook::Down);
+  const LookColours tab = ButtonColours(ButtonKind::Tab, ButtonLook::Selected);
+  for (const QColor& c : {unlink.top, unlink.bottom, tab.top, tab.bottom, QColor("#c8f0ff")}) {
+    EXPECT_NE(std::find(around.fills.begin(), around.fills.end(), c), around.fills.end())
+        << c.name().toStdString();
   }
 }
 
