@@ -2142,7 +2142,7 @@ Above: dynamic cut of mid and high frequencies while the level is above the leve
     </message>
     <message>
         <source>EQ pass is on: this page&apos;s EQ is bypassed and its points stay put. Press &quot;EQ pass&quot; to edit them.</source>
-        <translation>均衡直通已开启: 本页均衡被旁路, 调节点不能移动。按 "均衡直通" 后再调节。</translation>
+        <translation>均衡直通已开启: 本页均衡被旁路, 调节点不能移动。按 &quot;均衡直通&quot; 后再调节。</translation>
     </message>
     <message>
         <source>Password accepted: the user level can be chosen.</source>

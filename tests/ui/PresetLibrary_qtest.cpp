@@ -133,7 +133,7 @@ TEST_F(PresetLibraryPanelTest, SavedPresetLoadsBackIntoTheStore) {
   // Saving without a name says what is missing; nothing is written.
   SaveAs("");
   EXPECT_EQ(messages.notices.back().text, "Type or pick a preset name first.");
-  EXPECT_EQ(GridRows(), (RowList{{"0", "Hall"}}));
+  EXPECT_EQ(GridRows(), (RowList{{"1", "Hall"}}));
 }
 
 TEST_F(PresetLibraryPanelTest, LoadAnsweredNoLeavesTheStoreAlone) {
