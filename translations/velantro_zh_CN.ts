@@ -4,14 +4,6 @@
 <context>
     <name>QObject</name>
     <message>
-        <source>Revert page</source>
-        <translation>还原本页</translation>
-    </message>
-    <message>
-        <source>Revert all</source>
-        <translation>全部还原</translation>
-    </message>
-    <message>
         <source>preset upload</source>
         <translation>预设上传</translation>
     </message>
@@ -2279,6 +2271,42 @@ Above: dynamic cut of mid and high frequencies while the level is above the leve
     <message>
         <source>Presets (*.Nddt);;All files (*)</source>
         <translation>预设 (*.Nddt);;所有文件 (*)</translation>
+    </message>
+    <message>
+        <source> (other music setting)</source>
+        <translation> (另一组音乐设置)</translation>
+    </message>
+    <message>
+        <source> (each image is read in its own layout)</source>
+        <translation> (两份数据各按自己的布局读取)</translation>
+    </message>
+    <message>
+        <source>%1 difference</source>
+        <translation>%1 处不同</translation>
+    </message>
+    <message>
+        <source>%1 differences</source>
+        <translation>%1 处不同</translation>
+    </message>
+    <message>
+        <source>%1, step %2</source>
+        <translation>%1, 步进 %2</translation>
+    </message>
+    <message>
+        <source>table</source>
+        <translation>查表</translation>
+    </message>
+    <message>
+        <source>options</source>
+        <translation>选项</translation>
+    </message>
+    <message>
+        <source>Revert page</source>
+        <translation>还原本页</translation>
+    </message>
+    <message>
+        <source>Revert all</source>
+        <translation>全部还原</translation>
     </message>
 </context>
 <context>

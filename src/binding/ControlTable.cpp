@@ -1833,4 +1833,26 @@ PageGroupNames NamesOf(PageGroup group, int page) {
   return {page, page, {}, {}};
 }
 
+std::string TranslateLabel(std::string_view english, const TextTranslation& translate) {
+  const std::string source(english);
+  const std::string direct = translate(source);
+  if (direct != source) return direct;
+  for (PageGroup group :
+       {PageGroup::MicAB, PageGroup::MainSur, PageGroup::Aux12, PageGroup::EchoReverbEq}) {
+    const PageGroupNames names = NamesOf(group, 0);
+    const std::string second(names.secondName);
+    if (!source.starts_with(second + ' ')) continue;
+    const std::string first(names.firstName);
+    const std::string firstLabel = first + source.substr(second.size());
+    std::string said = translate(firstLabel);
+    if (said == firstLabel) return source;
+    const std::string firstSaid = translate(first);
+    if (const size_t at = said.find(firstSaid); at != std::string::npos) {
+      said.replace(at, firstSaid.size(), translate(second));
+    }
+    return said;
+  }
+  return source;
+}
+
 }  // namespace velantro

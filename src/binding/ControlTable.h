@@ -5,7 +5,9 @@
 // range, its option position and a label a person reads. The binding tables and the parameter
 // catalog are made from it. Plain data: no Qt, so the core and the command line can read it.
 
+#include <functional>
 #include <span>
+#include <string>
 #include <string_view>
 
 #include "model/ParamAddress.h"
@@ -85,5 +87,12 @@ struct PageGroupNames {
   std::string_view secondName;
 };
 PageGroupNames NamesOf(PageGroup group, int page);
+
+// A label of the catalog in another language: `translate` gives a text's translation, or the
+// text itself when it has none. A label of a pair's second page ("MIC B EQ 3 gain", "SUR output
+// HPF Q") is its first page's label with the page named again, so it is said as the first page's
+// translation with the second page's name translated in. Labels without a translation stay.
+using TextTranslation = std::function<std::string(const std::string&)>;
+std::string TranslateLabel(std::string_view english, const TextTranslation& translate);
 
 }  // namespace velantro

@@ -13,12 +13,10 @@ namespace velantro {
 
 namespace {
 
-QString FromView(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 // A value's text: numbers stay, words ("Off") in the console's language.
-QString ValueText(const std::string& english) { return Translated(QString::fromStdString(english)); }
+QString ValueText(const std::string& english) {
+  return Translated(QString::fromStdString(english));
+}
 
 // Two options read as a choice ("+ or Ø"); a longer list or a number range as its ends.
 QString RangeOf(const ParameterCatalog& catalog, const ParamInfo& info) {
@@ -31,27 +29,12 @@ QString RangeOf(const ParameterCatalog& catalog, const ParamInfo& info) {
            ValueText(catalog.DisplayText(info, info.upper)));
 }
 
-constexpr PageGroup kPairedGroups[] = {PageGroup::MicAB, PageGroup::MainSur, PageGroup::Aux12,
-                                       PageGroup::EchoReverbEq};
-
 }  // namespace
 
 QString TranslatedLabel(std::string_view english) {
-  const QString source = FromView(english);
-  const QString direct = Translated(source);
-  if (direct != source) return direct;
-  for (PageGroup group : kPairedGroups) {
-    const PageGroupNames names = NamesOf(group, 0);
-    const QString second = FromView(names.secondName);
-    if (!source.startsWith(second + ' ')) continue;
-    const QString firstLabel = FromView(names.firstName) + source.mid(second.size());
-    const QString translated = Translated(firstLabel);
-    if (translated == firstLabel) return source;
-    QString said = translated;
-    said.replace(Translated(FromView(names.firstName)), Translated(second));
-    return said;
-  }
-  return source;
+  return QString::fromStdString(TranslateLabel(english, [](const std::string& text) {
+    return Translated(QString::fromStdString(text)).toStdString();
+  }));
 }
 
 void ShowParameterTips(QWidget& root, const ParameterCatalog& catalog) {

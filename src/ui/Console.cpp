@@ -166,10 +166,12 @@ void Console::CreateHistory() {
     if (event == LinkEvent::DownloadComplete) markers_->TakeReference();
   };
 
-  auto* revertPage = new QAction(QObject::tr("Revert page"), form1_.get());
+  auto* revertPage = new QAction(form1_.get());
+  SetText(revertPage, QT_TRANSLATE_NOOP("velantro", "Revert page"));
   revertPage->setObjectName("RevertPageAction");
   QObject::connect(revertPage, &QAction::triggered, form1_.get(), [this] { RevertPage(); });
-  auto* revertAll = new QAction(QObject::tr("Revert all"), form1_.get());
+  auto* revertAll = new QAction(form1_.get());
+  SetText(revertAll, QT_TRANSLATE_NOOP("velantro", "Revert all"));
   revertAll->setObjectName("RevertAllAction");
   QObject::connect(revertAll, &QAction::triggered, form1_.get(), [this] { RevertAll(); });
   form1_->addActions({history_->undoAction(), history_->redoAction(), revertPage, revertAll});
@@ -191,7 +193,7 @@ void Console::RevertAll() {
 void Console::Revert(const std::vector<int>& pages, const char* text) {
   const std::vector<EditCell> cells = markers_->DifferingCells(pages);
   if (cells.empty()) return;
-  history_->WriteAsStep(cells, true, EditOrigin::Revert, QObject::tr(text));
+  history_->WriteAsStep(cells, true, EditOrigin::Revert, Translated(text));
 }
 
 }  // namespace velantro

@@ -203,15 +203,18 @@ void DocumentController::UpdatePending() {
 // Actions
 
 void DocumentController::BuildActions() {
-  auto* open = new QAction(Translated(QT_TRANSLATE_NOOP("velantro", "Open…")), &window_);
+  auto* open = new QAction(&window_);
+  SetText(open, QT_TRANSLATE_NOOP("velantro", "Open…"));
   open->setObjectName("OpenAction");
   open->setShortcut(QKeySequence::Open);
   connect(open, &QAction::triggered, this, [this] { OpenWithDialog(); });
-  auto* save = new QAction(Translated(QT_TRANSLATE_NOOP("velantro", "Save")), &window_);
+  auto* save = new QAction(&window_);
+  SetText(save, QT_TRANSLATE_NOOP("velantro", "Save"));
   save->setObjectName("SaveAction");
   save->setShortcut(QKeySequence::Save);
   connect(save, &QAction::triggered, this, [this] { Save(); });
-  auto* saveAs = new QAction(Translated(QT_TRANSLATE_NOOP("velantro", "Save as…")), &window_);
+  auto* saveAs = new QAction(&window_);
+  SetText(saveAs, QT_TRANSLATE_NOOP("velantro", "Save as…"));
   saveAs->setObjectName("SaveAsAction");
   saveAs->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
   connect(saveAs, &QAction::triggered, this, [this] { SaveAs(); });

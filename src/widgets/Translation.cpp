@@ -1,6 +1,7 @@
 #include "widgets/Translation.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QGroupBox>
@@ -72,6 +73,11 @@ void SetText(QWidget* widget, const QString& source) {
   ApplyText(widget, Translated(source));
 }
 
+void SetText(QAction* action, const QString& source) {
+  action->setProperty(kSourceText, source);
+  action->setText(Translated(source));
+}
+
 void SetToolTip(QWidget* widget, const QString& source) {
   widget->setProperty(kSourceToolTip, source);
   widget->setToolTip(Translated(source));
@@ -97,6 +103,10 @@ void SetHeaderLabels(QTableWidget* table, const QStringList& sources) {
 void RetranslateTree(QWidget* root) {
   Retranslate(root);
   for (QWidget* child : root->findChildren<QWidget*>()) Retranslate(child);
+  for (QAction* action : root->findChildren<QAction*>()) {
+    const QVariant text = action->property(kSourceText);
+    if (text.isValid()) action->setText(Translated(text.toString()));
+  }
 }
 
 }  // namespace velantro

@@ -9,6 +9,7 @@
 
 #include "model/TextMark.h"
 
+class QAction;
 class QComboBox;
 class QTableWidget;
 class QWidget;
@@ -28,10 +29,12 @@ QString Translated(const QString& source);
 // and any other widget (the window title).
 void SetText(QWidget* widget, const QString& source);
 void SetToolTip(QWidget* widget, const QString& source);
+void SetText(QAction* action, const QString& source);
 void SetItems(QComboBox* box, const QStringList& sources);
 void SetHeaderLabels(QTableWidget* table, const QStringList& sources);
 
-// Sets every kept text of the widget and its children again, in the installed language.
+// Sets every kept text of the widget, its children and their actions again, in the installed
+// language.
 void RetranslateTree(QWidget* root);
 
 }  // namespace velantro

@@ -249,5 +249,24 @@ TEST(CtlList, PrintsAddressNameRangeAndStep) {
   EXPECT_EQ(Ctl({"list", "--page", "11"}).exitCode, 2);
 }
 
+TEST_F(DiffFiles, InChineseTheWordsChangeAndTheJsonAndExitCodesDoNot) {
+  const std::string a = File("a.Nddt", {0, {{kMusicEq3Gain, 120}}});
+  const std::string b = File("b.Nddt", {0, {{kMusicEq3Gain, 130}}});
+  const CtlResult chinese = Ctl({"diff", a, b, "--lang", "zh"});
+  EXPECT_EQ(chinese.exitCode, 1);
+  EXPECT_EQ(chinese.output, "音乐 均衡 3 增益: 0.0 dB \u2192 2.0 dB\n1 处不同\n");
+  EXPECT_EQ(Ctl({"diff", a, b, "--json", "--lang", "zh"}).output,
+            Ctl({"diff", a, b, "--json"}).output);
+  EXPECT_EQ(Ctl({"diff", a, a, "--lang", "zh"}).exitCode, 0);
+
+  const CtlResult list = Ctl({"list", "--page", "3", "--lang", "zh"});
+  EXPECT_EQ(list.exitCode, 0);
+  // MIC B's names are MIC A's with the group named again.
+  EXPECT_NE(list.output.find("0x0312  MIC B 均衡 3 增益"), std::string::npos) << list.output;
+  EXPECT_NE(list.output.find("-24.0 dB 至 12.0 dB, 步进 0.2 dB"), std::string::npos);
+  EXPECT_EQ(Ctl({"list", "--json", "--lang", "zh"}).output, Ctl({"list", "--json"}).output);
+  EXPECT_EQ(Ctl({"list", "--lang", "fr"}).exitCode, 2);
+}
+
 }  // namespace
 }  // namespace velantro::test

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QComboBox>
 #include <QFontMetrics>
 #include <QGroupBox>
@@ -225,6 +226,9 @@ TEST_F(LanguageWindow, TheSystemPageSwitchesEveryTextAtOnceAndRemembersTheChoice
   EXPECT_EQ(status->text(), QString::fromUtf8("设备已连接"));
   EXPECT_EQ(status->property("hint").toString(), "Online");
   ExpectNoEnglishLeft();
+  auto* revert = form->findChild<QAction*>("RevertPageAction");
+  ASSERT_NE(revert, nullptr);
+  EXPECT_EQ(revert->text(), QString::fromUtf8("还原本页"));
   const std::filesystem::path base = console->form1()->presets()->library().BaseFolder();
   EXPECT_EQ(ReadLanguageFile(base), Language::Chinese);
 

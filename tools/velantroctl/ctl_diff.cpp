@@ -1,3 +1,4 @@
+#include <QtGlobal>
 #include <algorithm>
 #include <array>
 #include <cstdio>
@@ -6,6 +7,7 @@
 #include <vector>
 
 #include "CtlCommands.h"
+#include "CtlLanguage.h"
 #include "CtlLink.h"
 #include "binding/ImageDiff.h"
 #include "binding/ParameterCatalog.h"
@@ -85,14 +87,30 @@ const char* KindName(DifferenceKind kind) {
   return "value";
 }
 
+// A difference's name in the language in use; a value of the other music setting keeps its note.
+std::string DifferenceName(const ImageDifference& d) {
+  constexpr std::string_view kOtherSetting = " (other music setting)";
+  if (d.otherMusicSetting && d.name.ends_with(kOtherSetting)) {
+    return SayLabel(d.name.substr(0, d.name.size() - kOtherSetting.size())) +
+           Say(QT_TRANSLATE_NOOP("velantro", " (other music setting)"));
+  }
+  return SayLabel(d.name);
+}
+
 void PrintText(const std::vector<ImageDifference>& differences) {
   for (const ImageDifference& d : differences) {
-    std::printf("%s: %s \u2192 %s%s\n", d.name.c_str(), Shown(d, true).c_str(),
-                Shown(d, false).c_str(),
-                d.kind == DifferenceKind::Layout ? " (each image is read in its own layout)" : "");
+    std::printf(
+        "%s: %s \u2192 %s%s\n", DifferenceName(d).c_str(), Shown(d, true).c_str(),
+        Shown(d, false).c_str(),
+        d.kind == DifferenceKind::Layout
+            ? Say(QT_TRANSLATE_NOOP("velantro", " (each image is read in its own layout)")).c_str()
+            : "");
   }
-  std::printf("%zu %s\n", differences.size(),
-              differences.size() == 1 ? "difference" : "differences");
+  std::printf("%s\n",
+              SayWith(differences.size() == 1 ? QT_TRANSLATE_NOOP("velantro", "%1 difference")
+                                              : QT_TRANSLATE_NOOP("velantro", "%1 differences"),
+                      {std::to_string(differences.size())})
+                  .c_str());
 }
 
 void PrintJson(const std::vector<ImageDifference>& differences, const DiffRequest& request) {

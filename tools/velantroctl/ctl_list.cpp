@@ -1,3 +1,4 @@
+#include <QtGlobal>
 #include <algorithm>
 #include <cstdio>
 #include <optional>
@@ -5,6 +6,7 @@
 #include <vector>
 
 #include "CtlCommands.h"
+#include "CtlLanguage.h"
 #include "CtlLink.h"
 #include "binding/DisplayUnits.h"
 #include "binding/ParameterCatalog.h"
@@ -61,16 +63,32 @@ std::vector<const ParamInfo*> Selected(const ParameterCatalog& catalog, std::opt
   return entries;
 }
 
+// "0.0 Hz to 20000 Hz, step 1" in the language in use; the values' words ("Off") too.
+std::string RangeAndStep(const ParameterCatalog& catalog, const ParamInfo& info) {
+  const std::string range = SayWith(QT_TRANSLATE_NOOP("velantro", "%1 to %2"),
+                                    {Say(catalog.DisplayText(info, info.lower).c_str()),
+                                     Say(catalog.DisplayText(info, info.upper).c_str())});
+  // StepText's words for steps that are no one number.
+  [[maybe_unused]] static constexpr const char* kStepWords[] = {
+      QT_TRANSLATE_NOOP("velantro", "table"), QT_TRANSLATE_NOOP("velantro", "options")};
+  return SayWith(QT_TRANSLATE_NOOP("velantro", "%1, step %2"),
+                 {range, Say(StepText(catalog, info).c_str())});
+}
+
 void PrintText(const ParameterCatalog& catalog, const std::vector<const ParamInfo*>& entries) {
+  std::vector<std::string> names;
   size_t width = 0;
-  for (const ParamInfo* info : entries) width = std::max(width, info->label.size());
   for (const ParamInfo* info : entries) {
-    std::string what = "(" + std::string(KindName(info->kind)) + ")";
-    if (HasRange(*info)) {
-      what = RangeText(catalog, *info) + ", step " + StepText(catalog, *info);
-    }
-    std::printf("0x%04X  %-*s  %s\n", static_cast<unsigned>(info->address), static_cast<int>(width),
-                info->label.c_str(), what.c_str());
+    names.push_back(SayLabel(info->label));
+    width = std::max(width, DisplayWidth(names.back()));
+  }
+  for (size_t i = 0; i < entries.size(); ++i) {
+    const ParamInfo& info = *entries[i];
+    const std::string what =
+        HasRange(info) ? RangeAndStep(catalog, info) : "(" + std::string(KindName(info.kind)) + ")";
+    const std::string padding(width - DisplayWidth(names[i]), ' ');
+    std::printf("0x%04X  %s%s  %s\n", static_cast<unsigned>(info.address), names[i].c_str(),
+                padding.c_str(), what.c_str());
   }
 }
 

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "CtlCommands.h"
+#include "CtlLanguage.h"
 #include "CurveCommand.h"
 
 namespace velantro::ctl {
@@ -37,7 +38,7 @@ void PrintCurvePages(std::FILE* out) {
 
 void PrintUsage(std::FILE* out) {
   std::fputs(
-      "usage: velantroctl COMMAND ARGUMENTS [--timeout SECONDS] [--paced]\n"
+      "usage: velantroctl COMMAND ARGUMENTS [--timeout SECONDS] [--paced] [--lang zh|en]\n"
       "  velantroctl backup  LINK FILE          download the whole image, write it as a preset;\n"
       "                                         FILE - writes it to standard output. A symlink\n"
       "                                         is followed; a device, FIFO or folder is refused\n"
@@ -87,6 +88,9 @@ void PrintUsage(std::FILE* out) {
       "                     it each search, transfer or wait gives up after 120 s, and a unit\n"
       "                     that sends nothing for 11 s is lost (exit 3)\n"
       "  --paced            every request waits for the link's timer tick, as slow units need\n"
+      "  --lang zh|en       the names and words of list's and diff's text output in Chinese\n"
+      "                     (zh) or English (en, the default); --json, values and exit codes\n"
+      "                     are the same in both\n"
       "  Options may stand before or after the command word.\n"
       "  -h, --help         print this help and exit\n"
       "  --version          print the version and exit\n"
@@ -132,6 +136,7 @@ bool IsOption(const std::string& word) {
 struct CommandLine {
   bool help = false;
   bool version = false;
+  Language language = Language::English;  // --lang zh: the text output in Chinese
   std::string command;
   std::vector<std::string> args;  // everything but the command word and the run options
   RunOptions options;
@@ -158,6 +163,13 @@ std::string ParseCommandLine(const std::vector<std::string>& words, CommandLine&
       line.version = true;
     } else if (word == "--paced") {
       line.options.paced = true;
+    } else if (word == "--lang") {
+      const std::string name = i + 1 < words.size() ? words[++i] : std::string();
+      if (name == "zh") {
+        line.language = Language::Chinese;
+      } else if (name != "en") {
+        return "--lang takes zh or en";
+      }
     } else if (word == "--timeout") {
       const std::optional<double> seconds =
           i + 1 < words.size() ? ParseSeconds(words[++i]) : std::nullopt;
@@ -209,6 +221,9 @@ int main(int argc, char** argv) {
   if (problem.empty() && line.version) {
     std::printf("velantroctl %s\n", VELANTRO_VERSION);
     return kExitOk;
+  }
+  if (!UseLanguage(line.language)) {  // the build embeds the texts: only a broken build lands here
+    std::fprintf(stderr, "velantroctl: the Chinese texts are missing; speaking English\n");
   }
   const auto it = commands.find(line.command);
   if (!problem.empty() || it == commands.end()) {

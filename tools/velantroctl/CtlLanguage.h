@@ -1,0 +1,26 @@
+#pragma once
+
+// velantroctl speaks English unless told --lang zh: then the names and words of its text output
+// (list, diff) are Chinese, from the console's own translation built into the program. --json,
+// values and exit codes never change.
+
+#include <initializer_list>
+#include <string>
+
+#include "model/Messages.h"
+
+namespace velantro::ctl {
+
+// Loads the Chinese translation, or drops it for English. False when it could not be loaded.
+bool UseLanguage(Language language);
+
+// An English text of the output in the language in use.
+std::string Say(const char* english);
+// The same with %1, %2 … filled in from `arguments` in order.
+std::string SayWith(const char* english, std::initializer_list<std::string> arguments);
+// A parameter's name as `list` prints it, in the language in use.
+std::string SayLabel(const std::string& english);
+// How many terminal columns a UTF-8 text takes: Chinese characters take two.
+size_t DisplayWidth(const std::string& text);
+
+}  // namespace velantro::ctl
