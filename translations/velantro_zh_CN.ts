@@ -2308,6 +2308,18 @@ Above: dynamic cut of mid and high frequencies while the level is above the leve
         <source>Revert all</source>
         <translation>全部还原</translation>
     </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>是</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>否</translation>
+    </message>
 </context>
 <context>
     <name>velantro::EditHistory</name>

@@ -5,10 +5,23 @@
 #include <QPushButton>
 
 #include "ui/NoticeStrip.h"
+#include "widgets/Translation.h"
 
 namespace velantro {
 
 namespace {
+
+// The buttons of a box in the console's language.
+void SayButtons(QMessageBox& box) {
+  const std::pair<QMessageBox::StandardButton, const char*> texts[] = {
+      {QMessageBox::Ok, QT_TRANSLATE_NOOP("velantro", "OK")},
+      {QMessageBox::Yes, QT_TRANSLATE_NOOP("velantro", "Yes")},
+      {QMessageBox::No, QT_TRANSLATE_NOOP("velantro", "No")},
+      {QMessageBox::Cancel, QT_TRANSLATE_NOOP("velantro", "Cancel")}};
+  for (const auto& [button, text] : texts) {
+    if (QAbstractButton* shown = box.button(button)) shown->setText(Translated(text));
+  }
+}
 
 QMessageBox::StandardButton Ask(QWidget* owner, QMessageBox::Icon icon, const std::string& text,
                                 const std::string& caption, QMessageBox::StandardButtons buttons,
@@ -16,6 +29,7 @@ QMessageBox::StandardButton Ask(QWidget* owner, QMessageBox::Icon icon, const st
   QMessageBox box(icon, QString::fromStdString(caption), QString::fromStdString(text), buttons,
                   owner);
   box.setDefaultButton(preferred);
+  SayButtons(box);
   return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 
@@ -37,6 +51,7 @@ void QtMessages::ShowNotice(const std::string& text, const std::string& caption,
   CloseNotice();
   auto* box = new QMessageBox(QMessageBox::Information, QString::fromStdString(caption),
                               QString::fromStdString(text), QMessageBox::Ok, owner_);
+  SayButtons(*box);
   box->setObjectName("LinkNotice");
   box->setAttribute(Qt::WA_DeleteOnClose);
   box->setWindowModality(Qt::NonModal);
