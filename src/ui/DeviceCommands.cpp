@@ -35,13 +35,6 @@ constexpr const char* kSystemPasswordChangedNotice =
 constexpr const char* kLockPasswordChangedNotice =
     VELANTRO_TEXT("Key lock password changed on the unit.");
 
-std::string Say(const char* source) { return Translated(source).toStdString(); }
-std::string Say(const char* source, const QString& a, const QString& b = {}) {
-  QString text = Translated(source).arg(a);
-  if (!b.isNull()) text = text.arg(b);
-  return text.toStdString();
-}
-
 // What a stored mode's name can hold: printable ASCII.
 constexpr char16_t kFirstNameCode = 0x20;
 constexpr char16_t kLastNameCode = 0x7E;
@@ -319,7 +312,7 @@ void DeviceCommands::RecallMode() {
   if (!modeBox_ || modeBox_->currentIndex() < 0) return;
   const int index = modeBox_->currentIndex();
   if (!messages_.AskYesNo(
-          Say(QT_TRANSLATE_NOOP("velantro", "Load mode %1?"), modeBox_->currentText()),
+          Say(QT_TRANSLATE_NOOP("velantro", "Load mode %1?"), {modeBox_->currentText()}),
           Say(kPrompt))) {
     return;
   }
@@ -346,7 +339,7 @@ void DeviceCommands::SaveMode() {
   }
   const std::string name = modeNameEdit_->text().toStdString();
   if (!messages_.AskYesNo(Say(QT_TRANSLATE_NOOP("velantro", "Save Mode to %1-%2?"),
-                              QString::number(index + 1), modeNameEdit_->text()),
+                              {QString::number(index + 1), modeNameEdit_->text()}),
                           Say(kPrompt))) {
     return;
   }

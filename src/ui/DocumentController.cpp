@@ -36,9 +36,8 @@ constexpr const char* kPresetCaption = VELANTRO_TEXT("prompt");
 constexpr const char* kUnitTitle = VELANTRO_TEXT("unit");
 constexpr const char* kFactoryTitle = VELANTRO_TEXT("factory settings");
 
-// A text of the window in the console's language, for the messages interface.
-std::string Say(const char* source) { return Translated(source).toStdString(); }
-std::vector<std::string> Say(std::initializer_list<const char*> sources) {
+// The buttons of a question in the console's language.
+std::vector<std::string> SayAll(std::initializer_list<const char*> sources) {
   std::vector<std::string> said;
   for (const char* source : sources) said.push_back(Say(source));
   return said;
@@ -285,7 +284,7 @@ bool DocumentController::OpenSettled(const std::filesystem::path& path) {
             .toStdString() +
         DifferenceLines(differences);
     const int choice = messages_.AskChoice(question, Say(QT_TRANSLATE_NOOP("velantro", "Open")),
-                                           Say({kUploadChoice, kUnlinkChoice, kCancelChoice}));
+                                           SayAll({kUploadChoice, kUnlinkChoice, kCancelChoice}));
     if (choice == 0) {
       DeviceTable next = store_.DeviceImage;
       TakeUploadedCells(*file, next);
@@ -373,7 +372,7 @@ bool DocumentController::SettleUnsaved(const DeviceTable& image, bool saveAs) {
   const bool hasFile = document_.kind() == DocumentKind::File && !saveAs;
   const int choice = messages_.AskChoice(
       question, Say(kUnsavedCaption),
-      Say({hasFile ? kSaveChoice : kSaveAsChoice, kDiscardChoice, kCancelChoice}));
+      SayAll({hasFile ? kSaveChoice : kSaveAsChoice, kDiscardChoice, kCancelChoice}));
   if (choice == 1) return true;
   if (choice != 0) return false;
   if (hasFile) {
@@ -462,7 +461,7 @@ void DocumentController::ChooseAfterConnect() {
       DifferenceLines(differences);
   for (;;) {
     const int answer =
-        messages_.AskChoice(question, Say(kConnectCaption), Say({kSendChoice, kTakeChoice}));
+        messages_.AskChoice(question, Say(kConnectCaption), SayAll({kSendChoice, kTakeChoice}));
     if (answer == 0) return SendDocument();
     if (answer == 1 && SettleUnsaved(beforeConnect_, true)) return TakeUnit();
     if (answer < 0) return StayOffline();

@@ -8,9 +8,9 @@
 #include <QTableWidget>
 #include <QWidget>
 
-#include "binding/ParameterTips.h"
 #include "binding/ImageDiff.h"
 #include "binding/ParamEditor.h"
+#include "binding/ParameterTips.h"
 #include "link/DeviceLink.h"
 #include "presets/PresetFile.h"
 #include "widgets/Translation.h"
@@ -26,9 +26,8 @@ constexpr const char* kRefusedCaption = VELANTRO_TEXT("prompt");
 constexpr const char* kLoadCaption = VELANTRO_TEXT("Confirm");
 constexpr const char* kSameAsUnitCaption = VELANTRO_TEXT("prompt");
 
-std::string Say(const char* source) { return Translated(source).toStdString(); }
 std::string Say(const char* source, const std::string& argument) {
-  return Translated(source).arg(QString::fromStdString(argument)).toStdString();
+  return velantro::Say(source, {QString::fromStdString(argument)});
 }
 std::string SayName(const std::string& english) { return TranslatedLabel(english).toStdString(); }
 

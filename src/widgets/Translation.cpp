@@ -68,6 +68,12 @@ QString Translated(const QString& source) {
   return QCoreApplication::translate(kTextContext, utf8.constData());
 }
 
+std::string Say(const char* source, std::initializer_list<QString> arguments) {
+  QString said = Translated(source);
+  for (const QString& argument : arguments) said = said.arg(argument);
+  return said.toStdString();
+}
+
 void SetText(QWidget* widget, const QString& source) {
   widget->setProperty(kSourceText, source);
   ApplyText(widget, Translated(source));

@@ -6,6 +6,8 @@
 
 #include <QString>
 #include <QStringList>
+#include <initializer_list>
+#include <string>
 
 #include "model/TextMark.h"
 
@@ -23,6 +25,8 @@ inline constexpr char kTextContext[] = "velantro";
 // the text has none).
 QString Translated(const char* source);
 QString Translated(const QString& source);
+// The same for the messages interface (UTF-8), with %1, %2 … filled in from `arguments`.
+std::string Say(const char* source, std::initializer_list<QString> arguments = {});
 
 // Each sets the translated text and keeps the source for the next language switch. SetText
 // serves labels, buttons (the caption), group boxes (the title), line edits (the placeholder)
