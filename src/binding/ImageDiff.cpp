@@ -80,8 +80,9 @@ class Differ {
   // Cells an upload carries that neither image's layout shows (an output page's first cell
   // while both images have the flag set): no parameter, so named by page and index.
   void UnshownCells(int page) {
+    const std::vector<bool> shown = ShownCells(page);
     for (int cell = 0; cell < UploadValueCount(page); ++cell) {
-      if (Shown(page, cell, beforeLayout_) || Shown(page, cell, afterLayout_)) continue;
+      if (shown[static_cast<size_t>(cell)]) continue;
       const int a = WireValue(before_[page][cell]);
       const int b = WireValue(after_[page][cell]);
       if (a == b) continue;
@@ -125,11 +126,16 @@ class Differ {
     return info.kind == ParamKind::Value || IsSecret(info.address);
   }
 
-  static bool Shown(int page, int cell, int layout) {
+  // The cells of the page that either image's layout shows as a parameter, found in one pass.
+  std::vector<bool> ShownCells(int page) const {
+    std::vector<bool> shown(static_cast<size_t>(kDeviceRowSize), false);
     for (int index = 0; index < PageValueCount(page); ++index) {
-      if (ParamStore::DeviceIndex(page, index, layout) == cell) return true;
+      for (int layout : {beforeLayout_, afterLayout_}) {
+        const int cell = ParamStore::DeviceIndex(page, index, layout);
+        if (cell >= 0 && cell < kDeviceRowSize) shown[static_cast<size_t>(cell)] = true;
+      }
     }
-    return false;
+    return shown;
   }
 
   std::string Label(ParamAddress address) const {
