@@ -2,13 +2,6 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN">
 <context>
-    <name>QObject</name>
-    <message>
-        <source>preset upload</source>
-        <translation>预设上传</translation>
-    </message>
-</context>
-<context>
     <name>velantro</name>
     <message>
         <source>error</source>
@@ -2346,6 +2339,18 @@ Above: dynamic cut of mid and high frequencies while the level is above the leve
     <message>
         <source>value</source>
         <translation>值</translation>
+    </message>
+    <message>
+        <source>preset upload</source>
+        <translation>预设上传</translation>
+    </message>
+    <message>
+        <source>Undo %1</source>
+        <translation>撤销：%1</translation>
+    </message>
+    <message>
+        <source>Redo %1</source>
+        <translation>重做：%1</translation>
     </message>
 </context>
 <context>

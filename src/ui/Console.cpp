@@ -134,6 +134,7 @@ void Console::SetLanguage(Language language, bool remember) {
   linkView_->SwapStatusLanguage();
   form1_->RetranslateParts();
   if (document_ != nullptr) document_->UpdateTitle();
+  if (history_ != nullptr) history_->Retranslate();
   if (auto* box = form1_->findChild<QComboBox*>(QString::fromLatin1(names::kLanguageBox))) {
     const bool blocked = box->blockSignals(true);
     box->setCurrentIndex(static_cast<int>(language));
@@ -193,7 +194,7 @@ void Console::RevertAll() {
 void Console::Revert(const std::vector<int>& pages, const char* text) {
   const std::vector<EditCell> cells = markers_->DifferingCells(pages);
   if (cells.empty()) return;
-  history_->WriteAsStep(cells, true, EditOrigin::Revert, Translated(text));
+  history_->WriteAsStep(cells, true, EditOrigin::Revert, text);
 }
 
 }  // namespace velantro

@@ -1,5 +1,6 @@
 #include "ui/EditHistory.h"
 #include "binding/ParameterTips.h"
+#include "widgets/Translation.h"
 
 #include <QAction>
 #include <QApplication>
@@ -33,16 +34,30 @@ bool SameAddresses(const std::vector<EditCell>& a, const std::vector<EditCell>& 
   });
 }
 
-// One operator edit. It is already in the store when it is pushed: its first redo does nothing.
-class EditStep : public QUndoCommand {
+// A step whose name can be said again in another language.
+class NamedStep : public QUndoCommand {
  public:
-  EditStep(EditHistory& history, EditRecord record, int gesture, int64_t at, const QString& text)
-      : QUndoCommand(text),
-        history_(history),
-        record_(std::move(record)),
-        gesture_(gesture),
-        at_(at) {}
+  virtual QString Name() const = 0;
+  void Rename() { setText(Name()); }
+};
 
+// One operator edit. It is already in the store when it is pushed: its first redo does nothing.
+class EditStep : public NamedStep {
+ public:
+  // `source` is the English name a caller gave the step (a revert); without one the step is
+  // named after what it changed.
+  EditStep(EditHistory& history, EditRecord record, int gesture, int64_t at, const char* source)
+      : history_(history),
+        record_(std::move(record)),
+        source_(source),
+        gesture_(gesture),
+        at_(at) {
+    Rename();
+  }
+
+  QString Name() const override {
+    return source_ != nullptr ? Translated(source_) : history_.StepText(record_);
+  }
   int id() const override { return kEditStepId; }
   void undo() override { history_.WriteBack(record_.cells, false); }
   void redo() override {
@@ -79,22 +94,25 @@ class EditStep : public QUndoCommand {
 
   EditHistory& history_;
   EditRecord record_;
+  const char* source_;
   int gesture_;
   int64_t at_;
   bool pending_ = true;
 };
 
 // A preset read into the store and uploaded: the whole image before and after.
-class ImageStep : public QUndoCommand {
+class ImageStep : public NamedStep {
  public:
   ImageStep(EditHistory& history, const DeviceTable& before, const DeviceTable& after,
             DeviceLink& link)
-      : QUndoCommand(QObject::tr("preset upload")),
-        history_(history),
+      : history_(history),
         before_(std::make_unique<DeviceTable>(before)),
         after_(std::make_unique<DeviceTable>(after)),
-        link_(link) {}
+        link_(link) {
+    Rename();
+  }
 
+  QString Name() const override { return EditHistory::tr("preset upload"); }
   void undo() override { history_.WriteImage(*before_, &link_); }
   void redo() override {
     if (std::exchange(pending_, false)) return;
@@ -119,10 +137,20 @@ EditHistory::EditHistory(QWidget& window, ParamEditor& editor, std::function<voi
   auto clock = std::make_shared<QElapsedTimer>();
   clock->start();
   nowMs_ = [clock] { return clock->elapsed(); };
-  undo_ = stack_->createUndoAction(this, tr("Undo"));
+  // The stack's own actions fix their "Undo" at creation; these say it in the language in use.
+  undo_ = new QAction(this);
   undo_->setObjectName("UndoAction");
-  redo_ = stack_->createRedoAction(this, tr("Redo"));
+  redo_ = new QAction(this);
   redo_->setObjectName("RedoAction");
+  undo_->setEnabled(false);
+  redo_->setEnabled(false);
+  connect(undo_, &QAction::triggered, this, &EditHistory::Undo);
+  connect(redo_, &QAction::triggered, this, &EditHistory::Redo);
+  connect(stack_.get(), &QUndoStack::canUndoChanged, undo_, &QAction::setEnabled);
+  connect(stack_.get(), &QUndoStack::canRedoChanged, redo_, &QAction::setEnabled);
+  connect(stack_.get(), &QUndoStack::undoTextChanged, this, &EditHistory::NameActions);
+  connect(stack_.get(), &QUndoStack::redoTextChanged, this, &EditHistory::NameActions);
+  NameActions();
   // The keys are shown in the menu; the event filter below is what takes them, before an edit
   // box or any shortcut could.
   undo_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
@@ -138,11 +166,29 @@ EditHistory::EditHistory(QWidget& window, ParamEditor& editor, std::function<voi
 EditHistory::~EditHistory() {
   if (qApp != nullptr) qApp->removeEventFilter(this);
   editor_.RemoveListener(this);
-  // The steps call back into the history: they go while it is still whole.
+  // The steps call back into the history: they go while it is still whole, and the stack's
+  // last signals no longer reach it.
+  stack_->disconnect(this);
   stack_.reset();
 }
 
 void EditHistory::Undo() { stack_->undo(); }
+
+void EditHistory::NameActions() {
+  const QString undo = stack_->undoText();
+  const QString redo = stack_->redoText();
+  undo_->setText(undo.isEmpty() ? tr("Undo") : tr("Undo %1").arg(undo));
+  redo_->setText(redo.isEmpty() ? tr("Redo") : tr("Redo %1").arg(redo));
+}
+
+void EditHistory::Retranslate() {
+  for (int i = 0; i < stack_->count(); ++i) {
+    // The stack hands its steps out const; they are this history's own, made above.
+    auto* step = const_cast<QUndoCommand*>(stack_->command(i));
+    static_cast<NamedStep*>(step)->Rename();
+  }
+  NameActions();
+}
 void EditHistory::Redo() { stack_->redo(); }
 void EditHistory::Clear() { stack_->clear(); }
 
@@ -156,15 +202,14 @@ void EditHistory::OnEdit(const EditRecord& record) {
   const bool dragged =
       record.origin == EditOrigin::Slider || record.origin == EditOrigin::GraphDrag;
   const int gesture = dragged && pressed_ ? gesture_ : 0;
-  const QString text = nextText_.isEmpty() ? StepText(record) : nextText_;
-  stack_->push(new EditStep(*this, record, gesture, nowMs_(), text));
+  stack_->push(new EditStep(*this, record, gesture, nowMs_(), nextSource_));
 }
 
 void EditHistory::WriteAsStep(const std::vector<EditCell>& cells, bool after, EditOrigin origin,
-                              const QString& text) {
-  nextText_ = text;
+                              const char* source) {
+  nextSource_ = source;
   editor_.WriteCells(cells, after, origin);
-  nextText_.clear();
+  nextSource_ = nullptr;
   showStore_();
 }
 

@@ -53,9 +53,13 @@ class EditHistory : public QObject, public EditListener {
   // it can be written back any more.
   void Clear();
 
-  // Writes values back as one step named `text` (a revert): the step is pushed as it is made.
+  // Writes values back as one step named by the English `source` (a revert, a text that lives
+  // as long as the program): the step is pushed as it is made.
   void WriteAsStep(const std::vector<EditCell>& cells, bool after, EditOrigin origin,
-                   const QString& text);
+                   const char* source);
+
+  // The language changed: the steps and the actions are named again.
+  void Retranslate();
 
   // What the link did: a download after Connect or a recall clears the history, a reconnect's
   // download keeps it; a preset upload becomes one step of the whole image.
@@ -78,6 +82,8 @@ class EditHistory : public QObject, public EditListener {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  // "Undo Music EQ 2 gain", or "Undo" with nothing to undo.
+  void NameActions();
   bool InWindow(QObject* watched) const;
   // -1 undo, 1 redo, 0 neither.
   static int HistoryKey(const QEvent* event);
@@ -92,7 +98,7 @@ class EditHistory : public QObject, public EditListener {
   QAction* undo_ = nullptr;
   QAction* redo_ = nullptr;
   DeviceTable known_{};
-  QString nextText_;  // the name of the step a caller writes (a revert)
+  const char* nextSource_ = nullptr;  // the name of the step a caller writes (a revert)
   bool writing_ = false;
   bool pressed_ = false;  // a mouse button is down in the window: a drag may run
   int gesture_ = 0;       // counts the presses: the steps of one drag share its number

@@ -25,6 +25,7 @@
 #include "presets/PresetLibrary.h"
 #include "support/Recorders.h"
 #include "ui/Console.h"
+#include "ui/EditHistory.h"
 #include "ui/Language.h"
 #include "ui/MainFrm.h"
 #include "ui/PresetLibraryPanel.h"
@@ -212,6 +213,15 @@ TEST_F(LanguageWindow, TheSystemPageSwitchesEveryTextAtOnceAndRemembersTheChoice
   Open(Language::English);
   // The link said "Online" in English, the Chinese in the hint.
   console->linkView().SetStatus("Online", "设备已连接");
+  // An edit to undo, named in the language of the moment.
+  QTest::mouseClick(form->tabButton(1), Qt::LeftButton);
+  auto* gain = form->findChild<QLineEdit*>("MusGainEdit2");
+  ASSERT_NE(gain, nullptr);
+  gain->selectAll();
+  QTest::keyClicks(gain, "-5");
+  QTest::keyClick(gain, Qt::Key_Return);
+  QAction* undo = console->history()->undoAction();
+  ASSERT_EQ(undo->text(), "Undo Music EQ 2 gain");
   const QStringList english = AllVisibleTexts();
 
   auto* box = form->findChild<QComboBox*>(names::kLanguageBox);
@@ -229,12 +239,15 @@ TEST_F(LanguageWindow, TheSystemPageSwitchesEveryTextAtOnceAndRemembersTheChoice
   auto* revert = form->findChild<QAction*>("RevertPageAction");
   ASSERT_NE(revert, nullptr);
   EXPECT_EQ(revert->text(), QString::fromUtf8("还原本页"));
+  EXPECT_EQ(undo->text(), QString::fromUtf8("撤销：音乐 均衡 2 增益"));
+  EXPECT_EQ(console->history()->redoAction()->text(), QString::fromUtf8("重做"));
   const std::filesystem::path base = console->form1()->presets()->library().BaseFolder();
   EXPECT_EQ(ReadLanguageFile(base), Language::Chinese);
 
   box->setCurrentIndex(0);
   EXPECT_EQ(status->text(), "Online");
   EXPECT_EQ(AllVisibleTexts(), english);
+  EXPECT_EQ(undo->text(), "Undo Music EQ 2 gain");
   EXPECT_EQ(ReadLanguageFile(base), Language::English);
 }
 
