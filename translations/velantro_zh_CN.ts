@@ -2313,6 +2313,542 @@ Above: dynamic cut of mid and high frequencies while the level is above the leve
         <source>No</source>
         <translation>否</translation>
     </message>
+    <message>
+        <source>%1 needs a value</source>
+        <translation>%1 需要一个值</translation>
+    </message>
+    <message>
+        <source>--unit needs HOST[:PORT] with a port from 1 to 65535</source>
+        <translation>--unit 需要 主机[:端口]，端口为 1 到 65535</translation>
+    </message>
+    <message>
+        <source>give exactly one of --unit HOST[:PORT] or --serial DEVICE</source>
+        <translation>请只给出 --unit 主机[:端口] 或 --serial 设备 之一</translation>
+    </message>
+    <message>
+        <source>%1 is not a parameter address</source>
+        <translation>%1 不是参数地址</translation>
+    </message>
+    <message>
+        <source>timed out after %1 s (--timeout) while downloading from the unit at %2</source>
+        <translation>从 %2 的设备下载时超时（--timeout %1 秒）</translation>
+    </message>
+    <message>
+        <source>timed out after %1 s (--timeout) while searching for the unit at %2</source>
+        <translation>在 %2 搜索设备时超时（--timeout %1 秒）</translation>
+    </message>
+    <message>
+        <source>timed out after %1 s (--timeout) while uploading to the unit at %2</source>
+        <translation>向 %2 的设备上传时超时（--timeout %1 秒）</translation>
+    </message>
+    <message>
+        <source>timed out after %1 s (--timeout) while waiting for the acknowledgement from the unit at %2</source>
+        <translation>等待 %2 的设备确认时超时（--timeout %1 秒）</translation>
+    </message>
+    <message>
+        <source>timed out after %1 s (--timeout) while reading back from the unit at %2</source>
+        <translation>从 %2 的设备读回时超时（--timeout %1 秒）</translation>
+    </message>
+    <message>
+        <source>timed out after %1 s (--timeout) with the unit at %2</source>
+        <translation>与 %2 的设备通信超时（--timeout %1 秒）</translation>
+    </message>
+    <message>
+        <source>cannot open the serial device %1: %2</source>
+        <translation>无法打开串口设备 %1：%2</translation>
+    </message>
+    <message>
+        <source>the host name %1 does not resolve (%2)</source>
+        <translation>无法解析主机名 %1（%2）</translation>
+    </message>
+    <message>
+        <source>permission denied: this user may not open %1</source>
+        <translation>权限不足：当前用户无权打开 %1</translation>
+    </message>
+    <message>
+        <source>the usual fix is membership of the group that owns the device (%1): sudo usermod -aG %1 $USER, then log in again</source>
+        <translation>通常的解决办法是加入拥有该设备的用户组（%1）：sudo usermod -aG %1 $USER，然后重新登录</translation>
+    </message>
+    <message>
+        <source>the unit at %1 stopped answering (%2)</source>
+        <translation>%1 的设备不再应答（%2）</translation>
+    </message>
+    <message>
+        <source>timed out</source>
+        <translation>超时</translation>
+    </message>
+    <message>
+        <source>no unit answers at %1</source>
+        <translation>%1 没有设备应答</translation>
+    </message>
+    <message>
+        <source>%1 (no)</source>
+        <translation>%1（否）</translation>
+    </message>
+    <message>
+        <source>%1 (cancel)</source>
+        <translation>%1（取消）</translation>
+    </message>
+    <message>
+        <source>cannot write the preset to standard output: %1</source>
+        <translation>无法将预设写到标准输出：%1</translation>
+    </message>
+    <message>
+        <source>usage: velantroctl backup LINK FILE (- for standard output)</source>
+        <translation>用法：velantroctl backup LINK FILE（- 表示标准输出）</translation>
+    </message>
+    <message>
+        <source>backup: give - as FILE to write the preset to standard output</source>
+        <translation>backup：要将预设写到标准输出，请以 - 作为 FILE</translation>
+    </message>
+    <message>
+        <source>backup: written to standard output from %1</source>
+        <translation>backup：已从 %1 写到标准输出</translation>
+    </message>
+    <message>
+        <source>backup: %1 written from %2</source>
+        <translation>backup：已从 %2 写入 %1</translation>
+    </message>
+    <message>
+        <source>cannot read %1: %2</source>
+        <translation>无法读取 %1：%2</translation>
+    </message>
+    <message>
+        <source>%1 is not a valid preset: %2</source>
+        <translation>%1 不是有效的预设：%2</translation>
+    </message>
+    <message>
+        <source>usage: velantroctl check FILE</source>
+        <translation>用法：velantroctl check FILE</translation>
+    </message>
+    <message>
+        <source>ok: %1 parameters</source>
+        <translation>正常：%1 个参数</translation>
+    </message>
+    <message>
+        <source>usage: velantroctl curve FILE --page P [--png OUT.png] [--size WxH]</source>
+        <translation>用法：velantroctl curve FILE --page P [--png OUT.png] [--size WxH]</translation>
+    </message>
+    <message>
+        <source>--page must be 0 to 9</source>
+        <translation>--page 必须是 0 到 9</translation>
+    </message>
+    <message>
+        <source>--png needs a file name</source>
+        <translation>--png 需要一个文件名</translation>
+    </message>
+    <message>
+        <source>--size must be WxH</source>
+        <translation>--size 必须是 宽x高（WxH）</translation>
+    </message>
+    <message>
+        <source>unknown option %1</source>
+        <translation>未知选项 %1</translation>
+    </message>
+    <message>
+        <source>more than one file given</source>
+        <translation>给出了不止一个文件</translation>
+    </message>
+    <message>
+        <source>no preset file given</source>
+        <translation>没有给出预设文件</translation>
+    </message>
+    <message>
+        <source>--page is missing</source>
+        <translation>缺少 --page</translation>
+    </message>
+    <message>
+        <source>--size needs --png</source>
+        <translation>--size 需要配合 --png</translation>
+    </message>
+    <message>
+        <source>curve: %1</source>
+        <translation>curve：%1</translation>
+    </message>
+    <message>
+        <source>curve: --size must be from %1 to %2</source>
+        <translation>curve：--size 必须在 %1 到 %2 之间</translation>
+    </message>
+    <message>
+        <source>curve: page %1 has no EQ graph</source>
+        <translation>curve：第 %1 页没有均衡曲线</translation>
+    </message>
+    <message>
+        <source>%1  —  page %2 %3</source>
+        <translation>%1  —  第 %2 页 %3</translation>
+    </message>
+    <message>
+        <source>curve: cannot write %1</source>
+        <translation>curve：无法写入 %1</translation>
+    </message>
+    <message>
+        <source>give one LINK</source>
+        <translation>请给出一个 LINK</translation>
+    </message>
+    <message>
+        <source>unexpected empty word</source>
+        <translation>多余的空参数</translation>
+    </message>
+    <message>
+        <source>unexpected %1</source>
+        <translation>多余的参数 %1</translation>
+    </message>
+    <message>
+        <source>give two presets, or a preset and unit</source>
+        <translation>请给出两个预设，或一个预设和 unit</translation>
+    </message>
+    <message>
+        <source>only one side can be the unit</source>
+        <translation>只能有一边是设备（unit）</translation>
+    </message>
+    <message>
+        <source>unit needs --unit HOST[:PORT] or --serial DEVICE</source>
+        <translation>unit 需要 --unit 主机[:端口] 或 --serial 设备</translation>
+    </message>
+    <message>
+        <source>a LINK is given but neither side is unit</source>
+        <translation>给出了 LINK，但两边都不是 unit</translation>
+    </message>
+    <message>
+        <source>%1 (raw %2)</source>
+        <translation>%1（原始值 %2）</translation>
+    </message>
+    <message>
+        <source>diff: %1</source>
+        <translation>diff：%1</translation>
+    </message>
+    <message>
+        <source>usage: velantroctl diff A B [--all] [--json] (A, B: preset files, or one of them unit with a LINK)</source>
+        <translation>用法：velantroctl diff A B [--all] [--json]（A、B：预设文件，或其中之一为 unit 并给出 LINK）</translation>
+    </message>
+    <message>
+        <source>usage: velantroctl get LINK ADDRESS</source>
+        <translation>用法：velantroctl get LINK ADDRESS</translation>
+    </message>
+    <message>
+        <source>value</source>
+        <translation>值</translation>
+    </message>
+    <message>
+        <source>band</source>
+        <translation>频段</translation>
+    </message>
+    <message>
+        <source>command</source>
+        <translation>命令</translation>
+    </message>
+    <message>
+        <source>text</source>
+        <translation>文字</translation>
+    </message>
+    <message>
+        <source>usage: velantroctl list [--page P] [--json] (P from 0 to 10)</source>
+        <translation>用法：velantroctl list [--page P] [--json]（P 为 0 到 10）</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; could name %2 parameters:</source>
+        <translation>“%1”可指 %2 个参数：</translation>
+    </message>
+    <message>
+        <source>  ... and %1 more (velantroctl list shows them all)</source>
+        <translation>  …… 另有 %1 个（velantroctl list 可列出全部）</translation>
+    </message>
+    <message>
+        <source>%1 is no address (decimal or 0x-hex) and no name</source>
+        <translation>%1 既不是地址（十进制或 0x 十六进制）也不是名称</translation>
+    </message>
+    <message>
+        <source>no parameter is named &quot;%1&quot; (velantroctl list shows the names)</source>
+        <translation>没有名为“%1”的参数（velantroctl list 可列出名称）</translation>
+    </message>
+    <message>
+        <source>the unit at %1 does not hold what was uploaded (%2 difference)</source>
+        <translation>%1 的设备所存与上传的不符（%2 处不同）</translation>
+    </message>
+    <message>
+        <source>the unit at %1 does not hold what was uploaded (%2 differences)</source>
+        <translation>%1 的设备所存与上传的不符（%2 处不同）</translation>
+    </message>
+    <message>
+        <source>page %1 index %2: sent %3, unit holds %4</source>
+        <translation>第 %1 页 序号 %2：发送 %3，设备存有 %4</translation>
+    </message>
+    <message>
+        <source>... and %1 more</source>
+        <translation>…… 另有 %1 处</translation>
+    </message>
+    <message>
+        <source>%1 %2 (file %3, unit %4)</source>
+        <translation>%1 %2（文件 %3，设备 %4）</translation>
+    </message>
+    <message>
+        <source>page 0</source>
+        <translation>第 0 页</translation>
+    </message>
+    <message>
+        <source>pages 0 to %1</source>
+        <translation>第 0 到 %1 页</translation>
+    </message>
+    <message>
+        <source>restore: the unit now holds part of %1: some volume limits written, the rest is what it held before; restore again</source>
+        <translation>restore：设备现在只存有 %1 的一部分：已写入部分音量上限，其余仍是原来的内容；请重新恢复</translation>
+    </message>
+    <message>
+        <source>restore: the unit now holds part of %1: the volume limits and %2 were written, the rest is what it held before; restore again</source>
+        <translation>restore：设备现在只存有 %1 的一部分：已写入音量上限和%2，其余仍是原来的内容；请重新恢复</translation>
+    </message>
+    <message>
+        <source>usage: velantroctl restore LINK FILE</source>
+        <translation>用法：velantroctl restore LINK FILE</translation>
+    </message>
+    <message>
+        <source>restore: %1 uploaded to %2 (%3 parameters: pages 0 to 9 and the volume limits; System settings are not restored)</source>
+        <translation>restore：%1 已上传到 %2（%3 个参数：第 0 到 9 页及音量上限；不恢复系统设置）</translation>
+    </message>
+    <message>
+        <source>restore: these System settings of the file differ on the unit and were kept:</source>
+        <translation>restore：文件中的以下系统设置与设备不同，已保留设备上的值：</translation>
+    </message>
+    <message>
+        <source>%1 takes %2 to %3 (the values velantroctl get shows)</source>
+        <translation>%1 的取值为 %2 到 %3（即 velantroctl get 显示的值）</translation>
+    </message>
+    <message>
+        <source>%1 takes %2 to %3</source>
+        <translation>%1 的取值为 %2 到 %3</translation>
+    </message>
+    <message>
+        <source>%1 takes %2 to %3 in steps of %4</source>
+        <translation>%1 的取值为 %2 到 %3，步进 %4</translation>
+    </message>
+    <message>
+        <source>%1 is no value: give a raw number (decimal or 0x-hex) or a value with its unit (2.0dB, 1000Hz)</source>
+        <translation>%1 不是有效的值：请给出原始数字（十进制或 0x 十六进制）或带单位的值（2.0dB、1000Hz）</translation>
+    </message>
+    <message>
+        <source>it needs its unit</source>
+        <translation>需要带单位</translation>
+    </message>
+    <message>
+        <source>another unit</source>
+        <translation>单位不符</translation>
+    </message>
+    <message>
+        <source>outside the range</source>
+        <translation>超出范围</translation>
+    </message>
+    <message>
+        <source>not on a step</source>
+        <translation>不在步进上</translation>
+    </message>
+    <message>
+        <source>refused value %1 (%2): %3</source>
+        <translation>值被拒绝 %1（%2）：%3</translation>
+    </message>
+    <message>
+        <source>usage: velantroctl set LINK ADDRESS VALUE</source>
+        <translation>用法：velantroctl set LINK ADDRESS VALUE</translation>
+    </message>
+    <message>
+        <source>value %1 is outside 0 to 65535</source>
+        <translation>值 %1 超出 0 到 65535</translation>
+    </message>
+    <message>
+        <source>the unit does not report %1 back, so set cannot confirm it</source>
+        <translation>设备不会回报 %1，set 无法确认</translation>
+    </message>
+    <message>
+        <source>%1 %2 is not a value that set writes</source>
+        <translation>%1 %2 不是 set 可写入的值</translation>
+    </message>
+    <message>
+        <source>refused value %1: %2 %3: %4..%5 (%6..%7)</source>
+        <translation>值被拒绝 %1：%2 %3：%4..%5（%6..%7）</translation>
+    </message>
+    <message>
+        <source>refused value %1: %2 %3: 0..%4 while the band is %5 (%6..%7)</source>
+        <translation>值被拒绝 %1：%2 %3：频段为 %5 时只能是 0..%4（%6..%7）</translation>
+    </message>
+    <message>
+        <source>refused value: the unit acknowledged %1 = %2 but holds %3</source>
+        <translation>值被拒绝：设备确认了 %1 = %2，但存的是 %3</translation>
+    </message>
+    <message>
+        <source>set: %1 = %2 (band frame)</source>
+        <translation>set：%1 = %2（频段帧）</translation>
+    </message>
+    <message>
+        <source>set: %1 = %2</source>
+        <translation>set：%1 = %2</translation>
+    </message>
+    <message>
+        <source>usage: velantroctl COMMAND ARGUMENTS [--timeout SECONDS] [--paced] [--lang zh|en]
+  velantroctl backup  LINK FILE          download the whole image, write it as a preset;
+                                         FILE - writes it to standard output. A symlink
+                                         is followed; a device, FIFO or folder is refused
+  velantroctl restore LINK FILE          upload a preset and read it back; exit 3 listing
+                                         the cells the unit holds differently. It uploads
+                                         pages 0 to 9 and the volume limits (0x0A06 to
+                                         0x0A0B), as the console does. System settings are
+                                         not restored: 0x0A02 current mode, 0x0A03 music
+                                         input gain, 0x0A0C user or administrator, 0x0A0D
+                                         auto key lock, 0x0A0E music input, 0x0A11
+                                         infrared remote, 0x0A20 to 0x0A22 normal volumes;
+                                         those that differ on the unit are listed
+  velantroctl get     LINK ADDRESS       print the value at a parameter address
+  velantroctl set     LINK ADDRESS VALUE write one value, wait for the acknowledgement and
+                                         read it back; exit 1 &quot;refused value&quot; when the
+                                         unit holds another. VALUE is raw (130), or with
+                                         its unit as the console shows it (2.0dB, &quot;-3 dB&quot;,
+                                         1000Hz); a value off the range or between two
+                                         steps is refused (exit 2)
+  velantroctl list    [--page P] [--json] print the parameters: address, name, range as
+                                         the console shows it, step
+  velantroctl diff    A B [--all] [--json]
+                                         what differs between two presets, or a preset and
+                                         the unit (the word unit with a LINK; a preset and
+                                         a LINK alone compare the preset with the unit):
+                                         &quot;name: A&apos;s value → B&apos;s value&quot;, then a count. It
+                                         compares what an upload carries (pages 0 to 9,
+                                         the volume limits), --all the System settings
+                                         too; passwords and the management code show only
+                                         &quot;(differs)&quot;. Exit 0 same, 1 different, 2 trouble
+                                         (usage, a file it cannot read), 3 no unit
+  velantroctl check   FILE               validate a preset file
+  velantroctl curve   FILE --page P [--png OUT.png] [--size WxH]
+                                         print (or draw) a page&apos;s total EQ response
+  LINK is --unit HOST[:PORT] or --serial DEVICE (only that link is tried); ADDRESS is
+  decimal or 0x-hex (0x0105), a parameter the console shows or a System setting, or its
+  name as velantroctl list prints it (&quot;Music EQ 3 gain&quot;; case is ignored, and the
+  beginning of one name is enough)
+</source>
+        <translation>用法：velantroctl 命令 参数 [--timeout 秒数] [--paced] [--lang zh|en]
+  velantroctl backup  LINK FILE          下载整个参数映像，写成预设文件；FILE 为 -
+                                         时写到标准输出。会跟随符号链接；拒绝写入
+                                         设备、FIFO 或文件夹
+  velantroctl restore LINK FILE          上传预设并读回核对；设备所存与文件不同时
+                                         列出这些单元并以退出码 3 结束。与控制台一
+                                         样上传第 0 到 9 页及音量上限（0x0A06 到
+                                         0x0A0B）。不恢复系统设置：0x0A02 当前模式、
+                                         0x0A03 音乐输入增益、0x0A0C 用户或管理员、
+                                         0x0A0D 自动键盘锁、0x0A0E 音乐输入、0x0A11
+                                         红外遥控、0x0A20 到 0x0A22 常规音量；设备
+                                         上与文件不同的会被列出
+  velantroctl get     LINK ADDRESS       打印某参数地址的值
+  velantroctl set     LINK ADDRESS VALUE 写入一个值，等待确认并读回；设备存的是别
+                                         的值时报告“值被拒绝”，退出码 1。VALUE 为
+                                         原始值（130），或按控制台显示带单位
+                                         （2.0dB、&quot;-3 dB&quot;、1000Hz）；超出范围或不
+                                         在步进上的值会被拒绝（退出码 2）
+  velantroctl list    [--page P] [--json] 打印参数：地址、名称、控制台显示的范围、
+                                         步进
+  velantroctl diff    A B [--all] [--json]
+                                         两个预设之间、或预设与设备之间的差异（设备
+                                         一方写作 unit 并给出 LINK；只给一个预设和
+                                         LINK 时比较预设与设备）：“名称: A 的值 → B
+                                         的值”，最后是数量。比较上传所含的内容（第
+                                         0 到 9 页、音量上限），--all 连系统设置一起
+                                         比较；密码和设备管理码只显示“(不同)”。退出
+                                         码 0 相同、1 不同、2 出错（用法错误、文件
+                                         无法读取）、3 无设备
+  velantroctl check   FILE               校验预设文件
+  velantroctl curve   FILE --page P [--png OUT.png] [--size WxH]
+                                         打印（或绘制）某页的总均衡响应曲线
+  LINK 为 --unit 主机[:端口] 或 --serial 设备（只尝试这一个连接）；ADDRESS 为十进
+  制或 0x 十六进制（0x0105），可以是控制台显示的参数或系统设置，也可以是
+  velantroctl list 打印的名称（&quot;Music EQ 3 gain&quot; 或 &quot;音乐 均衡 3 增益&quot;；不分大小
+  写，名称的开头唯一即可）
+</translation>
+    </message>
+    <message>
+        <source>  --size WxH: the picture&apos;s size in pixels, a title line included
+  --timeout SECONDS  give up after this long (fractions allowed) and exit 3; without
+                     it each search, transfer or wait gives up after 120 s, and a unit
+                     that sends nothing for 11 s is lost (exit 3)
+  --paced            every request waits for the link&apos;s timer tick, as slow units need
+  --lang zh|en       help, messages and text output in Chinese (zh) or English (en,
+                     the default); --json, values and exit codes are the same in both
+  Options may stand before or after the command word.
+  -h, --help         print this help and exit
+  --version          print the version and exit
+exit codes:
+  0  done
+  1  a preset file that cannot be read or is not valid, a file that cannot be written,
+     a value the unit refused or that set cannot confirm
+  2  wrong usage: an unknown command or option, a missing or extra word, a number that
+     is not one, an address that is not a parameter address, a name that is no
+     parameter&apos;s or more than one&apos;s, a value with a unit the parameter does not take
+  3  the unit: not found, lost, holding other values after a restore (or part of the
+     file after a restore that failed), --timeout ran out, a host name that does not
+     resolve, or a serial device that cannot be opened (for permission: join the group
+     that owns it, e.g. dialout)
+  diff exits as diff(1) does: 0 the same, 1 different, 2 trouble, 3 the unit
+</source>
+        <translation>  --size WxH：图片尺寸（像素），含标题行
+  --timeout 秒数     超过该时长即放弃并以退出码 3 结束（可带小数）；不给时每次搜
+                     索、传输或等待 120 秒后放弃，设备 11 秒没有任何数据即视为
+                     断开（退出码 3）
+  --paced            每个请求都等待连接的定时节拍，较慢的设备需要
+  --lang zh|en       帮助、消息和文本输出使用中文（zh）或英文（en，默认）；
+                     --json、数值和退出码在两种语言下相同
+  选项可以放在命令词之前或之后。
+  -h, --help         打印本帮助并退出
+  --version          打印版本号并退出
+退出码：
+  0  完成
+  1  预设文件无法读取或无效、文件无法写入、设备拒绝了值或 set 无法确认
+  2  用法错误：未知的命令或选项、缺少或多出参数、不是数字的数字、不是参数地址的
+     地址、不属于任何参数或属于多个参数的名称、参数不接受的单位
+  3  设备问题：未找到、断开、恢复后存有不同的值（或恢复失败后只存有文件的一部
+     分）、--timeout 超时、主机名无法解析、串口设备无法打开（权限问题：加入拥有
+     该设备的用户组，如 dialout）
+  diff 的退出码与 diff(1) 相同：0 相同、1 不同、2 出错、3 设备问题
+</translation>
+    </message>
+    <message>
+        <source>--lang takes zh or en</source>
+        <translation>--lang 只能是 zh 或 en</translation>
+    </message>
+    <message>
+        <source>--timeout needs a number of seconds greater than 0</source>
+        <translation>--timeout 需要大于 0 的秒数</translation>
+    </message>
+    <message>
+        <source>no command given</source>
+        <translation>没有给出命令</translation>
+    </message>
+    <message>
+        <source>unknown command %1</source>
+        <translation>未知命令 %1</translation>
+    </message>
+    <message>
+        <source>(differs)</source>
+        <translation>(不同)</translation>
+    </message>
+    <message>
+        <source>MIC A</source>
+        <translation>MIC A</translation>
+    </message>
+    <message>
+        <source>DEQ</source>
+        <translation>DEQ</translation>
+    </message>
+    <message>
+        <source>MIC B</source>
+        <translation>MIC B</translation>
+    </message>
+    <message>
+        <source>AUX1</source>
+        <translation>AUX1</translation>
+    </message>
+    <message>
+        <source>AUX2</source>
+        <translation>AUX2</translation>
+    </message>
+    <message>
+        <source>Surround output</source>
+        <translation>环绕输出</translation>
+    </message>
 </context>
 <context>
     <name>velantro::EditHistory</name>

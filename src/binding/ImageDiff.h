@@ -10,6 +10,7 @@
 
 #include "binding/ParameterCatalog.h"
 #include "model/ParamStore.h"
+#include "model/TextMark.h"
 
 namespace velantro {
 
@@ -49,6 +50,6 @@ std::vector<ImageDifference> DiffImages(const DeviceTable& before, const DeviceT
 std::string_view DiffPageTitle(int page);
 
 // The text shown for a secret that differs.
-inline constexpr const char* kSecretDiffers = "(differs)";
+inline constexpr const char* kSecretDiffers = VELANTRO_TEXT("(differs)");
 
 }  // namespace velantro

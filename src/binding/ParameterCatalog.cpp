@@ -160,13 +160,15 @@ const ParamInfo* ParameterCatalog::Find(ParamAddress address) const {
   return i < 0 ? nullptr : &entries_[static_cast<std::size_t>(i)];
 }
 
-NameMatch ParameterCatalog::FindByName(std::string_view name) const {
+NameMatch ParameterCatalog::FindByName(
+    std::string_view name, const std::function<std::string(const std::string&)>& spoken) const {
   std::vector<const ParamInfo*> equal;
   std::vector<const ParamInfo*> beginning;
   if (name.empty()) return {};
   for (const ParamInfo& info : entries_) {
-    if (!StartsWithIgnoringCase(info.label, name)) continue;
-    (info.label.size() == name.size() ? equal : beginning).push_back(&info);
+    const std::string label = spoken ? spoken(info.label) : info.label;
+    if (!StartsWithIgnoringCase(label, name)) continue;
+    (label.size() == name.size() ? equal : beginning).push_back(&info);
   }
   std::vector<const ParamInfo*>& matches = equal.empty() ? beginning : equal;
   if (matches.size() == 1) return {matches.front(), {}};

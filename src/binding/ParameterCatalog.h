@@ -4,6 +4,7 @@
 // scale, range, what kind of value it carries, and the text a raw value is shown as. Made from
 // the control table; cells no control shows are named by page and index.
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -49,7 +50,10 @@ class ParameterCatalog {
 
   // The entry a typed name stands for: a name equal to it (case ignored) wins, otherwise the
   // one name it begins. Several entries are candidates, in catalog order.
-  NameMatch FindByName(std::string_view name) const;
+  // `spoken` gives the names as the caller shows them (another language); without it the names
+  // are the catalog's own.
+  NameMatch FindByName(std::string_view name,
+                       const std::function<std::string(const std::string&)>& spoken = {}) const;
 
   const std::vector<ParamInfo>& Entries() const { return entries_; }
 

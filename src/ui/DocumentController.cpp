@@ -17,6 +17,7 @@
 #include "model/ScopedAssign.h"
 #include "presets/FactoryPreset.h"
 #include "presets/PresetFile.h"
+#include "ui/DifferenceList.h"
 #include "ui/MainFrm.h"
 #include "ui/PresetLibraryPanel.h"
 #include "widgets/Translation.h"
@@ -61,19 +62,7 @@ QString DraggedPreset(const QMimeData* data) {
 }
 
 std::string DifferenceLines(const std::vector<ImageDifference>& differences) {
-  std::string text;
-  int lines = 0;
-  for (const ImageDifference& d : differences) {
-    if (lines == PresetLibraryPanel::kPreviewLineLimit) {
-      text += "\n" + Translated(QT_TRANSLATE_NOOP("velantro", "… and %1 more"))
-                         .arg(differences.size() - static_cast<size_t>(lines))
-                         .toStdString();
-      break;
-    }
-    text += "\n    " + TranslatedLabel(d.name).toStdString() + ": " + d.before + " → " + d.after;
-    ++lines;
-  }
-  return text;
+  return DifferenceListText(differences, PresetLibraryPanel::kPreviewLineLimit, false);
 }
 
 }  // namespace

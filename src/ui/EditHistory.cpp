@@ -1,6 +1,4 @@
 #include "ui/EditHistory.h"
-#include "binding/ParameterTips.h"
-#include "widgets/Translation.h"
 
 #include <QAction>
 #include <QApplication>
@@ -11,8 +9,10 @@
 #include <QWidget>
 #include <algorithm>
 
+#include "binding/ParameterTips.h"
 #include "link/DeviceLink.h"
 #include "model/BandLayout.h"
+#include "widgets/Translation.h"
 
 namespace velantro {
 
@@ -47,11 +47,7 @@ class EditStep : public NamedStep {
   // `source` is the English name a caller gave the step (a revert); without one the step is
   // named after what it changed.
   EditStep(EditHistory& history, EditRecord record, int gesture, int64_t at, const char* source)
-      : history_(history),
-        record_(std::move(record)),
-        source_(source),
-        gesture_(gesture),
-        at_(at) {
+      : history_(history), record_(std::move(record)), source_(source), gesture_(gesture), at_(at) {
     Rename();
   }
 

@@ -13,6 +13,7 @@
 #include "binding/ParameterTips.h"
 #include "link/DeviceLink.h"
 #include "presets/PresetFile.h"
+#include "ui/DifferenceList.h"
 #include "widgets/Translation.h"
 #include "widgets/WidgetNames.h"
 
@@ -29,7 +30,6 @@ constexpr const char* kSameAsUnitCaption = VELANTRO_TEXT("prompt");
 std::string Say(const char* source, const std::string& argument) {
   return velantro::Say(source, {QString::fromStdString(argument)});
 }
-std::string SayName(const std::string& english) { return TranslatedLabel(english).toStdString(); }
 
 // What a preset action did, said in the notice strip.
 const LocalizedText kNoNameNotice{"请先输入预设名称。", "Type or pick a preset name first."};
@@ -64,39 +64,10 @@ std::string CountLine(size_t count) {
              std::to_string(count));
 }
 
-std::string DifferenceLine(const ImageDifference& d) {
-  return "    " + SayName(d.name) + ": " + d.before + " → " + d.after;
-}
-
-// The differences under a title line per page, in their order, cut to kPreviewLineLimit lines
-// (titles included) with a count of what is left out.
-std::string PreviewList(const std::vector<ImageDifference>& differences) {
-  std::string text;
-  int lines = 0;
-  int page = -1;
-  size_t shown = 0;
-  for (const ImageDifference& d : differences) {
-    const bool newPage = PageOf(d.address) != page;
-    const int needed = newPage ? 2 : 1;
-    if (lines + needed > PresetLibraryPanel::kPreviewLineLimit) break;
-    if (newPage) {
-      page = PageOf(d.address);
-      text += "\n" + SayName(std::string(DiffPageTitle(page)));
-    }
-    text += "\n" + DifferenceLine(d);
-    lines += needed;
-    ++shown;
-  }
-  if (shown < differences.size()) {
-    text += "\n" + Say(QT_TRANSLATE_NOOP("velantro", "… and %1 more"),
-                       std::to_string(differences.size() - shown));
-  }
-  return text;
-}
-
 std::string PreviewQuestion(const std::string& name,
                             const std::vector<ImageDifference>& differences) {
-  return LoadQuestion(name) + "\n" + CountLine(differences.size()) + PreviewList(differences);
+  return LoadQuestion(name) + "\n" + CountLine(differences.size()) +
+         DifferenceListText(differences, PresetLibraryPanel::kPreviewLineLimit, true);
 }
 
 }  // namespace

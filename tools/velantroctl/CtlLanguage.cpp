@@ -2,6 +2,8 @@
 
 #include <QString>
 #include <QTranslator>
+#include <cstdio>
+#include <vector>
 
 #include "binding/ControlTable.h"
 
@@ -15,6 +17,7 @@ constexpr char kContext[] = "velantro";
 constexpr char32_t kFirstWideCodePoint = 0x1100;
 
 QTranslator* translator = nullptr;
+Language inUse = Language::English;
 
 std::string Translate(const std::string& english) {
   if (translator == nullptr) return english;
@@ -27,18 +30,42 @@ std::string Translate(const std::string& english) {
 bool UseLanguage(Language language) {
   static QTranslator chinese;
   translator = nullptr;
+  inUse = Language::English;
   if (language != Language::Chinese) return true;
   if (!chinese.load(QString::fromLatin1(kChineseTranslation))) return false;
   translator = &chinese;
+  inUse = Language::Chinese;
   return true;
 }
+
+Language LanguageInUse() { return inUse; }
 
 std::string Say(const char* english) { return Translate(english); }
 
 std::string SayWith(const char* english, std::initializer_list<std::string> arguments) {
-  QString said = QString::fromStdString(Translate(english));
-  for (const std::string& argument : arguments) said = said.arg(QString::fromStdString(argument));
-  return said.toStdString();
+  const std::string pattern = Translate(english);
+  const std::vector<std::string> filling(arguments);
+  std::string said;
+  for (size_t i = 0; i < pattern.size(); ++i) {
+    const bool marker = pattern[i] == '%' && i + 1 < pattern.size() && pattern[i + 1] >= '1' &&
+                        pattern[i + 1] <= '9';
+    const size_t n = marker ? static_cast<size_t>(pattern[i + 1] - '1') : filling.size();
+    if (n < filling.size()) {
+      said += filling[n];
+      ++i;
+    } else {
+      said += pattern[i];
+    }
+  }
+  return said;
+}
+
+void Complain(const std::string& text) { std::fprintf(stderr, "velantroctl: %s\n", text.c_str()); }
+
+std::string Hex(unsigned address) {
+  char text[16];
+  std::snprintf(text, sizeof text, "0x%04X", address);
+  return text;
 }
 
 std::string SayLabel(const std::string& english) { return TranslateLabel(english, Translate); }

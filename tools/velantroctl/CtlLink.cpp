@@ -21,6 +21,7 @@
 #include <span>
 
 #include "CtlCommands.h"
+#include "CtlLanguage.h"
 #include "binding/ParameterCatalog.h"
 #include "link/DeviceLink.h"
 #include "link/Unit3.h"
@@ -32,6 +33,7 @@ namespace {
 constexpr int kLinkTimeoutMs = 120000;  // far beyond any search, download or upload
 constexpr int kPollMs = 5;
 constexpr int kBarWidth = 30;
+constexpr size_t kCaptionColumns = 24;  // the transfer's caption after the bar
 // A read-back answer gets what the download gives one (11 ticks of 100 ms), three times.
 constexpr int kReadBackAnswerMs = 1100;
 constexpr int kReadBackTries = 3;
@@ -76,7 +78,7 @@ bool TakeLinkTarget(std::vector<std::string>& args, LinkTarget& target) {
       continue;
     }
     if (i + 1 >= args.size() || args[i + 1].empty()) {
-      std::fprintf(stderr, "velantroctl: %s needs a value\n", word.c_str());
+      Complain(SayWith(QT_TRANSLATE_NOOP("velantro", "%1 needs a value"), {word}));
       return false;
     }
     const std::string value = args[++i];
@@ -96,12 +98,14 @@ bool TakeLinkTarget(std::vector<std::string>& args, LinkTarget& target) {
     }
     const std::optional<long> port = ParseNumber(target.port);
     if (target.host.empty() || !port || *port < 1 || *port > 65535) {
-      std::fputs("velantroctl: --unit needs HOST[:PORT] with a port from 1 to 65535\n", stderr);
+      Complain(Say(
+          QT_TRANSLATE_NOOP("velantro", "--unit needs HOST[:PORT] with a port from 1 to 65535")));
       return false;
     }
   }
   if (found != 1) {
-    std::fputs("velantroctl: give exactly one of --unit HOST[:PORT] or --serial DEVICE\n", stderr);
+    Complain(Say(QT_TRANSLATE_NOOP("velantro",
+                                   "give exactly one of --unit HOST[:PORT] or --serial DEVICE")));
     return false;
   }
   args = rest;
@@ -129,7 +133,7 @@ bool IsParameterAddress(long address, const std::string& text) {
       ParameterCatalog().Find(static_cast<ParamAddress>(address)) != nullptr) {
     return true;
   }
-  std::fprintf(stderr, "velantroctl: %s is not a parameter address\n", text.c_str());
+  Complain(SayWith(QT_TRANSLATE_NOOP("velantro", "%1 is not a parameter address"), {text}));
   return false;
 }
 
@@ -148,6 +152,8 @@ CtlLink::CtlLink(const LinkTarget& target, const RunOptions& options, bool progr
   config_.host = target_.serial ? std::string() : target_.host;
   config_.portText = target_.serial ? std::string() : target_.port;
   config_.paced = options_.paced;
+  // The link's own texts (its failure messages, the transfer's caption) in the language in use.
+  config_.LanguageSetting = LanguageInUse();
   std::vector<std::string> extra;
   if (target_.serial) extra.push_back(target_.device);
   form3_ = std::make_unique<TForm3>(store, config_, *this, *this, extra);
@@ -194,18 +200,28 @@ bool CtlLink::RunUntil(const std::function<bool()>& done, int timeoutMs) {
   return false;
 }
 
-std::string CtlLink::Doing() {
+const char* CtlLink::TimedOutText() {
   switch (waiting_) {
     case Waiting::ForTheSearch:
-      return link().LinkAnswer() == 1 ? "downloading from" : "searching for";
+      return link().LinkAnswer() == 1 ? QT_TRANSLATE_NOOP("velantro",
+                                                          "timed out after %1 s (--timeout) while "
+                                                          "downloading from the unit at %2")
+                                      : QT_TRANSLATE_NOOP("velantro",
+                                                          "timed out after %1 s (--timeout) while "
+                                                          "searching for the unit at %2");
     case Waiting::ForTheUpload:
-      return "uploading to";
+      return QT_TRANSLATE_NOOP(
+          "velantro", "timed out after %1 s (--timeout) while uploading to the unit at %2");
     case Waiting::ForTheAcknowledgement:
-      return "waiting for the acknowledgement from";
+      return QT_TRANSLATE_NOOP("velantro",
+                               "timed out after %1 s (--timeout) while waiting for "
+                               "the acknowledgement from the unit at %2");
     case Waiting::ForTheReadBack:
-      return "reading back from";
+      return QT_TRANSLATE_NOOP("velantro",
+                               "timed out after %1 s (--timeout) while reading back "
+                               "from the unit at %2");
   }
-  return {};
+  return QT_TRANSLATE_NOOP("velantro", "timed out after %1 s (--timeout) with the unit at %2");
 }
 
 std::string CtlLink::LinkProblem() {
@@ -217,13 +233,13 @@ std::string CtlLink::LinkProblem() {
       SetPortProblem(TForm3::kPermissionDenied);
       return {};
     }
-    return "cannot open the serial device " + target_.device + ": " +
-           probe.errorString().toStdString();
+    return SayWith(QT_TRANSLATE_NOOP("velantro", "cannot open the serial device %1: %2"),
+                   {target_.device, probe.errorString().toStdString()});
   }
   const QHostInfo host = QHostInfo::fromName(QString::fromStdString(target_.host));
   if (host.error() == QHostInfo::NoError && !host.addresses().isEmpty()) return {};
-  return "the host name " + target_.host + " does not resolve (" +
-         host.errorString().toStdString() + ")";
+  return SayWith(QT_TRANSLATE_NOOP("velantro", "the host name %1 does not resolve (%2)"),
+                 {target_.host, host.errorString().toStdString()});
 }
 
 bool CtlLink::ConnectAndDownload() {
@@ -299,7 +315,11 @@ void CtlLink::UpdateDeviceStatus(const std::string& statusText, int percent) {
   const int filled = std::clamp(percent, 0, 100) * kBarWidth / 100;
   std::string bar(static_cast<size_t>(filled), '#');
   bar.append(static_cast<size_t>(kBarWidth - filled), '-');
-  std::fprintf(stderr, "\r[%s] %3d%% %-24s", bar.c_str(), percent, statusText.c_str());
+  // The caption padded to 24 columns: a Chinese character takes two.
+  const size_t width = DisplayWidth(statusText);
+  const std::string padding(width < kCaptionColumns ? kCaptionColumns - width : 0, ' ');
+  std::fprintf(stderr, "\r[%s] %3d%% %s%s", bar.c_str(), percent, statusText.c_str(),
+               padding.c_str());
   std::fflush(stderr);
   progressShown_ = true;
 }
@@ -352,47 +372,49 @@ int CtlLink::ReportFailure() {
   ClearProgress();
   const std::string where = Describe(target_);
   if (timedOut_) {
-    std::fprintf(stderr, "velantroctl: timed out after %g s (--timeout) while %s the unit at %s\n",
-                 *options_.timeoutSeconds, Doing().c_str(), where.c_str());
+    char seconds[32];
+    std::snprintf(seconds, sizeof seconds, "%g", *options_.timeoutSeconds);
+    Complain(SayWith(TimedOutText(), {seconds, where}));
     // A unit that is there but slow still hears that we are gone.
     Disconnect();
     return kExitNoUnit;
   }
   if (!linkProblem_.empty()) {
-    std::fprintf(stderr, "velantroctl: %s\n", linkProblem_.c_str());
+    Complain(linkProblem_);
     return kExitNoUnit;
   }
   if (permissionDenied_) {
     const std::string owner = OwningGroup(target_.device);
     const std::string group = owner.empty() ? "dialout" : owner;
-    std::fprintf(stderr,
-                 "velantroctl: permission denied: this user may not open %s\n"
-                 "velantroctl: the usual fix is membership of the group that owns the device "
-                 "(%s): sudo usermod -aG %s $USER, then log in again\n",
-                 where.c_str(), group.c_str(), group.c_str());
+    Complain(SayWith(QT_TRANSLATE_NOOP("velantro", "permission denied: this user may not open %1"),
+                     {where}));
+    Complain(SayWith(QT_TRANSLATE_NOOP("velantro",
+                                       "the usual fix is membership of the group that owns the "
+                                       "device (%1): sudo usermod -aG %1 $USER, then log in again"),
+                     {group}));
     return kExitNoUnit;
   }
   // A failed transfer names what it could not get through on the line after "Off Line!".
   const size_t newline = lastMessage_.find('\n');
   if (newline != std::string::npos) {
-    std::fprintf(stderr, "velantroctl: %s (%s)\n", lastMessage_.substr(newline + 1).c_str(),
-                 where.c_str());
+    Complain(lastMessage_.substr(newline + 1) + " (" + where + ")");
   } else if (link().LinkAnswer() == 1) {
-    std::fprintf(stderr, "velantroctl: the unit at %s stopped answering (%s)\n", where.c_str(),
-                 lastMessage_.empty() ? "timed out" : lastMessage_.c_str());
+    Complain(SayWith(QT_TRANSLATE_NOOP("velantro", "the unit at %1 stopped answering (%2)"),
+                     {where, lastMessage_.empty() ? Say(QT_TRANSLATE_NOOP("velantro", "timed out"))
+                                                  : lastMessage_}));
   } else {
-    std::fprintf(stderr, "velantroctl: no unit answers at %s\n", where.c_str());
+    Complain(SayWith(QT_TRANSLATE_NOOP("velantro", "no unit answers at %1"), {where}));
   }
   return kExitNoUnit;
 }
 
 bool CtlLink::AskYesNo(const std::string& text, const std::string&) {
-  std::fprintf(stderr, "velantroctl: %s (no)\n", text.c_str());
+  Complain(SayWith(QT_TRANSLATE_NOOP("velantro", "%1 (no)"), {text}));
   return false;
 }
 
 bool CtlLink::AskOkCancel(const std::string& text, const std::string&) {
-  std::fprintf(stderr, "velantroctl: %s (cancel)\n", text.c_str());
+  Complain(SayWith(QT_TRANSLATE_NOOP("velantro", "%1 (cancel)"), {text}));
   return false;
 }
 

@@ -101,8 +101,9 @@ class CtlLink : public LinkView, public Messages {
   bool RunUntil(const std::function<bool()>& done, int timeoutMs);
   // timeoutMs, or what is left of --timeout when that is less.
   int WithinTimeout(int timeoutMs) const;
-  // What the command was doing, for the message when --timeout runs out: "searching for" …
-  std::string Doing();
+  // The message when --timeout runs out, by what the command was doing: "… while searching for
+  // the unit at %2" (%1 the seconds).
+  const char* TimedOutText();
   // Why the link that was given cannot be tried at all (a serial device that does not open, a
   // host name that does not resolve); empty when it can. A permission problem is kept apart.
   std::string LinkProblem();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QtGlobal>  // QT_TRANSLATE_NOOP marks the page names for the translation
 #include <array>
 #include <cstddef>
 #include <string>
@@ -14,8 +15,12 @@ namespace velantro::ctl {
 
 // The pages curve --page takes, by number: what the console's section buttons call them.
 inline constexpr std::array<const char*, 10> kCurvePageNames{
-    "Music",  "MIC A",       "DEQ",  "MIC B", "Echo",
-    "Reverb", "Main output", "AUX1", "AUX2",  "Surround output"};
+    QT_TRANSLATE_NOOP("velantro", "Music"),       QT_TRANSLATE_NOOP("velantro", "MIC A"),
+    QT_TRANSLATE_NOOP("velantro", "DEQ"),         QT_TRANSLATE_NOOP("velantro", "MIC B"),
+    QT_TRANSLATE_NOOP("velantro", "Echo"),        QT_TRANSLATE_NOOP("velantro", "Reverb"),
+    QT_TRANSLATE_NOOP("velantro", "Main output"), QT_TRANSLATE_NOOP("velantro", "AUX1"),
+    QT_TRANSLATE_NOOP("velantro", "AUX2"),        QT_TRANSLATE_NOOP("velantro", "Surround output"),
+};
 inline const char* CurvePageName(int page) {
   return page >= 0 && page < static_cast<int>(kCurvePageNames.size())
              ? kCurvePageNames[static_cast<size_t>(page)]

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "CtlCommands.h"
+#include "CtlLanguage.h"
 #include "CtlLink.h"
 #include "presets/PresetFile.h"
 
@@ -16,9 +17,7 @@ namespace {
 
 class StderrBoxes : public Messages {
  public:
-  void Information(const std::string& text, const std::string&) override {
-    std::fprintf(stderr, "velantroctl: %s\n", text.c_str());
-  }
+  void Information(const std::string& text, const std::string&) override { Complain(text); }
   bool AskYesNo(const std::string&, const std::string&) override { return false; }
   bool AskOkCancel(const std::string&, const std::string&) override { return false; }
 };
@@ -32,8 +31,8 @@ bool WriteToStandardOutput(const ParamStore& store) {
   if (std::fwrite(text.data(), 1, text.size(), stdout) == text.size() && std::fflush(stdout) == 0) {
     return true;
   }
-  std::fprintf(stderr, "velantroctl: cannot write the preset to standard output: %s\n",
-               std::strerror(errno));
+  Complain(SayWith(QT_TRANSLATE_NOOP("velantro", "cannot write the preset to standard output: %1"),
+                   {std::strerror(errno)}));
   return false;
 }
 
@@ -44,8 +43,8 @@ int RunBackup(const std::vector<std::string>& words, const RunOptions& options) 
   std::vector<std::string> args = words;
   LinkTarget target;
   if (!TakeLinkTarget(args, target) || args.size() != 1 || args[0].empty()) {
-    std::fputs("velantroctl: usage: velantroctl backup LINK FILE (- for standard output)\n",
-               stderr);
+    Complain(Say(QT_TRANSLATE_NOOP("velantro",
+                                   "usage: velantroctl backup LINK FILE (- for standard output)")));
     return kExitUsage;
   }
   CtlLink session(target, options, isatty(STDERR_FILENO) != 0);
@@ -59,16 +58,18 @@ int RunBackup(const std::vector<std::string>& words, const RunOptions& options) 
     std::error_code ignored;
     if (!toStandardOutput && std::filesystem::exists(args[0], ignored) &&
         !std::filesystem::is_regular_file(args[0], ignored)) {
-      std::fputs("velantroctl: backup: give - as FILE to write the preset to standard output\n",
-                 stderr);
+      Complain(Say(QT_TRANSLATE_NOOP(
+          "velantro", "backup: give - as FILE to write the preset to standard output")));
     }
     return kExitBadInput;
   }
   if (toStandardOutput) {
-    std::fprintf(stderr, "velantroctl: backup: written to standard output from %s\n",
-                 Describe(target).c_str());
+    Complain(SayWith(QT_TRANSLATE_NOOP("velantro", "backup: written to standard output from %1"),
+                     {Describe(target)}));
   } else {
-    std::printf("backup: %s written from %s\n", args[0].c_str(), Describe(target).c_str());
+    std::printf("%s\n", SayWith(QT_TRANSLATE_NOOP("velantro", "backup: %1 written from %2"),
+                                {args[0], Describe(target)})
+                            .c_str());
   }
   return kExitOk;
 }

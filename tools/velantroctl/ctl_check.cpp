@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "CtlCommands.h"
+#include "CtlLanguage.h"
 #include "model/ParamStore.h"
 #include "presets/PresetFile.h"
 
@@ -12,13 +13,13 @@ bool LoadPreset(const std::string& path, std::string& text, DeviceTable& image,
                 int* parameterCount) {
   std::string why;
   if (ReadPresetText(path, text, &why) != PresetError::None) {
-    std::fprintf(stderr, "velantroctl: cannot read %s: %s\n", path.c_str(), why.c_str());
+    Complain(SayWith(QT_TRANSLATE_NOOP("velantro", "cannot read %1: %2"), {path, why}));
     return false;
   }
   const PresetParseResult result = ParsePresetText(text, image);
   if (result.error != PresetError::None) {
-    std::fprintf(stderr, "velantroctl: %s is not a valid preset: %s\n", path.c_str(),
-                 result.detail.c_str());
+    Complain(SayWith(QT_TRANSLATE_NOOP("velantro", "%1 is not a valid preset: %2"),
+                     {path, result.detail}));
     return false;
   }
   if (parameterCount != nullptr) *parameterCount = result.parameterCount;
@@ -28,14 +29,16 @@ bool LoadPreset(const std::string& path, std::string& text, DeviceTable& image,
 // velantroctl check FILE: reads the preset as the console would and reports the result.
 int RunCheck(const std::vector<std::string>& args) {
   if (args.size() != 1 || args[0].empty()) {
-    std::fputs("velantroctl: usage: velantroctl check FILE\n", stderr);
+    Complain(Say(QT_TRANSLATE_NOOP("velantro", "usage: velantroctl check FILE")));
     return kExitUsage;
   }
   ParamStore store;
   std::string text;
   int parameters = 0;
   if (!LoadPreset(args[0], text, store.DeviceImage, &parameters)) return kExitBadInput;
-  std::printf("ok: %d parameters\n", parameters);
+  std::printf("%s\n", SayWith(QT_TRANSLATE_NOOP("velantro", "ok: %1 parameters"),
+                              {std::to_string(parameters)})
+                          .c_str());
   return kExitOk;
 }
 

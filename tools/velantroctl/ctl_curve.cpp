@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "CtlCommands.h"
+#include "CtlLanguage.h"
 #include "CurveCommand.h"
 #include "eq/FilterResponse.h"
 #include "eq/PageBandModel.h"
@@ -19,8 +20,8 @@ namespace velantro::ctl {
 namespace {
 
 constexpr int kHighestCurvePage = 9;
-constexpr char kCurveUsage[] =
-    "usage: velantroctl curve FILE --page P [--png OUT.png] [--size WxH]\n";
+const char* const kCurveUsage = QT_TRANSLATE_NOOP(
+    "velantro", "usage: velantroctl curve FILE --page P [--png OUT.png] [--size WxH]");
 
 bool ParseWhole(std::string_view text, int& value) {
   const char* end = text.data() + text.size();
@@ -52,32 +53,36 @@ std::string ParseCurveArgs(const std::vector<std::string>& args, CurveRequest& r
     const std::string& word = args[i];
     const bool hasValue = i + 1 < args.size();
     if (word == "--page" || word == "--png" || word == "--size") {
-      if (!hasValue) return word + " needs a value";
+      if (!hasValue) return SayWith(QT_TRANSLATE_NOOP("velantro", "%1 needs a value"), {word});
       const std::string& value = args[++i];
       if (word == "--page") {
         if (!ParseWhole(value, request.page) || request.page < 0 ||
             request.page > kHighestCurvePage) {
-          return "--page must be 0 to 9";
+          return Say(QT_TRANSLATE_NOOP("velantro", "--page must be 0 to 9"));
         }
         pageGiven = true;
       } else if (word == "--png") {
-        if (value.empty()) return "--png needs a file name";
+        if (value.empty()) return Say(QT_TRANSLATE_NOOP("velantro", "--png needs a file name"));
         request.pngPath = value;
       } else {
-        if (!ParseSize(value, request.width, request.height)) return "--size must be WxH";
+        if (!ParseSize(value, request.width, request.height)) {
+          return Say(QT_TRANSLATE_NOOP("velantro", "--size must be WxH"));
+        }
         sizeGiven = true;
       }
     } else if (word.starts_with("--")) {
-      return "unknown option " + word;
+      return SayWith(QT_TRANSLATE_NOOP("velantro", "unknown option %1"), {word});
     } else if (request.file.empty()) {
       request.file = word;
     } else {
-      return "more than one file given";
+      return Say(QT_TRANSLATE_NOOP("velantro", "more than one file given"));
     }
   }
-  if (request.file.empty()) return "no preset file given";
-  if (!pageGiven) return "--page is missing";
-  if (sizeGiven && request.pngPath.empty()) return "--size needs --png";
+  if (request.file.empty()) return Say(QT_TRANSLATE_NOOP("velantro", "no preset file given"));
+  if (!pageGiven) return Say(QT_TRANSLATE_NOOP("velantro", "--page is missing"));
+  if (sizeGiven && request.pngPath.empty()) {
+    return Say(QT_TRANSLATE_NOOP("velantro", "--size needs --png"));
+  }
   return {};
 }
 
@@ -116,8 +121,8 @@ int RunCurve(const std::vector<std::string>& args) {
   CurveRequest request;
   const std::string problem = ParseCurveArgs(args, request);
   if (!problem.empty()) {
-    std::fprintf(stderr, "velantroctl: curve: %s\n", problem.c_str());
-    std::fputs(kCurveUsage, stderr);
+    Complain(SayWith(QT_TRANSLATE_NOOP("velantro", "curve: %1"), {problem}));
+    std::fprintf(stderr, "%s\n", Say(kCurveUsage).c_str());
     return kExitUsage;
   }
   auto store = std::make_unique<ParamStore>();

@@ -11,6 +11,7 @@
 #include <memory>
 
 #include "CtlCommands.h"
+#include "CtlLanguage.h"
 #include "CurveCommand.h"
 #include "eq/GraphRenderer.h"
 #include "model/ParamStore.h"
@@ -24,6 +25,10 @@ constexpr int kMaxSide = 8000;
 // A line above the panel names the file and the page, so a picture says what it shows.
 constexpr int kTitleHeight = 22;
 constexpr int kTitleIndent = 8;
+
+std::string SizeText(QSize size) {
+  return std::to_string(size.width()) + "x" + std::to_string(size.height());
+}
 
 // The value just before a page's first band is its EQ pass; the "EQ PASS" notice shows while it
 // is on. The DEQ page has none.
@@ -69,13 +74,14 @@ int RenderCurvePng(const CurveRequest& request, const ParamStore& store, const P
           : PanelSizeForArea(QSize(kAreaDesignWidth, kAreaDesignHeight)) + QSize(0, kTitleHeight);
   if (size.width() < least.width() || size.height() < least.height() ||
       size.width() > most.width() || size.height() > most.height()) {
-    std::fprintf(stderr, "velantroctl: curve: --size must be from %dx%d to %dx%d\n", least.width(),
-                 least.height(), most.width(), most.height());
+    Complain(SayWith(QT_TRANSLATE_NOOP("velantro", "curve: --size must be from %1 to %2"),
+                     {SizeText(least), SizeText(most)}));
     return kExitUsage;
   }
   const int graphPage = ShownPage(request.page);
   if (graphPage < 0 || graphPage >= kSystemPage) {
-    std::fprintf(stderr, "velantroctl: curve: page %d has no EQ graph\n", request.page);
+    Complain(SayWith(QT_TRANSLATE_NOOP("velantro", "curve: page %1 has no EQ graph"),
+                     {std::to_string(request.page)}));
     return kExitUsage;
   }
 
@@ -91,10 +97,11 @@ int RenderCurvePng(const CurveRequest& request, const ParamStore& store, const P
 
   const std::string fileName = std::filesystem::path(request.file).filename().string();
   const QString title = QString::fromStdString(
-      fileName + "  —  page " + std::to_string(request.page) + " " + CurvePageName(request.page));
+      SayWith(QT_TRANSLATE_NOOP("velantro", "%1  —  page %2 %3"),
+              {fileName, std::to_string(request.page), Say(CurvePageName(request.page))}));
   const QImage image = CurvePicture(store, graphPage, size, title);
   if (!image.save(QString::fromStdString(request.pngPath), "PNG")) {
-    std::fprintf(stderr, "velantroctl: curve: cannot write %s\n", request.pngPath.c_str());
+    Complain(SayWith(QT_TRANSLATE_NOOP("velantro", "curve: cannot write %1"), {request.pngPath}));
     return kExitBadInput;
   }
   return kExitOk;

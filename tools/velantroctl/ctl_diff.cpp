@@ -39,7 +39,7 @@ bool HasLinkOption(const std::vector<std::string>& args) {
 std::string ReadDiffArguments(std::vector<std::string> args, DiffRequest& request) {
   if (HasLinkOption(args)) {
     LinkTarget target;
-    if (!TakeLinkTarget(args, target)) return "give one LINK";
+    if (!TakeLinkTarget(args, target)) return Say(QT_TRANSLATE_NOOP("velantro", "give one LINK"));
     request.link = target;
   }
   for (const std::string& word : args) {
@@ -48,18 +48,25 @@ std::string ReadDiffArguments(std::vector<std::string> args, DiffRequest& reques
     } else if (word == "--all") {
       request.scope = DiffScope::All;
     } else if (word.empty() || word.starts_with("--")) {
-      return "unexpected " + (word.empty() ? std::string("empty word") : word);
+      return word.empty() ? Say(QT_TRANSLATE_NOOP("velantro", "unexpected empty word"))
+                          : SayWith(QT_TRANSLATE_NOOP("velantro", "unexpected %1"), {word});
     } else {
       request.sides.push_back(word);
     }
   }
   // With one file and a link, the file is compared with the unit.
   if (request.sides.size() == 1 && request.link) request.sides.push_back(kUnitWord);
-  if (request.sides.size() != 2) return "give two presets, or a preset and unit";
+  if (request.sides.size() != 2) {
+    return Say(QT_TRANSLATE_NOOP("velantro", "give two presets, or a preset and unit"));
+  }
   const auto units = std::ranges::count(request.sides, std::string(kUnitWord));
-  if (units > 1) return "only one side can be the unit";
-  if (units == 1 && !request.link) return "unit needs --unit HOST[:PORT] or --serial DEVICE";
-  if (units == 0 && request.link) return "a LINK is given but neither side is unit";
+  if (units > 1) return Say(QT_TRANSLATE_NOOP("velantro", "only one side can be the unit"));
+  if (units == 1 && !request.link) {
+    return Say(QT_TRANSLATE_NOOP("velantro", "unit needs --unit HOST[:PORT] or --serial DEVICE"));
+  }
+  if (units == 0 && request.link) {
+    return Say(QT_TRANSLATE_NOOP("velantro", "a LINK is given but neither side is unit"));
+  }
   return {};
 }
 
@@ -68,11 +75,13 @@ std::string SideName(const std::string& side, const DiffRequest& request) {
 }
 
 // A value whose text is the same on both sides (a value past its range shows as the end of the
-// range) says its raw value too, so the line never reads as no change.
+// range) says its raw value too, so the line never reads as no change. The value's words ("Off",
+// "(differs)") are in the language in use.
 std::string Shown(const ImageDifference& d, bool before) {
-  const std::string& text = before ? d.before : d.after;
+  const std::string text = Say((before ? d.before : d.after).c_str());
   if (d.kind == DifferenceKind::Secret || d.before != d.after) return text;
-  return text + " (raw " + std::to_string(before ? d.rawBefore : d.rawAfter) + ")";
+  return SayWith(QT_TRANSLATE_NOOP("velantro", "%1 (raw %2)"),
+                 {text, std::to_string(before ? d.rawBefore : d.rawAfter)});
 }
 
 const char* KindName(DifferenceKind kind) {
@@ -144,10 +153,10 @@ void PrintJson(const std::vector<ImageDifference>& differences, const DiffReques
 int RunDiff(const std::vector<std::string>& args, const RunOptions& options) {
   DiffRequest request;
   if (const std::string problem = ReadDiffArguments(args, request); !problem.empty()) {
-    std::fprintf(stderr,
-                 "velantroctl: diff: %s\nvelantroctl: usage: velantroctl diff A B [--all] "
-                 "[--json] (A, B: preset files, or one of them unit with a LINK)\n",
-                 problem.c_str());
+    Complain(SayWith(QT_TRANSLATE_NOOP("velantro", "diff: %1"), {problem}));
+    Complain(Say(QT_TRANSLATE_NOOP("velantro",
+                                   "usage: velantroctl diff A B [--all] [--json] (A, B: preset "
+                                   "files, or one of them unit with a LINK)")));
     return kDiffTrouble;
   }
   std::array<DeviceTable, 2> images{};

@@ -2,6 +2,7 @@
 #include <string>
 
 #include "CtlCommands.h"
+#include "CtlLanguage.h"
 #include "CtlLink.h"
 #include "binding/ParameterCatalog.h"
 
@@ -13,7 +14,7 @@ int RunGet(const std::vector<std::string>& words, const RunOptions& options) {
   std::vector<std::string> args = words;
   LinkTarget target;
   if (!TakeLinkTarget(args, target) || args.size() != 1) {
-    std::fputs("velantroctl: usage: velantroctl get LINK ADDRESS\n", stderr);
+    Complain(Say(QT_TRANSLATE_NOOP("velantro", "usage: velantroctl get LINK ADDRESS")));
     return kExitUsage;
   }
   const ParameterCatalog catalog;
@@ -24,7 +25,7 @@ int RunGet(const std::vector<std::string>& words, const RunOptions& options) {
   const int value = session.store.View(*address);
   session.Disconnect();
   // The raw value first (scripts read it), then the text the window shows for it.
-  const std::string shown = catalog.DisplayText(*address, value);
+  const std::string shown = Say(catalog.DisplayText(*address, value).c_str());
   if (shown == std::to_string(value)) {
     std::printf("%d\n", value);
   } else {

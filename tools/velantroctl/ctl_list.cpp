@@ -18,15 +18,15 @@ namespace {
 const char* KindName(ParamKind kind) {
   switch (kind) {
     case ParamKind::Value:
-      return "value";
+      return QT_TRANSLATE_NOOP("velantro", "value");
     case ParamKind::BandField:
-      return "band";
+      return QT_TRANSLATE_NOOP("velantro", "band");
     case ParamKind::Command:
-      return "command";
+      return QT_TRANSLATE_NOOP("velantro", "command");
     case ParamKind::Text:
-      return "text";
+      return QT_TRANSLATE_NOOP("velantro", "text");
   }
-  return "value";
+  return QT_TRANSLATE_NOOP("velantro", "value");
 }
 
 // Requests and names have no range a person sets: the list says what they are instead.
@@ -85,7 +85,7 @@ void PrintText(const ParameterCatalog& catalog, const std::vector<const ParamInf
   for (size_t i = 0; i < entries.size(); ++i) {
     const ParamInfo& info = *entries[i];
     const std::string what =
-        HasRange(info) ? RangeAndStep(catalog, info) : "(" + std::string(KindName(info.kind)) + ")";
+        HasRange(info) ? RangeAndStep(catalog, info) : "(" + Say(KindName(info.kind)) + ")";
     const std::string padding(width - DisplayWidth(names[i]), ' ');
     std::printf("0x%04X  %s%s  %s\n", static_cast<unsigned>(info.address), names[i].c_str(),
                 padding.c_str(), what.c_str());
@@ -118,8 +118,8 @@ void PrintJson(const ParameterCatalog& catalog, const std::vector<const ParamInf
 int RunList(const std::vector<std::string>& args) {
   const std::optional<ListRequest> request = ReadListArguments(args);
   if (!request) {
-    std::fputs("velantroctl: usage: velantroctl list [--page P] [--json] (P from 0 to 10)\n",
-               stderr);
+    Complain(Say(QT_TRANSLATE_NOOP(
+        "velantro", "usage: velantroctl list [--page P] [--json] (P from 0 to 10)")));
     return kExitUsage;
   }
   const ParameterCatalog catalog;

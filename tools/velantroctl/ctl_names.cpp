@@ -3,6 +3,7 @@
 #include <string>
 
 #include "CtlCommands.h"
+#include "CtlLanguage.h"
 #include "CtlLink.h"
 
 namespace velantro::ctl {
@@ -18,15 +19,15 @@ bool LooksLikeNumber(const std::string& word) {
 }
 
 void ListCandidates(const std::string& word, const std::vector<const ParamInfo*>& candidates) {
-  std::fprintf(stderr, "velantroctl: \"%s\" could name %zu parameters:\n", word.c_str(),
-               candidates.size());
+  Complain(SayWith(QT_TRANSLATE_NOOP("velantro", "\"%1\" could name %2 parameters:"),
+                   {word, std::to_string(candidates.size())}));
   for (size_t k = 0; k < candidates.size() && k < kCandidatesShown; ++k) {
-    std::fprintf(stderr, "velantroctl:   0x%04X %s\n",
-                 static_cast<unsigned>(candidates[k]->address), candidates[k]->label.c_str());
+    Complain("  " + Hex(candidates[k]->address) + " " + SayLabel(candidates[k]->label));
   }
   if (candidates.size() > kCandidatesShown) {
-    std::fprintf(stderr, "velantroctl:   ... and %zu more (velantroctl list shows them all)\n",
-                 candidates.size() - kCandidatesShown);
+    Complain(SayWith(
+        QT_TRANSLATE_NOOP("velantro", "  ... and %1 more (velantroctl list shows them all)"),
+        {std::to_string(candidates.size() - kCandidatesShown)}));
   }
 }
 
@@ -36,19 +37,25 @@ std::optional<ParamAddress> ParameterOf(const std::string& word, const Parameter
   if (LooksLikeNumber(word)) {
     const std::optional<long> address = ParseNumber(word);
     if (!address) {
-      std::fprintf(stderr, "velantroctl: %s is no address (decimal or 0x-hex) and no name\n",
-                   word.c_str());
+      Complain(
+          SayWith(QT_TRANSLATE_NOOP("velantro", "%1 is no address (decimal or 0x-hex) and no name"),
+                  {word}));
       return std::nullopt;
     }
     if (!IsParameterAddress(*address, word)) return std::nullopt;
     return static_cast<ParamAddress>(*address);
   }
-  const NameMatch match = catalog.FindByName(word);
+  NameMatch match = catalog.FindByName(word);
+  // In Chinese a name is also taken as list prints it there.
+  if (match.found == nullptr && match.candidates.empty() && LanguageInUse() == Language::Chinese) {
+    match = catalog.FindByName(word, SayLabel);
+  }
   if (match.found != nullptr) return match.found->address;
   if (match.candidates.empty()) {
-    std::fprintf(stderr,
-                 "velantroctl: no parameter is named \"%s\" (velantroctl list shows the names)\n",
-                 word.c_str());
+    Complain(
+        SayWith(QT_TRANSLATE_NOOP(
+                    "velantro", "no parameter is named \"%1\" (velantroctl list shows the names)"),
+                {word}));
   } else {
     ListCandidates(word, match.candidates);
   }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "CtlCommands.h"
+#include "CtlLanguage.h"
 #include "CtlLink.h"
 #include "binding/ParameterCatalog.h"
 #include "link/Frames.h"
@@ -62,16 +63,22 @@ bool ReadBackUpload(CtlLink& session, const DeviceTable& sent, std::vector<Diffe
 }
 
 void ReportDifferences(const std::vector<Difference>& differences, const std::string& where) {
-  std::fprintf(stderr, "velantroctl: the unit at %s does not hold what was uploaded (%zu %s)\n",
-               where.c_str(), differences.size(),
-               differences.size() == 1 ? "difference" : "differences");
+  Complain(SayWith(
+      differences.size() == 1
+          ? QT_TRANSLATE_NOOP("velantro",
+                              "the unit at %1 does not hold what was uploaded (%2 difference)")
+          : QT_TRANSLATE_NOOP("velantro",
+                              "the unit at %1 does not hold what was uploaded (%2 differences)"),
+      {where, std::to_string(differences.size())}));
   for (size_t k = 0; k < differences.size() && k < kDifferencesShown; ++k) {
     const Difference& d = differences[k];
-    std::fprintf(stderr, "velantroctl: page %d index %d: sent %d, unit holds %d\n", d.page, d.index,
-                 d.sent, d.held);
+    Complain(SayWith(QT_TRANSLATE_NOOP("velantro", "page %1 index %2: sent %3, unit holds %4"),
+                     {std::to_string(d.page), std::to_string(d.index), std::to_string(d.sent),
+                      std::to_string(d.held)}));
   }
   if (differences.size() > kDifferencesShown) {
-    std::fprintf(stderr, "velantroctl: ... and %zu more\n", differences.size() - kDifferencesShown);
+    Complain(SayWith(QT_TRANSLATE_NOOP("velantro", "... and %1 more"),
+                     {std::to_string(differences.size() - kDifferencesShown)}));
   }
 }
 
@@ -85,12 +92,10 @@ std::vector<std::string> UnrestoredDifferences(const DeviceTable& file, const Pa
     const int inFile = WireValue(file[kSystemPage][index]);
     const int onUnit = unit.Device(kSystemPage, index);
     if (inFile == onUnit) continue;
-    char line[160];
-    std::snprintf(line, sizeof line, "0x%04X %s (file %s, unit %s)", static_cast<unsigned>(address),
-                  catalog.Find(address)->label.c_str(),
-                  catalog.DisplayText(address, inFile).c_str(),
-                  catalog.DisplayText(address, onUnit).c_str());
-    lines.push_back(line);
+    lines.push_back(SayWith(QT_TRANSLATE_NOOP("velantro", "%1 %2 (file %3, unit %4)"),
+                            {Hex(address), SayLabel(catalog.Find(address)->label),
+                             Say(catalog.DisplayText(address, inFile).c_str()),
+                             Say(catalog.DisplayText(address, onUnit).c_str())}));
   }
   return lines;
 }
@@ -103,8 +108,8 @@ std::string PagesWritten(int uploadStepReached) {
     return step.kind == RequestKind::PageUpload && step.progressStep < uploadStepReached;
   });
   if (pages == 0) return {};
-  if (pages == 1) return "page 0";
-  return "pages 0 to " + std::to_string(pages - 1);
+  if (pages == 1) return Say(QT_TRANSLATE_NOOP("velantro", "page 0"));
+  return SayWith(QT_TRANSLATE_NOOP("velantro", "pages 0 to %1"), {std::to_string(pages - 1)});
 }
 
 // A restore that failed once the unit had taken part of the file says so: the unit then holds a
@@ -113,11 +118,17 @@ int ReportBrokenUpload(CtlLink& session, const std::string& file) {
   const int code = session.ReportFailure();
   const std::string pages = PagesWritten(session.UploadStepReached());
   if (session.UploadStepReached() > 0) {
-    std::fprintf(stderr,
-                 "velantroctl: restore: the unit now holds part of %s: %s%s written, the rest "
-                 "is what it held before; restore again\n",
-                 file.c_str(), pages.empty() ? "some volume limits" : "the volume limits and ",
-                 pages.empty() ? "" : (pages + " were").c_str());
+    Complain(pages.empty()
+                 ? SayWith(QT_TRANSLATE_NOOP("velantro",
+                                             "restore: the unit now holds part of %1: some volume "
+                                             "limits written, the rest is what it held before; "
+                                             "restore again"),
+                           {file})
+                 : SayWith(QT_TRANSLATE_NOOP("velantro",
+                                             "restore: the unit now holds part of %1: the volume "
+                                             "limits and %2 were written, the rest is what it held "
+                                             "before; restore again"),
+                           {file, pages}));
   }
   return code;
 }
@@ -130,7 +141,7 @@ int RunRestore(const std::vector<std::string>& words, const RunOptions& options)
   std::vector<std::string> args = words;
   LinkTarget target;
   if (!TakeLinkTarget(args, target) || args.size() != 1 || args[0].empty()) {
-    std::fputs("velantroctl: usage: velantroctl restore LINK FILE\n", stderr);
+    Complain(Say(QT_TRANSLATE_NOOP("velantro", "usage: velantroctl restore LINK FILE")));
     return kExitUsage;
   }
   // The file is checked before anything is sent.
@@ -156,13 +167,18 @@ int RunRestore(const std::vector<std::string>& words, const RunOptions& options)
     ReportDifferences(differences, Describe(target));
     return kExitNoUnit;
   }
-  std::printf(
-      "restore: %s uploaded to %s (%d parameters: pages 0 to 9 and the volume limits; System "
-      "settings are not restored)\n",
-      args[0].c_str(), Describe(target).c_str(), parameterCount);
+  std::printf("%s\n", SayWith(QT_TRANSLATE_NOOP("velantro",
+                                                "restore: %1 uploaded to %2 (%3 parameters: pages "
+                                                "0 to 9 and the volume limits; System settings are "
+                                                "not restored)"),
+                              {args[0], Describe(target), std::to_string(parameterCount)})
+                          .c_str());
   const std::vector<std::string> kept = UnrestoredDifferences(file, unitBefore);
   if (!kept.empty()) {
-    std::printf("restore: these System settings of the file differ on the unit and were kept:\n");
+    std::printf("%s\n", Say(QT_TRANSLATE_NOOP("velantro",
+                                              "restore: these System settings of the "
+                                              "file differ on the unit and were kept:"))
+                            .c_str());
     for (const std::string& line : kept) std::printf("  %s\n", line.c_str());
   }
   return kExitOk;

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "CtlCommands.h"
+#include "CtlLanguage.h"
 #include "CtlLink.h"
 #include "binding/DisplayUnits.h"
 #include "binding/ParameterCatalog.h"
@@ -32,11 +33,20 @@ bool ReportedBack(ParamAddress address) {
 
 // "Music EQ 3 gain takes -24.0 dB to 12.0 dB in steps of 0.2 dB".
 std::string WhatItTakes(const ParameterCatalog& catalog, const ParamInfo& info) {
-  std::string text = info.label + " takes " + RangeText(catalog, info);
+  const std::string name = SayLabel(info.label);
+  const std::string lowest = Say(catalog.DisplayText(info, info.lower).c_str());
+  const std::string highest = Say(catalog.DisplayText(info, info.upper).c_str());
   const std::string step = StepText(catalog, info);
-  if (step == "table") return text + " (the values velantroctl get shows)";
-  if (step == "options") return text;
-  return text + " in steps of " + step;
+  if (step == "table") {
+    return SayWith(
+        QT_TRANSLATE_NOOP("velantro", "%1 takes %2 to %3 (the values velantroctl get shows)"),
+        {name, lowest, highest});
+  }
+  if (step == "options") {
+    return SayWith(QT_TRANSLATE_NOOP("velantro", "%1 takes %2 to %3"), {name, lowest, highest});
+  }
+  return SayWith(QT_TRANSLATE_NOOP("velantro", "%1 takes %2 to %3 in steps of %4"),
+                 {name, lowest, highest, step});
 }
 
 // A value typed in the units the window shows it in ("2.0dB", "-3 dB", "1000Hz") as its raw
@@ -46,10 +56,10 @@ std::optional<long> RawOfDisplayValue(const ParameterCatalog& catalog, ParamAddr
   const std::optional<NumberWithUnit> typed = SplitNumberAndUnit(text);
   const ParamInfo* info = catalog.Find(address);
   if (!typed || info == nullptr) {
-    std::fprintf(stderr,
-                 "velantroctl: %s is no value: give a raw number (decimal or 0x-hex) or a value "
-                 "with its unit (2.0dB, 1000Hz)\n",
-                 text.c_str());
+    Complain(SayWith(QT_TRANSLATE_NOOP("velantro",
+                                       "%1 is no value: give a raw number (decimal or 0x-hex) or "
+                                       "a value with its unit (2.0dB, 1000Hz)"),
+                     {text}));
     return std::nullopt;
   }
   const DisplayValue value = RawFromDisplay(catalog, *info, *typed);
@@ -58,17 +68,18 @@ std::optional<long> RawOfDisplayValue(const ParameterCatalog& catalog, ParamAddr
     case DisplayValueProblem::None:
       return value.raw;
     case DisplayValueProblem::OtherUnit:
-      why = typed->unit.empty() ? "it needs its unit" : "another unit";
+      why = typed->unit.empty() ? QT_TRANSLATE_NOOP("velantro", "it needs its unit")
+                                : QT_TRANSLATE_NOOP("velantro", "another unit");
       break;
     case DisplayValueProblem::OutsideRange:
-      why = "outside the range";
+      why = QT_TRANSLATE_NOOP("velantro", "outside the range");
       break;
     case DisplayValueProblem::NotOnAStep:
-      why = "not on a step";
+      why = QT_TRANSLATE_NOOP("velantro", "not on a step");
       break;
   }
-  std::fprintf(stderr, "velantroctl: refused value %s (%s): %s\n", text.c_str(), why,
-               WhatItTakes(catalog, *info).c_str());
+  Complain(SayWith(QT_TRANSLATE_NOOP("velantro", "refused value %1 (%2): %3"),
+                   {text, Say(why), WhatItTakes(catalog, *info)}));
   return std::nullopt;
 }
 
@@ -81,7 +92,7 @@ int RunSet(const std::vector<std::string>& words, const RunOptions& options) {
   std::vector<std::string> args = words;
   LinkTarget target;
   if (!TakeLinkTarget(args, target) || args.size() != 2) {
-    std::fputs("velantroctl: usage: velantroctl set LINK ADDRESS VALUE\n", stderr);
+    Complain(Say(QT_TRANSLATE_NOOP("velantro", "usage: velantroctl set LINK ADDRESS VALUE")));
     return kExitUsage;
   }
   const ParameterCatalog catalog;
@@ -91,13 +102,13 @@ int RunSet(const std::vector<std::string>& words, const RunOptions& options) {
   if (!value) value = RawOfDisplayValue(catalog, *address, args[1]);
   if (!value) return kExitUsage;
   if (*value < 0 || *value > kMaxWireValue) {
-    std::fprintf(stderr, "velantroctl: value %s is outside 0 to 65535\n", args[1].c_str());
+    Complain(SayWith(QT_TRANSLATE_NOOP("velantro", "value %1 is outside 0 to 65535"), {args[1]}));
     return kExitBadInput;
   }
   if (!ReportedBack(static_cast<ParamAddress>(*address))) {
-    std::fprintf(stderr,
-                 "velantroctl: the unit does not report %s back, so set cannot confirm it\n",
-                 args[0].c_str());
+    Complain(SayWith(
+        QT_TRANSLATE_NOOP("velantro", "the unit does not report %1 back, so set cannot confirm it"),
+        {args[0]}));
     return kExitBadInput;
   }
 
@@ -107,15 +118,16 @@ int RunSet(const std::vector<std::string>& words, const RunOptions& options) {
   // a value the controls cannot reach is refused before anything is sent.
   if (const ParamInfo* info = catalog.Find(a); info != nullptr) {
     if (info->kind == ParamKind::Command || info->kind == ParamKind::Text) {
-      std::fprintf(stderr, "velantroctl: 0x%04X %s is not a value that set writes\n",
-                   static_cast<unsigned>(a), info->label.c_str());
+      Complain(SayWith(QT_TRANSLATE_NOOP("velantro", "%1 %2 is not a value that set writes"),
+                       {Hex(a), SayLabel(info->label)}));
       return kExitBadInput;
     }
     if (v < info->lower || v > info->upper) {
-      std::fprintf(stderr, "velantroctl: refused value %d: 0x%04X %s: %d..%d (%s..%s)\n", v,
-                   static_cast<unsigned>(a), info->label.c_str(), info->lower, info->upper,
-                   catalog.DisplayText(*info, info->lower).c_str(),
-                   catalog.DisplayText(*info, info->upper).c_str());
+      Complain(SayWith(
+          QT_TRANSLATE_NOOP("velantro", "refused value %1: %2 %3: %4..%5 (%6..%7)"),
+          {std::to_string(v), Hex(a), SayLabel(info->label), std::to_string(info->lower),
+           std::to_string(info->upper), Say(catalog.DisplayText(*info, info->lower).c_str()),
+           Say(catalog.DisplayText(*info, info->upper).c_str())}));
       return kExitBadInput;
     }
   }
@@ -134,11 +146,12 @@ int RunSet(const std::vector<std::string>& words, const RunOptions& options) {
     const int limit = QLimitForType(type);
     if (v > limit) {
       session.Disconnect();
-      std::fprintf(
-          stderr, "velantroctl: refused value %d: 0x%04X %s: 0..%d while the band is %s (%s..%s)\n",
-          v, static_cast<unsigned>(a), catalog.Find(a)->label.c_str(), limit,
-          catalog.DisplayText(typeAddress, type).c_str(), catalog.DisplayText(a, 0).c_str(),
-          catalog.DisplayText(a, limit).c_str());
+      Complain(SayWith(
+          QT_TRANSLATE_NOOP("velantro",
+                            "refused value %1: %2 %3: 0..%4 while the band is %5 (%6..%7)"),
+          {std::to_string(v), Hex(a), SayLabel(catalog.Find(a)->label), std::to_string(limit),
+           Say(catalog.DisplayText(typeAddress, type).c_str()),
+           Say(catalog.DisplayText(a, 0).c_str()), Say(catalog.DisplayText(a, limit).c_str())}));
       return kExitBadInput;
     }
   }
@@ -158,12 +171,15 @@ int RunSet(const std::vector<std::string>& words, const RunOptions& options) {
   const int held = session.store.Device(page, slot);
   session.Disconnect();
   if (held != v) {
-    std::fprintf(stderr,
-                 "velantroctl: refused value: the unit acknowledged 0x%04X = %d but holds %d\n",
-                 static_cast<unsigned>(a), v, held);
+    Complain(SayWith(
+        QT_TRANSLATE_NOOP("velantro", "refused value: the unit acknowledged %1 = %2 but holds %3"),
+        {Hex(a), std::to_string(v), std::to_string(held)}));
     return kExitBadInput;
   }
-  std::printf("set: 0x%04X = %d%s\n", static_cast<unsigned>(a), v, band ? " (band frame)" : "");
+  std::printf("%s\n", SayWith(band ? QT_TRANSLATE_NOOP("velantro", "set: %1 = %2 (band frame)")
+                                   : QT_TRANSLATE_NOOP("velantro", "set: %1 = %2"),
+                              {Hex(a), std::to_string(v)})
+                          .c_str());
   return kExitOk;
 }
 
