@@ -1,10 +1,13 @@
-// velantroctl diff between presets and against the stand-in unit on 127.0.0.1, and parameters
-// named on the command line (get, set, list).
+// velantroctl diff between presets and against the stand-in unit on 127.0.0.1, parameters
+// named on the command line (get, set, list), and all of it in Chinese.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <memory>
+#include <regex>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -266,6 +269,83 @@ TEST_F(DiffFiles, InChineseTheWordsChangeAndTheJsonAndExitCodesDoNot) {
   EXPECT_NE(list.output.find("-24.0 dB 至 12.0 dB, 步进 0.2 dB"), std::string::npos);
   EXPECT_EQ(Ctl({"list", "--json", "--lang", "zh"}).output, Ctl({"list", "--json"}).output);
   EXPECT_EQ(Ctl({"list", "--lang", "fr"}).exitCode, 2);
+}
+
+// The Latin words a Chinese reader meets in velantroctl's Chinese output: the program and its
+// command and option words, the placeholders of the help, units, the names printed on the unit,
+// and the words of the temporary folder's paths.
+const std::set<std::string> kLatinWords = {
+    "velantroctl", "backup",   "restore", "get",    "set",  "list",    "diff",   "check",
+    "curve",       "unit",     "json",    "all",    "page", "png",     "size",   "timeout",
+    "paced",       "lang",     "zh",      "en",     "help", "version", "serial", "LINK",
+    "FILE",        "ADDRESS",  "VALUE",   "OUT",    "WxH",  "HOST",    "PORT",   "DEVICE",
+    "FIFO",        "dB",       "Hz",      "ms",     "MIC",  "EQ",      "DEQ",    "AUX",
+    "tmp",         "velantro", "Nddt",    "dialout"};
+
+// The Latin words of a text that are none of those. The help's example of an English name
+// ("Music EQ 3 gain") stands beside its Chinese one on purpose.
+std::vector<std::string> ForeignWords(std::string text) {
+  static const std::regex example("\"Music EQ 3 gain\"");
+  text = std::regex_replace(text, example, "");
+  static const std::regex word("[A-Za-z]{2,}");
+  std::vector<std::string> words;
+  for (auto it = std::sregex_iterator(text.begin(), text.end(), word); it != std::sregex_iterator();
+       ++it) {
+    if (!kLatinWords.contains(it->str())) words.push_back(it->str());
+  }
+  return words;
+}
+
+TEST_F(NamesAgainstTheUnit, InChineseEveryMessageIsChineseAndExitCodesAndValuesStay) {
+  const std::string file = (dir / "backup.Nddt").string();
+  ASSERT_EQ(Ctl({"backup", "--unit", link, file}).exitCode, 0);
+  struct Case {
+    std::vector<std::string> args;
+    int exitCode;
+    std::string chinese;  // where given, the whole Chinese output
+  };
+  const std::vector<Case> cases{
+      {{"--help"}, 0, {}},
+      {{"备份"}, 2, {}},  // an unknown command: the message and the whole help on stderr
+      {{"set", "--unit", link, "音乐 均衡 3 增益", "2.0dB"}, 0, "set：0x0010 = 130（频段帧）\n"},
+      {{"get", "--unit", link, "音乐 均衡 3 增"}, 0, "130 (2.0 dB)\n"},
+      {{"get", "--unit", link, "Music EQ 3 gain"}, 0, "130 (2.0 dB)\n"},
+      {{"set", "--unit", link, "音乐 均衡 3 增益", "2.1dB"},
+       2,
+       "velantroctl: 值被拒绝 2.1dB（不在步进上）：音乐 均衡 3 增益 的取值为 -24.0 dB 到 12.0 dB，"
+       "步进 0.2 dB\n"},
+      {{"set", "--unit", link, "0x0010", "5000"}, 1, {}},
+      {{"get", "--unit", link, "音乐 均衡 3"}, 2, {}},
+      {{"get", "--unit", link, "没有这个参数"}, 2, {}},
+      {{"get", "--unit", link, "0x7777"}, 2, "velantroctl: 0x7777 不是参数地址\n"},
+      {{"restore", "--unit", link, file}, 0, {}},
+      {{"get", "--unit", "127.0.0.1:1", "0x0010", "--timeout", "5"},
+       3,
+       "velantroctl: 127.0.0.1:1 没有设备应答\n"},
+      {{"list", "--page", "77"}, 2, {}},
+      {{"curve", file}, 2, {}},
+      {{"diff", file}, 2, {}},
+      {{"check", file}, 0, {}},
+  };
+  for (const Case& c : cases) {
+    std::vector<std::string> chineseArgs = c.args;
+    chineseArgs.insert(chineseArgs.end(), {"--lang", "zh"});
+    const CtlResult chinese = Ctl(chineseArgs);
+    const std::string what = c.args.front() + " " + c.args.back();
+    EXPECT_EQ(chinese.exitCode, c.exitCode) << what << "\n" << chinese.output;
+    // A Chinese name is a name only in Chinese.
+    const bool ascii = std::ranges::all_of(c.args, [](const std::string& arg) {
+      return std::ranges::all_of(arg,
+                                 [](char ch) { return static_cast<unsigned char>(ch) < 0x80; });
+    });
+    if (ascii) {
+      EXPECT_EQ(Ctl(c.args).exitCode, c.exitCode) << what;
+    }
+    EXPECT_EQ(ForeignWords(chinese.output), std::vector<std::string>{}) << chinese.output;
+    if (!c.chinese.empty()) {
+      EXPECT_EQ(chinese.output, c.chinese) << what;
+    }
+  }
 }
 
 }  // namespace
