@@ -142,13 +142,12 @@ void Console::SetLanguage(Language language, bool remember) {
   }
 }
 
-void Console::RememberLanguage() {
-  const std::filesystem::path base =
-      form1_ && form1_->presets()
-          ? form1_->presets()->library().BaseFolder()
-          : PresetLibraryPanel::ChooseRoot(programFolder) / PresetLibrary::kBaseFolderName;
-  WriteLanguageFile(base, LanguageSetting);
+std::filesystem::path Console::PresetBaseFolder() const {
+  if (form1_ && form1_->presets()) return form1_->presets()->library().BaseFolder();
+  return PresetLibraryPanel::ChooseRoot(programFolder) / PresetLibrary::kBaseFolderName;
 }
+
+void Console::RememberLanguage() { WriteLanguageFile(PresetBaseFolder(), LanguageSetting); }
 
 void Console::CreateHistory() {
   ControlBinding* b = binding();

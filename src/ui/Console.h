@@ -4,6 +4,7 @@
 // parameter store, the link and the window pieces, and hands them to each other by reference.
 // No Qt in this header, so core-side helpers can include it cheaply.
 
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
@@ -77,6 +78,9 @@ class Console {
 
   // Preset folders: the program folder, base = program + "/Mode", presets = base + "/T4K-Mode".
   std::string programFolder;
+  // The base folder as the preset list uses it (the first writable of the program folder's and
+  // the user's); `mod.dat` lives there. Known before the windows are.
+  std::filesystem::path PresetBaseFolder() const;
 
   // Window pieces, created by CreateWindows() in this order: link window, status dialog, main
   // window. The console owns them; they are null before CreateWindows().

@@ -226,12 +226,10 @@ int main(int argc, char** argv) {
   velantro::Console console(messages, settings);
   console.documentSettings = document;
   console.programFolder = QApplication::applicationDirPath().toStdString();
-  const std::filesystem::path baseFolder =
-      velantro::PresetLibraryPanel::ChooseRoot(console.programFolder) /
-      velantro::PresetLibrary::kBaseFolderName;
-  console.SetLanguage(velantro::ChooseLanguage({.commandLine = chosenLanguage,
-                                                .file = velantro::ReadLanguageFile(baseFolder),
-                                                .locale = QLocale::system().name().toStdString()}));
+  console.SetLanguage(
+      velantro::ChooseLanguage({.commandLine = chosenLanguage,
+                                .file = velantro::ReadLanguageFile(console.PresetBaseFolder()),
+                                .locale = QLocale::system().name().toStdString()}));
   console.CreateWindows();
   velantro::TForm1* form = console.form1();
   boxes.SetOwner(form);
