@@ -418,6 +418,11 @@ QProgressBar::chunk { background: #1f7fc4; }
 QLabel#EqCaption { color: #9fd8ff; font-weight: bold; }
 QLabel[kind="point"] { color: #ffffff; font-weight: bold; border-radius: 2px; }
 QDialog, QMessageBox { background: #101214; }
+QMenu { background: #161a1e; color: #f2f2f2; border: 1px solid #5d666e; padding: 2px 0; }
+QMenu::item { padding: 3px 20px 3px 16px; background: transparent; }
+QMenu::item:selected { background: #1d6fa8; color: #ffffff; }
+QMenu::item:disabled { color: #8a8a8a; }
+QMenu::separator { height: 1px; background: #3c4650; margin: 2px 6px; }
 QSlider { border: 1px solid transparent; border-radius: 2px; }
 QSlider:focus { border-color: @focus; }
 QComboBox:focus, QLineEdit:focus { border-color: @focus; }

@@ -2,7 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <QAction>
+#include <QApplication>
 #include <QColor>
+#include <QImage>
+#include <QMap>
+#include <QMenu>
 #include <algorithm>
 #include <string>
 
@@ -77,6 +82,48 @@ TEST(Looks, FocusRingStandsOutFromEverythingItTouches) {
     EXPECT_NE(std::find(around.fills.begin(), around.fills.end(), c), around.fills.end())
         << c.name().toStdString();
   }
+}
+
+// The colour most pixels of an item's row have, and the one that stands out most from it: the
+// row's background and its text.
+std::pair<QColor, QColor> BackgroundAndText(const QImage& image, const QRect& row) {
+  QMap<QRgb, int> count;
+  for (int y = row.top(); y <= row.bottom(); ++y) {
+    for (int x = row.left(); x <= row.right(); ++x) ++count[image.pixel(x, y)];
+  }
+  const QRgb background =
+      std::max_element(count.keyValueBegin(), count.keyValueEnd(), [](auto a, auto b) {
+        return a.second < b.second;
+      })->first;
+  QColor text(background);
+  for (auto it = count.keyBegin(); it != count.keyEnd(); ++it) {
+    if (ContrastRatio(QColor(*it), QColor(background)) > ContrastRatio(text, QColor(background))) {
+      text = QColor(*it);
+    }
+  }
+  return {QColor(background), text};
+}
+
+// The right-click menu (undo, redo, revert, open, save) takes its colours from the console: the
+// window's light text on a light menu left every item unreadable.
+TEST(Looks, TheRightClickMenuIsReadableAndShowsWhatIsGreyed) {
+  const QString before = qApp->styleSheet();
+  qApp->setStyleSheet(ConsoleStyleSheet());
+  QMenu menu;
+  QAction* undo = menu.addAction("Undo Music EQ 2 gain");
+  QAction* redo = menu.addAction("Redo");
+  redo->setEnabled(false);
+  menu.popup(QPoint(10, 10));
+  const QImage image = menu.grab().toImage();
+  const auto [undoBackground, undoText] = BackgroundAndText(image, menu.actionGeometry(undo));
+  const auto [redoBackground, redoText] = BackgroundAndText(image, menu.actionGeometry(redo));
+  menu.close();
+  qApp->setStyleSheet(before);
+  EXPECT_GE(ContrastRatio(undoText, undoBackground), kMinimumTextContrast)
+      << undoText.name().toStdString() << " on " << undoBackground.name().toStdString();
+  EXPECT_GE(ContrastRatio(redoText, redoBackground), kMinimumTextContrast);
+  // Greyed is told apart from the items that can be chosen.
+  EXPECT_LT(ContrastRatio(redoText, redoBackground), ContrastRatio(undoText, undoBackground));
 }
 
 }  // namespace
