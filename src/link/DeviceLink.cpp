@@ -104,7 +104,7 @@ void DeviceLink::OnTransportLost() {
     queue_.SetSilentSeconds(0);
     RaiseLinkEvent(LinkEvent::UnitLost);
   } else if (downloading_) {
-    walk_.Fail("connection lost");
+    walk_.Fail(linktext::kConnectionLost);
   }
   // While searching the search moves on by itself.
 }

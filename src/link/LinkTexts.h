@@ -40,14 +40,18 @@ inline LocalizedText kBadPort(const std::string& text) {
 }
 
 // The second line of a failure message: what the transfer could not get through, and why.
-inline LocalizedText kCouldNotSend(const std::string& what, const std::string& why) {
-  return {"无法发送 " + what + " (" + why + ")",
-          "Could not send " + what + " to the unit (" + why + ")."};
+inline LocalizedText kCouldNotSend(const LocalizedText& what, const LocalizedText& why) {
+  return {"无法发送" + what.chinese + "（" + why.chinese + "）",
+          "Could not send " + what.english + " to the unit (" + why.english + ")."};
 }
-inline LocalizedText kCouldNotRead(const std::string& what, const std::string& why) {
-  return {"无法读取 " + what + " (" + why + ")",
-          "Could not read " + what + " from the unit (" + why + ")."};
+inline LocalizedText kCouldNotRead(const LocalizedText& what, const LocalizedText& why) {
+  return {"无法读取" + what.chinese + "（" + why.chinese + "）",
+          "Could not read " + what.english + " from the unit (" + why.english + ")."};
 }
+// Why a transfer gave a request up.
+inline const LocalizedText kNoAnswer{"无应答", "no answer"};
+inline const LocalizedText kDamagedAnswers{"应答损坏", "damaged answers"};
+inline const LocalizedText kConnectionLost{"连接中断", "connection lost"};
 
 // Captions of a transfer that get the paced note when the connection fell back to paced
 // transfers.

@@ -158,6 +158,29 @@ std::string DescribeRequest(const PlannedRequest& request) {
   return text;
 }
 
+LocalizedText RequestInWords(const PlannedRequest& request) {
+  char chinese[64];
+  switch (request.kind) {
+    case RequestKind::PageRead:
+    case RequestKind::PageUpload:
+      std::snprintf(chinese, sizeof chinese, "第 %d 页", request.number);
+      break;
+    case RequestKind::ItemRead:
+      std::snprintf(chinese, sizeof chinese, "参数 0x%04X", request.address);
+      break;
+    case RequestKind::ModeNameRead:
+      std::snprintf(chinese, sizeof chinese, "模式名 %d", request.number + 1);
+      break;
+    case RequestKind::VolumeWrite:
+      std::snprintf(chinese, sizeof chinese, "音量上限 0x%04X", request.address);
+      break;
+    case RequestKind::UploadClosing:
+      std::snprintf(chinese, sizeof chinese, "结束请求 0x%04X", request.address);
+      break;
+  }
+  return {chinese, DescribeRequest(request)};
+}
+
 FrameMeaning MeaningOf(const PlannedRequest& request) {
   switch (request.kind) {
     case RequestKind::PageRead:

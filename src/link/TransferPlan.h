@@ -11,6 +11,7 @@
 
 #include "link/FrameTap.h"
 #include "link/Frames.h"
+#include "model/Messages.h"
 #include "model/ParamStore.h"
 
 namespace velantro {
@@ -59,8 +60,10 @@ const TransferPlan& UploadPlan();
 Bytes BuildPlannedRequest(const PlannedRequest& request, const ParamStore& store);
 // Whether a good frame is the answer this request takes: the same kind, address and length.
 bool AnswersPlannedRequest(const PlannedRequest& request, std::span<const uint8_t> frame);
-// The request in words, for the operator ("page 3", "item 0x0A07").
+// The request in words, for the link's log ("page 3", "item 0x0A07").
 std::string DescribeRequest(const PlannedRequest& request);
+// The same in both languages, for the operator ("第 3 页", "page 3").
+LocalizedText RequestInWords(const PlannedRequest& request);
 // What the request's frame means, for the frame tap.
 FrameMeaning MeaningOf(const PlannedRequest& request);
 

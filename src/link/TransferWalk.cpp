@@ -91,7 +91,7 @@ void TransferWalk::WaitForAnswer(int elapsedMs, bool heard) {
     waitMs_ = 0;
   } else if (reply == ReplyState::Late) {
     if (waitMs_ >= kLateLimitMs) {
-      Fail("no answer");
+      Fail(linktext::kNoAnswer);
     } else if (askMs_ > kReplyTimeoutMs && timeoutRepeats_ < kTimeoutRepeats) {
       // While late the request is asked again a few times: a lost request or a lost
       // acknowledgement of an upload step then costs a second, not the transfer. A duplicate
@@ -117,7 +117,7 @@ bool TransferWalk::AskAgainAfterWrongAnswer() {
 
 void TransferWalk::OnDamagedAnswer() {
   if (corruptRepeats_ >= kCorruptRepeats) {
-    Fail("damaged answers");
+    Fail(linktext::kDamagedAnswers);
     return;
   }
   ++corruptRepeats_;
@@ -169,8 +169,8 @@ void TransferWalk::AnswerArrived() {
   AwaitReply();
 }
 
-void TransferWalk::Fail(const std::string& why) {
-  const std::string what = DescribeRequest(request());
+void TransferWalk::Fail(const LocalizedText& why) {
+  const LocalizedText what = RequestInWords(request());
   link_.failDetail_ = plan_->direction == Direction::Write ? linktext::kCouldNotSend(what, why)
                                                            : linktext::kCouldNotRead(what, why);
   link_.replyState_ = ReplyState::None;

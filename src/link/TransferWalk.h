@@ -59,7 +59,7 @@ class TransferWalk {
   // A damaged frame came while an answer was awaited: asked again, or the transfer fails.
   void OnDamagedAnswer();
   // The transfer could not get the request outstanding through: event 9, naming it.
-  void Fail(const std::string& why);
+  void Fail(const LocalizedText& why);
   // Ends a quiet wait that is under way (the download timer gets its own pace back).
   void EndQuietWait();
 

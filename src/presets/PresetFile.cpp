@@ -132,10 +132,16 @@ std::string ErrnoText(int error) {
   return std::error_code(error, std::generic_category()).message();
 }
 
-void ReportWriteFailure(Messages& messages, const std::filesystem::path& path,
-                        const std::string& reason) {
-  messages.Information("Cannot save the preset file \"" + path.string() + "\": " + reason + ".",
-                       PresetMessageCaption().english);
+// The operating system says its own reasons in its own words, the same in either language.
+LocalizedText SystemText(const std::string& text) { return {text, text}; }
+LocalizedText ErrnoReason(int error) { return SystemText(ErrnoText(error)); }
+
+void ReportWriteFailure(Messages& messages, Language language, const std::filesystem::path& path,
+                        const LocalizedText& reason) {
+  const std::string file = path.string();
+  const LocalizedText text{"无法保存预设文件“" + file + "”：" + reason.chinese + "。",
+                           "Cannot save the preset file \"" + file + "\": " + reason.english + "."};
+  ShowLocalizedMessage(messages, language, text, PresetMessageCaption());
 }
 
 // Temporary names stay short whatever the preset's name: a name of 255 bytes leaves no room
@@ -169,23 +175,23 @@ std::filesystem::path FollowSymlinks(std::filesystem::path path) {
 }
 
 // Why an existing thing at path is not a file that a preset may replace; empty when it is one.
-std::string NotAPresetFile(std::filesystem::file_type type) {
+LocalizedText NotAPresetFile(std::filesystem::file_type type) {
   using std::filesystem::file_type;
   switch (type) {
     case file_type::not_found:
     case file_type::regular:
       return {};
     case file_type::directory:
-      return "it is a folder, not a file";
+      return {"这是一个文件夹，不是文件", "it is a folder, not a file"};
     case file_type::character:
     case file_type::block:
-      return "it is a device, not a file";
+      return {"这是一个设备，不是文件", "it is a device, not a file"};
     case file_type::fifo:
-      return "it is a FIFO, not a file";
+      return {"这是一个命名管道，不是文件", "it is a FIFO, not a file"};
     case file_type::socket:
-      return "it is a socket, not a file";
+      return {"这是一个套接字，不是文件", "it is a socket, not a file"};
     default:
-      return "it is not a regular file";
+      return {"这不是普通文件", "it is not a regular file"};
   }
 }
 
@@ -224,36 +230,36 @@ void KeepModeAndOwner(std::FILE* file, const std::filesystem::path& replaced) {
 #endif
 }
 
-// Writes text to file and flushes it to the disk; returns an empty string or the reason. The
+// Writes text to file and flushes it to the disk; returns an empty text or the reason. The
 // file is closed either way.
-std::string WriteAndClose(std::FILE* file, const std::string& text) {
-  std::string reason;
-  if (std::fwrite(text.data(), 1, text.size(), file) != text.size()) reason = ErrnoText(errno);
-  if (reason.empty() && std::fflush(file) != 0) reason = ErrnoText(errno);
+LocalizedText WriteAndClose(std::FILE* file, const std::string& text) {
+  LocalizedText reason;
+  if (std::fwrite(text.data(), 1, text.size(), file) != text.size()) reason = ErrnoReason(errno);
+  if (reason.english.empty() && std::fflush(file) != 0) reason = ErrnoReason(errno);
 #if defined(__unix__) || defined(__APPLE__)
-  if (reason.empty() && ::fsync(::fileno(file)) != 0) reason = ErrnoText(errno);
+  if (reason.english.empty() && ::fsync(::fileno(file)) != 0) reason = ErrnoReason(errno);
 #endif
-  if (std::fclose(file) != 0 && reason.empty()) reason = ErrnoText(errno);
+  if (std::fclose(file) != 0 && reason.english.empty()) reason = ErrnoReason(errno);
   return reason;
 }
 
 // Writes text beside target under a fresh name and renames it over target, so a crash or a full
-// disk never leaves half a preset; returns an empty string or the reason.
-std::string ReplaceAtomically(const std::filesystem::path& target, const std::string& text) {
+// disk never leaves half a preset; returns an empty text or the reason.
+LocalizedText ReplaceAtomically(const std::filesystem::path& target, const std::string& text) {
   const std::filesystem::path folder =
       target.parent_path().empty() ? std::filesystem::path(".") : target.parent_path();
   std::filesystem::path temporary;
   std::FILE* file = CreateExclusive(folder, ShortStem(target), temporary);
-  if (file == nullptr) return ErrnoText(errno);
+  if (file == nullptr) return ErrnoReason(errno);
   const bool replacing = std::filesystem::exists(target);
   if (replacing) KeepModeAndOwner(file, target);
-  std::string reason = WriteAndClose(file, text);
-  if (reason.empty()) {
+  LocalizedText reason = WriteAndClose(file, text);
+  if (reason.english.empty()) {
     std::error_code error;
     std::filesystem::rename(temporary, target, error);
-    if (error) reason = error.message();
+    if (error) reason = SystemText(error.message());
   }
-  if (!reason.empty()) {
+  if (!reason.english.empty()) {
     std::error_code ignored;
     std::filesystem::remove(temporary, ignored);
   }
@@ -264,7 +270,7 @@ std::string ReplaceAtomically(const std::filesystem::path& target, const std::st
 template <typename Take>
 bool ReadPresetInto(const std::filesystem::path& path, DeviceTable& image, Messages& messages,
                     Language language, int* parameterCount, Take take) {
-  PresetParseResult result{PresetError::NotFound, 0, {}};
+  PresetParseResult result{PresetError::NotFound, 0, {}, {}};
   try {
     std::string text;
     result.error = ReadPresetText(path, text);
@@ -276,7 +282,7 @@ bool ReadPresetInto(const std::filesystem::path& path, DeviceTable& image, Messa
   } catch (const std::bad_alloc&) {
     // Only a machine already out of memory gets here (the text is bounded); the file is not
     // taken, and it is not reported missing either.
-    result = {PresetError::Corrupted, 0, {}};
+    result = {PresetError::Corrupted, 0, {}, {}};
   }
   if (result.error != PresetError::None) {
     ShowLocalizedMessage(messages, language, PresetErrorText(result.error), PresetMessageCaption());
@@ -362,11 +368,13 @@ LocalizedText PresetMessageCaption() { return {"Velantro", "Velantro"}; }
 
 PresetParseResult ParsePresetText(std::string_view text, DeviceTable& image) {
   if (text.starts_with(kUtf8ByteOrderMark)) text.remove_prefix(kUtf8ByteOrderMark.size());
-  const auto corrupted = [](std::string detail) {
-    return PresetParseResult{PresetError::Corrupted, 0, std::move(detail)};
+  const auto corrupted = [](const LocalizedText& detail) {
+    return PresetParseResult{PresetError::Corrupted, 0, detail.english, detail.chinese};
   };
-  const auto onLine = [](int number, const char* what) {
-    return "line " + std::to_string(number) + " " + what;
+  // What is wrong with line `number`: {Chinese, English} of the words after "line N".
+  const auto onLine = [](int number, const LocalizedText& what) {
+    const std::string n = std::to_string(number);
+    return LocalizedText{"第 " + n + " 行" + what.chinese, "line " + n + " " + what.english};
   };
 
   // First pass: count the lines, check that every one decodes, keep the two first and the two
@@ -376,7 +384,9 @@ PresetParseResult ParsePresetText(std::string_view text, DeviceTable& image) {
   int count = 0;
   LineWalker walker(text);
   for (std::string_view line; walker.Next(line); ++count) {
-    if (!IsHexLine(line)) return corrupted(onLine(count + 1, "is not encoded preset text"));
+    if (!IsHexLine(line)) {
+      return corrupted(onLine(count + 1, {"不是预设文件的编码文本", "is not encoded preset text"}));
+    }
     if (count < 2) head[static_cast<std::size_t>(count)] = line;
     tail[0] = tail[1];
     tail[1] = line;
@@ -385,31 +395,38 @@ PresetParseResult ParsePresetText(std::string_view text, DeviceTable& image) {
   // Header: the number after the first word gives the file type; the second line's number is
   // read but not compared.
   if (count < 2) {
-    return corrupted("the file has " + std::to_string(count) + " line" + (count == 1 ? "" : "s") +
-                     ", too few for a preset");
+    const std::string n = std::to_string(count);
+    return corrupted(
+        {"文件只有 " + n + " 行，不足以构成预设",
+         "the file has " + n + " line" + (count == 1 ? "" : "s") + ", too few for a preset"});
   }
   std::string plain;
   DecodeInto(head[0], plain);
   const std::optional<int32_t> type = SecondNumber(plain);
-  if (!type) return corrupted(onLine(1, "is not a preset header"));
+  const LocalizedText notAHeader{"不是预设文件头", "is not a preset header"};
+  if (!type) return corrupted(onLine(1, notAHeader));
   DecodeInto(head[1], plain);
-  if (!SecondNumber(plain)) return corrupted(onLine(2, "is not a preset header"));
+  if (!SecondNumber(plain)) return corrupted(onLine(2, notAHeader));
   if ((*type ^ kPresetHeaderXor) != kPresetFileTypeCode) {
+    const std::string named = std::to_string(*type ^ kPresetHeaderXor);
+    const std::string preset = std::to_string(kPresetFileTypeCode);
     return {PresetError::FormatError, 0,
-            "line 1 names file type " + std::to_string(*type ^ kPresetHeaderXor) +
-                ", not a preset (" + std::to_string(kPresetFileTypeCode) + ")"};
+            "line 1 names file type " + named + ", not a preset (" + preset + ")",
+            "第 1 行的文件类型为 " + named + "，不是预设（" + preset + "）"};
   }
 
   // Line count and checksum lines.
   DecodeInto(tail[0], plain);
   const std::optional<int32_t> lineCount = SecondNumber(plain);
-  if (!lineCount) return corrupted(onLine(count - 1, "is not the line count"));
+  if (!lineCount) return corrupted(onLine(count - 1, {"不是行数", "is not the line count"}));
   DecodeInto(tail[1], plain);
   const std::optional<int32_t> checksum = SecondNumber(plain);
-  if (!checksum) return corrupted(onLine(count, "is not the checksum"));
+  if (!checksum) return corrupted(onLine(count, {"不是校验和", "is not the checksum"}));
   if (*lineCount != count - 2) {
-    return corrupted("the line count says " + std::to_string(*lineCount) +
-                     " lines before it, the file has " + std::to_string(count - 2));
+    const std::string said = std::to_string(*lineCount);
+    const std::string has = std::to_string(count - 2);
+    return corrupted({"行数记录为 " + said + " 行，而其前实际有 " + has + " 行",
+                      "the line count says " + said + " lines before it, the file has " + has});
   }
 
   // Payload into a scratch image, committed only when the checksum matches.
@@ -425,44 +442,54 @@ PresetParseResult ParsePresetText(std::string_view text, DeviceTable& image) {
     const std::optional<int32_t> address =
         pieces.size() < 2 ? std::nullopt : ParseInteger(pieces[0]);
     const std::optional<int32_t> value = pieces.size() < 2 ? std::nullopt : ParseInteger(pieces[1]);
-    if (!address || !value) return corrupted(onLine(j + 1, "is not an address and a value"));
+    if (!address || !value) {
+      return corrupted(onLine(j + 1, {"不是地址和数值", "is not an address and a value"}));
+    }
     const int32_t a = *address ^ j;
     const int32_t v = *value ^ j;
     if (a < 0 || !ParamStore::InDeviceRow(a / 256, a % 256)) {
-      return corrupted(onLine(j + 1, "names an address outside the parameter pages"));
+      return corrupted(onLine(
+          j + 1, {"的地址不在参数页范围内", "names an address outside the parameter pages"}));
     }
     scratch[a / 256][a % 256] = v;
     sum = WrappingAdd(sum, v);
   }
   if (PresetChecksum(sum) != *checksum) {
-    return corrupted("the checksum is " + std::to_string(*checksum) + " but the values give " +
-                     std::to_string(PresetChecksum(sum)));
+    const std::string stored = std::to_string(*checksum);
+    const std::string computed = std::to_string(PresetChecksum(sum));
+    return corrupted({"校验和为 " + stored + "，但按数值算出的是 " + computed,
+                      "the checksum is " + stored + " but the values give " + computed});
   }
 
   CopyVolumeMirror(scratch);
   image = scratch;
-  return {PresetError::None, count > 4 ? count - 4 : 0, {}};
+  return {PresetError::None, count > 4 ? count - 4 : 0, {}, {}};
 }
 
 PresetError ReadPresetText(const std::filesystem::path& path, std::string& text,
-                           std::string* detail) {
+                           LocalizedText* detail) {
   text.clear();
-  const auto fail = [detail](PresetError error, std::string why) {
+  const auto fail = [detail](PresetError error, LocalizedText why) {
     if (detail != nullptr) *detail = std::move(why);
     return error;
   };
   std::error_code statusError;
   if (std::filesystem::is_directory(path, statusError)) {
-    return fail(PresetError::NotFound, "it is a folder, not a preset file");
+    return fail(PresetError::NotFound,
+                {"这是一个文件夹，不是预设文件", "it is a folder, not a preset file"});
   }
   std::FILE* file = std::fopen(path.string().c_str(), "rb");
   if (file == nullptr) {
     const int error = errno;
-    if (error == ENOENT) return fail(PresetError::NotFound, "there is no such file");
+    if (error == ENOENT)
+      return fail(PresetError::NotFound, {"没有这个文件", "there is no such file"});
+    const std::string system = ErrnoText(error);
     if (error == EACCES) {
-      return fail(PresetError::NotFound, "this user may not read it (" + ErrnoText(error) + ")");
+      return fail(PresetError::NotFound, {"当前用户无权读取（" + system + "）",
+                                          "this user may not read it (" + system + ")"});
     }
-    return fail(PresetError::NotFound, "it cannot be opened (" + ErrnoText(error) + ")");
+    return fail(PresetError::NotFound,
+                {"无法打开（" + system + "）", "it cannot be opened (" + system + ")"});
   }
   // Reading stops one chunk past the limit at the latest: a larger file is never held whole.
   char buffer[16384];
@@ -478,15 +505,27 @@ PresetError ReadPresetText(const std::filesystem::path& path, std::string& text,
   std::fclose(file);
   if (readError != 0) {
     text.clear();
-    return fail(PresetError::NotFound, "it cannot be read (" + ErrnoText(readError) + ")");
+    const std::string system = ErrnoText(readError);
+    return fail(PresetError::NotFound,
+                {"无法读取（" + system + "）", "it cannot be read (" + system + ")"});
   }
   if (text.size() > kPresetMaxFileBytes) {
     text.clear();
     text.shrink_to_fit();
-    return fail(PresetError::Corrupted, "it is larger than any preset (more than " +
-                                            std::to_string(kPresetMaxFileBytes) + " bytes)");
+    const std::string limit = std::to_string(kPresetMaxFileBytes);
+    return fail(PresetError::Corrupted,
+                {"文件过大，不是预设（超过 " + limit + " 字节）",
+                 "it is larger than any preset (more than " + limit + " bytes)"});
   }
   return PresetError::None;
+}
+
+PresetError ReadPresetText(const std::filesystem::path& path, std::string& text,
+                           std::string* detail) {
+  LocalizedText why;
+  const PresetError error = ReadPresetText(path, text, &why);
+  if (detail != nullptr && error != PresetError::None) *detail = why.english;
+  return error;
 }
 
 void TakeUploadedCells(const DeviceTable& preset, DeviceTable& image) {
@@ -496,22 +535,25 @@ void TakeUploadedCells(const DeviceTable& preset, DeviceTable& image) {
   }
 }
 
-bool WritePresetFile(const std::filesystem::path& path, const ParamStore& store,
-                     Messages& messages) {
+bool WritePresetFile(const std::filesystem::path& path, const ParamStore& store, Messages& messages,
+                     Language language) {
   try {
     if (!path.has_filename()) {
-      ReportWriteFailure(messages, path, "the name is not a file name");
+      ReportWriteFailure(messages, language, path,
+                         {"该名称不是文件名", "the name is not a file name"});
       return false;
     }
     // A device, FIFO or folder is never replaced by a regular file.
-    std::string reason = NotAPresetFile(std::filesystem::status(path).type());
-    if (reason.empty()) reason = ReplaceAtomically(FollowSymlinks(path), FormatPresetFile(store));
-    if (reason.empty()) return true;
-    ReportWriteFailure(messages, path, reason);
+    LocalizedText reason = NotAPresetFile(std::filesystem::status(path).type());
+    if (reason.english.empty()) {
+      reason = ReplaceAtomically(FollowSymlinks(path), FormatPresetFile(store));
+    }
+    if (reason.english.empty()) return true;
+    ReportWriteFailure(messages, language, path, reason);
   } catch (const std::exception& e) {
-    ReportWriteFailure(messages, path, e.what());
+    ReportWriteFailure(messages, language, path, SystemText(e.what()));
   } catch (...) {
-    ReportWriteFailure(messages, path, "unknown error");
+    ReportWriteFailure(messages, language, path, {"未知错误", "unknown error"});
   }
   return false;
 }

@@ -73,8 +73,11 @@ struct PresetParseResult {
   PresetError error = PresetError::None;
   int parameterCount = 0;  // payload lines of the file (valid when error is None)
   // What is wrong, for a person, naming the line where one is to blame ("line 7 is not an
-  // address and a value"); empty when error is None.
+  // address and a value"); empty when error is None. `detail` is English, `detailChinese` the
+  // same in Chinese.
   std::string detail;
+  std::string detailChinese;
+  LocalizedText Detail() const { return {detailChinese, detail}; }
 };
 
 // Validates the text of a preset file and, only when it is valid, writes its values into image
@@ -87,7 +90,11 @@ PresetParseResult ParsePresetText(std::string_view text, DeviceTable& image);
 // NotFound when the file cannot be opened or read, Corrupted when it is larger (text is then
 // empty; the rest of the file is never read). Never throws for the file's sake.
 // detail, when given, receives what kept the file from being read ("there is no such file", "it
-// is a folder, not a preset file", "this user may not read it (Permission denied)", ...).
+// is a folder, not a preset file", "this user may not read it (Permission denied)", ...) in both
+// languages; the operating system's own words in it stay as it gives them.
+PresetError ReadPresetText(const std::filesystem::path& path, std::string& text,
+                           LocalizedText* detail);
+// The same with the detail in English only.
 PresetError ReadPresetText(const std::filesystem::path& path, std::string& text,
                            std::string* detail = nullptr);
 
@@ -100,10 +107,11 @@ void TakeUploadedCells(const DeviceTable& preset, DeviceTable& image);
 // replaced; the new file is made under a fresh name (created exclusively) in that file's folder,
 // takes the old file's mode (and owner, where allowed) and is renamed over it, so a crash or a
 // full disk never leaves half a preset. A device, FIFO or folder at path is refused. A failure is
-// reported through messages with the file and the reason; returns whether the file was written.
+// reported through messages with the file and the reason, in the given language (the operating
+// system's own words for a reason stay as it gives them); returns whether the file was written.
 // Never throws.
-bool WritePresetFile(const std::filesystem::path& path, const ParamStore& store,
-                     Messages& messages);
+bool WritePresetFile(const std::filesystem::path& path, const ParamStore& store, Messages& messages,
+                     Language language = Language::English);
 
 // Reads and validates a preset file; on success its values replace the store's DeviceImage cells
 // (ViewValues untouched). Each failure shows its message once, in the given language, and

@@ -134,27 +134,42 @@ bool PresetLibrary::MatchesPattern(const std::string& fileName) {
   return fileName.find(kExtension) != std::string::npos;
 }
 
-std::optional<std::string> PresetLibrary::RefusalReason(const std::string& name) {
+std::optional<LocalizedText> PresetLibrary::RefusalReason(const std::string& name) {
   if (name.find_first_not_of(' ') == std::string::npos) {
-    return "Please enter a file name.";
+    return LocalizedText{"请输入文件名。", "Please enter a file name."};
   }
   for (unsigned char c : name) {
-    if (c < 0x20 || c == 0x7F) return "The file name must not contain control characters.";
+    if (c < 0x20 || c == 0x7F) {
+      return LocalizedText{"文件名不能包含控制字符。",
+                           "The file name must not contain control characters."};
+    }
   }
   static constexpr std::string_view kRefused = "\\/:*?\"<>|";
   const size_t bad = name.find_first_of(kRefused);
   if (bad != std::string::npos) {
-    return std::string("The file name must not contain the character ") + name[bad] +
-           "  (\\ / : * ? \" < > | are not allowed).";
+    const std::string character(1, name[bad]);
+    return LocalizedText{"文件名不能包含字符 " + character + "（不允许使用 \\ / : * ? \" < > |）。",
+                         "The file name must not contain the character " + character +
+                             "  (\\ / : * ? \" < > | are not allowed)."};
   }
-  if (name.find("..") != std::string::npos) return "The file name must not contain \"..\".";
-  if (name.front() == '.') return "The file name must not begin with \".\".";
+  if (name.find("..") != std::string::npos) {
+    return LocalizedText{"文件名不能包含“..”。", "The file name must not contain \"..\"."};
+  }
+  if (name.front() == '.') {
+    return LocalizedText{"文件名不能以“.”开头。", "The file name must not begin with \".\"."};
+  }
   if (name.back() == ' ' || name.back() == '.') {
-    return "The file name must not end with a space or \".\".";
+    return LocalizedText{"文件名不能以空格或“.”结尾。",
+                         "The file name must not end with a space or \".\"."};
   }
-  if (IsDeviceName(name)) return "\"" + name + "\" is a device name and cannot be a file name.";
+  if (IsDeviceName(name)) {
+    return LocalizedText{"“" + name + "”是设备名，不能用作文件名。",
+                         "\"" + name + "\" is a device name and cannot be a file name."};
+  }
   if (name.size() > kMaxNameBytes) {
-    return "The file name is too long (at most " + std::to_string(kMaxNameBytes) + " bytes).";
+    const std::string limit = std::to_string(kMaxNameBytes);
+    return LocalizedText{"文件名太长（最多 " + limit + " 字节）。",
+                         "The file name is too long (at most " + limit + " bytes)."};
   }
   return std::nullopt;
 }

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "model/Messages.h"
+
 namespace velantro {
 
 // The preset files the console keeps on the PC: the folders that hold them and the list of
@@ -57,8 +59,8 @@ class PresetLibrary {
   // Refused: empty or blank names, path separators, "..", characters that some file system
   // refuses (\ / : * ? " < > | and control characters), a leading "." (the file would be hidden
   // and never listed), a trailing space or "." (dropped by some file systems), device names
-  // such as CON or NUL, and names too long for a file name.
-  static std::optional<std::string> RefusalReason(const std::string& name);
+  // such as CON or NUL, and names too long for a file name. The reason is said in both languages.
+  static std::optional<LocalizedText> RefusalReason(const std::string& name);
   // Whether a name stands for a file directly in the preset folder, which is all a load asks:
   // not empty, no path separator or drive, no NUL. Files the save would not have named (AUX,
   // "Mic: Male", "Stage.") are still presets when backed up by velantroctl or copied in.

@@ -226,16 +226,16 @@ void DocumentController::StartFromFactory() {
 
 std::optional<DeviceTable> DocumentController::ReadFile(const std::filesystem::path& path) {
   std::string text;
-  std::string detail;
+  LocalizedText detail;
   const PresetError readError = ReadPresetText(path, text, &detail);
   DeviceTable image = store_.DeviceImage;
   PresetParseResult parsed;
   if (readError == PresetError::None) parsed = ParsePresetText(text, image);
   const PresetError error = readError != PresetError::None ? readError : parsed.error;
   if (error == PresetError::None) return image;
-  if (readError == PresetError::None) detail = parsed.detail;
+  if (readError == PresetError::None) detail = parsed.Detail();
   std::string message = PresetErrorText(error).In(language_) + "\n" + path.string();
-  if (!detail.empty()) message += "\n" + detail;
+  if (!detail.In(language_).empty()) message += "\n" + detail.In(language_);
   messages_.Information(message, PresetMessageCaption().In(language_));
   return std::nullopt;
 }
@@ -308,7 +308,7 @@ bool DocumentController::OpenWithDialog() {
 bool DocumentController::WriteFile(const std::filesystem::path& path, const DeviceTable& image) {
   ParamStore written;
   written.DeviceImage = image;
-  return WritePresetFile(path, written, messages_);
+  return WritePresetFile(path, written, messages_, language_);
 }
 
 bool DocumentController::Save() {

@@ -164,14 +164,14 @@ void PresetLibraryPanel::SavePreset() {
     return;
   }
   if (const auto reason = PresetLibrary::RefusalReason(name)) {
-    messages_.Information(*reason, Say(kRefusedCaption));
+    messages_.Information(reason->In(language_), Say(kRefusedCaption));
     return;
   }
   if (library_.Contains(name) &&
       !messages_.AskOkCancel(Say(kOverwriteQuestion), Say(kOverwriteCaption))) {
     return;
   }
-  if (!WritePresetFile(library_.PathOf(name), store_, messages_)) return;
+  if (!WritePresetFile(library_.PathOf(name), store_, messages_, language_)) return;
   ListPresets(name);
   Tell(SavedNotice(name));
 }

@@ -408,6 +408,62 @@ TEST(DeviceLinkDownload, DamagedAnswersAreAskedForAgainAndNeverTakenForTheData) 
   }
 }
 
+// The failure message names the request and the reason in the console's language: a Chinese
+// operator reads no English in it. Paced, so a silent unit fails the transfer at the step it
+// stopped at.
+TEST(DeviceLinkEvents, ATransferFailureIsSaidWhollyInTheConsolesLanguage) {
+  struct Case {
+    bool upload;
+    int silentFromStep;
+    const char* english;
+    const char* chinese;
+  };
+  const Case cases[] = {
+      {false, 5, "Could not read page 5 from the unit (no answer).", "无法读取第 5 页（无应答）"},
+      {false, 10, "Could not read item 0x0A07 from the unit (no answer).",
+       "无法读取参数 0x0A07（无应答）"},
+      {false, kModeNameStep, "Could not read mode name 1 from the unit (no answer).",
+       "无法读取模式名 1（无应答）"},
+      {true, 3, "Could not send volume limit 0x0A09 to the unit (no answer).",
+       "无法发送音量上限 0x0A09（无应答）"},
+      {true, 8, "Could not send page 2 to the unit (no answer).", "无法发送第 2 页（无应答）"},
+      {true, 17, "Could not send the closing request 0x0A11 to the unit (no answer).",
+       "无法发送结束请求 0x0A11（无应答）"},
+  };
+  for (const Case& c : cases) {
+    for (const Language language : {Language::English, Language::Chinese}) {
+      const bool chinese = language == Language::Chinese;
+      SCOPED_TRACE(std::string(c.english) + (chinese ? " in Chinese" : ""));
+      LinkHarness h;
+      h.config.LanguageSetting = language;
+      h.config.paced = true;
+      if (c.upload) {
+        ASSERT_TRUE(h.ConnectOverNetwork());
+        h.Advance(100);
+        h.link.RaiseLinkEvent(LinkEvent::Upload);
+      } else {
+        h.PutUnitOnSerial();
+        h.link.Connect();
+      }
+      ASSERT_TRUE(h.RunUntil([&] { return h.link.step() == c.silentFromStep; }, 30000));
+      h.HoldAnswers(11500);
+      h.RunUntil([&] { return !h.events.empty() && h.events.back() == LinkEvent::LinkFailed; },
+                 30000);
+      ASSERT_EQ(h.messages().boxes.size(), 1u);
+      EXPECT_EQ(h.messages().boxes[0].text, chinese ? std::string("连接失败!\n") + c.chinese
+                                                    : std::string("Off Line!\n") + c.english);
+    }
+  }
+  // Damaged answers, in Chinese.
+  SimOptions options;
+  options.corruptAnswers = 4;
+  LinkHarness h(options);
+  h.config.LanguageSetting = Language::Chinese;
+  EXPECT_FALSE(h.ConnectOverNetwork());
+  ASSERT_EQ(h.messages().boxes.size(), 1u);
+  EXPECT_EQ(h.messages().boxes[0].text, "连接失败!\n无法读取第 0 页（应答损坏）");
+}
+
 TEST(DeviceLinkDownload, AFrameThatDoesNotAnswerTheRequestIsIgnored) {
   LinkHarness h;
   h.network.unitReachable = true;

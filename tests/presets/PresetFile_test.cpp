@@ -221,6 +221,102 @@ TEST_F(PresetFileTest, WriteFailuresAreReportedWithFileAndReason) {
   EXPECT_FALSE(fs::exists(dir / ".~Taken.tmp"));
 }
 
+TEST_F(PresetFileTest, WriteFailuresAreSaidInTheConsolesLanguage) {
+  fs::create_directory(dir / "Taken.Nddt");
+  struct Case {
+    fs::path path;
+    std::string chinese;  // the reason, as each language says it
+    std::string english;
+  };
+  const Case cases[] = {
+      {dir / "Taken.Nddt", "这是一个文件夹，不是文件", "it is a folder, not a file"},
+      {dir / "", "该名称不是文件名", "the name is not a file name"},
+      // The system's own words stay as it gives them.
+      {dir / "missing" / "A.Nddt", "No such file or directory", "No such file or directory"},
+  };
+  ParamStore store;
+  for (const Case& c : cases) {
+    const std::string file = c.path.string();
+    for (const Language language : {Language::Chinese, Language::English}) {
+      SCOPED_TRACE(file + (language == Language::Chinese ? " in Chinese" : ""));
+      messages.boxes.clear();
+      EXPECT_FALSE(WritePresetFile(c.path, store, messages, language));
+      EXPECT_EQ(messages.Texts(),
+                std::vector<std::string>{language == Language::Chinese
+                                             ? "无法保存预设文件“" + file + "”：" + c.chinese + "。"
+                                             : "Cannot save the preset file \"" + file +
+                                                   "\": " + c.english + "."});
+      EXPECT_EQ(messages.Captions(), std::vector<std::string>{"Velantro"});
+    }
+  }
+}
+
+// What is wrong with a file that is no preset, as the console shows it under the message.
+TEST_F(PresetFileTest, WhatKeepsAFileFromBeingReadIsSaidInBothLanguages) {
+  struct Case {
+    std::string text;
+    const char* english;
+    const char* chinese;
+  };
+  const std::string payload = std::to_string(0x0005 ^ 2) + " " + std::to_string(7 ^ 2);
+  const Case cases[] = {
+      {"", "the file has 0 lines, too few for a preset", "文件只有 0 行，不足以构成预设"},
+      {EncodeLine("Z7 226") + "\r\nZZ\r\n", "line 2 is not encoded preset text",
+       "第 2 行不是预设文件的编码文本"},
+      {EncodeFile({"Z7", "Corlo 89"}), "line 1 is not a preset header", "第 1 行不是预设文件头"},
+      {EncodeFile({"Z7 227", "Corlo 89", "Intoal: 2", "CCCCK: 0"}),
+       "line 1 names file type 187, not a preset (186)",
+       "第 1 行的文件类型为 187，不是预设（186）"},
+      {EncodeFile({"Z7 226", "Corlo 89", "Intoal", "CCCCK: 0"}), "line 3 is not the line count",
+       "第 3 行不是行数"},
+      {EncodeFile({"Z7 226", "Corlo 89", "Intoal: 2", "CCCCK"}), "line 4 is not the checksum",
+       "第 4 行不是校验和"},
+      {EncodeFile({"Z7 226", "Corlo 89", "Intoal: 5", "CCCCK: 0"}),
+       "the line count says 5 lines before it, the file has 2",
+       "行数记录为 5 行，而其前实际有 2 行"},
+      {EncodeFile({"Z7 226", "Corlo 89", "1234", "Intoal: 3", "CCCCK: 0"}),
+       "line 3 is not an address and a value", "第 3 行不是地址和数值"},
+      {EncodeFile(
+           {"Z7 226", "Corlo 89", std::to_string(0x0B00 ^ 2) + " 2", "Intoal: 3", "CCCCK: 0"}),
+       "line 3 names an address outside the parameter pages", "第 3 行的地址不在参数页范围内"},
+      {EncodeFile({"Z7 226", "Corlo 89", payload, "Intoal: 3", "CCCCK: 0"}),
+       "the checksum is 0 but the values give 249", "校验和为 0，但按数值算出的是 249"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.english);
+    DeviceTable image{};
+    const PresetParseResult result = ParsePresetText(c.text, image);
+    EXPECT_NE(result.error, PresetError::None);
+    EXPECT_EQ(result.detail, c.english);
+    EXPECT_EQ(result.detailChinese, c.chinese);
+  }
+
+  struct FileCase {
+    fs::path path;
+    const char* english;
+    const char* chinese;
+  };
+  std::vector<FileCase> files{
+      {dir / "None.Nddt", "there is no such file", "没有这个文件"},
+      {dir, "it is a folder, not a preset file", "这是一个文件夹，不是预设文件"},
+  };
+  if (fs::exists("/dev/zero")) {
+    files.push_back({"/dev/zero", "it is larger than any preset (more than 1048576 bytes)",
+                     "文件过大，不是预设（超过 1048576 字节）"});
+  }
+  for (const FileCase& c : files) {
+    SCOPED_TRACE(c.english);
+    std::string text;
+    LocalizedText both;
+    std::string english;
+    EXPECT_NE(ReadPresetText(c.path, text, &both), PresetError::None);
+    EXPECT_NE(ReadPresetText(c.path, text, &english), PresetError::None);
+    EXPECT_EQ(both.english, c.english);
+    EXPECT_EQ(both.chinese, c.chinese);
+    EXPECT_EQ(english, c.english);
+  }
+}
+
 // A valid file for a store, as plain lines, so cases can edit it.
 std::vector<std::string> ValidPlainLines(const ParamStore& store) {
   return DecodeFile(FormatPresetFile(store));

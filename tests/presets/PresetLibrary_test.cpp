@@ -116,6 +116,36 @@ TEST(PresetLibraryNames, RefusesNamesThatCannotBeAFileInThePresetFolder) {
   }
 }
 
+TEST(PresetLibraryNames, EachRefusalIsSaidInBothLanguages) {
+  struct Case {
+    std::string name;
+    const char* english;
+    const char* chinese;
+  };
+  const Case cases[] = {
+      {"  ", "Please enter a file name.", "请输入文件名。"},
+      {"tab\tname", "The file name must not contain control characters.",
+       "文件名不能包含控制字符。"},
+      {"a/b",
+       "The file name must not contain the character /  (\\ / : * ? \" < > | are not allowed).",
+       "文件名不能包含字符 /（不允许使用 \\ / : * ? \" < > |）。"},
+      {"a..b", "The file name must not contain \"..\".", "文件名不能包含“..”。"},
+      {".hidden", "The file name must not begin with \".\".", "文件名不能以“.”开头。"},
+      {"Stage.", "The file name must not end with a space or \".\".",
+       "文件名不能以空格或“.”结尾。"},
+      {"AUX", "\"AUX\" is a device name and cannot be a file name.",
+       "“AUX”是设备名，不能用作文件名。"},
+      {std::string(201, 'a'), "The file name is too long (at most 200 bytes).",
+       "文件名太长（最多 200 字节）。"},
+  };
+  for (const Case& c : cases) {
+    const std::optional<LocalizedText> reason = PresetLibrary::RefusalReason(c.name);
+    ASSERT_TRUE(reason.has_value()) << c.name;
+    EXPECT_EQ(reason->english, c.english);
+    EXPECT_EQ(reason->chinese, c.chinese);
+  }
+}
+
 TEST_F(PresetLibraryTest, ReadOnlyProgramFolderFallsBackToTheNextRoot) {
   if (::geteuid() == 0) GTEST_SKIP() << "root writes into read-only folders";
   const fs::path program = root_ / "program";

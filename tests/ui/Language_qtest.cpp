@@ -18,13 +18,16 @@
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <filesystem>
 #include <fstream>
+#include <functional>
 
 #include "model/ParamAddress.h"
 #include "presets/LanguageChoice.h"
 #include "presets/PresetLibrary.h"
 #include "support/Recorders.h"
 #include "ui/Console.h"
+#include "ui/DocumentController.h"
 #include "ui/EditHistory.h"
 #include "ui/Language.h"
 #include "ui/MainFrm.h"
@@ -267,6 +270,58 @@ TEST_F(LanguageWindow, ABoxOfTheWindowSpeaksTheConsolesLanguage) {
     const bool chinese = language == Language::Chinese;
     EXPECT_EQ(messages.boxes.back().text, chinese ? "密码错误" : "Password error");
     EXPECT_EQ(messages.boxes.back().caption, chinese ? "提示" : "prompt");
+    console.reset();
+  }
+}
+
+// The boxes of the preset panel and of the document speak the console's language, the reason
+// included: a name the list refuses, a preset that cannot be saved, a damaged preset opened.
+TEST_F(LanguageWindow, APresetBoxSaysTheReasonInTheConsolesLanguage) {
+  const std::filesystem::path folder =
+      std::filesystem::path(presetRoot.path().toStdString()) / "Mode" / "T4K-Mode";
+  const std::string taken = (folder / "Live.Nddt").string();
+  const std::string broken = (folder / "Broken.Nddt").string();
+  const std::string elsewhere = presetRoot.filePath("Show.Nddt").toStdString();
+  struct Case {
+    const char* what;
+    std::function<void()> act;
+    std::string chinese;
+    std::string english;
+  };
+  const auto press = [this](const char* name, const char* button) {
+    form->findChild<QLineEdit*>("FileEdit")->setText(QString::fromUtf8(name));
+    QTest::mouseClick(form->findChild<QAbstractButton*>(button), Qt::LeftButton);
+  };
+  const Case cases[] = {
+      {"a name the list refuses", [&] { press("a/b", "RzBmpButton120"); },
+       "文件名不能包含字符 /（不允许使用 \\ / : * ? \" < > |）。",
+       "The file name must not contain the character /  (\\ / : * ? \" < > | are not allowed)."},
+      {"a preset saved over a folder", [&] { press("Live", "RzBmpButton120"); },
+       "无法保存预设文件“" + taken + "”：这是一个文件夹，不是文件。",
+       "Cannot save the preset file \"" + taken + "\": it is a folder, not a file."},
+      {"a document saved over a folder",
+       [&] {
+         messages.files.push_back(elsewhere);
+         console->document()->SaveAs();
+       },
+       "无法保存预设文件“" + elsewhere + "”：这是一个文件夹，不是文件。",
+       "Cannot save the preset file \"" + elsewhere + "\": it is a folder, not a file."},
+      {"a damaged preset loaded off line", [&] { press("Broken", "RzBmpButton119"); },
+       "数据文件损坏!\n" + broken + "\n第 1 行不是预设文件的编码文本",
+       "Data file is corrupted!\n" + broken + "\nline 1 is not encoded preset text"},
+  };
+  for (const Language language : {Language::Chinese, Language::English}) {
+    Open(language);
+    std::filesystem::create_directory(folder / "Live.Nddt");
+    std::filesystem::create_directory(elsewhere);
+    std::ofstream(broken, std::ios::binary) << "not a preset\r\n";
+    for (const Case& c : cases) {
+      SCOPED_TRACE(std::string(c.what) + (language == Language::Chinese ? " in Chinese" : ""));
+      messages.boxes.clear();
+      c.act();
+      ASSERT_FALSE(messages.boxes.empty());
+      EXPECT_EQ(messages.boxes.back().text, language == Language::Chinese ? c.chinese : c.english);
+    }
     console.reset();
   }
 }
