@@ -2849,6 +2849,42 @@ exit codes:
         <source>Surround output</source>
         <translation>环绕输出</translation>
     </message>
+    <message>
+        <source>page %1 index %2</source>
+        <translation>第 %1 页 序号 %2</translation>
+    </message>
+    <message>
+        <source>Mode name</source>
+        <translation>模式名称</translation>
+    </message>
+    <message>
+        <source>Mode save</source>
+        <translation>模式保存</translation>
+    </message>
+    <message>
+        <source>System password</source>
+        <translation>系统密码</translation>
+    </message>
+    <message>
+        <source>Key lock password</source>
+        <translation>按键锁密码</translation>
+    </message>
+    <message>
+        <source>Page upload</source>
+        <translation>页上传</translation>
+    </message>
+    <message>
+        <source>Page request</source>
+        <translation>页请求</translation>
+    </message>
+    <message>
+        <source>Link control</source>
+        <translation>连接控制</translation>
+    </message>
+    <message>
+        <source>Management code</source>
+        <translation>设备管理码</translation>
+    </message>
 </context>
 <context>
     <name>velantro::EditHistory</name>

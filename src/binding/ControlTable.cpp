@@ -1833,10 +1833,40 @@ PageGroupNames NamesOf(PageGroup group, int page) {
   return {page, page, {}, {}};
 }
 
+namespace {
+
+// A cell no control shows is named by where it lies: "page 3 index 12".
+constexpr const char* kCellName = VELANTRO_TEXT("page %1 index %2");
+
+bool AllDigits(std::string_view text) {
+  return !text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos;
+}
+
+// "page 3 index 12" in the translation's words; empty for any other name.
+std::string TranslateCellName(std::string_view english, const TextTranslation& translate) {
+  constexpr std::string_view kPage = "page ";
+  constexpr std::string_view kIndex = " index ";
+  const size_t index = english.find(kIndex);
+  if (!english.starts_with(kPage) || index == std::string_view::npos) return {};
+  const std::string_view page = english.substr(kPage.size(), index - kPage.size());
+  const std::string_view cell = english.substr(index + kIndex.size());
+  if (!AllDigits(page) || !AllDigits(cell)) return {};
+  std::string said = translate(kCellName);
+  for (const auto& [marker, number] : {std::pair{"%1", page}, std::pair{"%2", cell}}) {
+    if (const size_t at = said.find(marker); at != std::string::npos) {
+      said.replace(at, 2, number);
+    }
+  }
+  return said;
+}
+
+}  // namespace
+
 std::string TranslateLabel(std::string_view english, const TextTranslation& translate) {
   const std::string source(english);
   const std::string direct = translate(source);
   if (direct != source) return direct;
+  if (std::string cell = TranslateCellName(english, translate); !cell.empty()) return cell;
   for (PageGroup group :
        {PageGroup::MicAB, PageGroup::MainSur, PageGroup::Aux12, PageGroup::EchoReverbEq}) {
     const PageGroupNames names = NamesOf(group, 0);

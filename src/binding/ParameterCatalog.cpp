@@ -6,6 +6,7 @@
 
 #include "binding/ControlTable.h"
 #include "model/Scales.h"
+#include "model/TextMark.h"
 
 namespace velantro {
 
@@ -25,14 +26,14 @@ struct SpecialCell {
   const char* label;
 };
 constexpr SpecialCell kSpecialCells[] = {
-    {sysaddr::ModeName, ParamKind::Text, "Mode name"},
-    {sysaddr::ModeSave, ParamKind::Command, "Mode save"},
-    {sysaddr::SystemPassword, ParamKind::Text, "System password"},
-    {sysaddr::KeyLockPassword, ParamKind::Text, "Key lock password"},
-    {sysaddr::PageUpload, ParamKind::Command, "Page upload"},
-    {sysaddr::PageRequest, ParamKind::Command, "Page request"},
-    {sysaddr::LinkControl, ParamKind::Command, "Link control"},
-    {sysaddr::DeviceCode, ParamKind::Text, "Management code"},
+    {sysaddr::ModeName, ParamKind::Text, VELANTRO_TEXT("Mode name")},
+    {sysaddr::ModeSave, ParamKind::Command, VELANTRO_TEXT("Mode save")},
+    {sysaddr::SystemPassword, ParamKind::Text, VELANTRO_TEXT("System password")},
+    {sysaddr::KeyLockPassword, ParamKind::Text, VELANTRO_TEXT("Key lock password")},
+    {sysaddr::PageUpload, ParamKind::Command, VELANTRO_TEXT("Page upload")},
+    {sysaddr::PageRequest, ParamKind::Command, VELANTRO_TEXT("Page request")},
+    {sysaddr::LinkControl, ParamKind::Command, VELANTRO_TEXT("Link control")},
+    {sysaddr::DeviceCode, ParamKind::Text, VELANTRO_TEXT("Management code")},
 };
 
 // A label written for the group's first page, said for the page asked about.

@@ -275,12 +275,12 @@ TEST_F(DiffFiles, InChineseTheWordsChangeAndTheJsonAndExitCodesDoNot) {
 // command and option words, the placeholders of the help, units, the names printed on the unit,
 // and the words of the temporary folder's paths.
 const std::set<std::string> kLatinWords = {
-    "velantroctl", "backup",   "restore", "get",    "set",  "list",    "diff",   "check",
-    "curve",       "unit",     "json",    "all",    "page", "png",     "size",   "timeout",
-    "paced",       "lang",     "zh",      "en",     "help", "version", "serial", "LINK",
-    "FILE",        "ADDRESS",  "VALUE",   "OUT",    "WxH",  "HOST",    "PORT",   "DEVICE",
-    "FIFO",        "dB",       "Hz",      "ms",     "MIC",  "EQ",      "DEQ",    "AUX",
-    "tmp",         "velantro", "Nddt",    "dialout"};
+    "velantroctl", "backup",   "restore", "get",     "set",  "list",    "diff",   "check",
+    "curve",       "unit",     "json",    "all",     "page", "png",     "size",   "timeout",
+    "paced",       "lang",     "zh",      "en",      "help", "version", "serial", "LINK",
+    "FILE",        "ADDRESS",  "VALUE",   "OUT",     "WxH",  "HOST",    "PORT",   "DEVICE",
+    "FIFO",        "dB",       "Hz",      "ms",      "MIC",  "EQ",      "DEQ",    "AUX",
+    "tmp",         "velantro", "Nddt",    "dialout", "dBu",  "PEQ",     "LSEQ",   "HSEQ"};
 
 // The Latin words of a text that are none of those. The help's example of an English name
 // ("Music EQ 3 gain") stands beside its Chinese one on purpose.
@@ -299,6 +299,12 @@ std::vector<std::string> ForeignWords(std::string text) {
 TEST_F(NamesAgainstTheUnit, InChineseEveryMessageIsChineseAndExitCodesAndValuesStay) {
   const std::string file = (dir / "backup.Nddt").string();
   ASSERT_EQ(Ctl({"backup", "--unit", link, file}).exitCode, 0);
+  const std::string missing = (dir / "缺.Nddt").string();
+  const std::string damaged = (dir / "坏.Nddt").string();
+  std::FILE* bad = std::fopen(damaged.c_str(), "wb");
+  ASSERT_NE(bad, nullptr);
+  std::fputs("1\n", bad);
+  std::fclose(bad);
   struct Case {
     std::vector<std::string> args;
     int exitCode;
@@ -322,10 +328,14 @@ TEST_F(NamesAgainstTheUnit, InChineseEveryMessageIsChineseAndExitCodesAndValuesS
       {{"get", "--unit", "127.0.0.1:1", "0x0010", "--timeout", "5"},
        3,
        "velantroctl: 127.0.0.1:1 没有设备应答\n"},
+      {{"list"}, 0, {}},  // every parameter's name, range and step
       {{"list", "--page", "77"}, 2, {}},
       {{"curve", file}, 2, {}},
       {{"diff", file}, 2, {}},
       {{"check", file}, 0, {}},
+      {{"check", missing}, 1, "velantroctl: 无法读取 " + missing + "：没有这个文件\n"},
+      {{"check", damaged}, 1, {}},
+      {{"backup", "--unit", link, dir.string()}, 1, {}},  // a folder is no preset file
   };
   for (const Case& c : cases) {
     std::vector<std::string> chineseArgs = c.args;

@@ -51,8 +51,9 @@ int RunBackup(const std::vector<std::string>& words, const RunOptions& options) 
   if (!session.ConnectAndDownload()) return session.ReportFailure();
   const bool toStandardOutput = args[0] == kStandardOutput;
   StderrBoxes boxes;
-  const bool written = toStandardOutput ? WriteToStandardOutput(session.store)
-                                        : WritePresetFile(args[0], session.store, boxes);
+  const bool written = toStandardOutput
+                           ? WriteToStandardOutput(session.store)
+                           : WritePresetFile(args[0], session.store, boxes, LanguageInUse());
   session.Disconnect();
   if (!written) {
     std::error_code ignored;

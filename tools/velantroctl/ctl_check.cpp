@@ -11,15 +11,16 @@ namespace velantro::ctl {
 
 bool LoadPreset(const std::string& path, std::string& text, DeviceTable& image,
                 int* parameterCount) {
-  std::string why;
+  LocalizedText why;
   if (ReadPresetText(path, text, &why) != PresetError::None) {
-    Complain(SayWith(QT_TRANSLATE_NOOP("velantro", "cannot read %1: %2"), {path, why}));
+    Complain(SayWith(QT_TRANSLATE_NOOP("velantro", "cannot read %1: %2"),
+                     {path, why.In(LanguageInUse())}));
     return false;
   }
   const PresetParseResult result = ParsePresetText(text, image);
   if (result.error != PresetError::None) {
     Complain(SayWith(QT_TRANSLATE_NOOP("velantro", "%1 is not a valid preset: %2"),
-                     {path, result.detail}));
+                     {path, result.Detail().In(LanguageInUse())}));
     return false;
   }
   if (parameterCount != nullptr) *parameterCount = result.parameterCount;
