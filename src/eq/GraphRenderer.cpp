@@ -317,7 +317,8 @@ void GraphRenderer::MoveHandleOf(int entry) {
 void GraphRenderer::UpdatePointLabel(int entry) {
   if (entry < 0 || entry >= kBandModelEntryCount) return;
   const BandModelEntry& e = model_->entry(entry);
-  const QString text = QString::fromStdString(PointLabelText(e));
+  // A label's word ("OFF") in the console's language; numbers have no translation and stay.
+  const QString text = QCoreApplication::translate("velantro", PointLabelText(e).c_str());
   const int handle = e.code < kCodeHighPassFamily   ? entry
                      : e.code >= kCodeLowPassFamily ? kLowPassHandle
                                                     : kHighPassHandle;

@@ -2,12 +2,15 @@
 
 #include "eq/FilterResponse.h"
 #include "model/Scales.h"
+#include "model/TextMark.h"
 
 namespace velantro {
 
 namespace {
 
 constexpr int kGainDecimals = 1;
+// The label of a high- or low-pass handle whose filter is off.
+constexpr const char* kOffLabel = VELANTRO_TEXT("OFF");
 constexpr int kQDecimals = 2;
 
 }  // namespace
@@ -24,7 +27,7 @@ std::string PointLabelText(const BandModelEntry& entry) {
            "\r" + FrequencyLabelText(entry.frequency);
   }
   const bool off = entry.code == kCodeHighPassFamily || entry.code == kCodeLowPassFamily;
-  return off ? std::string("OFF") : FrequencyLabelText(entry.frequency);
+  return off ? std::string(kOffLabel) : FrequencyLabelText(entry.frequency);
 }
 
 }  // namespace velantro

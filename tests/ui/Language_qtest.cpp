@@ -22,6 +22,8 @@
 #include <fstream>
 #include <functional>
 
+#include "eq/EqGraphPanel.h"
+#include "eq/GraphRenderer.h"
 #include "model/ParamAddress.h"
 #include "presets/LanguageChoice.h"
 #include "presets/PresetLibrary.h"
@@ -157,6 +159,14 @@ TEST_F(LanguageWindow, TheChineseConsoleShowsNoEnglishCaption) {
   EXPECT_EQ(form->tabButton(1)->text(), QString::fromUtf8("音乐"));
   EXPECT_EQ(console->form2()->windowTitle(), QString::fromUtf8("设备状态"));
   ExpectNoEnglishLeft();
+
+  // The graph's label of a high-pass filter that is off.
+  console->store.SetDevice(1, ParamStore::DeviceIndex(1, 0, 0), 0);
+  QTest::mouseClick(form->tabButton(2), Qt::LeftButton);
+  QWidget* highPass = form->graph()->handleWidget(kHighPassHandle);
+  QTest::mousePress(highPass, Qt::LeftButton);
+  QTest::mouseRelease(highPass, Qt::LeftButton);
+  EXPECT_EQ(form->graph()->pointLabel()->text(), QString::fromUtf8("关"));
 }
 
 // What a caption needs beside its text inside its widget: a button's frame and padding, a group
