@@ -2885,6 +2885,10 @@ exit codes:
         <source>Management code</source>
         <translation>设备管理码</translation>
     </message>
+    <message>
+        <source>Untitled</source>
+        <translation>未命名</translation>
+    </message>
 </context>
 <context>
     <name>velantro::EditHistory</name>

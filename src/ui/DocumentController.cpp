@@ -321,7 +321,7 @@ bool DocumentController::Save() {
 
 std::string DocumentController::AskSavePath() {
   const std::string start = document_.kind() == DocumentKind::File ? document_.path().string()
-                                                                   : std::string("Untitled.Nddt");
+                                                                   : Say(QT_TRANSLATE_NOOP("velantro", "Untitled")) + ".Nddt";
   std::string chosen = messages_.AskSaveFile(Say(kSaveCaption), start, Say(kFileFilter));
   if (!chosen.empty() && !QString::fromStdString(chosen).endsWith(".Nddt", Qt::CaseInsensitive)) {
     chosen += ".Nddt";
