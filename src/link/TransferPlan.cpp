@@ -135,50 +135,48 @@ bool AnswersPlannedRequest(const PlannedRequest& request, std::span<const uint8_
   return false;
 }
 
-std::string DescribeRequest(const PlannedRequest& request) {
-  char text[48];
+namespace {
+
+// A request in words, both languages: printf formats of the one number that names it.
+struct RequestWords {
+  const char* chinese;
+  const char* english;
+  int number;
+};
+
+RequestWords WordsOf(const PlannedRequest& request) {
   switch (request.kind) {
     case RequestKind::PageRead:
     case RequestKind::PageUpload:
-      std::snprintf(text, sizeof text, "page %d", request.number);
-      break;
+      return {"第 %d 页", "page %d", request.number};
     case RequestKind::ItemRead:
-      std::snprintf(text, sizeof text, "item 0x%04X", request.address);
-      break;
+      return {"参数 0x%04X", "item 0x%04X", request.address};
     case RequestKind::ModeNameRead:
-      std::snprintf(text, sizeof text, "mode name %d", request.number + 1);
-      break;
+      return {"模式名 %d", "mode name %d", request.number + 1};
     case RequestKind::VolumeWrite:
-      std::snprintf(text, sizeof text, "volume limit 0x%04X", request.address);
-      break;
+      return {"音量上限 0x%04X", "volume limit 0x%04X", request.address};
     case RequestKind::UploadClosing:
-      std::snprintf(text, sizeof text, "the closing request 0x%04X", request.address);
       break;
   }
+  return {"结束请求 0x%04X", "the closing request 0x%04X", request.address};
+}
+
+std::string Formatted(const char* format, int number) {
+  char text[64];
+  std::snprintf(text, sizeof text, format, number);
   return text;
 }
 
+}  // namespace
+
+std::string DescribeRequest(const PlannedRequest& request) {
+  const RequestWords words = WordsOf(request);
+  return Formatted(words.english, words.number);
+}
+
 LocalizedText RequestInWords(const PlannedRequest& request) {
-  char chinese[64];
-  switch (request.kind) {
-    case RequestKind::PageRead:
-    case RequestKind::PageUpload:
-      std::snprintf(chinese, sizeof chinese, "第 %d 页", request.number);
-      break;
-    case RequestKind::ItemRead:
-      std::snprintf(chinese, sizeof chinese, "参数 0x%04X", request.address);
-      break;
-    case RequestKind::ModeNameRead:
-      std::snprintf(chinese, sizeof chinese, "模式名 %d", request.number + 1);
-      break;
-    case RequestKind::VolumeWrite:
-      std::snprintf(chinese, sizeof chinese, "音量上限 0x%04X", request.address);
-      break;
-    case RequestKind::UploadClosing:
-      std::snprintf(chinese, sizeof chinese, "结束请求 0x%04X", request.address);
-      break;
-  }
-  return {chinese, DescribeRequest(request)};
+  const RequestWords words = WordsOf(request);
+  return {Formatted(words.chinese, words.number), Formatted(words.english, words.number)};
 }
 
 FrameMeaning MeaningOf(const PlannedRequest& request) {
