@@ -167,7 +167,8 @@ NameMatch ParameterCatalog::FindByName(
   std::vector<const ParamInfo*> beginning;
   if (name.empty()) return {};
   for (const ParamInfo& info : entries_) {
-    const std::string label = spoken ? spoken(info.label) : info.label;
+    std::string said;
+    const std::string& label = spoken ? (said = spoken(info.label)) : info.label;
     if (!StartsWithIgnoringCase(label, name)) continue;
     (label.size() == name.size() ? equal : beginning).push_back(&info);
   }
