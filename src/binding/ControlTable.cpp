@@ -1837,6 +1837,8 @@ namespace {
 
 // A cell no control shows is named by where it lies: "page 3 index 12".
 constexpr const char* kCellName = VELANTRO_TEXT("page %1 index %2");
+constexpr std::string_view kCellPage = "page ";
+constexpr std::string_view kCellIndex = " index ";
 
 bool AllDigits(std::string_view text) {
   return !text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos;
@@ -1844,12 +1846,10 @@ bool AllDigits(std::string_view text) {
 
 // "page 3 index 12" in the translation's words; empty for any other name.
 std::string TranslateCellName(std::string_view english, const TextTranslation& translate) {
-  constexpr std::string_view kPage = "page ";
-  constexpr std::string_view kIndex = " index ";
-  const size_t index = english.find(kIndex);
-  if (!english.starts_with(kPage) || index == std::string_view::npos) return {};
-  const std::string_view page = english.substr(kPage.size(), index - kPage.size());
-  const std::string_view cell = english.substr(index + kIndex.size());
+  const size_t index = english.find(kCellIndex);
+  if (!english.starts_with(kCellPage) || index == std::string_view::npos) return {};
+  const std::string_view page = english.substr(kCellPage.size(), index - kCellPage.size());
+  const std::string_view cell = english.substr(index + kCellIndex.size());
   if (!AllDigits(page) || !AllDigits(cell)) return {};
   std::string said = translate(kCellName);
   for (const auto& [marker, number] : {std::pair{"%1", page}, std::pair{"%2", cell}}) {
@@ -1861,6 +1861,11 @@ std::string TranslateCellName(std::string_view english, const TextTranslation& t
 }
 
 }  // namespace
+
+std::string CellName(int page, int index) {
+  return std::string(kCellPage) + std::to_string(page) + std::string(kCellIndex) +
+         std::to_string(index);
+}
 
 std::string TranslateLabel(std::string_view english, const TextTranslation& translate) {
   const std::string source(english);

@@ -95,4 +95,8 @@ PageGroupNames NamesOf(PageGroup group, int page);
 using TextTranslation = std::function<std::string(const std::string&)>;
 std::string TranslateLabel(std::string_view english, const TextTranslation& translate);
 
+// The name of a cell no control shows, by where it lies: "page 3 index 12". TranslateLabel says
+// it in another language.
+std::string CellName(int page, int index);
+
 }  // namespace velantro

@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 
+#include "binding/ControlTable.h"
 #include "model/TextMark.h"
 
 namespace velantro {
@@ -87,8 +88,7 @@ class Differ {
       const int b = WireValue(after_[page][cell]);
       if (a == b) continue;
       const ParamAddress address = MakeAddress(page, cell);
-      Add(address, "page " + std::to_string(page) + " index " + std::to_string(cell), a, b,
-          DifferenceKind::Value);
+      Add(address, CellName(page, cell), a, b, DifferenceKind::Value);
       out_.back().before = std::to_string(a);
       out_.back().after = std::to_string(b);
     }

@@ -15,10 +15,6 @@ namespace {
 constexpr int kAddressSpace = 0x10000;
 constexpr int kRawMax = 0xFFFF;
 
-std::string CellName(ParamAddress address) {
-  return "page " + std::to_string(PageOf(address)) + " index " + std::to_string(IndexOf(address));
-}
-
 // Requests and texts of the system page: not values a control edits.
 struct SpecialCell {
   ParamAddress address;
@@ -112,7 +108,7 @@ ParameterCatalog::ParameterCatalog() : indexOf_(kAddressSpace, -1) {
     for (int index = 0; index < count; ++index) {
       ParamInfo info;
       info.address = MakeAddress(page, index);
-      info.label = CellName(info.address);
+      info.label = CellName(PageOf(info.address), IndexOf(info.address));
       info.upper = kRawMax;
       const BandLocation band = LocateBand(info.address, micGroup);
       const bool realBand = IsRealBandField(info.address, micGroup);
