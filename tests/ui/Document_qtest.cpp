@@ -76,6 +76,12 @@ class DocumentWindow : public ::testing::Test {
     const std::string& out = unit->output();
     port = std::stoi(out.substr(out.find("tcp: 127.0.0.1:") + 15));
   }
+  // A new stand-in unit with its factory settings: the last one and its saved state are gone.
+  void StartFreshUnit() {
+    unit.reset();
+    std::filesystem::remove(folder.filePath("unit.state").toStdString());
+    StartUnit();
+  }
   std::string Link() const { return "127.0.0.1:" + std::to_string(port); }
 
   // The window as `velantro [FILE] --on-connect POLICY` opens it, with no unit searched for yet.
@@ -331,9 +337,7 @@ TEST_F(DocumentWindow, OpeningWhileOnlineUploadsOrWorksOffline) {
   constexpr int kUnlinkChoice = 1;
   for (const int choice : {kUploadChoice, kUnlinkChoice}) {
     SCOPED_TRACE(choice == kUploadChoice ? "upload" : "Unlink");
-    unit.reset();
-    std::filesystem::remove(folder.filePath("unit.state").toStdString());
-    ASSERT_NO_FATAL_FAILURE(StartUnit());
+    ASSERT_NO_FATAL_FAILURE(StartFreshUnit());
     ASSERT_NO_FATAL_FAILURE(OpenWindow());
     messages.questionsExpected = false;
     ASSERT_TRUE(Connect());
@@ -378,9 +382,7 @@ TEST_F(DocumentWindow, EachOnConnectChoiceDecidesWhatTheUnitAndTheWindowHold) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     // A unit fresh from its factory settings for each case.
-    unit.reset();
-    std::filesystem::remove(folder.filePath("unit.state").toStdString());
-    ASSERT_NO_FATAL_FAILURE(StartUnit());
+    ASSERT_NO_FATAL_FAILURE(StartFreshUnit());
     const DeviceTable factory = UnitImage();
 
     ASSERT_NO_FATAL_FAILURE(OpenWindow(c.policy, kMusicBoost));
@@ -402,9 +404,7 @@ TEST_F(DocumentWindow, EachOnConnectChoiceDecidesWhatTheUnitAndTheWindowHold) {
 TEST_F(DocumentWindow, EditsAfterUnlinkAreCountedAndGoThroughTheChoice) {
   for (const int choice : {kSendChoice, kTakeChoice}) {
     SCOPED_TRACE(choice == kSendChoice ? "Send" : "Take");
-    unit.reset();
-    std::filesystem::remove(folder.filePath("unit.state").toStdString());
-    ASSERT_NO_FATAL_FAILURE(StartUnit());
+    ASSERT_NO_FATAL_FAILURE(StartFreshUnit());
     ASSERT_NO_FATAL_FAILURE(OpenWindow());
     // Untouched factory settings become the unit's image without a question.
     messages.questionsExpected = false;
